@@ -1,0 +1,67 @@
+// Bounds-checked reads over a byte span: every header and body read of the
+// parser goes through here, so no byte outside the buffer is ever touched.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <optional>
+#include <string_view>
+
+namespace morvane {
+
+class ByteSpan {
+ public:
+  ByteSpan() = default;
+  ByteSpan(const uint8_t* data, std::size_t size) : data_(data), size_(static_cast<int64_t>(size)) {}
+
+  int64_t size() const { return size_; }
+  const uint8_t* data() const { return data_; }
+
+  // Offsets are signed 64-bit so that header arithmetic with int32 values read
+  // from a file can neither overflow nor wrap into range.
+  bool contains(int64_t offset, int64_t count) const {
+    return offset >= 0 && count >= 0 && offset <= size_ && count <= size_ - offset;
+  }
+
+  // Pointer to count bytes at offset, or null when they do not all lie inside.
+  const uint8_t* at(int64_t offset, int64_t count) const {
+    return contains(offset, count) ? data_ + offset : nullptr;
+  }
+
+  std::optional<uint8_t> u8(int64_t offset) const {
+    if (!contains(offset, 1)) return std::nullopt;
+    return data_[offset];
+  }
+
+  std::optional<int16_t> i16(int64_t offset) const {
+    const uint8_t* p = at(offset, 2);
+    if (!p) return std::nullopt;
+    return static_cast<int16_t>(static_cast<uint16_t>(p[0] | (p[1] << 8)));
+  }
+
+  std::optional<uint32_t> u32(int64_t offset) const {
+    const uint8_t* p = at(offset, 4);
+    if (!p) return std::nullopt;
+    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
+           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
+  }
+
+  std::optional<int32_t> i32(int64_t offset) const {
+    auto v = u32(offset);
+    if (!v) return std::nullopt;
+    return static_cast<int32_t>(*v);
+  }
+
+  // True when the bytes at offset equal pattern; false when out of range.
+  bool matches(int64_t offset, std::string_view pattern) const {
+    const uint8_t* p = at(offset, static_cast<int64_t>(pattern.size()));
+    return p && std::memcmp(p, pattern.data(), pattern.size()) == 0;
+  }
+
+ private:
+  const uint8_t* data_ = nullptr;
+  int64_t size_ = 0;
+};
+
+}  // namespace morvane

@@ -1,0 +1,41 @@
+// The four stages of parseHeader, each over the inflated header bytes.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "recording/byte_reader.h"
+#include "recording/game_entry.h"
+
+namespace morvane {
+
+// Positions found by the player stage that the later stages continue from.
+struct PlayerListPositions {
+  int64_t listStart = 0;
+  int64_t listEnd = 0;  // just past the 1.6 double marker; 0 when none
+};
+
+// Player names, point of view, player count, map size, terrain, civilisation
+// and colour of each slot.
+PlayerListPositions parsePlayers(ByteSpan header, GameEntry& entry);
+
+// The map type text after a label line, or empty when none was found.
+std::string findMapTypeText(ByteSpan header);
+
+struct TeamWalk {
+  int32_t scenarioRecordCount = 0;
+  int64_t chatScanStart = 0;
+  bool reached = false;  // false when the walk left the header
+};
+
+// Walks the scenario records after listEnd to the team bytes, sets labels.
+TeamWalk parseTeams(ByteSpan header, int64_t listEnd, GameEntry& entry);
+
+// Collected (unfiltered) chat lines, each ending with "\r\n".
+std::string collectHeaderChat(ByteSpan header, int64_t chatScanStart);
+std::string collectBodyChat(ByteSpan body);
+
+// Keeps marker lines without their marker, drops "--...--" system lines.
+std::string filterChat(std::string text);
+
+}  // namespace morvane

@@ -1,0 +1,70 @@
+// Reader of one recorded game: checks the container, inflates the header and
+// reads the body into memory, then fills a GameEntry from them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "recording/game_entry.h"
+
+namespace morvane {
+
+// Why the last load answered false; kNone after a successful load.
+enum class LoadError {
+  kNone,
+  kCannotOpen,
+  kTooShort,
+  kBodyOffsetOutOfRange,
+  kReadFailed,
+  kTemporaryFile,
+  kHeaderTooLarge,
+  kInflateInit,
+  kCorruptHeader,
+  kTruncatedHeader,
+  kWriteFailed,
+  kOutOfMemory,
+};
+
+const char* describe(LoadError error);
+
+class RecordedGameFile {
+ public:
+  // A hostile file must not make us inflate without bound.
+  static constexpr int64_t kMaxHeaderLength = int64_t{64} * 1024 * 1024;
+  static constexpr uint32_t kInflateChunk = 0x20000;
+  // Tries for a free temporary name: ".tmp1", ".tmp2", ...
+  static constexpr int kTemporaryNameTries = 16;
+
+  RecordedGameFile() = default;
+  virtual ~RecordedGameFile() = default;
+  RecordedGameFile(const RecordedGameFile&) = delete;
+  RecordedGameFile& operator=(const RecordedGameFile&) = delete;
+
+  // True when the header inflated to its end and both buffers are complete.
+  // Never throws.
+  bool load(std::string path);
+  LoadError lastError() const { return lastError_; }
+
+  // Stores headerLength into length and, when it is not 0, the header's bytes.
+  void header(const uint8_t*& bytes, int32_t& length) const;
+
+  // Fills entry from a loaded header and body (all four stages).
+  void parseHeader(GameEntry& entry) const;
+
+  const std::vector<uint8_t>& headerBytes() const { return headerBytes_; }
+  const std::vector<uint8_t>& bodyBytes() const { return bodyBytes_; }
+  int32_t headerLength() const { return headerLength_; }
+  int32_t bodyLength() const { return bodyLength_; }
+
+ private:
+  bool fail(LoadError error);
+
+  std::vector<uint8_t> headerBytes_;
+  std::vector<uint8_t> bodyBytes_;
+  int32_t bodyLength_ = 0;
+  int32_t headerLength_ = 0;
+  LoadError lastError_ = LoadError::kNone;
+};
+
+}  // namespace morvane
