@@ -13,7 +13,8 @@ namespace morvane {
 class ByteSpan {
  public:
   ByteSpan() = default;
-  ByteSpan(const uint8_t* data, std::size_t size) : data_(data), size_(static_cast<int64_t>(size)) {}
+  ByteSpan(const uint8_t* data, std::size_t size)
+      : data_(data), size_(static_cast<int64_t>(size)) {}
 
   int64_t size() const { return size_; }
   const uint8_t* data() const { return data_; }
@@ -57,6 +58,44 @@ class ByteSpan {
   bool matches(int64_t offset, std::string_view pattern) const {
     const uint8_t* p = at(offset, static_cast<int64_t>(pattern.size()));
     return p && std::memcmp(p, pattern.data(), pattern.size()) == 0;
+  }
+
+  static constexpr int64_t kNotFound = -1;
+
+  // First offset p in [from, lastStart] at which pattern lies wholly inside
+  // the span, or kNotFound. An empty pattern matches at from.
+  int64_t findForward(std::string_view pattern, int64_t from, int64_t lastStart) const {
+    const auto n = static_cast<int64_t>(pattern.size());
+    if (from < 0) from = 0;
+    if (lastStart > size_ - n) lastStart = size_ - n;
+    if (from > lastStart) return kNotFound;
+    if (n == 0) return from;
+    const auto first = static_cast<unsigned char>(pattern[0]);
+    int64_t p = from;
+    while (p <= lastStart) {
+      const void* hit = std::memchr(data_ + p, first, static_cast<std::size_t>(lastStart - p + 1));
+      if (!hit) return kNotFound;
+      p = static_cast<const uint8_t*>(hit) - data_;
+      if (std::memcmp(data_ + p, pattern.data(), pattern.size()) == 0) return p;
+      ++p;
+    }
+    return kNotFound;
+  }
+
+  // Highest offset p whose match's last byte p + size - 1 lies in
+  // [lowestLast, highestLast], or kNotFound. The pattern must not be empty.
+  int64_t findBackward(std::string_view pattern, int64_t highestLast, int64_t lowestLast) const {
+    const auto n = static_cast<int64_t>(pattern.size());
+    if (n == 0) return kNotFound;
+    if (highestLast > size_ - 1) highestLast = size_ - 1;
+    if (lowestLast < n - 1) lowestLast = n - 1;
+    const auto last = static_cast<uint8_t>(pattern[pattern.size() - 1]);
+    for (int64_t c = highestLast; c >= lowestLast; --c) {
+      if (data_[c] == last && std::memcmp(data_ + c - n + 1, pattern.data(), pattern.size()) == 0) {
+        return c - n + 1;
+      }
+    }
+    return kNotFound;
   }
 
  private:

@@ -1,0 +1,78 @@
+// Chat messages of the header (before the game) and the body (during it).
+#include <algorithm>
+#include <cstring>
+
+#include "recording/header_stages.h"
+
+namespace morvane {
+namespace {
+
+constexpr int64_t kMaxMessageBytes = 255;
+
+bool markerAt(ByteSpan bytes, int64_t j, char lowestDigit) {
+  const uint8_t* p = bytes.at(j, 3);
+  return p && p[0] == '@' && p[1] == '#' && p[2] >= lowestDigit && p[2] <= '8';
+}
+
+// A message is its int32 length followed by its text, marker included. An
+// overlong or overrunning text is cut to fit; a negative length is skipped.
+void collectMessage(ByteSpan bytes, int64_t j, std::string& out) {
+  const auto length = bytes.i32(j - 4);
+  if (!length || *length < 0) return;
+  const int64_t count = std::min({int64_t{*length}, kMaxMessageBytes, bytes.size() - j});
+  const char* text = reinterpret_cast<const char*>(bytes.data() + j);
+  out.append(text, strnlen(text, static_cast<std::size_t>(count)));
+  out.append("\r\n");
+}
+
+// Next '@' at or after j whose position is at most last, or -1.
+int64_t nextAt(ByteSpan bytes, int64_t j, int64_t last) { return bytes.findForward("@", j, last); }
+
+}  // namespace
+
+std::string collectHeaderChat(ByteSpan header, int64_t chatScanStart) {
+  std::string text;
+  const int64_t last = header.size() - 3;
+  for (int64_t j = nextAt(header, chatScanStart, last); j != ByteSpan::kNotFound;
+       j = nextAt(header, j + 1, last)) {
+    if (markerAt(header, j, '1')) collectMessage(header, j, text);
+  }
+  return text;
+}
+
+std::string collectBodyChat(ByteSpan body) {
+  std::string text;
+  const int64_t last = body.size() - 4;
+  for (int64_t j = nextAt(body, 12, last); j != ByteSpan::kNotFound;
+       j = nextAt(body, j + 1, last)) {
+    if (markerAt(body, j, '1') && body.i32(j - 12) == 4 && body.i32(j - 8) == -1) {
+      collectMessage(body, j, text);
+    }
+  }
+  return text;
+}
+
+std::string filterChat(std::string text) {
+  std::string result;
+  std::size_t c = 0;
+  while (c < text.size()) {
+    std::size_t i = text.find('\r', c);
+    if (i == std::string::npos) i = text.size();  // a last line without its end
+    const std::string_view line(text.data() + c, i - c);
+    const bool marked =
+        line.size() >= 3 && line[0] == '@' && line[1] == '#' && line[2] >= '0' && line[2] <= '8';
+    if (marked) {
+      const std::string_view rest = line.substr(3);
+      const bool systemLine =
+          rest.size() >= 2 && rest.substr(0, 2) == "--" && rest.substr(rest.size() - 2) == "--";
+      if (!systemLine) {
+        result.append(rest);
+        result.append("\r\n");
+      }
+    }
+    c = i + 2;
+  }
+  return result;
+}
+
+}  // namespace morvane

@@ -1,0 +1,183 @@
+#include "recording/recorded_game_file.h"
+
+#include <zlib.h>
+
+#include <cstdio>
+#include <limits>
+#include <memory>
+#include <new>
+
+#include "recording/temporary_file.h"
+
+namespace morvane {
+namespace {
+
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+std::optional<int64_t> fileLength(std::FILE* f) {
+  long here = std::ftell(f);
+  if (here < 0 || std::fseek(f, 0, SEEK_END) != 0) return std::nullopt;
+  long end = std::ftell(f);
+  if (end < 0 || std::fseek(f, here, SEEK_SET) != 0) return std::nullopt;
+  return end;
+}
+
+bool readExactly(std::FILE* f, uint8_t* out, std::size_t count) {
+  return count == 0 || std::fread(out, 1, count, f) == count;
+}
+
+// The older layout has no skipped field; the path alone decides.
+bool usesMglLayout(const std::string& path) {
+  if (path.size() < 3) return false;
+  std::string tail = path.substr(path.size() - 3);
+  for (char& ch : tail) {
+    if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
+  }
+  return tail == "mgl";
+}
+
+struct InflateResult {
+  bool streamEnded = false;
+  LoadError error = LoadError::kNone;
+  int64_t length = 0;
+};
+
+// Inflates a raw deflate stream chunk by chunk into the temporary file.
+InflateResult inflateInto(std::vector<uint8_t>& compressed, TemporaryFile& out) {
+  InflateResult result;
+  z_stream stream{};
+  stream.next_in = compressed.data();
+  stream.avail_in = static_cast<uInt>(compressed.size());
+  if (inflateInit2(&stream, -15) != Z_OK) {
+    result.error = LoadError::kInflateInit;
+    return result;
+  }
+  std::vector<uint8_t> chunk(RecordedGameFile::kInflateChunk);
+  for (;;) {
+    stream.next_out = chunk.data();
+    stream.avail_out = RecordedGameFile::kInflateChunk;
+    int rc = inflate(&stream, Z_SYNC_FLUSH);
+    if (rc != Z_OK && rc != Z_STREAM_END) {
+      result.error = rc == Z_BUF_ERROR ? LoadError::kTruncatedHeader : LoadError::kCorruptHeader;
+      break;
+    }
+    const uint32_t produced = RecordedGameFile::kInflateChunk - stream.avail_out;
+    if (result.length + produced > RecordedGameFile::kMaxHeaderLength) {
+      result.error = LoadError::kHeaderTooLarge;
+      break;
+    }
+    if (!out.append(chunk.data(), produced)) {
+      result.error = LoadError::kWriteFailed;
+      break;
+    }
+    result.length += produced;
+    if (rc == Z_STREAM_END) {
+      result.streamEnded = true;
+      break;
+    }
+    if (stream.avail_out != 0) {  // input used up before the stream's end
+      result.error = LoadError::kTruncatedHeader;
+      break;
+    }
+  }
+  inflateEnd(&stream);
+  return result;
+}
+
+}  // namespace
+
+const char* describe(LoadError error) {
+  switch (error) {
+    case LoadError::kNone:
+      return "";
+    case LoadError::kCannotOpen:
+      return "cannot open";
+    case LoadError::kTooShort:
+      return "file too short";
+    case LoadError::kBodyOffsetOutOfRange:
+      return "body offset out of range";
+    case LoadError::kReadFailed:
+      return "read failed";
+    case LoadError::kTemporaryFile:
+      return "cannot create temporary file";
+    case LoadError::kHeaderTooLarge:
+      return "header too large";
+    case LoadError::kInflateInit:
+      return "inflate initialisation failed";
+    case LoadError::kCorruptHeader:
+      return "corrupt header";
+    case LoadError::kTruncatedHeader:
+      return "truncated header";
+    case LoadError::kWriteFailed:
+      return "temporary file write failed";
+    case LoadError::kOutOfMemory:
+      return "out of memory";
+  }
+  return "unknown";
+}
+
+bool RecordedGameFile::fail(LoadError error) {
+  lastError_ = error;
+  return false;
+}
+
+bool RecordedGameFile::load(std::string path) {
+  headerBytes_ = {};
+  bodyBytes_ = {};
+  headerLength_ = 0;
+  bodyLength_ = 0;
+  lastError_ = LoadError::kNone;
+  try {
+    File game(std::fopen(path.c_str(), "rb"));
+    if (!game) return fail(LoadError::kCannotOpen);
+
+    uint8_t field[4];
+    if (!readExactly(game.get(), field, 4)) return fail(LoadError::kTooShort);
+    const uint32_t bodyOffset = static_cast<uint32_t>(field[0]) | (uint32_t{field[1]} << 8) |
+                                (uint32_t{field[2]} << 16) | (uint32_t{field[3]} << 24);
+    const auto length = fileLength(game.get());
+    if (!length) return fail(LoadError::kReadFailed);
+    if (*length < bodyOffset || bodyOffset < 9) return fail(LoadError::kBodyOffsetOutOfRange);
+    const int64_t body = *length - bodyOffset;
+    if (body > std::numeric_limits<int32_t>::max()) return fail(LoadError::kBodyOffsetOutOfRange);
+    bodyLength_ = static_cast<int32_t>(body);
+
+    uint32_t compressedLength = bodyOffset - 4;
+    if (!usesMglLayout(path)) {
+      if (std::fseek(game.get(), 4, SEEK_CUR) != 0) return fail(LoadError::kReadFailed);
+      compressedLength = bodyOffset - 8;
+    }
+    std::vector<uint8_t> compressed(compressedLength);
+    if (!readExactly(game.get(), compressed.data(), compressed.size())) {
+      return fail(LoadError::kReadFailed);
+    }
+
+    auto scratch = TemporaryFile::createBeside(path, kTemporaryNameTries);
+    if (!scratch) return fail(LoadError::kTemporaryFile);
+    const InflateResult inflated = inflateInto(compressed, *scratch);
+    compressed = {};
+    if (!inflated.streamEnded) return fail(inflated.error);
+
+    headerLength_ = static_cast<int32_t>(inflated.length);
+    if (!scratch->readBack(headerBytes_, static_cast<std::size_t>(headerLength_))) {
+      return fail(LoadError::kReadFailed);
+    }
+    bodyBytes_.resize(static_cast<std::size_t>(bodyLength_));
+    if (!readExactly(game.get(), bodyBytes_.data(), bodyBytes_.size())) {
+      return fail(LoadError::kReadFailed);
+    }
+    return true;
+  } catch (const std::bad_alloc&) {
+    return fail(LoadError::kOutOfMemory);
+  }
+}
+
+void RecordedGameFile::header(const uint8_t*& bytes, int32_t& length) const {
+  length = headerLength_;
+  if (headerLength_ != 0) bytes = headerBytes_.data();
+}
+
+}  // namespace morvane
