@@ -1,0 +1,161 @@
+#include "support/header_builder.h"
+
+namespace morvane::fixtures {
+
+int64_t subRecordLength(const SubRecord& record) {
+  const int64_t v = record.v == -1 ? 0 : record.v;
+  return 108 + int64_t{record.c} + record.d + 4 * v;
+}
+
+int64_t scenarioRecordLength(const ScenarioRecord& record) {
+  int64_t length = 30 + int64_t{record.a} + record.b;
+  for (const SubRecord& sub : record.subRecords) length += subRecordLength(sub);
+  length += 4 * static_cast<int64_t>(record.subRecords.size());
+  length += 4;
+  if (record.w > 0) length += 72 * int64_t{record.w};
+  length += 4 * int64_t{record.w};
+  return length;
+}
+
+void appendChatMessage(ByteWriter& out, std::string_view text,
+                       std::optional<int32_t> declaredLength) {
+  out.i32(declaredLength.value_or(static_cast<int32_t>(text.size())));
+  out.text(text);
+}
+
+int64_t HeaderBuilder::plainStart(int32_t flag) {
+  const int64_t start = size();
+  zeros(16);
+  setI32(start + 12, flag);
+  return start + 16;
+}
+
+int64_t HeaderBuilder::optionalBlock(const OptionalBlock& block) {
+  const int64_t start = size();
+  zeros(24);
+  setI32(start + 12, 1);
+  setI16(start + 18, block.stringCount.value_or(static_cast<int16_t>(block.strings.size())));
+  for (const std::string& s : block.strings) {
+    i32(static_cast<int32_t>(s.size()));
+    text(s);
+  }
+  zeros(6);
+  for (int16_t units : block.recordUnits) {
+    const int64_t record = zeros(16 + 400 * int64_t{units});
+    setI16(record + 10, units);
+  }
+  zeros(5544);
+  return size();
+}
+
+MapBlockPositions HeaderBuilder::mapBlock(const MapBlock& block) {
+  MapBlockPositions at;
+  at.mapBase = zeros(122);
+  setU8(at.mapBase + 45, block.pov);
+  setU8(at.mapBase + 47, block.playerCount);
+  setI32(at.mapBase + 110, block.width);
+  setI32(at.mapBase + 114, block.height);
+  setI32(at.mapBase + 118,
+         block.declaredRecords.value_or(static_cast<int32_t>(block.recordChecks.size())));
+  const int64_t tiles = int64_t{block.width} * block.height;
+  for (int32_t check : block.recordChecks) {
+    // The part before the check value is w * h + 1275 bytes long.
+    zeros(tiles > 0 ? tiles + 1275 : 1275);
+    i32(check);
+    zeros(168);
+  }
+  at.afterRecords = size();
+  zeros(2);
+  at.terrainStart = size();
+  for (uint8_t tile : block.terrain) {
+    u8(tile);
+    u8(block.terrainSecondByte);
+  }
+  at.civSearchStart = at.afterRecords + 1012 + block.playerCount + 3 * tiles;
+  return at;
+}
+
+int64_t HeaderBuilder::playerRecord(std::string_view name, uint8_t civ, uint8_t colour) {
+  const int64_t at = text(name);
+  const auto length = static_cast<int64_t>(name.size());
+  zeros(822);
+  setU8(at + length + 817, civ);
+  setU8(at + length + 821, colour);
+  return at;
+}
+
+int64_t HeaderBuilder::mapTypeLine(std::string_view label, std::string_view textAfter,
+                                   std::string_view end) {
+  text(label);
+  text(":");
+  const int64_t space = text(" ");
+  text(textAfter);
+  text(end);
+  return space;
+}
+
+int64_t HeaderBuilder::playerList(std::vector<ListEntry> entries) {
+  while (entries.size() < 9) entries.push_back(ListEntry{});
+  const int64_t listStart = text(kListMarker);
+  zeros(20);
+  for (const ListEntry& entry : entries) {
+    i32(entry.number);
+    i32(entry.unused);
+    i32(entry.declaredLength.value_or(static_cast<int32_t>(entry.name.size())));
+    text(entry.name);
+  }
+  return listStart;
+}
+
+int64_t HeaderBuilder::doubleMarker() {
+  text(kDoubleMarker);
+  return size();
+}
+
+int64_t HeaderBuilder::scenarioRecord(const ScenarioRecord& record) {
+  const int64_t at = zeros(18);
+  i32(record.a);
+  zeros(record.a);
+  i32(record.b);
+  zeros(record.b);
+  i32(record.declaredSubRecords.value_or(static_cast<int32_t>(record.subRecords.size())));
+  for (const SubRecord& sub : record.subRecords) {
+    zeros(24);
+    i32(sub.v);
+    zeros(72);
+    i32(sub.c);
+    zeros(sub.c);
+    i32(sub.d);
+    zeros(sub.d);
+    zeros(4 * int64_t{sub.v == -1 ? 0 : sub.v});
+  }
+  zeros(4 * static_cast<int64_t>(record.subRecords.size()));
+  i32(record.w);
+  if (record.w > 0) zeros(72 * int64_t{record.w});
+  zeros(4 * int64_t{record.w});
+  return at;
+}
+
+int64_t HeaderBuilder::scenarioSection(const std::vector<ScenarioRecord>& records,
+                                       std::optional<int32_t> declaredCount) {
+  zeros(1);
+  const int32_t count = declaredCount.value_or(static_cast<int32_t>(records.size()));
+  i32(count);
+  for (const ScenarioRecord& record : records) scenarioRecord(record);
+  zeros(4 * int64_t{count});
+  return size();
+}
+
+int64_t HeaderBuilder::teamBytes(const std::array<uint8_t, 8>& teams) {
+  for (uint8_t team : teams) u8(team);
+  zeros(23);
+  return size();
+}
+
+int64_t HeaderBuilder::lobbyMessage(std::string_view message,
+                                    std::optional<int32_t> declaredLength) {
+  appendChatMessage(*this, message, declaredLength);
+  return size() - static_cast<int64_t>(message.size());
+}
+
+}  // namespace morvane::fixtures

@@ -1,0 +1,140 @@
+// Assembles an inflated recorded-game header piece by piece, in the order and
+// with the field positions the parser reads. Every method appends at the
+// current end and returns the offset the caller will want to check against.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "support/byte_writer.h"
+
+namespace morvane::fixtures {
+
+// The little-endian double 1.6 that closes the player-name list region.
+inline constexpr std::string_view kDoubleMarker{"\x9A\x99\x99\x99\x99\x99\xF9\x3F", 8};
+// int32 -99, opening the player-name list.
+inline constexpr std::string_view kListMarker{"\x9D\xFF\xFF\xFF", 4};
+
+// Map type labels in the code pages the game writes them in.
+inline constexpr std::string_view kLabelJapanese{"\x83\x7D\x83\x62\x83\x76\x82\xCC\x8E\xED\x97\xDE",
+                                                 12};
+inline constexpr std::string_view kLabelEnglish{"Map Type"};
+inline constexpr std::string_view kLabelSpanish{"Tipo de mapa"};
+inline constexpr std::string_view kLabelGerman{"Kartentyp"};
+inline constexpr std::string_view kLabelChinese{"\xB5\xD8\xCD\xBC\xC0\xE0\xD0\xCD", 8};
+inline constexpr std::string_view kLabelKorean{"\xC1\xF6\xB5\xB5\x20\xC1\xBE\xB7\xF9", 9};
+// "不明" in code page 932: the map name of a game without a map type line.
+inline constexpr std::string_view kUnknownMap{"\x95\x73\x96\xBE", 4};
+
+// Header offsets the map type search is confined to.
+inline constexpr int64_t kMapTypeLowestSpace = 100001;
+inline constexpr int64_t kMapTypeTailDistance = 18000;
+// Markers whose last byte lies at or below this offset are not found.
+inline constexpr int64_t kMarkerSearchFloor = 18000;
+
+struct OptionalBlock {
+  std::vector<std::string> strings;
+  // The int16 at offset 18; defaults to the number of strings.
+  std::optional<int16_t> stringCount;
+  // c of each of the 8 records (each record is 16 + 400 * c bytes).
+  std::array<int16_t, 8> recordUnits = {};
+};
+
+struct MapBlock {
+  uint8_t pov = 1;
+  uint8_t playerCount = 2;
+  int32_t width = 0;
+  int32_t height = 0;
+  // One map record per element, carrying that check value (41 is good).
+  std::vector<int32_t> recordChecks = {41};
+  // The record count field; defaults to recordChecks.size().
+  std::optional<int32_t> declaredRecords;
+  // Terrain byte of each tile; one pair per element is written after the
+  // records and their 2 skipped bytes.
+  std::vector<uint8_t> terrain;
+  uint8_t terrainSecondByte = 0xEE;
+};
+
+struct MapBlockPositions {
+  int64_t mapBase = 0;
+  int64_t afterRecords = 0;    // where the record walk ends when every check is 41
+  int64_t terrainStart = 0;    // afterRecords + 2
+  int64_t civSearchStart = 0;  // first position compared with slot names
+};
+
+struct ListEntry {
+  int32_t number = 0;
+  std::string name;
+  // n as stored; defaults to name.size().
+  std::optional<int32_t> declaredLength;
+  int32_t unused = 0;
+};
+
+struct SubRecord {
+  int32_t v = 0;  // -1 counts as 0
+  int32_t c = 0;
+  int32_t d = 0;
+};
+
+struct ScenarioRecord {
+  int32_t a = 0;
+  int32_t b = 0;
+  std::vector<SubRecord> subRecords;
+  // S as stored; defaults to subRecords.size().
+  std::optional<int32_t> declaredSubRecords;
+  int32_t w = 0;
+};
+
+// Byte lengths of the walked structures as the team label walk counts them.
+int64_t subRecordLength(const SubRecord& record);
+int64_t scenarioRecordLength(const ScenarioRecord& record);
+
+// A chat message: int32 n and the text, n defaulting to the text's length.
+void appendChatMessage(ByteWriter& out, std::string_view text,
+                       std::optional<int32_t> declaredLength = std::nullopt);
+
+class HeaderBuilder : public ByteWriter {
+ public:
+  // Offsets 0..15 with the optional-block flag at 12; the map block follows
+  // at 16 unless the flag is 1.
+  int64_t plainStart(int32_t flag = 0);
+  // Flag 1 at 12, the string count at 18 and the block from 24; returns mapBase.
+  int64_t optionalBlock(const OptionalBlock& block);
+
+  // The map block at the current end: pov at +45, player count at +47, width
+  // +110, height +114, record count +118, records from +122, then terrain.
+  MapBlockPositions mapBlock(const MapBlock& block);
+
+  // One player record of the civilisation/colour region at the current end:
+  // the name, civ at +L+817 and colour at +L+821 (L the name length).
+  // Returns the offset of the name.
+  int64_t playerRecord(std::string_view name, uint8_t civ, uint8_t colour);
+
+  // "label: text" followed by end; returns the offset of the space.
+  int64_t mapTypeLine(std::string_view label, std::string_view text, std::string_view end = "\n");
+
+  // The -99 marker, 20 bytes and nine name-list entries (missing ones are
+  // written as empty entries with player number 0); returns listStart.
+  int64_t playerList(std::vector<ListEntry> entries);
+
+  // The 1.6 double; returns listEnd (the offset just past it).
+  int64_t doubleMarker();
+
+  // From listEnd: 1 byte, N, the records and N * 4 bytes; returns the offset
+  // of the team bytes.
+  int64_t scenarioSection(const std::vector<ScenarioRecord>& records,
+                          std::optional<int32_t> declaredCount = std::nullopt);
+  int64_t scenarioRecord(const ScenarioRecord& record);
+
+  // The 8 team bytes and the 23 skipped bytes; returns chatScanStart.
+  int64_t teamBytes(const std::array<uint8_t, 8>& teams);
+
+  // int32 n then the text; returns the offset of the text (the marker).
+  int64_t lobbyMessage(std::string_view text, std::optional<int32_t> declaredLength = std::nullopt);
+};
+
+}  // namespace morvane::fixtures

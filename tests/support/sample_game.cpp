@@ -1,0 +1,130 @@
+#include "support/sample_game.h"
+
+#include <algorithm>
+
+#include "support/body_builder.h"
+
+namespace morvane::fixtures {
+namespace {
+
+// Pads with bytes 0x00..0x1F drawn from a small generator: never a marker
+// byte, a label letter or a name letter, so padding cannot be mistaken for data.
+void padWithNoise(ByteWriter& out, int64_t offset, uint32_t& state) {
+  if (state == 0) {
+    out.padTo(offset);
+    return;
+  }
+  while (out.size() < offset) {
+    state = state * 1664525u + 1013904223u;
+    out.u8(static_cast<uint8_t>((state >> 24) & 0x1F));
+  }
+}
+
+const SamplePlayer* firstWithNumber(const SampleGame& game, int32_t number) {
+  for (const SamplePlayer& player : game.players) {
+    if (player.number == number) return &player;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+std::vector<uint8_t> terrainPattern(int32_t width, int32_t height) {
+  std::vector<uint8_t> tiles;
+  const int64_t count = int64_t{width} * height;
+  for (int64_t i = 0; i < count; ++i) tiles.push_back(static_cast<uint8_t>((i * 7 + i / 13) % 41));
+  return tiles;
+}
+
+SampleHeader buildHeader(const SampleGame& game) {
+  HeaderBuilder h;
+  SampleHeader out;
+  uint32_t noise = game.noiseSeed;
+
+  if (game.withOptionalBlock) {
+    OptionalBlock block;
+    block.strings = {"player one", "player two"};
+    block.recordUnits = {0, 1, 0, 2, 0, 0, 1, 0};
+    h.optionalBlock(block);
+  } else {
+    h.plainStart();
+  }
+
+  const auto playerCount = game.playerCount.value_or(
+      static_cast<uint8_t>(std::min<std::size_t>(game.players.size(), 8)));
+  MapBlock map;
+  map.pov = game.pov;
+  map.playerCount = playerCount;
+  map.width = game.width;
+  map.height = game.height;
+  map.terrain = terrainPattern(game.width, game.height);
+  out.map = h.mapBlock(map);
+
+  // The civilisation/colour records, in slot order 1, 2, ...
+  int32_t highestNumber = 0;
+  for (const SamplePlayer& player : game.players) {
+    highestNumber = std::max(highestNumber, player.number);
+  }
+  padWithNoise(h, out.map.civSearchStart, noise);
+  for (int32_t number = 1; number <= std::min(highestNumber, 8); ++number) {
+    const SamplePlayer* player = firstWithNumber(game, number);
+    if (player) {
+      h.playerRecord(player->name, player->civ, player->colour);
+    } else {
+      h.playerRecord("", 0, 0);
+    }
+  }
+
+  if (game.withMapTypeLine) {
+    const auto labelLength = static_cast<int64_t>(game.mapLabel.size());
+    const int64_t lineStart = std::max(h.size(), game.mapTypeSpaceAt - labelLength - 1);
+    padWithNoise(h, lineStart, noise);
+    out.mapTypeSpace = h.mapTypeLine(game.mapLabel, game.mapText, game.mapLineEnd);
+  } else {
+    padWithNoise(h, std::max(h.size(), kMapTypeLowestSpace + 100), noise);
+  }
+  padWithNoise(h, h.size() + 64, noise);
+
+  std::vector<ListEntry> entries(1);
+  for (const SamplePlayer& player : game.players) {
+    ListEntry entry;
+    entry.number = player.number;
+    entry.name = player.name;
+    entries.push_back(entry);
+  }
+  out.listStart = h.playerList(entries);
+  out.listEnd = h.doubleMarker();
+  out.teamBytesOffset = h.scenarioSection(game.scenarioRecords);
+  std::array<uint8_t, 8> teams = {1, 1, 1, 1, 1, 1, 1, 1};
+  for (std::size_t k = 0; k < game.players.size() && k < 8; ++k) teams[k] = game.players[k].team;
+  out.chatScanStart = h.teamBytes(teams);
+  for (const std::string& message : game.lobbyChat) h.lobbyMessage(message);
+
+  int64_t length = std::max(h.size() + 64, game.minimumHeaderLength);
+  if (out.mapTypeSpace != 0) length = std::max(length, out.mapTypeSpace + kMapTypeTailDistance);
+  padWithNoise(h, length, noise);
+  out.bytes = h.take();
+  return out;
+}
+
+std::vector<uint8_t> buildBody(const SampleGame& game) {
+  BodyBuilder body;
+  uint32_t noise = game.noiseSeed;
+  for (const std::string& message : game.gameChat) {
+    padWithNoise(body, body.size() + game.bodyFiller, noise);
+    body.chat(message);
+  }
+  padWithNoise(body, body.size() + game.bodyFiller, noise);
+  return body.take();
+}
+
+SampleGame twoPlayerGame() {
+  SampleGame game;
+  game.players = {SamplePlayer{1, "Alice", 3, 0, 2}, SamplePlayer{2, "Bob", 7, 1, 3}};
+  game.pov = 2;
+  game.lobbyChat = {"@#1Alice: gl hf"};
+  game.gameChat = {"@#2Bob: wp"};
+  return game;
+}
+
+}  // namespace morvane::fixtures

@@ -1,0 +1,67 @@
+// A whole, well-formed recorded game described by what a player would see:
+// players, map, map type, teams and chat. buildHeader lays it out the way the
+// game does, so a test only states what it cares about.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "support/header_builder.h"
+
+namespace morvane::fixtures {
+
+struct SamplePlayer {
+  int32_t number = 0;  // the slot it belongs to, 1..8
+  std::string name;
+  uint8_t civ = 0;
+  uint8_t colour = 0;
+  uint8_t team = 1;  // 1 is "no team"
+};
+
+struct SampleGame {
+  std::vector<SamplePlayer> players;  // list positions 1, 2, ...; position 0 stays empty
+  uint8_t pov = 1;
+  std::optional<uint8_t> playerCount;  // defaults to the number of players
+  int32_t width = 16;
+  int32_t height = 16;
+  bool withOptionalBlock = false;
+  bool withMapTypeLine = true;
+  std::string mapLabel{kLabelEnglish};
+  std::string mapText = "Arabia";
+  std::string mapLineEnd = "\n";
+  // Offset wanted for the space after the label's colon; it moves up when
+  // the map block does not leave room below it.
+  int64_t mapTypeSpaceAt = kMapTypeLowestSpace + 100;
+  std::vector<ScenarioRecord> scenarioRecords;
+  std::vector<std::string> lobbyChat;  // message texts, markers included
+  std::vector<std::string> gameChat;
+  int64_t minimumHeaderLength = 0;
+  int64_t bodyFiller = 64;  // command bytes before each in-game message and at the end
+  // Non-zero: padding is pseudo-random bytes from this seed, so the header
+  // compresses about as well as a real one. Zero: padding is zeros.
+  uint32_t noiseSeed = 0;
+};
+
+struct SampleHeader {
+  std::vector<uint8_t> bytes;
+  MapBlockPositions map;
+  int64_t mapTypeSpace = 0;  // 0 without a map type line
+  int64_t listStart = 0;
+  int64_t listEnd = 0;
+  int64_t teamBytesOffset = 0;
+  int64_t chatScanStart = 0;
+};
+
+// Deterministic terrain bytes for a width x height map.
+std::vector<uint8_t> terrainPattern(int32_t width, int32_t height);
+
+SampleHeader buildHeader(const SampleGame& game);
+std::vector<uint8_t> buildBody(const SampleGame& game);
+
+// A two-player game on a 16 x 16 map with one lobby and one in-game message.
+SampleGame twoPlayerGame();
+
+}  // namespace morvane::fixtures
