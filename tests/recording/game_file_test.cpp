@@ -1,0 +1,283 @@
+// Container checks, header inflation and the temporary file of load().
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "recording/recorded_game_file.h"
+#include "support/recording_writer.h"
+
+namespace morvane {
+namespace {
+
+using fixtures::ByteWriter;
+using fixtures::Layout;
+using fixtures::TempFolder;
+
+std::vector<uint8_t> patternBytes(std::size_t count, uint32_t seed) {
+  std::vector<uint8_t> bytes(count);
+  for (uint8_t& b : bytes) {
+    seed = seed * 1103515245u + 12345u;
+    b = static_cast<uint8_t>(seed >> 23);
+  }
+  return bytes;
+}
+
+class GameFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(folder.ok()); }
+
+  std::string writeGame(const std::string& name, const std::vector<uint8_t>& header,
+                        const std::vector<uint8_t>& body, Layout layout = Layout::kMgx) {
+    const std::string path = folder.file(name);
+    EXPECT_TRUE(fixtures::writeRecording(path, header, body, layout));
+    return path;
+  }
+
+  std::string writeRaw(const std::string& name, const std::vector<uint8_t>& bytes) {
+    const std::string path = folder.file(name);
+    EXPECT_TRUE(fixtures::writeFile(path, bytes));
+    return path;
+  }
+
+  TempFolder folder;
+  RecordedGameFile file;
+};
+
+TEST_F(GameFileTest, LoadsHeaderAndBodyByteForByte) {
+  const auto header = patternBytes(300001, 1);
+  const auto body = patternBytes(5000, 2);
+  ASSERT_TRUE(file.load(writeGame("a.mgx", header, body)));
+  EXPECT_EQ(file.lastError(), LoadError::kNone);
+  EXPECT_EQ(file.headerLength(), 300001);
+  EXPECT_EQ(file.bodyLength(), 5000);
+  EXPECT_EQ(file.headerBytes(), header);
+  EXPECT_EQ(file.bodyBytes(), body);
+  EXPECT_EQ(folder.listing(), "a.mgx") << "the temporary file must be gone";
+}
+
+TEST_F(GameFileTest, HeaderAccessorGivesLengthAndBytes) {
+  const uint8_t sentinel = 0;
+  const uint8_t* bytes = &sentinel;
+  int32_t length = -1;
+  file.header(bytes, length);
+  EXPECT_EQ(length, 0);
+  EXPECT_EQ(bytes, &sentinel) << "an empty header leaves the bytes output untouched";
+
+  const auto header = patternBytes(1000, 3);
+  ASSERT_TRUE(file.load(writeGame("a.mgx", header, {})));
+  file.header(bytes, length);
+  ASSERT_EQ(length, 1000);
+  EXPECT_EQ(std::vector<uint8_t>(bytes, bytes + length), header);
+}
+
+TEST_F(GameFileTest, BodyOffsetEightFails) {
+  ByteWriter w;
+  w.u32(8);
+  w.u32(0);
+  w.raw(fixtures::rawDeflate({1, 2, 3}));
+  EXPECT_FALSE(file.load(writeRaw("a.mgx", w.bytes())));
+  EXPECT_EQ(file.lastError(), LoadError::kBodyOffsetOutOfRange);
+}
+
+TEST_F(GameFileTest, BodyOffsetNineIsAcceptedButOneByteIsNoStream) {
+  ByteWriter w;
+  w.u32(9);
+  w.u32(0);
+  w.u8(0x03);  // the first byte of an empty final block, cut short
+  EXPECT_FALSE(file.load(writeRaw("a.mgx", w.bytes())));
+  EXPECT_NE(file.lastError(), LoadError::kBodyOffsetOutOfRange);
+  EXPECT_NE(file.lastError(), LoadError::kNone);
+  EXPECT_EQ(folder.listing(), "a.mgx");
+}
+
+TEST_F(GameFileTest, BodyOffsetPastFileLengthFails) {
+  auto bytes = fixtures::containerBytes(Layout::kMgx, fixtures::rawDeflate({1, 2, 3}), {});
+  bytes[0] = static_cast<uint8_t>(bytes.size() + 1);
+  EXPECT_FALSE(file.load(writeRaw("a.mgx", bytes)));
+  EXPECT_EQ(file.lastError(), LoadError::kBodyOffsetOutOfRange);
+}
+
+TEST_F(GameFileTest, HugeBodyOffsetFailsRatherThanWrapping) {
+  auto bytes = fixtures::containerBytes(Layout::kMgx, fixtures::rawDeflate({1, 2, 3}), {});
+  bytes[0] = bytes[1] = bytes[2] = bytes[3] = 0xFF;
+  EXPECT_FALSE(file.load(writeRaw("a.mgx", bytes)));
+  EXPECT_EQ(file.lastError(), LoadError::kBodyOffsetOutOfRange);
+}
+
+TEST_F(GameFileTest, BodyOffsetEqualToFileLengthGivesEmptyBody) {
+  const auto header = patternBytes(777, 4);
+  ASSERT_TRUE(file.load(writeGame("a.mgx", header, {})));
+  EXPECT_EQ(file.bodyLength(), 0);
+  EXPECT_TRUE(file.bodyBytes().empty());
+  EXPECT_EQ(file.headerBytes(), header);
+}
+
+TEST_F(GameFileTest, MglLayoutIsChosenByLastThreeBytesInAnyCase) {
+  const auto header = patternBytes(2000, 5);
+  const auto body = patternBytes(100, 6);
+  for (const char* name : {"a.mgl", "b.MGL", "c.MgL", "dmgl"}) {
+    SCOPED_TRACE(name);
+    ASSERT_TRUE(file.load(writeGame(name, header, body, Layout::kMgl)));
+    EXPECT_EQ(file.headerBytes(), header);
+    EXPECT_EQ(file.bodyBytes(), body);
+  }
+  for (const char* name : {"e.mgx", "f.MGX", "g.mgz", "h.dat", "i.mg"}) {
+    SCOPED_TRACE(name);
+    ASSERT_TRUE(file.load(writeGame(name, header, body, Layout::kMgx)));
+    EXPECT_EQ(file.headerBytes(), header);
+    EXPECT_EQ(file.bodyBytes(), body);
+  }
+}
+
+TEST_F(GameFileTest, MglFileNamedMgxIsNotReadAsMgl) {
+  const auto header = patternBytes(2000, 7);
+  const std::string path = writeGame("a.mgx", header, {}, Layout::kMgl);
+  const bool loaded = file.load(path);
+  EXPECT_FALSE(loaded && file.headerBytes() == header)
+      << "an .mgx path skips 4 bytes after the body offset";
+}
+
+TEST_F(GameFileTest, HeaderOfExactChunkMultiplesLoadsCompletely) {
+  for (int chunks : {1, 2, 3}) {
+    SCOPED_TRACE(chunks);
+    const auto header = patternBytes(131072u * static_cast<unsigned>(chunks), 8);
+    ASSERT_TRUE(file.load(writeGame("a.mgx", header, {9, 9})));
+    EXPECT_EQ(file.headerLength(), 131072 * chunks);
+    EXPECT_EQ(file.headerBytes(), header);
+    EXPECT_EQ(file.bodyBytes(), (std::vector<uint8_t>{9, 9}));
+  }
+}
+
+TEST_F(GameFileTest, TruncatedStreamAnswersFalseAndLeavesNoTemporaryFile) {
+  const auto compressed = fixtures::rawDeflate(patternBytes(200000, 9));
+  const std::vector<uint8_t> half(compressed.begin(),
+                                  compressed.begin() + static_cast<long>(compressed.size() / 2));
+  EXPECT_FALSE(file.load(writeRaw("a.mgx", fixtures::containerBytes(Layout::kMgx, half, {1}))));
+  EXPECT_EQ(file.lastError(), LoadError::kTruncatedHeader);
+  EXPECT_EQ(folder.listing(), "a.mgx");
+}
+
+TEST_F(GameFileTest, CorruptStreamAnswersFalse) {
+  // Block type 3 does not exist.
+  const std::vector<uint8_t> corrupt = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+  EXPECT_FALSE(file.load(writeRaw("a.mgx", fixtures::containerBytes(Layout::kMgx, corrupt, {}))));
+  EXPECT_EQ(file.lastError(), LoadError::kCorruptHeader);
+  EXPECT_EQ(folder.listing(), "a.mgx");
+}
+
+TEST_F(GameFileTest, FileShorterThanFourBytesFails) {
+  for (std::size_t size : {0u, 1u, 3u}) {
+    SCOPED_TRACE(size);
+    EXPECT_FALSE(file.load(writeRaw("a.mgx", std::vector<uint8_t>(size, 0x20))));
+    EXPECT_EQ(file.lastError(), LoadError::kTooShort);
+  }
+}
+
+TEST_F(GameFileTest, MissingFileFails) {
+  EXPECT_FALSE(file.load(folder.file("absent.mgx")));
+  EXPECT_EQ(file.lastError(), LoadError::kCannotOpen);
+  EXPECT_EQ(folder.listing(), "") << "nothing is created for a file that cannot be opened";
+}
+
+TEST_F(GameFileTest, LoadReleasesTheEarlierGame) {
+  ASSERT_TRUE(file.load(writeGame("a.mgx", patternBytes(5000, 10), patternBytes(50, 11))));
+  EXPECT_FALSE(file.load(folder.file("absent.mgx")));
+  EXPECT_EQ(file.headerLength(), 0);
+  EXPECT_EQ(file.bodyLength(), 0);
+  const auto header = patternBytes(300, 12);
+  ASSERT_TRUE(file.load(writeGame("b.mgx", header, {})));
+  EXPECT_EQ(file.headerBytes(), header);
+  EXPECT_TRUE(file.bodyBytes().empty());
+  EXPECT_EQ(file.lastError(), LoadError::kNone);
+}
+
+TEST_F(GameFileTest, HeaderInflatingPastTheCapAnswersFalse) {
+  const std::vector<uint8_t> huge(static_cast<std::size_t>(RecordedGameFile::kMaxHeaderLength) + 1,
+                                  0);
+  const auto compressed = fixtures::rawDeflate(huge, 9);
+  ASSERT_LT(compressed.size(), 200000u) << "the stream itself is small";
+  EXPECT_FALSE(
+      file.load(writeRaw("a.mgx", fixtures::containerBytes(Layout::kMgx, compressed, {}))));
+  EXPECT_EQ(file.lastError(), LoadError::kHeaderTooLarge);
+  EXPECT_EQ(folder.listing(), "a.mgx");
+}
+
+TEST_F(GameFileTest, EveryFailureHasItsOwnDescription) {
+  std::set<std::string> texts;
+  const LoadError all[] = {
+      LoadError::kCannotOpen,  LoadError::kTooShort,      LoadError::kBodyOffsetOutOfRange,
+      LoadError::kReadFailed,  LoadError::kTemporaryFile, LoadError::kHeaderTooLarge,
+      LoadError::kInflateInit, LoadError::kCorruptHeader, LoadError::kTruncatedHeader,
+      LoadError::kWriteFailed, LoadError::kOutOfMemory};
+  for (LoadError error : all) {
+    const char* text = describe(error);
+    ASSERT_NE(text, nullptr);
+    EXPECT_STRNE(text, "");
+    texts.insert(text);
+  }
+  EXPECT_EQ(texts.size(), std::size(all));
+}
+
+// The temporary file: created new beside the game, never an existing one.
+TEST_F(GameFileTest, ExistingTmp1IsLeftAsItWasAndLoadSucceeds) {
+  const auto header = patternBytes(4000, 13);
+  const std::string path = writeGame("a.mgx", header, {});
+  const std::vector<uint8_t> precious = {'k', 'e', 'e', 'p', 0, 1, 2};
+  ASSERT_TRUE(fixtures::writeFile(path + ".tmp1", precious));
+  ASSERT_TRUE(file.load(path));
+  EXPECT_EQ(file.headerBytes(), header);
+  EXPECT_EQ(fixtures::readFile(path + ".tmp1"), precious);
+  EXPECT_EQ(folder.listing(), "a.mgx a.mgx.tmp1");
+}
+
+TEST_F(GameFileTest, FifteenTakenNamesStillLeaveTheSixteenth) {
+  const auto header = patternBytes(4000, 14);
+  const std::string path = writeGame("a.mgx", header, {});
+  for (int i = 1; i <= 15; ++i) {
+    ASSERT_TRUE(fixtures::writeFile(path + ".tmp" + std::to_string(i), {static_cast<uint8_t>(i)}));
+  }
+  ASSERT_TRUE(file.load(path));
+  EXPECT_EQ(file.headerBytes(), header);
+  for (int i = 1; i <= 15; ++i) {
+    EXPECT_EQ(fixtures::readFile(path + ".tmp" + std::to_string(i)),
+              std::vector<uint8_t>{static_cast<uint8_t>(i)});
+  }
+  EXPECT_FALSE(std::filesystem::exists(path + ".tmp16"));
+}
+
+TEST_F(GameFileTest, SixteenTakenNamesRefuseTheLoad) {
+  const std::string path = writeGame("a.mgx", patternBytes(4000, 15), {});
+  for (int i = 1; i <= 16; ++i) {
+    ASSERT_TRUE(fixtures::writeFile(path + ".tmp" + std::to_string(i), {static_cast<uint8_t>(i)}));
+  }
+  EXPECT_FALSE(file.load(path));
+  EXPECT_EQ(file.lastError(), LoadError::kTemporaryFile);
+  for (int i = 1; i <= 16; ++i) {
+    EXPECT_EQ(fixtures::readFile(path + ".tmp" + std::to_string(i)),
+              std::vector<uint8_t>{static_cast<uint8_t>(i)});
+  }
+  EXPECT_FALSE(std::filesystem::exists(path + ".tmp17"));
+}
+
+TEST_F(GameFileTest, ReadOnlyFolderAnswersFalse) {
+  const std::string path = writeGame("a.mgx", patternBytes(4000, 16), {});
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  fs::permissions(folder.path(), fs::perms::owner_read | fs::perms::owner_exec, ec);
+  ASSERT_FALSE(ec) << ec.message();
+  if (fixtures::writeFile(folder.file("probe"), {1})) {
+    fs::remove(folder.file("probe"), ec);
+    GTEST_SKIP() << "this user can write into a read-only folder (root, or a file system "
+                    "without folder permissions)";
+  }
+  EXPECT_FALSE(file.load(path));
+  EXPECT_EQ(file.lastError(), LoadError::kTemporaryFile);
+  fs::permissions(folder.path(), fs::perms::owner_all, ec);
+  EXPECT_EQ(folder.listing(), "a.mgx");
+}
+
+}  // namespace
+}  // namespace morvane

@@ -1,0 +1,27 @@
+#include "support/parse_recording.h"
+
+#include "support/recording_writer.h"
+#include "support/temp_folder.h"
+
+namespace morvane::fixtures {
+
+ParsedRecording parseRecording(const std::vector<uint8_t>& header,
+                               const std::vector<uint8_t>& body, GameEntry start) {
+  ParsedRecording result;
+  result.entry = std::move(start);
+  TempFolder folder;
+  const std::string path = folder.file("game.mgx");
+  result.written = folder.ok() && writeRecording(path, header, body);
+  if (!result.written) return result;
+  RecordedGameFile file;
+  result.loaded = file.load(path);
+  result.error = file.lastError();
+  if (result.loaded) file.parseHeader(result.entry);
+  return result;
+}
+
+ParsedRecording parseSampleGame(const SampleGame& game) {
+  return parseRecording(buildHeader(game).bytes, buildBody(game));
+}
+
+}  // namespace morvane::fixtures
