@@ -71,7 +71,7 @@ MapBlockPositions HeaderBuilder::mapBlock(const MapBlock& block) {
     u8(tile);
     u8(block.terrainSecondByte);
   }
-  at.civSearchStart = at.afterRecords + 1012 + block.playerCount + 3 * tiles;
+  at.civSearchStart = at.afterRecords + 1014 + block.playerCount + 3 * tiles;
   return at;
 }
 

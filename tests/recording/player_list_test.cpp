@@ -1,0 +1,521 @@
+// Player-name list, point of view, player count, map block, terrain, and the
+// civilisation/colour search by name.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "recording/game_entry.h"
+#include "support/parse_recording.h"
+#include "support/recording_writer.h"
+
+namespace morvane {
+namespace {
+
+using fixtures::HeaderBuilder;
+using fixtures::ListEntry;
+using fixtures::MapBlock;
+using fixtures::ParsedRecording;
+using fixtures::SampleGame;
+using fixtures::SamplePlayer;
+
+ListEntry entry(int32_t number, std::string name) {
+  ListEntry e;
+  e.number = number;
+  e.name = std::move(name);
+  return e;
+}
+
+ParsedRecording parse(const HeaderBuilder& h, GameEntry start = {}) {
+  ParsedRecording parsed = fixtures::parseRecording(h.bytes(), {}, std::move(start));
+  EXPECT_TRUE(parsed.written);
+  EXPECT_TRUE(parsed.loaded) << describe(parsed.error);
+  return parsed;
+}
+
+// Header up to the civilisation records: plain start and a map block with
+// no records and no terrain.
+fixtures::MapBlockPositions smallMap(HeaderBuilder& h, uint8_t playerCount = 2) {
+  h.plainStart();
+  MapBlock map;
+  map.playerCount = playerCount;
+  map.recordChecks = {};
+  return h.mapBlock(map);
+}
+
+void expectSampleTwoPlayers(const GameEntry& e) {
+  EXPECT_EQ(e.povIndex, 2);
+  EXPECT_EQ(e.playerCount, 2);
+  EXPECT_EQ(e.playerNumbers, (std::array<int32_t, 9>{0, 1, 2, 0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(e.playerNames[0], "");
+  EXPECT_EQ(e.playerNames[1], "Alice");
+  EXPECT_EQ(e.playerNames[2], "Bob");
+  EXPECT_STREQ(e.slots[1].name, "Alice");
+  EXPECT_EQ(e.slots[1].civId, 3);
+  EXPECT_EQ(e.slots[1].colourId, 0);
+  EXPECT_STREQ(e.slots[2].name, "Bob");
+  EXPECT_EQ(e.slots[2].civId, 7);
+  EXPECT_EQ(e.slots[2].colourId, 1);
+  for (int k = 3; k < 9; ++k) {
+    EXPECT_STREQ(e.slots[k].name, "") << k;
+    EXPECT_EQ(e.playerNames[k], "") << k;
+  }
+}
+
+void expectTerrain(const GameEntry& e, const std::vector<uint8_t>& tiles) {
+  for (std::size_t i = 0; i < TerrainTiles::kSize; ++i) {
+    const uint8_t want = i < tiles.size() ? tiles[i] : 65;
+    if (e.mapTiles[i] != want) {
+      ADD_FAILURE() << "tile " << i << " is " << int{e.mapTiles[i]} << ", expected " << int{want};
+      return;
+    }
+  }
+}
+
+TEST(PlayerListTest, SampleGameYieldsPlayersMapAndTerrain) {
+  const SampleGame game = fixtures::twoPlayerGame();
+  const ParsedRecording parsed = fixtures::parseSampleGame(game);
+  ASSERT_TRUE(parsed.loaded);
+  expectSampleTwoPlayers(parsed.entry);
+  EXPECT_EQ(parsed.entry.mapWidth, 16);
+  EXPECT_EQ(parsed.entry.mapHeight, 16);
+  expectTerrain(parsed.entry, fixtures::terrainPattern(16, 16));
+}
+
+TEST(PlayerListTest, OptionalBlockMovesTheMapBlock) {
+  SampleGame game = fixtures::twoPlayerGame();
+  game.withOptionalBlock = true;
+  game.width = 20;
+  game.height = 12;
+  const ParsedRecording parsed = fixtures::parseSampleGame(game);
+  ASSERT_TRUE(parsed.loaded);
+  expectSampleTwoPlayers(parsed.entry);
+  EXPECT_EQ(parsed.entry.mapWidth, 20);
+  EXPECT_EQ(parsed.entry.mapHeight, 12);
+  expectTerrain(parsed.entry, fixtures::terrainPattern(20, 12));
+}
+
+TEST(PlayerListTest, OptionalBlockWithNegativeStringCountSkipsNoStrings) {
+  HeaderBuilder h;
+  fixtures::OptionalBlock block;
+  block.stringCount = -2;
+  block.recordUnits = {1, 0, 0, 0, 0, 0, 0, 3};
+  h.optionalBlock(block);
+  MapBlock map;
+  map.pov = 4;
+  map.playerCount = 6;
+  map.width = 3;
+  map.height = 2;
+  map.terrain = {10, 11, 12, 13, 14, 15};
+  h.mapBlock(map);
+  h.padTo(30000);
+  h.playerList({});
+  h.doubleMarker();
+  const ParsedRecording parsed = parse(h);
+  EXPECT_EQ(parsed.entry.povIndex, 4);
+  EXPECT_EQ(parsed.entry.playerCount, 6);
+  EXPECT_EQ(parsed.entry.mapWidth, 3);
+  EXPECT_EQ(parsed.entry.mapHeight, 2);
+  expectTerrain(parsed.entry, map.terrain);
+}
+
+TEST(PlayerListTest, FlagTwoMeansThePlainLayout) {
+  HeaderBuilder h;
+  h.plainStart(2);
+  MapBlock map;
+  map.pov = 3;
+  map.playerCount = 5;
+  map.width = 2;
+  map.height = 2;
+  map.terrain = {1, 2, 3, 4};
+  h.mapBlock(map);
+  h.padTo(20000);
+  const ParsedRecording parsed = parse(h);
+  EXPECT_EQ(parsed.entry.povIndex, 3);
+  EXPECT_EQ(parsed.entry.playerCount, 5);
+  EXPECT_EQ(parsed.entry.mapWidth, 2);
+  expectTerrain(parsed.entry, map.terrain);
+}
+
+TEST(PlayerListTest, PointOfViewAndPlayerCountAreUnsignedBytes) {
+  HeaderBuilder h;
+  h.plainStart();
+  MapBlock map;
+  map.pov = 200;
+  map.playerCount = 255;
+  map.recordChecks = {};
+  h.mapBlock(map);
+  h.padTo(1000);
+  const ParsedRecording parsed = parse(h);
+  EXPECT_EQ(parsed.entry.povIndex, 200);
+  EXPECT_EQ(parsed.entry.playerCount, 255);
+}
+
+TEST(PlayerListTest, EmptyHeaderSetsOnlyTheMapSize) {
+  GameEntry start;
+  start.mapWidth = 5;
+  start.mapHeight = 6;
+  start.povIndex = 3;
+  start.playerNames[1] = "kept";
+  start.mapName = "kept too";
+  const ParsedRecording parsed = parse(HeaderBuilder{}, start);
+  EXPECT_EQ(parsed.entry.mapWidth, 0);
+  EXPECT_EQ(parsed.entry.mapHeight, 0);
+  EXPECT_EQ(parsed.entry.povIndex, 3);
+  EXPECT_EQ(parsed.entry.playerNames[1], "kept");
+  EXPECT_EQ(parsed.entry.mapName, "kept too");
+  EXPECT_FALSE(parsed.entry.mapTiles.allocated()) << "the terrain is not written";
+}
+
+TEST(PlayerListTest, ShortHeaderReadsTheListFromOffset24) {
+  // 18000 bytes or fewer: no marker search, even for markers that are there.
+  HeaderBuilder list;
+  list.zeros(24);
+  for (const ListEntry& e : {entry(0, ""), entry(1, "Ann"), entry(2, "Ben")}) {
+    list.i32(e.number);
+    list.i32(0);
+    list.i32(static_cast<int32_t>(e.name.size()));
+    list.text(e.name);
+  }
+  list.padTo(10000);
+  list.text(fixtures::kListMarker);
+  list.zeros(20);
+  list.i32(1);
+  list.i32(0);
+  list.i32(3);
+  list.text("Zed");
+  list.padTo(17000);
+  list.doubleMarker();
+  list.padTo(18000);
+  const ParsedRecording parsed = parse(list);
+  EXPECT_EQ(parsed.entry.playerNames[1], "Ann");
+  EXPECT_EQ(parsed.entry.playerNames[2], "Ben");
+  EXPECT_STREQ(parsed.entry.slots[1].name, "Ann");
+  EXPECT_EQ(parsed.entry.playerNumbers[1], 1);
+  EXPECT_EQ(parsed.entry.playerNumbers[2], 2);
+}
+
+// A -99 whose last byte sits at offset `lastByte`, a double marker well above.
+HeaderBuilder listMarkerEndingAt(int64_t lastByte) {
+  HeaderBuilder h;
+  smallMap(h);
+  h.padTo(lastByte - 3);
+  h.playerList({entry(0, ""), entry(1, "Zed")});
+  h.padTo(30000);
+  h.doubleMarker();
+  h.padTo(31000);
+  return h;
+}
+
+TEST(PlayerListTest, ListMarkerEndingAbove18000IsFound) {
+  const ParsedRecording parsed = parse(listMarkerEndingAt(18001));
+  EXPECT_EQ(parsed.entry.playerNames[1], "Zed");
+  EXPECT_EQ(parsed.entry.playerNumbers[1], 1);
+}
+
+TEST(PlayerListTest, ListMarkerEndingAt18000IsNotFound) {
+  const ParsedRecording parsed = parse(listMarkerEndingAt(18000));
+  EXPECT_EQ(parsed.entry.playerNames[1], "");
+  EXPECT_EQ(parsed.entry.playerNumbers[1], 0);
+}
+
+TEST(PlayerListTest, ListBetweenTwoDoubleMarkersIsTaken) {
+  HeaderBuilder h;
+  smallMap(h);
+  h.padTo(20000);
+  h.playerList({entry(0, ""), entry(1, "Low")});
+  h.doubleMarker();
+  h.padTo(25000);
+  h.playerList({entry(0, ""), entry(1, "Mid")});
+  h.padTo(26000);
+  h.doubleMarker();
+  h.padTo(27000);
+  const ParsedRecording parsed = parse(h);
+  EXPECT_EQ(parsed.entry.playerNames[1], "Mid");
+}
+
+TEST(PlayerListTest, ListAfterTheLastDoubleMarkerIsNotFound) {
+  HeaderBuilder h;
+  smallMap(h);
+  h.padTo(20000);
+  h.playerList({entry(0, ""), entry(1, "Before")});
+  h.doubleMarker();
+  h.padTo(22000);
+  h.playerList({entry(0, ""), entry(1, "After")});
+  h.padTo(23000);
+  const ParsedRecording parsed = parse(h);
+  EXPECT_EQ(parsed.entry.playerNames[1], "Before");
+}
+
+TEST(PlayerListTest, SharedPlayerNumberKeepsTheFirstNameInTheSlot) {
+  SampleGame game;
+  game.players = {SamplePlayer{1, "First", 4, 2, 1}, SamplePlayer{2, "Other", 5, 3, 1},
+                  SamplePlayer{1, "Second", 9, 9, 1}};
+  game.playerCount = 2;
+  const ParsedRecording parsed = fixtures::parseSampleGame(game);
+  ASSERT_TRUE(parsed.loaded);
+  EXPECT_EQ(parsed.entry.playerNumbers, (std::array<int32_t, 9>{0, 1, 2, 1, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(parsed.entry.playerNames[1], "First");
+  EXPECT_EQ(parsed.entry.playerNames[3], "Second");
+  EXPECT_STREQ(parsed.entry.slots[1].name, "First");
+  EXPECT_EQ(parsed.entry.slots[1].civId, 4);
+  EXPECT_EQ(parsed.entry.slots[2].civId, 5);
+  EXPECT_EQ(parsed.entry.slots[2].colourId, 3);
+}
+
+TEST(PlayerListTest, PositionWithoutPlayerKeepsItsEarlierNameAndSlotsAreReset) {
+  GameEntry start;
+  start.playerNames[3] = "earlier";
+  std::strcpy(start.slots[5].name, "junk");
+  start.slots[6].civId = 9;
+  start.slots[6].colourId = 9;
+  start.slots[0].civId = 9;
+  const SampleGame game = fixtures::twoPlayerGame();
+  const ParsedRecording parsed =
+      fixtures::parseRecording(buildHeader(game).bytes, buildBody(game), start);
+  ASSERT_TRUE(parsed.loaded);
+  EXPECT_EQ(parsed.entry.playerNames[3], "earlier");
+  EXPECT_EQ(parsed.entry.playerNumbers[3], 0);
+  EXPECT_STREQ(parsed.entry.slots[5].name, "");
+  EXPECT_EQ(parsed.entry.slots[6].civId, 0);
+  EXPECT_EQ(parsed.entry.slots[6].colourId, 0);
+  EXPECT_EQ(parsed.entry.slots[0].civId, 0);
+}
+
+TEST(PlayerListTest, NameEndsAtItsFirstNul) {
+  HeaderBuilder h;
+  smallMap(h);
+  h.padTo(20000);
+  h.playerList({entry(0, ""), entry(1, std::string("Ab\0cd", 5))});
+  h.doubleMarker();
+  const ParsedRecording parsed = parse(h);
+  EXPECT_EQ(parsed.entry.playerNames[1], "Ab");
+  EXPECT_STREQ(parsed.entry.slots[1].name, "Ab");
+}
+
+TEST(PlayerListTest, OverlongNameIsCutTo255Bytes) {
+  std::string longName;
+  for (int i = 0; i < 300; ++i) longName += static_cast<char>('a' + i % 26);
+  HeaderBuilder h;
+  smallMap(h);
+  h.padTo(20000);
+  h.playerList({entry(0, ""), entry(1, longName), entry(2, "Next")});
+  h.doubleMarker();
+  const ParsedRecording parsed = parse(h);
+  EXPECT_EQ(parsed.entry.playerNames[1], longName.substr(0, 255));
+  EXPECT_EQ(std::string(parsed.entry.slots[1].name), longName.substr(0, 255));
+  EXPECT_EQ(parsed.entry.slots[1].name[255], '\0');
+  EXPECT_EQ(parsed.entry.playerNames[2], "Next") << "the next entry follows all 300 bytes";
+  EXPECT_STREQ(parsed.entry.slots[2].name, "Next");
+}
+
+TEST(PlayerListTest, PlayerNumberOutsideTheSlotsIsSkipped) {
+  HeaderBuilder h;
+  smallMap(h);
+  h.padTo(20000);
+  h.playerList({entry(0, ""), entry(9, "Nine"), entry(-1, "Minus"), entry(2, "Two")});
+  h.doubleMarker();
+  const ParsedRecording parsed = parse(h);
+  EXPECT_EQ(parsed.entry.playerNames[3], "Two");
+  EXPECT_EQ(parsed.entry.playerNumbers[3], 2);
+  EXPECT_STREQ(parsed.entry.slots[2].name, "Two");
+  for (int k : {0, 1, 3, 4, 5, 6, 7, 8}) EXPECT_STREQ(parsed.entry.slots[k].name, "") << k;
+}
+
+TEST(PlayerListTest, NoRecordsPutTheTerrain124BytesAfterMapBase) {
+  HeaderBuilder h;
+  h.plainStart();
+  MapBlock map;
+  map.width = 3;
+  map.height = 3;
+  map.recordChecks = {};
+  map.terrain = {9, 8, 7, 6, 5, 4, 3, 2, 1};
+  const auto at = h.mapBlock(map);
+  ASSERT_EQ(at.terrainStart, at.mapBase + 124);
+  h.padTo(1000);
+  const ParsedRecording parsed = parse(h);
+  expectTerrain(parsed.entry, map.terrain);
+}
+
+TEST(PlayerListTest, SeveralRecordsAreWalked) {
+  HeaderBuilder h;
+  h.plainStart();
+  MapBlock map;
+  map.width = 5;
+  map.height = 4;
+  map.recordChecks = {41, 41, 41};
+  map.terrain = fixtures::terrainPattern(5, 4);
+  h.mapBlock(map);
+  h.padTo(30000);
+  const ParsedRecording parsed = parse(h);
+  expectTerrain(parsed.entry, map.terrain);
+}
+
+TEST(PlayerListTest, FailedRecordCheckLeavesTerrainAt65AndSearchesFromTheFailure) {
+  for (const std::vector<int32_t>& checks :
+       {std::vector<int32_t>{40}, std::vector<int32_t>{41, 40}}) {
+    SCOPED_TRACE(checks.size());
+    HeaderBuilder h;
+    h.plainStart();
+    MapBlock map;
+    map.width = 10;
+    map.height = 10;
+    map.playerCount = 1;
+    map.recordChecks = checks;
+    map.terrain = fixtures::terrainPattern(10, 10);
+    const auto at = h.mapBlock(map);
+    // The walk stops at the failed check, 100 + 1275 bytes into the last record.
+    const int64_t checkAt = at.afterRecords - 172;
+    h.padTo(checkAt + 1014 + 1 + 3 * 100);
+    h.playerRecord("Solo", 11, 6);
+    h.padTo(20000);
+    h.playerList({entry(0, ""), entry(1, "Solo")});
+    h.doubleMarker();
+    const ParsedRecording parsed = parse(h);
+    EXPECT_EQ(parsed.entry.mapWidth, 10);
+    EXPECT_EQ(parsed.entry.mapHeight, 10);
+    expectTerrain(parsed.entry, {});
+    EXPECT_EQ(parsed.entry.slots[1].civId, 11);
+    EXPECT_EQ(parsed.entry.slots[1].colourId, 6);
+  }
+}
+
+TEST(PlayerListTest, EmptySlotBetweenPlayersMatchesAtTheNextPosition) {
+  SampleGame game;
+  game.players = {SamplePlayer{1, "Ann", 5, 2, 1}, SamplePlayer{3, "Cy", 6, 7, 1}};
+  game.playerCount = 2;
+  // The builder writes an empty-name record for slot 2 right after Ann's.
+  const fixtures::SampleHeader header = buildHeader(game);
+  auto bytes = header.bytes;
+  const int64_t ann = header.map.civSearchStart;
+  const int64_t slot2 = ann + 3 + 822;
+  bytes[static_cast<std::size_t>(slot2 + 817)] = 21;
+  bytes[static_cast<std::size_t>(slot2 + 821)] = 4;
+  const ParsedRecording parsed = fixtures::parseRecording(bytes);
+  ASSERT_TRUE(parsed.loaded);
+  EXPECT_EQ(parsed.entry.slots[1].civId, 5);
+  EXPECT_EQ(parsed.entry.slots[1].colourId, 2);
+  EXPECT_EQ(parsed.entry.slots[2].civId, 21);
+  EXPECT_EQ(parsed.entry.slots[2].colourId, 4);
+  EXPECT_STREQ(parsed.entry.slots[3].name, "Cy");
+  EXPECT_EQ(parsed.entry.slots[3].civId, 0) << "only playerCount slots are matched";
+  EXPECT_EQ(parsed.entry.slots[3].colourId, 0);
+}
+
+TEST(PlayerListTest, NamesAreMatchedInSlotOrderCaseSensitively) {
+  HeaderBuilder h;
+  const auto at = smallMap(h, 2);
+  h.padTo(at.civSearchStart);
+  h.playerRecord("bob", 1, 1);    // wrong case: not slot 2's name
+  h.playerRecord("Bob", 2, 2);    // before Alice: slot 1 comes first
+  h.playerRecord("alice", 3, 3);  // wrong case
+  h.playerRecord("Alice", 4, 4);
+  h.playerRecord("Bob", 5, 5);
+  h.padTo(20000);
+  h.playerList({entry(0, ""), entry(1, "Alice"), entry(2, "Bob")});
+  h.doubleMarker();
+  const ParsedRecording parsed = parse(h);
+  EXPECT_EQ(parsed.entry.slots[1].civId, 4);
+  EXPECT_EQ(parsed.entry.slots[1].colourId, 4);
+  EXPECT_EQ(parsed.entry.slots[2].civId, 5);
+  EXPECT_EQ(parsed.entry.slots[2].colourId, 5);
+}
+
+TEST(PlayerListTest, PlayerCountZeroStillMatchesOneSlot) {
+  HeaderBuilder h;
+  const auto at = smallMap(h, 0);
+  h.padTo(at.civSearchStart);
+  h.playerRecord("Ann", 8, 3);
+  h.playerRecord("Ben", 9, 4);
+  h.padTo(20000);
+  h.playerList({entry(0, ""), entry(1, "Ann"), entry(2, "Ben")});
+  h.doubleMarker();
+  const ParsedRecording parsed = parse(h);
+  EXPECT_EQ(parsed.entry.slots[1].civId, 8);
+  EXPECT_EQ(parsed.entry.slots[2].civId, 0);
+}
+
+TEST(PlayerListTest, WithoutDoubleMarkerNoCivilisationIsSearched) {
+  HeaderBuilder h;
+  const auto at = smallMap(h, 2);
+  h.padTo(at.civSearchStart);
+  h.playerRecord("", 8, 3);
+  h.playerRecord("", 9, 4);
+  h.padTo(20000);
+  h.playerList({entry(0, ""), entry(1, "Ann")});
+  h.padTo(21000);
+  const ParsedRecording parsed = parse(h);
+  for (int k = 0; k < 9; ++k) {
+    EXPECT_EQ(parsed.entry.slots[k].civId, 0) << k;
+    EXPECT_EQ(parsed.entry.slots[k].colourId, 0) << k;
+  }
+}
+
+TEST(PlayerListTest, CivilisationSearchNeverPassesSlot8) {
+  SampleGame game;
+  for (int32_t n = 1; n <= 8; ++n) {
+    game.players.push_back(SamplePlayer{n, "P" + std::to_string(n), static_cast<uint8_t>(n + 10),
+                                        static_cast<uint8_t>(n), 1});
+  }
+  game.playerCount = 200;  // more than there are slots
+  const ParsedRecording parsed = fixtures::parseSampleGame(game);
+  ASSERT_TRUE(parsed.loaded);
+  for (int n = 1; n <= 8; ++n) {
+    EXPECT_EQ(parsed.entry.slots[n].civId, n + 10) << n;
+    EXPECT_EQ(parsed.entry.slots[n].colourId, n) << n;
+  }
+  EXPECT_EQ(parsed.entry.slots[0].civId, 0);
+}
+
+// Values the layout cannot hold: the parse stays inside the header and the
+// entry, and the later stages still run.
+TEST(PlayerListTest, MapLargerThanTheTilesStillRunsTheLaterStages) {
+  for (const auto& size : {std::pair{300, 300}, std::pair{-5, 10}, std::pair{65536, 65536}}) {
+    SCOPED_TRACE(std::to_string(size.first) + " x " + std::to_string(size.second));
+    SampleGame game = fixtures::twoPlayerGame();
+    game.width = size.first;
+    game.height = size.second;
+    if (int64_t{size.first} * size.second > 100000) {
+      // Too big to write; declare it over a small map.
+      game.width = 4;
+      game.height = 4;
+    }
+    fixtures::SampleHeader header = buildHeader(game);
+    HeaderBuilder patch;
+    patch.raw(header.bytes);
+    patch.setI32(header.map.mapBase + 110, size.first);
+    patch.setI32(header.map.mapBase + 114, size.second);
+    const ParsedRecording parsed = fixtures::parseRecording(patch.bytes(), buildBody(game));
+    ASSERT_TRUE(parsed.loaded);
+    EXPECT_EQ(parsed.entry.mapWidth, size.first);
+    EXPECT_EQ(parsed.entry.mapHeight, size.second);
+    EXPECT_EQ(parsed.entry.mapName, "Arabia");
+    EXPECT_EQ(parsed.entry.teamLabels[1], "1");
+    EXPECT_EQ(parsed.entry.lobbyChat, "Alice: gl hf\r\n");
+  }
+}
+
+TEST(PlayerListTest, NameLengthPastTheHeaderStillRunsTheLaterStages) {
+  for (int32_t n : {-20, 0x7FFFFFFF, 1000000}) {
+    SCOPED_TRACE(n);
+    HeaderBuilder h;
+    smallMap(h);
+    h.padTo(20000);
+    ListEntry bad = entry(1, "Ann");
+    bad.declaredLength = n;
+    h.playerList({entry(0, ""), bad});
+    const int64_t listEnd = h.doubleMarker();
+    h.scenarioSection({});
+    h.teamBytes({2, 2, 1, 1, 1, 1, 1, 1});
+    h.lobbyMessage("@#1hello");
+    h.padTo(listEnd + 200);
+    const ParsedRecording parsed = parse(h);
+    EXPECT_EQ(parsed.entry.teamLabels[1], "1");
+    EXPECT_EQ(parsed.entry.lobbyChat, "hello\r\n");
+    EXPECT_EQ(parsed.entry.mapName, std::string(fixtures::kUnknownMap));
+  }
+}
+
+}  // namespace
+}  // namespace morvane
