@@ -1,0 +1,169 @@
+// The map type line search over its window of the header, and mapName.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+
+#include "support/parse_recording.h"
+#include "support/recording_writer.h"
+
+namespace morvane {
+namespace {
+
+using fixtures::HeaderBuilder;
+using fixtures::kUnknownMap;
+
+const std::string kUnknown{kUnknownMap};
+
+class MapTypeTest : public ::testing::Test {
+ protected:
+  MapTypeTest() {
+    h.plainStart();
+    fixtures::MapBlock map;
+    map.recordChecks = {};
+    h.mapBlock(map);
+  }
+
+  // "label: text" + end with the space at offset space.
+  void lineAt(int64_t space, std::string_view label, std::string_view text,
+              std::string_view end = "\n") {
+    h.padTo(space - static_cast<int64_t>(label.size()) - 1);
+    ASSERT_EQ(h.mapTypeLine(label, text, end), space);
+  }
+
+  std::string mapName(int64_t headerLength = 200000) {
+    h.padTo(headerLength);
+    const fixtures::ParsedRecording parsed = fixtures::parseRecording(h.bytes());
+    EXPECT_TRUE(parsed.loaded);
+    return parsed.entry.mapName;
+  }
+
+  HeaderBuilder h;
+};
+
+TEST_F(MapTypeTest, LineInsideTheWindowGivesItsText) {
+  lineAt(150000, "Map Type", "Arabia");
+  EXPECT_EQ(mapName(), "Arabia");
+}
+
+TEST_F(MapTypeTest, CarriageReturnBeforeTheLineFeedIsKept) {
+  lineAt(150000, "Map Type", "Arabia", "\r\n");
+  EXPECT_EQ(mapName(), "Arabia\r");
+}
+
+TEST_F(MapTypeTest, EveryLanguageLabelIsRecognised) {
+  for (std::string_view label :
+       {fixtures::kLabelJapanese, fixtures::kLabelEnglish, fixtures::kLabelSpanish,
+        fixtures::kLabelGerman, fixtures::kLabelChinese, fixtures::kLabelKorean}) {
+    SCOPED_TRACE(std::string(label));
+    h = HeaderBuilder{};
+    lineAt(120000, label, "\xB0\xA2 Map\xFF");
+    EXPECT_EQ(mapName(), "\xB0\xA2 Map\xFF");
+  }
+}
+
+TEST_F(MapTypeTest, KoreanLabelNeedsItsPlainSpace) {
+  lineAt(120000, "\xC1\xF6\xB5\xB5\xC1\xBE\xB7\xF9", "Island");
+  lineAt(130000, "\xC1\xF6\xB5\xB5\xA0\xC1\xBE\xB7\xF9", "Coast");
+  EXPECT_EQ(mapName(), kUnknown);
+}
+
+TEST_F(MapTypeTest, ColonWithoutSpaceIsNotALabelLine) {
+  h.padTo(150000);
+  h.text("Map Type:Arabia\n");
+  EXPECT_EQ(mapName(), kUnknown);
+}
+
+TEST_F(MapTypeTest, LabelMustEndRightBeforeTheColon) {
+  lineAt(150000, "Map Type ", "Arabia");
+  EXPECT_EQ(mapName(), kUnknown);
+}
+
+TEST_F(MapTypeTest, EmptyTextGivesUnknown) {
+  lineAt(150000, "Map Type", "");
+  EXPECT_EQ(mapName(), kUnknown);
+}
+
+TEST_F(MapTypeTest, NoLineGivesUnknown) { EXPECT_EQ(mapName(), kUnknown); }
+
+TEST_F(MapTypeTest, HigherLineWins) {
+  lineAt(120000, "Kartentyp", "Low");
+  lineAt(160000, "Tipo de mapa", "High");
+  EXPECT_EQ(mapName(), "High");
+}
+
+TEST_F(MapTypeTest, GaiaAboveTheLineEndsTheSearch) {
+  lineAt(120000, "Map Type", "Arabia");
+  h.padTo(140000);
+  h.text("GAIA");
+  EXPECT_EQ(mapName(), kUnknown);
+}
+
+TEST_F(MapTypeTest, GaiaBelowTheLineDoesNotMatter) {
+  h.padTo(110000);
+  h.text("GAIA");
+  lineAt(140000, "Map Type", "Arabia");
+  EXPECT_EQ(mapName(), "Arabia");
+}
+
+TEST_F(MapTypeTest, TextIsCutAfter100Bytes) {
+  std::string text;
+  for (int i = 0; i < 150; ++i) text += static_cast<char>('A' + i % 26);
+  lineAt(150000, "Map Type", text);
+  EXPECT_EQ(mapName(), text.substr(0, 100));
+}
+
+TEST_F(MapTypeTest, NulEndsTheText) {
+  lineAt(150000, "Map Type", std::string_view("Ara\0bia", 7));
+  EXPECT_EQ(mapName(), "Ara");
+}
+
+TEST_F(MapTypeTest, LowestTestedSpaceIs100001) {
+  lineAt(100001, "Map Type", "Lowest");
+  EXPECT_EQ(mapName(), "Lowest");
+}
+
+TEST_F(MapTypeTest, ColonAt99999IsBelowTheWindow) {
+  lineAt(100000, "Map Type", "Too low");
+  EXPECT_EQ(mapName(), kUnknown);
+}
+
+TEST_F(MapTypeTest, HighestTestedSpaceIs18000BelowTheEnd) {
+  lineAt(200000 - 18000, "Map Type", "Highest");
+  EXPECT_EQ(mapName(200000), "Highest");
+}
+
+TEST_F(MapTypeTest, SpaceAboveTheWindowIsNotFound) {
+  lineAt(200000 - 17999, "Map Type", "Too high");
+  EXPECT_EQ(mapName(200000), kUnknown);
+}
+
+TEST_F(MapTypeTest, HeaderOf118000BytesIsNotSearched) {
+  lineAt(100001, "Map Type", "Arabia");
+  EXPECT_EQ(mapName(118000), kUnknown);
+}
+
+TEST_F(MapTypeTest, HeaderOf118001BytesIsSearchedAtOnePosition) {
+  lineAt(100001, "Map Type", "Arabia");
+  EXPECT_EQ(mapName(118001), "Arabia");
+}
+
+TEST(MapTypeScenarioTest, ScenarioRecordReplacesTheMapType) {
+  fixtures::SampleGame game = fixtures::twoPlayerGame();
+  game.scenarioRecords = {fixtures::ScenarioRecord{}};
+  const fixtures::ParsedRecording parsed = fixtures::parseSampleGame(game);
+  ASSERT_TRUE(parsed.loaded);
+  EXPECT_EQ(parsed.entry.mapName, "scenario");
+}
+
+TEST(MapTypeScenarioTest, ScenarioWithoutMapTypeLineIsStillScenario) {
+  fixtures::SampleGame game = fixtures::twoPlayerGame();
+  game.withMapTypeLine = false;
+  game.scenarioRecords = {fixtures::ScenarioRecord{}, fixtures::ScenarioRecord{}};
+  const fixtures::ParsedRecording parsed = fixtures::parseSampleGame(game);
+  ASSERT_TRUE(parsed.loaded);
+  EXPECT_EQ(parsed.entry.mapName, "scenario");
+}
+
+}  // namespace
+}  // namespace morvane
