@@ -1,0 +1,216 @@
+// Chat messages from the header (lobby) and the body (in-game), and filterChat.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "recording/header_stages.h"
+#include "support/parse_recording.h"
+#include "support/recording_writer.h"
+
+namespace morvane {
+namespace {
+
+using fixtures::BodyBuilder;
+using fixtures::ByteWriter;
+using fixtures::HeaderBuilder;
+using fixtures::ParsedRecording;
+using namespace std::string_literals;
+
+class ChatTest : public ::testing::Test {
+ protected:
+  ChatTest() {
+    h.plainStart();
+    fixtures::MapBlock map;
+    map.recordChecks = {};
+    h.mapBlock(map);
+    h.padTo(20000);
+    h.playerList({});
+    h.doubleMarker();
+    h.scenarioSection({});
+    h.teamBytes({1, 1, 1, 1, 1, 1, 1, 1});
+  }
+
+  ParsedRecording parse(bool padHeader = true) {
+    if (padHeader) h.zeros(40);
+    ParsedRecording parsed = fixtures::parseRecording(h.bytes(), body.bytes());
+    EXPECT_TRUE(parsed.loaded);
+    return parsed;
+  }
+
+  HeaderBuilder h;
+  BodyBuilder body;
+};
+
+TEST_F(ChatTest, LobbyMessageOfLengthNineGivesItsFiveLetters) {
+  h.lobbyMessage("@#1hello\0"s);
+  EXPECT_EQ(parse().entry.lobbyChat, "hello\r\n");
+}
+
+TEST_F(ChatTest, LobbyMessagesKeepFileOrder) {
+  h.lobbyMessage("@#1first");
+  h.zeros(10);
+  h.lobbyMessage("@#8second");
+  const ParsedRecording parsed = parse();
+  EXPECT_EQ(parsed.entry.lobbyChat, "first\r\nsecond\r\n");
+  EXPECT_EQ(parsed.entry.gameChat, "");
+}
+
+TEST_F(ChatTest, DigitsNineAndZeroAreNoMarkerForEitherScan) {
+  h.lobbyMessage("@#9nine");
+  h.lobbyMessage("@#0zero");
+  body.chat("@#9nine");
+  body.chat("@#0zero");
+  const ParsedRecording parsed = parse();
+  EXPECT_EQ(parsed.entry.lobbyChat, "");
+  EXPECT_EQ(parsed.entry.gameChat, "");
+}
+
+TEST_F(ChatTest, MarkerAloneGivesAnEmptyLine) {
+  h.lobbyMessage("@#1");
+  EXPECT_EQ(parse().entry.lobbyChat, "\r\n");
+}
+
+TEST_F(ChatTest, MessageEndsAtItsFirstNul) {
+  h.lobbyMessage("@#2abcde\0fgh"s);
+  EXPECT_EQ(parse().entry.lobbyChat, "abcde\r\n");
+}
+
+TEST_F(ChatTest, MarkerInsideAMessageIsTestedToo) {
+  ByteWriter inner;
+  inner.text("@#1hi");
+  inner.i32(5);
+  inner.text("@#2yo");
+  h.lobbyMessage(std::string(inner.bytes().begin(), inner.bytes().end()));
+  // The outer copy runs into the inner length field and stops at its NULs.
+  EXPECT_EQ(parse().entry.lobbyChat, "hi\x05\r\nyo\r\n");
+}
+
+TEST_F(ChatTest, SystemLinesAreDropped) {
+  h.lobbyMessage("@#1--x--");
+  h.lobbyMessage("@#1--");
+  h.lobbyMessage("@#1--begins");
+  h.lobbyMessage("@#1ends--");
+  h.lobbyMessage("@#1-");
+  EXPECT_EQ(parse().entry.lobbyChat, "--begins\r\nends--\r\n-\r\n");
+}
+
+TEST_F(ChatTest, MessageInTheLastBytesOfTheHeaderIsCollected) {
+  h.lobbyMessage("@#4");
+  EXPECT_EQ(parse(false).entry.lobbyChat, "\r\n");
+}
+
+TEST_F(ChatTest, OverlongLobbyMessageStaysWithin255Bytes) {
+  std::string text = "@#1";
+  for (int i = 0; i < 297; ++i) text += static_cast<char>('a' + i % 26);
+  h.lobbyMessage(text);
+  const std::string chat = parse().entry.lobbyChat;
+  // Cut to 255 bytes or skipped: both keep the text inside its buffer.
+  EXPECT_TRUE(chat.empty() || chat == text.substr(3, 252) + "\r\n") << chat;
+}
+
+TEST_F(ChatTest, MessageLengthPastTheHeaderStaysInside) {
+  for (int32_t n : {-1, -0x7FFFFFFF - 1, 200, 0x7FFFFFFF}) {
+    SCOPED_TRACE(n);
+    HeaderBuilder one;
+    one.raw(h.bytes());
+    one.lobbyMessage("@#1tail", n);
+    const ParsedRecording parsed = fixtures::parseRecording(one.bytes());
+    ASSERT_TRUE(parsed.loaded);
+    const std::string& chat = parsed.entry.lobbyChat;
+    EXPECT_TRUE(chat.empty() || chat == "tail\r\n") << chat;
+  }
+}
+
+TEST_F(ChatTest, BodyMessageAfterFourAndMinusOneIsCollected) {
+  body.zeros(50);
+  body.chat("@#1hello\0"s);
+  body.zeros(50);
+  body.chat("@#5again");
+  body.zeros(3);
+  const ParsedRecording parsed = parse();
+  EXPECT_EQ(parsed.entry.gameChat, "hello\r\nagain\r\n");
+  EXPECT_EQ(parsed.entry.lobbyChat, "");
+}
+
+TEST_F(ChatTest, BodyMessageNeedsBothPrefixValues) {
+  body.chatAfter(4, 0, "@#1zero");
+  body.chatAfter(5, -1, "@#1five");
+  body.chatAfter(-1, 4, "@#1swapped");
+  body.zeros(8);
+  EXPECT_EQ(parse().entry.gameChat, "");
+}
+
+TEST_F(ChatTest, LobbyMessageInTheBodyWithoutPrefixIsIgnored) {
+  body.zeros(30);
+  appendChatMessage(body, "@#1lobby-like");
+  body.zeros(30);
+  EXPECT_EQ(parse().entry.gameChat, "");
+}
+
+TEST_F(ChatTest, SixteenByteBodyHoldsOneMessage) {
+  body.chat("@#1x");
+  ASSERT_EQ(body.size(), 16);
+  EXPECT_EQ(parse().entry.gameChat, "x\r\n");
+}
+
+TEST_F(ChatTest, BodyShorterThanSixteenBytesHasNoChat) {
+  body.chat("@#1");
+  ASSERT_EQ(body.size(), 15);
+  EXPECT_EQ(parse().entry.gameChat, "");
+}
+
+TEST_F(ChatTest, BodyMessageRunningPastTheEndStaysInside) {
+  for (int32_t n : {60, 256, -5, 0x7FFFFFFF}) {
+    SCOPED_TRACE(n);
+    BodyBuilder one;
+    one.zeros(20);
+    one.chat("@#1end", n);
+    const ParsedRecording parsed = fixtures::parseRecording(h.bytes(), one.bytes());
+    ASSERT_TRUE(parsed.loaded);
+    const std::string& chat = parsed.entry.gameChat;
+    EXPECT_TRUE(chat.empty() || chat == "end\r\n") << chat;
+  }
+}
+
+TEST_F(ChatTest, ChatIsReplacedOnEveryParse) {
+  GameEntry start;
+  start.lobbyChat = "old lobby";
+  start.gameChat = "old game";
+  h.zeros(40);
+  const ParsedRecording parsed = fixtures::parseRecording(h.bytes(), {}, start);
+  ASSERT_TRUE(parsed.loaded);
+  EXPECT_EQ(parsed.entry.lobbyChat, "");
+  EXPECT_EQ(parsed.entry.gameChat, "");
+}
+
+TEST(FilterChatTest, KeepsOnlyMarkerLinesWithDigitsZeroToEight) {
+  EXPECT_EQ(filterChat("@#0first\r\n@#9second\r\nthird\r\n"), "first\r\n");
+  EXPECT_EQ(filterChat("@#8a\r\n@#/b\r\n@#:c\r\n@#\xB1"
+                       "d\r\n"),
+            "a\r\n");
+}
+
+TEST(FilterChatTest, DropsLinesThatBeginAndEndWithTwoDashes) {
+  EXPECT_EQ(filterChat("@#1--x--\r\n@#1--\r\n@#1---\r\n"), "");
+  EXPECT_EQ(filterChat("@#1--x\r\n@#1x--\r\n@#1-\r\n"), "--x\r\nx--\r\n-\r\n");
+}
+
+TEST(FilterChatTest, MarkerAloneIsAnEmptyLine) { EXPECT_EQ(filterChat("@#3\r\n"), "\r\n"); }
+
+TEST(FilterChatTest, ShortAndEmptyLinesAreDropped) {
+  EXPECT_EQ(filterChat("\r\n@#\r\n@\r\n"), "");
+  EXPECT_EQ(filterChat(""), "");
+}
+
+TEST(FilterChatTest, KeepsBytesAboveAsciiAsTheyAre) {
+  EXPECT_EQ(filterChat("@#2\x82\xA0\x83\x41 ok\r\n"), "\x82\xA0\x83\x41 ok\r\n");
+}
+
+TEST(FilterChatTest, TextWithoutFinalLineBreakStaysInside) {
+  const std::string result = filterChat("@#1abc");
+  EXPECT_TRUE(result.empty() || result == "abc\r\n") << result;
+}
+
+}  // namespace
+}  // namespace morvane
