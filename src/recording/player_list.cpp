@@ -56,7 +56,7 @@ void readPlayerNames(ByteSpan header, int64_t listStart, GameEntry& entry) {
       }
       // A negative or overlong length cannot be followed to a next entry.
       if (*length < 0 || !header.contains(q + 12, *length)) readable = false;
-      q += 12 + *length;
+      q += 12 + int64_t{*length};
     }
     entry.slots[k].civId = 0;
     entry.slots[k].colourId = 0;
@@ -72,7 +72,7 @@ std::optional<int64_t> findMapBase(ByteSpan header) {
   for (int s = 0; s < *strings; ++s) {
     const auto length = header.i32(q);
     if (!length || *length < 0) return std::nullopt;
-    q += 4 + *length;
+    q += 4 + int64_t{*length};
   }
   q += 6;
   for (int record = 0; record < 8; ++record) {
@@ -159,7 +159,10 @@ PlayerListPositions parsePlayers(ByteSpan header, GameEntry& entry) {
   entry.mapTiles.fill(65);
   if (!walk.failed && tiles > 0) copyTerrain(header, terrain, tiles, entry);
 
-  const int64_t m = terrain + 1012 + entry.playerCount + 3 * tiles;
+  // A tile count beyond the header's size puts the search outside it either
+  // way; clamping keeps the arithmetic from overflowing.
+  const int64_t reach = std::clamp<int64_t>(tiles, -(header.size() + 1), header.size() + 1);
+  const int64_t m = terrain + 1012 + entry.playerCount + 3 * reach;
   matchCivilisations(header, m, positions.listEnd, entry);
   return positions;
 }
