@@ -2,6 +2,7 @@
 // civilisation/colour search by name.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -471,7 +472,9 @@ TEST(PlayerListTest, CivilisationSearchNeverPassesSlot8) {
 // Values the layout cannot hold: the parse stays inside the header and the
 // entry, and the later stages still run.
 TEST(PlayerListTest, MapLargerThanTheTilesStillRunsTheLaterStages) {
-  for (const auto& size : {std::pair{300, 300}, std::pair{-5, 10}, std::pair{65536, 65536}}) {
+  // Found by fuzzing: 3 * w * h overflowed 64 bits when both were INT32_MIN.
+  for (const auto& size : {std::pair{300, 300}, std::pair{-5, 10}, std::pair{65536, 65536},
+                           std::pair{INT32_MIN, INT32_MIN}, std::pair{INT32_MAX, INT32_MAX}}) {
     SCOPED_TRACE(std::to_string(size.first) + " x " + std::to_string(size.second));
     SampleGame game = fixtures::twoPlayerGame();
     game.width = size.first;

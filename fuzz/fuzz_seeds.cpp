@@ -1,0 +1,88 @@
+// Writes the fuzz seed corpus: well-formed games made by the fixture writer,
+// both as whole files and as wrapped headers. Usage: morvane_fuzz_seeds DIR
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "fuzz_input.h"
+#include "support/recording_writer.h"
+
+namespace {
+
+using namespace morvane::fixtures;
+
+std::vector<SampleGame> seedGames() {
+  std::vector<SampleGame> games;
+  games.push_back(twoPlayerGame());
+
+  SampleGame eight;
+  for (int32_t n = 1; n <= 8; ++n) {
+    eight.players.push_back(SamplePlayer{n, "Player" + std::to_string(n), static_cast<uint8_t>(n),
+                                         static_cast<uint8_t>(n - 1),
+                                         static_cast<uint8_t>(n % 3 + 1)});
+  }
+  eight.withOptionalBlock = true;
+  eight.width = 24;
+  eight.height = 24;
+  eight.mapLabel = std::string(kLabelJapanese);
+  eight.lobbyChat = {"@#1hi", "@#2--system--", "@#3ready"};
+  eight.gameChat = {"@#4go", "@#5gg"};
+  games.push_back(eight);
+
+  SampleGame scenario = twoPlayerGame();
+  ScenarioRecord record;
+  record.a = 12;
+  record.b = 3;
+  record.w = 2;
+  record.subRecords = {SubRecord{-1, 4, 6}, SubRecord{3, 0, 2}};
+  scenario.scenarioRecords = {record};
+  scenario.mapLabel = std::string(kLabelKorean);
+  games.push_back(scenario);
+
+  SampleGame coop = twoPlayerGame();
+  coop.players.push_back(SamplePlayer{1, "Carol", 0, 0, 2});
+  coop.players.push_back(SamplePlayer{2, "Dave", 0, 0, 3});
+  coop.mapLabel = std::string(kLabelGerman);
+  coop.mapLineEnd = "\r\n";
+  games.push_back(coop);
+  return games;
+}
+
+bool writeSeed(const std::filesystem::path& dir, const std::string& name,
+               const std::vector<uint8_t>& bytes) {
+  if (writeFile((dir / name).string(), bytes)) return true;
+  std::fprintf(stderr, "cannot write %s\n", (dir / name).string().c_str());
+  return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: %s DIR\n", argv[0]);
+    return 2;
+  }
+  const std::filesystem::path dir(argv[1]);
+  std::error_code ec;
+  std::filesystem::create_directories(dir, ec);
+  int written = 0;
+  bool ok = true;
+  const std::vector<SampleGame> games = seedGames();
+  for (std::size_t i = 0; i < games.size(); ++i) {
+    const SampleHeader header = buildHeader(games[i]);
+    const std::vector<uint8_t> body = buildBody(games[i]);
+    for (bool mgl : {false, true}) {
+      const std::string suffix = std::to_string(i) + (mgl ? "-mgl" : "-mgx");
+      const Layout layout = mgl ? Layout::kMgl : Layout::kMgx;
+      const std::vector<uint8_t> file = containerBytes(layout, rawDeflate(header.bytes), body);
+      ok = writeSeed(dir, "raw-" + suffix, morvane::fuzzing::encodeRaw(file, mgl)) && ok;
+      ok = writeSeed(dir, "wrapped-" + suffix,
+                     morvane::fuzzing::encodeWrapped(header.bytes, body, mgl)) &&
+           ok;
+      written += 2;
+    }
+  }
+  std::printf("%d seeds in %s\n", written, dir.string().c_str());
+  return ok ? 0 : 1;
+}

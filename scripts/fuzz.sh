@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Fuzzes load + parseHeader for SECONDS (default 60): writes the seed corpus
+# into <build>/corpus-seed, runs the libFuzzer target and fails on any
+# finding (the crashing input is kept in <build>/artifacts/).
+# The build folder is build/fuzz (the fuzz preset) unless MORVANE_FUZZ_BUILD says otherwise.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+seconds="${1:-60}"
+build="${MORVANE_FUZZ_BUILD:-build/fuzz}"
+
+target="$build/fuzz/morvane_fuzz_recording"
+seeds="$build/fuzz/morvane_fuzz_seeds"
+if [ ! -x "$target" ] || [ ! -x "$seeds" ]; then
+  echo "fuzz.sh: build the fuzz preset first (cmake --preset fuzz && cmake --build --preset fuzz)" >&2
+  exit 2
+fi
+
+rm -rf "$build/corpus-seed"
+mkdir -p "$build/corpus" "$build/artifacts"
+ASAN_OPTIONS=detect_leaks=0 "$seeds" "$build/corpus-seed"
+
+# New inputs go into corpus/; the seeds are only read.
+ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}" \
+UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1}" \
+"$target" -max_total_time="$seconds" -max_len=300000 -timeout=20 -rss_limit_mb=2048 \
+  -print_final_stats=1 -artifact_prefix="$build/artifacts/" \
+  "$build/corpus" "$build/corpus-seed"
