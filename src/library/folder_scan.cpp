@@ -1,0 +1,54 @@
+#include "library/folder_scan.h"
+
+#include "library/list_presentation.h"
+#include "library/sorting.h"
+#include "platform/folder_listing.h"
+
+namespace morvane {
+namespace {
+
+bool endsWithGameExtension(const std::string& name) {
+  static constexpr char kExtension[] = ".mgx";
+  constexpr std::size_t kLength = sizeof kExtension - 1;
+  return name.size() >= kLength && name.compare(name.size() - kLength, kLength, kExtension) == 0;
+}
+
+}  // namespace
+
+std::string joinPath(const std::string& folder, const std::string& name) {
+  if (!folder.empty() && folder.back() == '\\') return folder + name;
+  return folder + '\\' + name;
+}
+
+void scanFolder(const std::string& path, const ListingContext& context) {
+  context.store.setSize(0);
+  context.icons.clear();
+  const std::string folder = (!path.empty() && path.back() == '\\') ? path : path + '\\';
+
+  int folderIcon = -1;
+  int fileIcon = -1;
+  GameEntry entry;
+  for (const platform::FolderItem& item : platform::listFolder(folder)) {
+    int* icon;
+    if ((item.attributes & platform::FolderItem::kFolderAttribute) != 0) {
+      if (item.name == "." || item.name == "..") continue;
+      icon = &folderIcon;
+    } else {
+      if (!endsWithGameExtension(item.name)) continue;
+      icon = &fileIcon;
+    }
+    // One icon per kind; a kind whose icon failed tries again with its next item.
+    if (*icon == -1) *icon = context.icons.addIconFor(folder + item.name);
+    entry.iconIndex = *icon;
+    entry.fileName = item.name;
+    entry.attributes = item.attributes;
+    entry.modified = item.lastWrite;
+    // A store that cannot grow keeps what it holds; the listing stops there.
+    if (context.store.add(entry) < 0) break;
+  }
+
+  fillList(context);
+  sortRows(context.list, context.store, context.codePage, kColumnName, true);
+}
+
+}  // namespace morvane

@@ -1,0 +1,27 @@
+// Rows of the list built from the store, with the text filter.
+#pragma once
+
+#include <string>
+
+#include "library/listing_context.h"
+#include "recording/game_entry.h"
+
+namespace morvane {
+
+// "%d/%02d/%02d %2d:%02d": the Modified cell and its sort key.
+std::string formatModified(const EntryTime& time);
+
+// True when filterText is empty or its upper-case form occurs in the
+// upper-case file name, map name or POV name.
+bool passesFilter(const GameEntry& entry, const std::string& filterText,
+                  const platform::CodePage& codePage);
+
+// The POV cell of an entry: empty unless povIndex is 1..8.
+std::string povCellText(const GameEntry& entry, const NameTable& playerNameTable);
+
+// Deletes every row, then adds one row per entry that passes the filter,
+// with the entry's store index as item data. The row order is left to the
+// caller's sort.
+void fillList(const ListingContext& context);
+
+}  // namespace morvane

@@ -1,0 +1,18 @@
+#include "platform/code_page.h"
+
+namespace morvane::platform {
+
+std::size_t CodePage::charLength(std::string_view text, std::size_t offset) const {
+  const bool pair = isLeadByte(static_cast<uint8_t>(text[offset])) && offset + 1 < text.size();
+  return pair ? 2 : 1;
+}
+
+std::size_t CodePage::lastBackslash(std::string_view path) const {
+  std::size_t last = npos;
+  for (std::size_t i = 0; i < path.size(); i += charLength(path, i)) {
+    if (path[i] == '\\') last = i;
+  }
+  return last;
+}
+
+}  // namespace morvane::platform

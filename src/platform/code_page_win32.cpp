@@ -1,0 +1,70 @@
+// Code page rules from the C runtime, in the process's ANSI code page.
+#include <locale.h>
+#include <mbctype.h>
+#include <mbstring.h>
+#include <windows.h>
+
+#include <climits>
+#include <string>
+
+#include "platform/code_page.h"
+
+namespace morvane::platform {
+namespace {
+
+const unsigned char* bytes(const std::string& text) {
+  return reinterpret_cast<const unsigned char*>(text.c_str());
+}
+
+int sign(int value) { return value < 0 ? -1 : value > 0 ? 1 : 0; }
+
+class CrtCodePage final : public CodePage {
+ public:
+  explicit CrtCodePage(int number) : number_(number) {}
+
+  int number() const override { return number_; }
+  bool isLeadByte(uint8_t byte) const override { return _ismbblead(byte) != 0; }
+
+  std::string toUpper(std::string_view text) const override {
+    std::string upper(text);
+    _mbsupr(reinterpret_cast<unsigned char*>(upper.data()));
+    return upper;
+  }
+
+  std::size_t find(std::string_view text, std::string_view needle) const override {
+    if (needle.empty()) return 0;
+    const std::string haystack(text);
+    const std::string wanted(needle);
+    const unsigned char* found = _mbsstr(bytes(haystack), bytes(wanted));
+    return found ? static_cast<std::size_t>(found - bytes(haystack)) : npos;
+  }
+
+  int compareBytes(std::string_view a, std::string_view b) const override {
+    return sign(_mbscmp(bytes(std::string(a)), bytes(std::string(b))));
+  }
+
+  int collate(std::string_view a, std::string_view b) const override {
+    const int result = _mbscoll(bytes(std::string(a)), bytes(std::string(b)));
+    return result == _NLSCMPERROR ? kCollateError : sign(result);
+  }
+
+ private:
+  int number_;
+};
+
+}  // namespace
+
+std::unique_ptr<CodePage> makeSystemCodePage() {
+  // The CRT starts in the "C" locale; the program's text is in the system's
+  // ANSI code page, for collation and for the multi-byte tables alike.
+  setlocale(LC_ALL, "");
+  _setmbcp(_MB_CP_ANSI);
+  return std::make_unique<CrtCodePage>(static_cast<int>(GetACP()));
+}
+
+std::unique_ptr<CodePage> makeCodePage(int codePage) {
+  if (codePage != static_cast<int>(GetACP())) return nullptr;
+  return makeSystemCodePage();
+}
+
+}  // namespace morvane::platform

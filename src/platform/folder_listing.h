@@ -1,0 +1,25 @@
+// The items of one folder as the file system reports them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "recording/game_entry.h"
+
+namespace morvane::platform {
+
+struct FolderItem {
+  static constexpr uint32_t kFolderAttribute = 0x10;
+
+  std::string name;         // without the folder part
+  uint32_t attributes = 0;  // Win32 attribute bits; 0x10 for a folder
+  EntryTime lastWrite;      // last-write time in UTC
+};
+
+// Every item of folder, "." and ".." included, in the order the system
+// returns them. folder ends in '\' (or '/'); on POSIX '\' is read as '/'.
+// A missing or unreadable folder gives no items.
+std::vector<FolderItem> listFolder(const std::string& folder);
+
+}  // namespace morvane::platform
