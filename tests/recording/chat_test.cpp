@@ -27,7 +27,7 @@ class ChatTest : public ::testing::Test {
     h.padTo(20000);
     h.playerList({});
     h.doubleMarker();
-    h.scenarioSection({});
+    h.scenarioList({});
     h.teamBytes({1, 1, 1, 1, 1, 1, 1, 1});
   }
 

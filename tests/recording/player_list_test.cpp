@@ -509,7 +509,7 @@ TEST(PlayerListTest, NameLengthPastTheHeaderStillRunsTheLaterStages) {
     bad.declaredLength = n;
     h.playerList({entry(0, ""), bad});
     const int64_t listEnd = h.doubleMarker();
-    h.scenarioSection({});
+    h.scenarioList({});
     h.teamBytes({2, 2, 1, 1, 1, 1, 1, 1});
     h.lobbyMessage("@#1hello");
     h.padTo(listEnd + 200);

@@ -43,7 +43,7 @@ class TeamLabelsTest : public ::testing::Test {
 };
 
 TEST_F(TeamLabelsTest, TeamBytesBecomeLabels) {
-  h.scenarioSection({});
+  h.scenarioList({});
   h.teamBytes({1, 1, 2, 2, 3, 3, 0, 0});
   GameEntry start;
   start.teamLabels[0] = "untouched";
@@ -54,7 +54,7 @@ TEST_F(TeamLabelsTest, TeamBytesBecomeLabels) {
 }
 
 TEST_F(TeamLabelsTest, HighTeamByteIsUnsigned) {
-  h.scenarioSection({});
+  h.scenarioList({});
   h.teamBytes({255, 128, 5, 1, 1, 1, 1, 9});
   const ParsedRecording parsed = parse();
   EXPECT_EQ(parsed.entry.teamLabels, (Labels{"", "254", "127", "4", "-", "-", "-", "-", "8"}));
@@ -79,7 +79,7 @@ TEST_F(TeamLabelsTest, ScenarioRecordsAreWalkedOver) {
   ASSERT_EQ(fixtures::scenarioRecordLength(plain), 34);
   ASSERT_EQ(fixtures::subRecordLength(SubRecord{-1, 5, 9}), 108 + 5 + 9);
   ASSERT_EQ(fixtures::subRecordLength(SubRecord{2, 5, 9}), 108 + 5 + 9 + 8);
-  h.scenarioSection({plain, full, plain});
+  h.scenarioList({plain, full, plain});
   h.teamBytes({3, 3, 2, 2, 1, 1, 4, 4});
   const ParsedRecording parsed = parse();
   EXPECT_EQ(parsed.entry.teamLabels, (Labels{"", "2", "2", "1", "1", "-", "-", "3", "3"}));
@@ -96,7 +96,7 @@ TEST_F(TeamLabelsTest, NegativeRecordCountMovesBackFourBytesAndIsNoScenario) {
 }
 
 TEST_F(TeamLabelsTest, ChatScanStarts31BytesAfterTheTeamBytes) {
-  h.scenarioSection({});
+  h.scenarioList({});
   const int64_t chatScanStart = h.teamBytes({1, 1, 1, 1, 1, 1, 1, 1});
   // A message whose marker stands one byte before the scan start is not seen.
   h.setI32(chatScanStart - 5, 6);
@@ -109,7 +109,7 @@ TEST_F(TeamLabelsTest, ChatScanStarts31BytesAfterTheTeamBytes) {
 }
 
 TEST_F(TeamLabelsTest, MessageRightAtTheScanStartIsCollected) {
-  h.scenarioSection({});
+  h.scenarioList({});
   const int64_t chatScanStart = h.teamBytes({1, 1, 1, 1, 1, 1, 1, 1});
   h.setI32(chatScanStart - 4, 7);
   h.text("@#3first");
@@ -141,7 +141,7 @@ TEST_F(TeamLabelsTest, RecordCountPastTheHeaderStaysInside) {
 TEST_F(TeamLabelsTest, HugeLengthsInsideARecordStayInside) {
   ScenarioRecord record;
   record.subRecords = {SubRecord{0, 0, 0}};
-  h.scenarioSection({record});
+  h.scenarioList({record});
   h.teamBytes({2, 2, 2, 2, 2, 2, 2, 2});
   HeaderBuilder patched;
   patched.raw(h.bytes());
@@ -183,7 +183,7 @@ HeaderBuilder doubleMarkerEndingAt(int64_t lastByte) {
   h.setText(5, "\x02\x02\x02\x02\x02\x02\x02");
   h.padTo(lastByte - 7);
   h.doubleMarker();
-  h.scenarioSection({});
+  h.scenarioList({});
   h.teamBytes({5, 5, 5, 5, 5, 5, 5, 5});
   h.padTo(h.size() + 100);
   return h;

@@ -136,8 +136,8 @@ int64_t HeaderBuilder::scenarioRecord(const ScenarioRecord& record) {
   return at;
 }
 
-int64_t HeaderBuilder::scenarioSection(const std::vector<ScenarioRecord>& records,
-                                       std::optional<int32_t> declaredCount) {
+int64_t HeaderBuilder::scenarioList(const std::vector<ScenarioRecord>& records,
+                                    std::optional<int32_t> declaredCount) {
   zeros(1);
   const int32_t count = declaredCount.value_or(static_cast<int32_t>(records.size()));
   i32(count);

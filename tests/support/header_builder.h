@@ -126,8 +126,8 @@ class HeaderBuilder : public ByteWriter {
 
   // From listEnd: 1 byte, N, the records and N * 4 bytes; returns the offset
   // of the team bytes.
-  int64_t scenarioSection(const std::vector<ScenarioRecord>& records,
-                          std::optional<int32_t> declaredCount = std::nullopt);
+  int64_t scenarioList(const std::vector<ScenarioRecord>& records,
+                       std::optional<int32_t> declaredCount = std::nullopt);
   int64_t scenarioRecord(const ScenarioRecord& record);
 
   // The 8 team bytes and the 23 skipped bytes; returns chatScanStart.

@@ -5,8 +5,8 @@
 
 namespace morvane::fixtures {
 
-ParsedRecording parseRecording(const std::vector<uint8_t>& header,
-                               const std::vector<uint8_t>& body, GameEntry start) {
+ParsedRecording parseRecording(const std::vector<uint8_t>& header, const std::vector<uint8_t>& body,
+                               GameEntry start) {
   ParsedRecording result;
   result.entry = std::move(start);
   TempFolder folder;

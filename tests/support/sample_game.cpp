@@ -95,7 +95,7 @@ SampleHeader buildHeader(const SampleGame& game) {
   }
   out.listStart = h.playerList(entries);
   out.listEnd = h.doubleMarker();
-  out.teamBytesOffset = h.scenarioSection(game.scenarioRecords);
+  out.teamBytesOffset = h.scenarioList(game.scenarioRecords);
   std::array<uint8_t, 8> teams = {1, 1, 1, 1, 1, 1, 1, 1};
   for (std::size_t k = 0; k < game.players.size() && k < 8; ++k) teams[k] = game.players[k].team;
   out.chatScanStart = h.teamBytes(teams);
