@@ -7,6 +7,15 @@ std::size_t CodePage::charLength(std::string_view text, std::size_t offset) cons
   return pair ? 2 : 1;
 }
 
+std::size_t CodePage::find(std::string_view text, std::string_view needle) const {
+  if (needle.empty()) return 0;
+  for (std::size_t i = 0; i < text.size() && needle.size() <= text.size() - i;
+       i += charLength(text, i)) {
+    if (text.compare(i, needle.size(), needle) == 0) return i;
+  }
+  return npos;
+}
+
 std::size_t CodePage::lastBackslash(std::string_view path) const {
   std::size_t last = npos;
   for (std::size_t i = 0; i < path.size(); i += charLength(path, i)) {

@@ -32,8 +32,9 @@ class CodePage {
   virtual std::string toUpper(std::string_view text) const = 0;
 
   // Position of the first occurrence of needle in text that starts on a
-  // character boundary, or npos. An empty needle matches at 0.
-  virtual std::size_t find(std::string_view text, std::string_view needle) const = 0;
+  // character boundary, or npos. An empty needle matches at 0. Built on
+  // isLeadByte() for every code page: Wine's _mbsstr is a plain strstr.
+  virtual std::size_t find(std::string_view text, std::string_view needle) const;
 
   // Byte-wise order in which a double-byte character is one unit, lead byte
   // first: -1, 0 or +1.

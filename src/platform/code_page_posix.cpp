@@ -78,15 +78,6 @@ class IcuCodePage final : public CodePage {
     return upper;
   }
 
-  std::size_t find(std::string_view text, std::string_view needle) const override {
-    if (needle.empty()) return 0;
-    for (std::size_t i = 0; i < text.size() && needle.size() <= text.size() - i;
-         i += charLength(text, i)) {
-      if (text.compare(i, needle.size(), needle) == 0) return i;
-    }
-    return npos;
-  }
-
   int compareBytes(std::string_view a, std::string_view b) const override {
     std::size_t i = 0;
     std::size_t j = 0;

@@ -31,14 +31,6 @@ class CrtCodePage final : public CodePage {
     return upper;
   }
 
-  std::size_t find(std::string_view text, std::string_view needle) const override {
-    if (needle.empty()) return 0;
-    const std::string haystack(text);
-    const std::string wanted(needle);
-    const unsigned char* found = _mbsstr(bytes(haystack), bytes(wanted));
-    return found ? static_cast<std::size_t>(found - bytes(haystack)) : npos;
-  }
-
   int compareBytes(std::string_view a, std::string_view b) const override {
     return sign(_mbscmp(bytes(std::string(a)), bytes(std::string(b))));
   }
