@@ -1,0 +1,56 @@
+// Resource and control identifiers of the program; the numbers are fixed.
+#pragma once
+
+// Dialog templates.
+#define IDD_ABOUTBOX 100
+#define IDD_MAIN 102
+
+// Strings.
+#define IDS_ABOUTBOX 101
+#define IDS_COLUMN_NAME 102
+#define IDS_COLUMN_POV 103
+#define IDS_COLUMN_MAP 104
+#define IDS_COLUMN_MODIFIED 105
+
+// Icon, menu and bitmap.
+#define IDI_MAINFRAME 128
+#define IDM_MAINFRAME 129
+#define IDB_UP 133
+
+// System-menu command that opens the About box.
+#define IDM_ABOUTBOX 0x0010
+// File > Exit.
+#define IDM_FILE_EXIT 32771
+
+// Controls of the main window.
+#define IDC_GAME_LIST 1001
+#define IDC_CHAT 1002
+#define IDC_BROWSE 1003
+#define IDC_FOLDER_PATH 1004
+#define IDC_NAME1 1005
+#define IDC_NAME2 1006
+#define IDC_NAME3 1007
+#define IDC_NAME4 1008
+#define IDC_NAME5 1009
+#define IDC_NAME6 1010
+#define IDC_NAME7 1011
+#define IDC_NAME8 1012
+#define IDC_TEAM1 1013
+#define IDC_FILTER 1014
+#define IDC_CIV5 1015
+#define IDC_CIV6 1016
+#define IDC_FILTER_BUTTON 1017
+#define IDC_TEAM2 1018
+#define IDC_TEAM3 1019
+#define IDC_TEAM4 1020
+#define IDC_TEAM5 1021
+#define IDC_TEAM6 1022
+#define IDC_TEAM7 1023
+#define IDC_UP 1024
+#define IDC_TEAM8 1025
+#define IDC_CIV7 1028
+#define IDC_CIV8 1029
+#define IDC_CIV1 1030
+#define IDC_CIV2 1031
+#define IDC_CIV3 1032
+#define IDC_CIV4 1033
