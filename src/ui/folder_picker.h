@@ -1,0 +1,20 @@
+// The system's folder picker, behind a function so that the main window can
+// be driven without a person to answer it.
+#pragma once
+
+#include <shlobj.h>
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace morvane::ui {
+
+// Runs the picker described by info; the chosen folder's file-system path,
+// or nothing when the user cancelled or the item has no path.
+using FolderPicker = std::function<std::optional<std::string>(BROWSEINFOA& info)>;
+
+std::optional<std::string> pickFolderWithShell(BROWSEINFOA& info);
+
+}  // namespace morvane::ui

@@ -1,0 +1,110 @@
+// The program's one window: the folder box, the filter, the game list and
+// the detail pane with the eight player slots and the chat.
+#pragma once
+
+#include <commctrl.h>
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "library/game_entry_array.h"
+#include "library/listing_context.h"
+#include "library/name_table.h"
+#include "platform/code_page.h"
+#include "ui/control.h"
+#include "ui/dialog.h"
+#include "ui/folder_picker.h"
+#include "ui/list_view_control.h"
+#include "ui/shell_icon_source.h"
+
+namespace morvane::ui {
+
+class MainDialog : public Dialog {
+ public:
+  static constexpr int kSlots = 8;
+
+  MainDialog();
+  ~MainDialog() override;
+
+  BOOL PreTranslateMessage(MSG* message) override;
+
+  // The game's save folder from the registry, or empty.
+  std::string defaultFolder() const;
+
+  void scanFolder(const std::string& path);
+
+  // Handlers, bound by the message table.
+  void onBrowse();
+  void onUp();
+  void onFilter();
+  void onFileExit();
+  void onColumnClick(NMHDR* notification, LRESULT* result);
+  void onListItemChanged(NMHDR* notification, LRESULT* result);
+  void onListDoubleClick(NMHDR* notification, LRESULT* result);
+  HBRUSH OnCtlColor(HDC dc, HWND control, UINT type);
+  static int CALLBACK browseCallback(HWND picker, UINT event, LPARAM parameter, LPARAM data);
+
+  // For the tests and the benchmark, which drive the window without a person.
+  void setFolderPicker(FolderPicker picker) { folderPicker = std::move(picker); }
+  const GameEntryArray& store() const { return entryStore; }
+  const NameTable& mapNames() const { return mapNameTable; }
+  const NameTable& playerNames() const { return playerNameTable; }
+  const std::string& folder() const { return folderPath; }
+  const std::string& filter() const { return filterText; }
+  int32_t slotColourIndex(int slot) const {
+    return slotColourIndices[static_cast<std::size_t>(slot)];
+  }
+  HIMAGELIST images() const { return imageList; }
+
+ protected:
+  BOOL OnInitDialog() override;
+  void DoDataExchange(DataExchange& exchange) override;
+  void OnOK() override;
+  bool dispatch(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+
+ private:
+  bool OnSysCommand(WPARAM id, LPARAM parameter, INT_PTR& result);
+  bool OnPaint(WPARAM, LPARAM, INT_PTR& result);
+  bool OnQueryDragIcon(WPARAM, LPARAM, INT_PTR& result);
+  bool OnSize(WPARAM, LPARAM, INT_PTR& result);
+  bool onCtlColorMessage(WPARAM dc, LPARAM control, INT_PTR& result);
+
+  void setUpSystemMenu();
+  void loadNameTables();
+  void setUpUpButton();
+  void setUpList();
+  ListingContext listing();
+  // The store index a row carries, or -1 when it names no entry.
+  int32_t entryIndexOfRow(int row) const;
+  void enterFolderRow(const GameEntry& entry);
+  void parseGame(GameEntry& entry, int row, const std::string& path);
+  void showEntry(const GameEntry& entry);
+  void clearPane();
+
+  HBITMAP upBitmap = nullptr;
+  HIMAGELIST imageList = nullptr;
+  HBRUSH whiteBrush = nullptr;
+  GameEntryArray entryStore;
+  NameTable mapNameTable;
+  NameTable playerNameTable;
+  // Element 0 of each is not bound; slots are 1..8.
+  std::array<Control, kSlots + 1> nameEdits;
+  std::array<Control, kSlots + 1> teamEdits;
+  std::array<Control, kSlots + 1> civEdits;
+  Control chatEdit;
+  ListViewControl gameList;
+  std::string folderPath;
+  std::string filterText;
+  HICON appIcon = nullptr;
+  // Slot colour index per slot 1..8 (element 0 unused, like the edits).
+  std::array<int32_t, kSlots + 1> slotColourIndices = {};
+
+  std::unique_ptr<platform::CodePage> codePage;
+  ShellIconSource icons{imageList};
+  FolderPicker folderPicker = pickFolderWithShell;
+};
+
+}  // namespace morvane::ui

@@ -1,0 +1,106 @@
+// The detail pane: parsing a game on its first selection, showing its
+// players and chat, and the colours of the player names.
+#include "library/folder_scan.h"
+#include "recording/recorded_game_file.h"
+#include "ui/detail_pane_tables.h"
+#include "ui/main_dialog.h"
+
+namespace morvane::ui {
+namespace {
+
+bool endsWithMgx(const std::string& name) {
+  return name.size() >= 4 && name.compare(name.size() - 4, 4, ".mgx") == 0;
+}
+
+bool isPovPosition(int32_t povIndex) { return povIndex >= 1 && povIndex <= 8; }
+
+}  // namespace
+
+void MainDialog::onListItemChanged(NMHDR* notification, LRESULT* result) {
+  *result = 0;
+  const auto* change = reinterpret_cast<const NMLISTVIEW*>(notification);
+  if ((change->uNewState & LVIS_SELECTED) == 0) return;
+  const int row = change->iItem;
+  const int32_t index = entryIndexOfRow(row);
+  if (index < 0) return;
+  GameEntry entry = entryStore.getAt(index);
+  const std::string name = gameList.getItemText(row, 0);
+  if (entry.isFolder()) {
+    clearPane();
+    return;
+  }
+  if (!endsWithMgx(name)) return;
+  if (entry.mapName.empty()) parseGame(entry, row, joinPath(folderPath, name));
+  showEntry(entry);
+  entryStore.setAt(index, entry);
+  for (int slot = 1; slot <= kSlots; ++slot)
+    slotColourIndices[static_cast<std::size_t>(slot)] = ui::slotColourIndex(entry, slot);
+  UpdateData(FALSE);
+}
+
+void MainDialog::parseGame(GameEntry& entry, int row, const std::string& path) {
+  RecordedGameFile file;
+  if (!file.load(path)) {
+    for (int k = 1; k <= kSlots; ++k) {
+      const auto position = static_cast<std::size_t>(k);
+      entry.playerNumbers[position] = k;
+      entry.slots[position].civId = 0;
+      entry.slots[position].colourId = 0;
+    }
+    return;
+  }
+  file.parseHeader(entry);
+  gameList.setItemText(row, 2, entry.mapName);
+  if (isPovPosition(entry.povIndex)) {
+    entry.povName = povDisplayName(playerNameTable,
+                                   entry.playerNames[static_cast<std::size_t>(entry.povIndex)]);
+    gameList.setItemText(row, 1, entry.povName);
+  }
+}
+
+void MainDialog::showEntry(const GameEntry& entry) {
+  for (int slot = 1; slot <= kSlots; ++slot) {
+    const auto k = static_cast<std::size_t>(slot);
+    const PlayerSlot* player = slotOfPosition(entry, slot);
+    nameEdits[k].setText(entry.playerNames[k]);
+    civEdits[k].setText(player != nullptr ? civilisationText(player->civId) : std::string());
+    teamEdits[k].setText(entry.playerNames[k].empty() ? std::string() : entry.teamLabels[k]);
+  }
+  chatEdit.setText(chatText(entry));
+}
+
+void MainDialog::clearPane() {
+  for (int slot = 1; slot <= kSlots; ++slot) {
+    const auto k = static_cast<std::size_t>(slot);
+    nameEdits[k].setText("");
+    civEdits[k].setText("");
+    teamEdits[k].setText("");
+  }
+  chatEdit.setText("");
+}
+
+HBRUSH MainDialog::OnCtlColor(HDC dc, HWND control, UINT) {
+  for (int slot = 1; slot <= kSlots; ++slot) {
+    const auto k = static_cast<std::size_t>(slot);
+    if (control == nameEdits[k].hwnd()) {
+      SetBkMode(dc, TRANSPARENT);
+      SetTextColor(dc, slotColour(slotColourIndices[k]));
+      return whiteBrush;
+    }
+    if (control == teamEdits[k].hwnd() || control == civEdits[k].hwnd()) {
+      SetBkMode(dc, TRANSPARENT);
+      return whiteBrush;
+    }
+  }
+  if (control == chatEdit.hwnd()) return whiteBrush;
+  return nullptr;  // the system's own colours
+}
+
+bool MainDialog::onCtlColorMessage(WPARAM dc, LPARAM control, INT_PTR& result) {
+  HBRUSH brush = OnCtlColor(reinterpret_cast<HDC>(dc), reinterpret_cast<HWND>(control), 0);
+  if (brush == nullptr) return false;
+  result = reinterpret_cast<INT_PTR>(brush);
+  return true;
+}
+
+}  // namespace morvane::ui
