@@ -2,8 +2,9 @@
 // be driven without a person to answer it.
 #pragma once
 
-#include <shlobj.h>
 #include <windows.h>
+
+#include <shlobj.h>
 
 #include <functional>
 #include <optional>

@@ -2,8 +2,9 @@
 // ListControl interface. Texts are ANSI code page bytes.
 #pragma once
 
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include "library/list_control.h"
 #include "ui/control.h"

@@ -2,8 +2,9 @@
 // the detail pane with the eight player slots and the chat.
 #pragma once
 
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <array>
 #include <cstdint>

@@ -1,8 +1,9 @@
 #include "ui/manager_app.h"
 
+#include <windows.h>
+
 #include <commctrl.h>
 #include <objbase.h>
-#include <windows.h>
 
 #include "ui/main_dialog.h"
 

@@ -1,8 +1,9 @@
 // The list's small icons, as the shell draws them for each file or folder.
 #pragma once
 
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include "library/icon_source.h"
 
