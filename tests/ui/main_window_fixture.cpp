@@ -1,0 +1,195 @@
+#include "main_window_fixture.h"
+
+#include "platform/executable_folder.h"
+
+namespace morvane::ui::testing {
+
+void setExePath(const std::string& value) {
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGameKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                            &key, nullptr),
+            ERROR_SUCCESS);
+  RegSetValueExA(key, "EXE Path", 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                 static_cast<DWORD>(value.size() + 1));
+  RegCloseKey(key);
+}
+
+void deleteExePath() {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kGameKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
+  RegDeleteValueA(key, "EXE Path");
+  RegCloseKey(key);
+}
+
+void MainWindowTest::SetUp() {
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+  ASSERT_TRUE(temp.ok());
+  saveGame_ = temp.path() + "\\SaveGame";
+  ASSERT_TRUE(CreateDirectoryA(saveGame_.c_str(), nullptr));
+}
+
+void MainWindowTest::TearDown() {
+  dialog.reset();
+  deleteExePath();
+  for (const std::string& path : besideProgram_) DeleteFileA(path.c_str());
+}
+
+void MainWindowTest::writeGame(const std::string& name, const fixtures::SampleGame& game) {
+  ASSERT_TRUE(fixtures::writeSampleGame(inSaveGame(name), game));
+}
+
+void MainWindowTest::writeJunk(const std::string& name) {
+  ASSERT_TRUE(fixtures::writeFile(inSaveGame(name), {1, 2, 3, 4, 5, 6, 7}));
+}
+
+void MainWindowTest::makeFolder(const std::string& name) {
+  ASSERT_TRUE(CreateDirectoryA(inSaveGame(name).c_str(), nullptr));
+}
+
+void MainWindowTest::setModified(const std::string& name, int year, int month, int day, int hour,
+                                 int minute) {
+  SYSTEMTIME time = {};
+  time.wYear = static_cast<WORD>(year);
+  time.wMonth = static_cast<WORD>(month);
+  time.wDay = static_cast<WORD>(day);
+  time.wHour = static_cast<WORD>(hour);
+  time.wMinute = static_cast<WORD>(minute);
+  FILETIME stamp;
+  ASSERT_TRUE(SystemTimeToFileTime(&time, &stamp));
+  HANDLE file = CreateFileA(inSaveGame(name).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ,
+                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &stamp));
+  CloseHandle(file);
+}
+
+void MainWindowTest::writeBesideProgram(const std::string& name, const std::string& text) {
+  const std::optional<std::string> folder = platform::executableFolder();
+  ASSERT_TRUE(folder.has_value());
+  const std::string path = *folder + name;
+  ASSERT_TRUE(fixtures::writeFile(path, std::vector<uint8_t>(text.begin(), text.end())));
+  besideProgram_.push_back(path);
+}
+
+void MainWindowTest::open(bool withRegistry) {
+  if (withRegistry)
+    setExePath(temp.path());
+  else
+    deleteExePath();
+  dialog = std::make_unique<MainDialog>();
+  ASSERT_NE(dialog->create(nullptr), nullptr);
+}
+
+std::string MainWindowTest::text(int id) const { return windowText(control(id)); }
+
+void MainWindowTest::type(int id, const std::string& value) const {
+  SetWindowTextA(control(id), value.c_str());
+}
+
+int MainWindowTest::rowCount() const {
+  return static_cast<int>(SendMessageA(list(), LVM_GETITEMCOUNT, 0, 0));
+}
+
+std::string MainWindowTest::cell(int row, int columnIndex) const {
+  char buffer[1024] = {};
+  LVITEMA item = {};
+  item.iSubItem = columnIndex;
+  item.pszText = buffer;
+  item.cchTextMax = sizeof buffer;
+  SendMessageA(list(), LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  return buffer;
+}
+
+std::vector<std::string> MainWindowTest::column(int columnIndex) const {
+  std::vector<std::string> cells;
+  for (int row = 0; row < rowCount(); ++row) cells.push_back(cell(row, columnIndex));
+  return cells;
+}
+
+int MainWindowTest::rowNamed(const std::string& name) const {
+  for (int row = 0; row < rowCount(); ++row)
+    if (cell(row, 0) == name) return row;
+  return -1;
+}
+
+void MainWindowTest::click(int id) const {
+  SendMessageA(dialog->hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+               reinterpret_cast<LPARAM>(control(id)));
+}
+
+void MainWindowTest::menu(int id) const {
+  SendMessageA(dialog->hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
+
+void MainWindowTest::clickHeader(int columnIndex) const {
+  NMLISTVIEW click = {};
+  click.hdr.hwndFrom = list();
+  click.hdr.idFrom = 1001;
+  click.hdr.code = LVN_COLUMNCLICK;
+  click.iItem = -1;
+  click.iSubItem = columnIndex;
+  SendMessageA(dialog->hwnd(), WM_NOTIFY, 1001, reinterpret_cast<LPARAM>(&click));
+}
+
+// The list itself notifies the window of the state change, as on a click.
+void MainWindowTest::select(int row) const {
+  LVITEMA state = {};
+  state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  state.state = 0;
+  SendMessageA(list(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+  selectAlso(row);
+}
+
+void MainWindowTest::selectAlso(int row) const {
+  LVITEMA state = {};
+  state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  state.state = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageA(list(), LVM_SETITEMSTATE, static_cast<WPARAM>(row),
+               reinterpret_cast<LPARAM>(&state));
+  SendMessageA(list(), LVM_SETSELECTIONMARK, 0, row);
+}
+
+void MainWindowTest::doubleClick(int row) const {
+  NMITEMACTIVATE activation = {};
+  activation.hdr.hwndFrom = list();
+  activation.hdr.idFrom = 1001;
+  activation.hdr.code = NM_DBLCLK;
+  activation.iItem = row;
+  SendMessageA(dialog->hwnd(), WM_NOTIFY, 1001, reinterpret_cast<LPARAM>(&activation));
+}
+
+bool MainWindowTest::press(HWND target, WPARAM key) const {
+  MSG message = {};
+  message.hwnd = target;
+  message.message = WM_KEYDOWN;
+  message.wParam = key;
+  message.lParam = 1;
+  const bool consumed = dialog->PreTranslateMessage(&message) != FALSE;
+  if (!consumed) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return consumed;
+}
+
+void MainWindowTest::pressEnterIn(int id) const {
+  SetFocus(control(id));
+  press(control(id), VK_RETURN);
+}
+
+void MainWindowTest::selectEveryRow() const {
+  for (int row = 0; row < rowCount(); ++row) select(row);
+}
+
+COLORREF MainWindowTest::nameColour(int slot) const {
+  HDC dc = CreateCompatibleDC(nullptr);
+  SetTextColor(dc, RGB(1, 2, 3));
+  SendMessageA(dialog->hwnd(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+               reinterpret_cast<LPARAM>(control(1004 + slot)));
+  const COLORREF colour = GetTextColor(dc);
+  DeleteDC(dc);
+  return colour;
+}
+
+}  // namespace morvane::ui::testing

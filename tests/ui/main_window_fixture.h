@@ -1,0 +1,82 @@
+// Drives the real main window in-process: a prepared SaveGame folder and
+// registry value, the dialog created modelessly, and the messages a user's
+// actions produce. What the user would see is read back from the controls.
+#pragma once
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "support/recording_writer.h"
+#include "ui/main_dialog.h"
+
+namespace morvane::ui::testing {
+
+inline constexpr char kGameKey[] =
+    "SOFTWARE\\Microsoft\\Microsoft Games\\Age of Empires II: The Conquerors Expansion\\1.0";
+
+// Shift_JIS bytes: "プレイヤー" and "ゲーム".
+inline const std::string kJapaneseName = "\x83\x76\x83\x8C\x83\x43\x83\x84\x81\x5B";
+inline const std::string kJapaneseWord = "\x83\x51\x81\x5B\x83\x80";
+
+void setExePath(const std::string& value);
+void deleteExePath();
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // The SaveGame folder (ends without a separator) and a file in it.
+  std::string saveGame() const { return saveGame_; }
+  std::string inSaveGame(const std::string& name) const { return saveGame_ + "\\" + name; }
+  void writeGame(const std::string& name, const fixtures::SampleGame& game);
+  void writeJunk(const std::string& name);
+  void makeFolder(const std::string& name);
+  // Last-write time in UTC.
+  void setModified(const std::string& name, int year, int month, int day, int hour, int minute);
+  // Files beside the test program, removed after the test.
+  void writeBesideProgram(const std::string& name, const std::string& text);
+
+  // Creates the window; the registry value points at the temp folder unless
+  // withRegistry is false.
+  void open(bool withRegistry = true);
+
+  HWND list() const { return GetDlgItem(dialog->hwnd(), 1001); }
+  HWND control(int id) const { return GetDlgItem(dialog->hwnd(), id); }
+  std::string text(int id) const;
+  void type(int id, const std::string& value) const;
+
+  int rowCount() const;
+  std::string cell(int row, int column) const;
+  std::vector<std::string> column(int column) const;
+  int rowNamed(const std::string& name) const;
+
+  void click(int id) const;
+  void menu(int id) const;
+  void clickHeader(int column) const;
+  void select(int row) const;
+  void selectAlso(int row) const;
+  void doubleClick(int row) const;
+  // A key press as the message loop would hand it over; true when consumed.
+  bool press(HWND target, WPARAM key) const;
+  void pressEnterIn(int id) const;
+  // Selects every row once, so that every game is parsed.
+  void selectEveryRow() const;
+  COLORREF nameColour(int slot) const;
+
+  fixtures::TempFolder temp;
+  std::unique_ptr<MainDialog> dialog;
+
+ private:
+  std::string saveGame_;
+  std::vector<std::string> besideProgram_;
+};
+
+}  // namespace morvane::ui::testing
