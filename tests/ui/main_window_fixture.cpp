@@ -1,5 +1,6 @@
 #include "main_window_fixture.h"
 
+#include "library/sort_toggle.h"
 #include "platform/executable_folder.h"
 
 namespace morvane::ui::testing {
@@ -24,6 +25,8 @@ void deleteExePath() {
 void MainWindowTest::SetUp() {
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
+  // The header toggle lives as long as the process; each test starts fresh.
+  resetSortToggle();
   ASSERT_TRUE(temp.ok());
   saveGame_ = temp.path() + "\\SaveGame";
   ASSERT_TRUE(CreateDirectoryA(saveGame_.c_str(), nullptr));

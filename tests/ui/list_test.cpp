@@ -1,0 +1,121 @@
+// The listing in the real list view: filter, each column's sort and the
+// header-click toggle.
+#include "main_window_fixture.h"
+#include "resource.h"
+
+namespace morvane::ui::testing {
+namespace {
+
+fixtures::SampleGame game(const std::string& pov, const std::string& map) {
+  fixtures::SampleGame sample = fixtures::twoPlayerGame();
+  sample.players[0].name = pov;
+  sample.pov = 1;
+  sample.mapText = map;
+  return sample;
+}
+
+class ListTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    writeGame("a.mgx", game("Zed", "Oasis"));
+    writeGame("B.mgx", game("amy", "Arabia"));
+    writeGame("c.mgx", game("Max", "Baltic"));
+    writeGame("unparsed.mgx", game("Kim", "Yucatan"));
+    makeFolder("Old");
+    setModified("a.mgx", 2005, 8, 20, 9, 5);
+    setModified("B.mgx", 2004, 12, 31, 23, 59);
+    setModified("c.mgx", 2005, 3, 1, 7, 0);
+    setModified("unparsed.mgx", 2006, 1, 1, 0, 0);
+    open();
+    for (const char* name : {"a.mgx", "B.mgx", "c.mgx"}) select(rowNamed(name));
+  }
+};
+
+TEST_F(ListTest, RowsShowNameTheParsedPovAndMapAndTheUtcTime) {
+  EXPECT_EQ(column(0),
+            (std::vector<std::string>{"Old", "a.mgx", "B.mgx", "c.mgx", "unparsed.mgx"}));
+  const int a = rowNamed("a.mgx");
+  EXPECT_EQ(cell(a, 1), "Zed");
+  EXPECT_EQ(cell(a, 2), "Oasis");
+  EXPECT_EQ(cell(a, 3), "2005/08/20  9:05");
+  EXPECT_EQ(cell(rowNamed("B.mgx"), 3), "2004/12/31 23:59");
+  EXPECT_EQ(cell(rowNamed("unparsed.mgx"), 1), "");
+  EXPECT_EQ(cell(rowNamed("unparsed.mgx"), 2), "");
+}
+
+TEST_F(ListTest, EachColumnSortsFoldersFirstAndEmptyKeysLast) {
+  clickHeader(2);
+  EXPECT_EQ(column(0),
+            (std::vector<std::string>{"Old", "B.mgx", "c.mgx", "a.mgx", "unparsed.mgx"}));
+  clickHeader(2);
+  EXPECT_EQ(column(0),
+            (std::vector<std::string>{"unparsed.mgx", "a.mgx", "c.mgx", "B.mgx", "Old"}));
+  clickHeader(1);
+  EXPECT_EQ(column(0),
+            (std::vector<std::string>{"Old", "B.mgx", "c.mgx", "a.mgx", "unparsed.mgx"}));
+  clickHeader(3);
+  EXPECT_EQ(column(0),
+            (std::vector<std::string>{"Old", "B.mgx", "c.mgx", "a.mgx", "unparsed.mgx"}));
+  clickHeader(3);
+  EXPECT_EQ(column(0),
+            (std::vector<std::string>{"unparsed.mgx", "a.mgx", "c.mgx", "B.mgx", "Old"}));
+}
+
+TEST_F(ListTest, HeaderClicksFollowTheToggleAcrossRescans) {
+  clickHeader(0);  // Name was the last sorted ascending: descending now
+  EXPECT_EQ(column(0),
+            (std::vector<std::string>{"unparsed.mgx", "c.mgx", "B.mgx", "a.mgx", "Old"}));
+  clickHeader(2);
+  clickHeader(0);  // another column in between: ascending
+  EXPECT_EQ(column(0).front(), "Old");
+  EXPECT_EQ(column(0)[1], "a.mgx");
+  clickHeader(0);
+  EXPECT_EQ(column(0).front(), "unparsed.mgx");
+  // A rescan sorts ascending by Name and leaves the toggle where it was.
+  pressEnterIn(IDC_FOLDER_PATH);
+  EXPECT_EQ(column(0).front(), "Old");
+  clickHeader(0);
+  EXPECT_EQ(column(0).front(), "Old");
+  clickHeader(0);
+  EXPECT_EQ(column(0).front(), "unparsed.mgx");
+}
+
+TEST_F(ListTest, HeaderClickReplacesUnappliedTexts) {
+  type(IDC_FILTER, "typed");
+  type(IDC_FOLDER_PATH, "C:\\elsewhere");
+  clickHeader(1);
+  EXPECT_EQ(text(IDC_FILTER), "");
+  EXPECT_EQ(text(IDC_FOLDER_PATH), dialog->folder());
+}
+
+TEST_F(ListTest, FilterMatchesNameMapOrPovOfParsedGamesWithoutRegardToCase) {
+  type(IDC_FILTER, "ARAB");
+  click(IDC_FILTER_BUTTON);
+  EXPECT_EQ(column(0), std::vector<std::string>{"B.mgx"});
+  type(IDC_FILTER, "zed");
+  pressEnterIn(IDC_FILTER);
+  EXPECT_EQ(column(0), std::vector<std::string>{"a.mgx"});
+  type(IDC_FILTER, "yucatan");  // the unparsed game matches by file name only
+  click(IDC_FILTER_BUTTON);
+  EXPECT_TRUE(column(0).empty());
+  type(IDC_FILTER, "o");
+  click(IDC_FILTER_BUTTON);
+  EXPECT_EQ(column(0), (std::vector<std::string>{"Old", "a.mgx"}));
+  // The filter stays in force for the next folder.
+  pressEnterIn(IDC_FOLDER_PATH);
+  EXPECT_EQ(column(0), std::vector<std::string>{"Old"});
+  // Rows carry the store index of their entries.
+  const intptr_t data = [&] {
+    LVITEMA item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = 0;
+    SendMessageA(list(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    return item.lParam;
+  }();
+  ASSERT_GE(data, 0);
+  EXPECT_EQ(dialog->store().at(static_cast<int32_t>(data)).fileName, "Old");
+}
+
+}  // namespace
+}  // namespace morvane::ui::testing
