@@ -1,0 +1,55 @@
+#include "inspect_options.h"
+
+#include <cstdlib>
+
+namespace morvane::inspect {
+namespace {
+
+std::optional<int> positiveNumber(const std::string& text) {
+  if (text.empty() || text.size() > 5) return std::nullopt;
+  for (const char c : text)
+    if (c < '0' || c > '9') return std::nullopt;
+  const int value = std::atoi(text.c_str());
+  if (value <= 0) return std::nullopt;
+  return value;
+}
+
+}  // namespace
+
+std::optional<InspectOptions> parseOptions(const std::vector<std::string>& arguments,
+                                           std::string& error) {
+  InspectOptions options;
+  bool onlyPaths = false;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    if (onlyPaths || argument.empty() || argument[0] != '-' || argument == "-") {
+      options.paths.push_back(argument);
+    } else if (argument == "--") {
+      onlyPaths = true;
+    } else if (argument == "--raw") {
+      options.raw = true;
+    } else if (argument == "--codepage" || argument == "--players") {
+      if (i + 1 >= arguments.size()) {
+        error = argument + " needs a value";
+        return std::nullopt;
+      }
+      const std::string& value = arguments[++i];
+      if (argument == "--players") {
+        options.playersFile = value;
+      } else if (!(options.codePage = positiveNumber(value))) {
+        error = "bad code page: " + value;
+        return std::nullopt;
+      }
+    } else {
+      error = "unknown option: " + argument;
+      return std::nullopt;
+    }
+  }
+  if (options.paths.empty()) {
+    error = "no PATH given";
+    return std::nullopt;
+  }
+  return options;
+}
+
+}  // namespace morvane::inspect

@@ -1,0 +1,24 @@
+// The inspector's command line.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace morvane::inspect {
+
+struct InspectOptions {
+  bool raw = false;
+  std::optional<int> codePage;
+  std::optional<std::string> playersFile;
+  std::vector<std::string> paths;
+};
+
+// Nothing, with the reason in error, for a usage error.
+std::optional<InspectOptions> parseOptions(const std::vector<std::string>& arguments,
+                                           std::string& error);
+
+inline constexpr char kUsage[] =
+    "usage: morvane-inspect [--raw] [--codepage N] [--players FILE] PATH...";
+
+}  // namespace morvane::inspect

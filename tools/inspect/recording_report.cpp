@@ -1,0 +1,92 @@
+#include "recording_report.h"
+
+#include <zlib.h>
+
+#include <cstring>
+#include <vector>
+
+#include "json_line.h"
+#include "recording/recorded_game_file.h"
+
+namespace morvane::inspect {
+namespace {
+
+class ByteStrings {
+ public:
+  explicit ByteStrings(const ReportSettings& settings) : settings_(settings) {}
+  std::string operator()(std::string_view bytes) const {
+    if (settings_.raw || settings_.decoder == nullptr) return jsonString(hexBytes(bytes));
+    return jsonString(settings_.decoder->toUtf8(bytes));
+  }
+
+ private:
+  const ReportSettings& settings_;
+};
+
+uint32_t tilesCrc32(const TerrainTiles& tiles) {
+  std::vector<uint8_t> bytes(TerrainTiles::kSize, 0);
+  if (tiles.data() != nullptr) std::memcpy(bytes.data(), tiles.data(), bytes.size());
+  return static_cast<uint32_t>(crc32(0L, bytes.data(), static_cast<uInt>(bytes.size())));
+}
+
+std::string povNameOf(const GameEntry& entry, const NameTable* playerNames) {
+  if (entry.povIndex < 1 || entry.povIndex > 8) return {};
+  const std::string& name = entry.playerNames[static_cast<std::size_t>(entry.povIndex)];
+  return playerNames != nullptr ? povDisplayName(*playerNames, name) : name;
+}
+
+void addParse(JsonLine& line, const RecordedGameFile& file, const GameEntry& entry,
+              const ReportSettings& settings) {
+  const ByteStrings bytes(settings);
+  line.number("headerLength", file.headerLength());
+  line.number("bodyLength", file.bodyLength());
+  line.raw("mapName", bytes(entry.mapName));
+  line.number("mapWidth", entry.mapWidth);
+  line.number("mapHeight", entry.mapHeight);
+  line.number("mapTilesCrc32", tilesCrc32(entry.mapTiles));
+  line.number("povIndex", entry.povIndex);
+  line.raw("povName", bytes(povNameOf(entry, settings.playerNames)));
+  line.number("playerCount", entry.playerCount);
+  std::vector<std::string> numbers, names, slots, teams;
+  for (std::size_t k = 0; k < GameEntry::kPositions; ++k) {
+    numbers.push_back(std::to_string(entry.playerNumbers[k]));
+    names.push_back(bytes(entry.playerNames[k]));
+    const PlayerSlot& slot = entry.slots[k];
+    JsonLine slotLine;
+    slotLine.raw("name", bytes(std::string_view(slot.name, strnlen(slot.name, sizeof slot.name))));
+    slotLine.number("civId", slot.civId);
+    slotLine.number("colourId", slot.colourId);
+    slots.push_back(slotLine.str());
+    teams.push_back(bytes(entry.teamLabels[k]));
+  }
+  line.raw("playerNumbers", jsonArray(numbers));
+  line.raw("playerNames", jsonArray(names));
+  line.raw("slots", jsonArray(slots));
+  line.raw("teamLabels", jsonArray(teams));
+  line.raw("lobbyChat", bytes(entry.lobbyChat));
+  line.raw("gameChat", bytes(entry.gameChat));
+}
+
+}  // namespace
+
+Report reportRecording(const std::string& path, const ReportSettings& settings) {
+  JsonLine line;
+  const ByteStrings bytes(settings);
+  // The path is shown as given; on POSIX it is UTF-8 already.
+  line.string("file", path);
+  RecordedGameFile file;
+  Report report;
+  report.loaded = file.load(path);
+  line.boolean("loaded", report.loaded);
+  if (report.loaded) {
+    GameEntry entry;
+    file.parseHeader(entry);
+    addParse(line, file, entry, settings);
+  } else {
+    line.string("error", describe(file.lastError()));
+  }
+  report.line = line.str();
+  return report;
+}
+
+}  // namespace morvane::inspect

@@ -1,0 +1,25 @@
+// The inspector's line for one recording.
+#pragma once
+
+#include <string>
+
+#include "library/name_table.h"
+#include "text_decoder.h"
+
+namespace morvane::inspect {
+
+struct ReportSettings {
+  bool raw = false;                       // byte strings as hex
+  const TextDecoder* decoder = nullptr;   // otherwise decoded to UTF-8
+  const NameTable* playerNames = nullptr; // --players: povName mapped
+};
+
+struct Report {
+  bool loaded = false;
+  std::string line;  // one JSON object, no line end
+};
+
+// Loads and parses the recording at path; file is the path as shown.
+Report reportRecording(const std::string& path, const ReportSettings& settings);
+
+}  // namespace morvane::inspect

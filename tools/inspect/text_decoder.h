@@ -1,0 +1,23 @@
+// Bytes of a code page as UTF-8, through the system's real converter.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace morvane::inspect {
+
+class TextDecoder {
+ public:
+  virtual ~TextDecoder() = default;
+  // Invalid sequences become U+FFFD.
+  virtual std::string toUtf8(std::string_view bytes) const = 0;
+};
+
+// Null when the code page is not known to the converter.
+std::unique_ptr<TextDecoder> makeTextDecoder(int codePage);
+
+// The default code page: the ANSI code page on Windows, 1252 elsewhere.
+int defaultCodePage();
+
+}  // namespace morvane::inspect

@@ -1,0 +1,79 @@
+#include <unicode/ucnv.h>
+
+#include <string>
+#include <vector>
+
+#include "text_decoder.h"
+
+namespace morvane::inspect {
+namespace {
+
+class IcuDecoder : public TextDecoder {
+ public:
+  explicit IcuDecoder(UConverter* converter) : converter_(converter) {}
+  ~IcuDecoder() override { ucnv_close(converter_); }
+
+  std::string toUtf8(std::string_view bytes) const override {
+    if (bytes.empty()) return {};
+    UErrorCode status = U_ZERO_ERROR;
+    std::vector<UChar> utf16(bytes.size() * 2 + 1);
+    const int32_t units =
+        ucnv_toUChars(converter_, utf16.data(), static_cast<int32_t>(utf16.size()), bytes.data(),
+                      static_cast<int32_t>(bytes.size()), &status);
+    ucnv_reset(converter_);
+    if (U_FAILURE(status)) return {};
+    std::string utf8;
+    for (int32_t i = 0; i < units; ++i) appendCodePoint(utf8, utf16, i, units);
+    return utf8;
+  }
+
+ private:
+  static void appendCodePoint(std::string& out, const std::vector<UChar>& utf16, int32_t& i,
+                              int32_t units) {
+    uint32_t c = utf16[static_cast<std::size_t>(i)];
+    if (c >= 0xD800 && c < 0xDC00 && i + 1 < units) {
+      const uint32_t low = utf16[static_cast<std::size_t>(i + 1)];
+      if (low >= 0xDC00 && low < 0xE000) {
+        c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
+        ++i;
+      }
+    } else if (c >= 0xD800 && c < 0xE000) {
+      c = 0xFFFD;
+    }
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+    } else if (c < 0x800) {
+      out += static_cast<char>(0xC0 | (c >> 6));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+      out += static_cast<char>(0xE0 | (c >> 12));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      out += static_cast<char>(0xF0 | (c >> 18));
+      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+
+  UConverter* converter_;
+};
+
+}  // namespace
+
+std::unique_ptr<TextDecoder> makeTextDecoder(int codePage) {
+  if (codePage <= 0) return nullptr;
+  UErrorCode status = U_ZERO_ERROR;
+  const std::string name = "windows-" + std::to_string(codePage);
+  UConverter* converter = ucnv_open(name.c_str(), &status);
+  if (U_FAILURE(status)) return nullptr;
+  // ICU's default substitute for a Unicode target is U+FFFD.
+  status = U_ZERO_ERROR;
+  ucnv_setToUCallBack(converter, UCNV_TO_U_CALLBACK_SUBSTITUTE, nullptr, nullptr, nullptr, &status);
+  return std::make_unique<IcuDecoder>(converter);
+}
+
+int defaultCodePage() { return 1252; }
+
+}  // namespace morvane::inspect
