@@ -12,10 +12,10 @@ using morvane::fixtures::SampleGame;
 using morvane::fixtures::SamplePlayer;
 
 // Shift_JIS bytes.
-const std::string kTaro = "\x91\xBE\x98\x59";                          // 太郎
+const std::string kTaro = "\x91\xBE\x98\x59";                            // 太郎
 const std::string kPlayer = "\x83\x76\x83\x8C\x83\x43\x83\x84\x81\x5B";  // プレイヤー
-const std::string kHanako = "\x89\xD4\x8E\x71";                        // 花子
-const std::string kGoodGame = "\x82\xE6\x82\xEB\x82\xB5\x82\xAD";       // よろしく
+const std::string kHanako = "\x89\xD4\x8E\x71";                          // 花子
+const std::string kGoodGame = "\x82\xE6\x82\xEB\x82\xB5\x82\xAD";        // よろしく
 
 SampleGame oneVersusOne() {
   SampleGame game;
@@ -31,7 +31,7 @@ SampleGame oneVersusOne() {
 SampleGame teamGame() {
   SampleGame game;
   game.players = {SamplePlayer{1, "Viktor", 11, 0, 2}, SamplePlayer{2, kPlayer, 18, 1, 3},
-                  SamplePlayer{3, "Mia", 2, 2, 2},      SamplePlayer{4, kHanako, 6, 3, 3}};
+                  SamplePlayer{3, "Mia", 2, 2, 2}, SamplePlayer{4, kHanako, 6, 3, 3}};
   game.pov = 2;
   game.width = 120;
   game.height = 120;

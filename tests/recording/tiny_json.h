@@ -48,12 +48,34 @@ class Parser {
     return true;
   }
 
+  // \uXXXX of the Basic Multilingual Plane, appended as UTF-8.
+  bool unicodeEscape(std::string& out) {
+    if (pos_ + 5 > text_.size()) return false;
+    const unsigned long c = std::stoul(text_.substr(pos_ + 1, 4), nullptr, 16);
+    pos_ += 5;
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+    } else if (c < 0x800) {
+      out += static_cast<char>(0xC0 | (c >> 6));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      out += static_cast<char>(0xE0 | (c >> 12));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+    return true;
+  }
+
   bool string(std::string& out) {
     if (pos_ >= text_.size() || text_[pos_] != '"') return false;
     ++pos_;
     while (pos_ < text_.size() && text_[pos_] != '"') {
       if (text_[pos_] == '\\') {
         ++pos_;
+        if (pos_ < text_.size() && text_[pos_] == 'u') {
+          if (!unicodeEscape(out)) return false;
+          continue;
+        }
         if (pos_ >= text_.size() || (text_[pos_] != '"' && text_[pos_] != '\\')) return false;
       }
       out += text_[pos_++];

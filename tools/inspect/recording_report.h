@@ -9,9 +9,9 @@
 namespace morvane::inspect {
 
 struct ReportSettings {
-  bool raw = false;                       // byte strings as hex
-  const TextDecoder* decoder = nullptr;   // otherwise decoded to UTF-8
-  const NameTable* playerNames = nullptr; // --players: povName mapped
+  bool raw = false;                        // byte strings as hex
+  const TextDecoder* decoder = nullptr;    // otherwise decoded to UTF-8
+  const NameTable* playerNames = nullptr;  // --players: povName mapped
 };
 
 struct Report {

@@ -1,4 +1,5 @@
 #include <unicode/ucnv.h>
+#include <unicode/ucnv_cb.h>
 
 #include <string>
 #include <vector>
@@ -8,6 +9,16 @@
 namespace morvane::inspect {
 namespace {
 
+// Every byte sequence the code page does not define becomes U+FFFD; ICU's
+// own substitute for these code pages is U+001A.
+void replaceWithFffd(const void*, UConverterToUnicodeArgs* arguments, const char*, int32_t,
+                     UConverterCallbackReason reason, UErrorCode* error) {
+  if (reason > UCNV_IRREGULAR) return;  // reset, close, clone: nothing to write
+  static const UChar kReplacement = 0xFFFD;
+  *error = U_ZERO_ERROR;
+  ucnv_cbToUWriteUChars(arguments, &kReplacement, 1, 0, error);
+}
+
 class IcuDecoder : public TextDecoder {
  public:
   explicit IcuDecoder(UConverter* converter) : converter_(converter) {}
@@ -16,12 +27,15 @@ class IcuDecoder : public TextDecoder {
   std::string toUtf8(std::string_view bytes) const override {
     if (bytes.empty()) return {};
     UErrorCode status = U_ZERO_ERROR;
-    std::vector<UChar> utf16(bytes.size() * 2 + 1);
-    const int32_t units =
-        ucnv_toUChars(converter_, utf16.data(), static_cast<int32_t>(utf16.size()), bytes.data(),
-                      static_cast<int32_t>(bytes.size()), &status);
+    std::vector<UChar> utf16(bytes.size() * 2 + 2);
+    UChar* target = utf16.data();
+    const char* source = bytes.data();
+    // Flushing makes a sequence cut off at the end a substitute too.
+    ucnv_toUnicode(converter_, &target, utf16.data() + utf16.size(), &source,
+                   bytes.data() + bytes.size(), nullptr, true, &status);
     ucnv_reset(converter_);
     if (U_FAILURE(status)) return {};
+    const auto units = static_cast<int32_t>(target - utf16.data());
     std::string utf8;
     for (int32_t i = 0; i < units; ++i) appendCodePoint(utf8, utf16, i, units);
     return utf8;
@@ -68,9 +82,8 @@ std::unique_ptr<TextDecoder> makeTextDecoder(int codePage) {
   const std::string name = "windows-" + std::to_string(codePage);
   UConverter* converter = ucnv_open(name.c_str(), &status);
   if (U_FAILURE(status)) return nullptr;
-  // ICU's default substitute for a Unicode target is U+FFFD.
   status = U_ZERO_ERROR;
-  ucnv_setToUCallBack(converter, UCNV_TO_U_CALLBACK_SUBSTITUTE, nullptr, nullptr, nullptr, &status);
+  ucnv_setToUCallBack(converter, replaceWithFffd, nullptr, nullptr, nullptr, &status);
   return std::make_unique<IcuDecoder>(converter);
 }
 

@@ -20,8 +20,8 @@ class Win32Decoder : public TextDecoder {
     if (units <= 0) return {};
     std::vector<wchar_t> utf16(static_cast<std::size_t>(units));
     MultiByteToWideChar(codePage_, 0, bytes.data(), size, utf16.data(), units);
-    const int length = WideCharToMultiByte(CP_UTF8, 0, utf16.data(), units, nullptr, 0, nullptr,
-                                           nullptr);
+    const int length =
+        WideCharToMultiByte(CP_UTF8, 0, utf16.data(), units, nullptr, 0, nullptr, nullptr);
     std::string utf8(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
     WideCharToMultiByte(CP_UTF8, 0, utf16.data(), units, utf8.data(), length, nullptr, nullptr);
     return utf8;

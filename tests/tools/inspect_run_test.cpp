@@ -1,0 +1,163 @@
+// The built morvane-inspect run as other programs run it: its lines, its
+// exit status, over a written recording and the real recordings.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+
+#include "../recording/tiny_json.h"
+#include "support/recording_writer.h"
+
+namespace morvane {
+namespace {
+
+using testing_json::Value;
+
+struct ToolRun {
+  int status = -1;
+  std::string out;
+};
+
+ToolRun inspect(const std::string& arguments) {
+  ToolRun run;
+  const std::string command = std::string(MORVANE_INSPECT) + " " + arguments + " 2>/dev/null";
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return run;
+  char buffer[65536];
+  std::size_t got;
+  while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, got);
+  const int status = pclose(pipe);
+  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}
+
+std::vector<std::string> lines(const std::string& text) {
+  std::vector<std::string> out;
+  std::istringstream stream(text);
+  for (std::string line; std::getline(stream, line);) out.push_back(line);
+  return out;
+}
+
+Value parse(const std::string& text) {
+  Value value;
+  EXPECT_TRUE(testing_json::Parser(text).parse(value)) << text.substr(0, 200);
+  return value;
+}
+
+bool same(const Value& a, const Value& b) {
+  if (a.kind != b.kind) return false;
+  switch (a.kind) {
+    case Value::Kind::kBool:
+      return a.boolean == b.boolean;
+    case Value::Kind::kNumber:
+      return a.number == b.number;
+    case Value::Kind::kString:
+      return a.text == b.text;
+    case Value::Kind::kArray:
+      if (a.items.size() != b.items.size()) return false;
+      for (std::size_t i = 0; i < a.items.size(); ++i)
+        if (!same(a.items[i], b.items[i])) return false;
+      return true;
+    case Value::Kind::kObject:
+      if (a.members.size() != b.members.size()) return false;
+      for (const auto& [key, value] : a.members)
+        if (!b.has(key) || !same(value, b[key])) return false;
+      return true;
+    default:
+      return true;
+  }
+}
+
+class InspectRunTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(folder.ok()); }
+  fixtures::TempFolder folder;
+};
+
+TEST_F(InspectRunTest, WrittenRecordingGivesTheContractKeysInOrder) {
+  ASSERT_TRUE(fixtures::writeSampleGame(folder.file("game.mgx"), fixtures::twoPlayerGame()));
+  const ToolRun run = inspect(folder.file("game.mgx"));
+  ASSERT_EQ(run.status, 0);
+  const std::vector<std::string> out = lines(run.out);
+  ASSERT_EQ(out.size(), 1u);
+  std::size_t at = 0;
+  for (const char* key :
+       {"file", "loaded", "headerLength", "bodyLength", "mapName", "mapWidth", "mapHeight",
+        "mapTilesCrc32", "povIndex", "povName", "playerCount", "playerNumbers", "playerNames",
+        "slots", "teamLabels", "lobbyChat", "gameChat"}) {
+    const std::size_t found = out[0].find(std::string("\"") + key + "\":", at);
+    ASSERT_NE(found, std::string::npos) << key;
+    at = found;
+  }
+  const Value game = parse(out[0]);
+  EXPECT_EQ(game["file"].text, folder.file("game.mgx"));
+  EXPECT_EQ(game["mapName"].text, "Arabia");
+  EXPECT_EQ(game["povIndex"].number, 2);
+  EXPECT_EQ(game["povName"].text, "Bob");
+  EXPECT_EQ(game["playerNames"][1].text, "Alice");
+  EXPECT_EQ(game["slots"][2]["civId"].number, 7);
+  EXPECT_EQ(game["playerNumbers"].items.size(), 9u);
+}
+
+TEST_F(InspectRunTest, PlayersFileMapsThePovNameAndRawGivesHex) {
+  ASSERT_TRUE(fixtures::writeSampleGame(folder.file("game.mgx"), fixtures::twoPlayerGame()));
+  ASSERT_TRUE(fixtures::writeFile(folder.file("player.txt"), {'B', 'o', 'b', '\t', 'R', '\n'}));
+  Value game = parse(lines(
+      inspect("--players " + folder.file("player.txt") + " " + folder.file("game.mgx")).out)[0]);
+  EXPECT_EQ(game["povName"].text, "R");
+  EXPECT_EQ(game["playerNames"][2].text, "Bob");
+  game = parse(lines(inspect("--raw " + folder.file("game.mgx")).out)[0]);
+  EXPECT_EQ(game["povName"].text, "426f62");
+}
+
+TEST_F(InspectRunTest, ExitStatusTellsFailedLoadsAndUsageErrors) {
+  ASSERT_TRUE(fixtures::writeSampleGame(folder.file("good.mgx"), fixtures::twoPlayerGame()));
+  ASSERT_TRUE(fixtures::writeFile(folder.file("bad.mgx"), {1, 2, 3}));
+  ASSERT_TRUE(fixtures::writeFile(folder.file("skipped.MGX"), {1, 2, 3}));
+  const ToolRun run = inspect(folder.path());
+  EXPECT_EQ(run.status, 1);
+  const std::vector<std::string> out = lines(run.out);
+  ASSERT_EQ(out.size(), 2u);
+  const Value bad = parse(out[0]);
+  EXPECT_EQ(bad["file"].text, folder.path() + "/bad.mgx");
+  EXPECT_FALSE(bad["loaded"].boolean);
+  EXPECT_TRUE(bad.has("error"));
+  EXPECT_FALSE(bad.has("mapName"));
+  EXPECT_TRUE(parse(out[1])["loaded"].boolean);
+  EXPECT_EQ(inspect(folder.file("good.mgx")).status, 0);
+  EXPECT_EQ(inspect(folder.file("missing.mgx")).status, 2);
+  EXPECT_EQ(inspect("--bogus " + folder.file("good.mgx")).status, 2);
+  EXPECT_EQ(inspect("--codepage 77777 " + folder.file("good.mgx")).status, 2);
+  EXPECT_EQ(inspect("").status, 2);
+}
+
+TEST(InspectRealRecordingsTest, RawOutputMatchesTheExpectedFields) {
+  const std::string dir = MORVANE_RECORDINGS_DIR;
+  std::ifstream sums(dir + "/SHA256SUMS");
+  if (!sums) GTEST_SKIP() << "no recordings at " << dir;
+  int compared = 0;
+  for (const char* name :
+       {"ai_test.mgx", "aoc-1.0c.mgx", "aoc10a_4v4_standard_1.mgx", "aok-2.0a.mgl", "coop.mgx",
+        "coop_1v1_civ40.mgx", "headerlen_is_missing.mgx", "scenario_fa80.mgx", "small.mgz"}) {
+    std::ifstream file(dir + "/" + name + ".expected.json");
+    ASSERT_TRUE(file) << name;
+    const Value expected = parse(std::string(std::istreambuf_iterator<char>(file), {}));
+    const Value actual = parse(lines(inspect("--raw " + dir + "/" + name).out).at(0));
+    std::set<std::string> open;
+    if (expected.has("undefined"))
+      for (const Value& field : expected["undefined"].items) open.insert(field.text);
+    for (const auto& [key, value] : expected.members) {
+      if (key == "undefined" || open.count(key)) continue;
+      ASSERT_TRUE(actual.has(key)) << name << " " << key;
+      EXPECT_TRUE(same(value, actual[key])) << name << " " << key;
+    }
+    ++compared;
+  }
+  EXPECT_EQ(compared, 9);
+}
+
+}  // namespace
+}  // namespace morvane
