@@ -1,7 +1,7 @@
 #include <windows.h>
 
 #include <string>
-#include <vector>
+#include <string_view>
 
 #include "text_decoder.h"
 
@@ -12,14 +12,25 @@ class Win32Decoder : public TextDecoder {
  public:
   explicit Win32Decoder(UINT codePage) : codePage_(codePage) {}
 
+  // Character by character, so that every sequence the code page rejects
+  // becomes U+FFFD whatever the system's own replacement would be.
   std::string toUtf8(std::string_view bytes) const override {
-    if (bytes.empty()) return {};
-    const int size = static_cast<int>(bytes.size());
-    // Without MB_ERR_INVALID_CHARS invalid sequences become U+FFFD.
-    const int units = MultiByteToWideChar(codePage_, 0, bytes.data(), size, nullptr, 0);
-    if (units <= 0) return {};
-    std::vector<wchar_t> utf16(static_cast<std::size_t>(units));
-    MultiByteToWideChar(codePage_, 0, bytes.data(), size, utf16.data(), units);
+    std::wstring utf16;
+    for (std::size_t at = 0; at < bytes.size();) {
+      const auto lead = static_cast<BYTE>(bytes[at]);
+      std::size_t length = IsDBCSLeadByteEx(codePage_, lead) ? 2 : 1;
+      if (at + length > bytes.size()) length = bytes.size() - at;
+      wchar_t units[2];
+      const int got = MultiByteToWideChar(codePage_, MB_ERR_INVALID_CHARS, bytes.data() + at,
+                                          static_cast<int>(length), units, 2);
+      if (got > 0 && !(length == 1 && IsDBCSLeadByteEx(codePage_, lead)))
+        utf16.append(units, static_cast<std::size_t>(got));
+      else
+        utf16 += L'\xFFFD';
+      at += length;
+    }
+    if (utf16.empty()) return {};
+    const int units = static_cast<int>(utf16.size());
     const int length =
         WideCharToMultiByte(CP_UTF8, 0, utf16.data(), units, nullptr, 0, nullptr, nullptr);
     std::string utf8(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
