@@ -110,4 +110,16 @@ void ListViewControl::setImageList(HIMAGELIST images, int kind) const {
                reinterpret_cast<LPARAM>(images));
 }
 
+UnsortedInsertion::UnsortedInsertion(const ListViewControl& list)
+    : list_(list.hwnd()), style_(GetWindowLongPtrA(list_, GWL_STYLE)) {
+  SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
+  SetWindowLongPtrA(list_, GWL_STYLE, style_ & ~static_cast<LONG_PTR>(LVS_SORTASCENDING));
+}
+
+UnsortedInsertion::~UnsortedInsertion() {
+  SetWindowLongPtrA(list_, GWL_STYLE, style_);
+  SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(list_, nullptr, TRUE);
+}
+
 }  // namespace morvane::ui

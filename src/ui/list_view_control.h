@@ -30,4 +30,19 @@ class ListViewControl : public ListControl, public Control {
   void setImageList(HIMAGELIST images, int kind) const;
 };
 
+// While it lives, new rows go where they are asked instead of being placed by
+// their Name text: the list's own sorted insertion costs a scan of every row
+// per insert, and the rows are sorted right after filling anyway.
+class UnsortedInsertion {
+ public:
+  explicit UnsortedInsertion(const ListViewControl& list);
+  ~UnsortedInsertion();
+  UnsortedInsertion(const UnsortedInsertion&) = delete;
+  UnsortedInsertion& operator=(const UnsortedInsertion&) = delete;
+
+ private:
+  HWND list_;
+  LONG_PTR style_;
+};
+
 }  // namespace morvane::ui

@@ -11,10 +11,14 @@ ListingContext MainDialog::listing() {
   return ListingContext{entryStore, gameList, icons, *codePage, playerNameTable, filterText};
 }
 
-void MainDialog::scanFolder(const std::string& path) { morvane::scanFolder(path, listing()); }
+void MainDialog::scanFolder(const std::string& path) {
+  const UnsortedInsertion bulk(gameList);
+  morvane::scanFolder(path, listing());
+}
 
 void MainDialog::onFilter() {
   UpdateData(TRUE);
+  const UnsortedInsertion bulk(gameList);
   fillList(listing());
   sortRows(gameList, entryStore, *codePage, kColumnName, true);
 }
