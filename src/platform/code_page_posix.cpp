@@ -52,6 +52,7 @@ class IcuCodePage final : public CodePage {
       if (range[0] == 0) continue;
       for (unsigned b = range[0]; b <= range[1]; ++b) lead_[b] = true;
     }
+    asciiIsUnicode_ = decodesAsciiUnchanged();
   }
   ~IcuCodePage() override {
     ucol_close(collator_);
@@ -90,16 +91,47 @@ class IcuCodePage final : public CodePage {
   }
 
   int collate(std::string_view a, std::string_view b) const override {
+    // Most names are plain ASCII, which is already UTF-8: the collator reads
+    // them in place, with no conversion for each of a sort's comparisons.
+    if (asciiIsUnicode_ && isAscii(a) && isAscii(b)) {
+      UErrorCode status = U_ZERO_ERROR;
+      const UCollationResult result =
+          ucol_strcollUTF8(collator_, a.data(), static_cast<int32_t>(a.size()), b.data(),
+                           static_cast<int32_t>(b.size()), &status);
+      return U_FAILURE(status) ? kCollateError : sign(result);
+    }
     std::u16string ua;
     std::u16string ub;
     if (!decode(a, ua) || !decode(b, ub)) return kCollateError;
-    const UCollationResult result =
-        ucol_strcoll(collator_, ua.data(), static_cast<int32_t>(ua.size()), ub.data(),
-                     static_cast<int32_t>(ub.size()));
-    return result == UCOL_LESS ? -1 : result == UCOL_GREATER ? 1 : 0;
+    return sign(ucol_strcoll(collator_, ua.data(), static_cast<int32_t>(ua.size()), ub.data(),
+                             static_cast<int32_t>(ub.size())));
   }
 
  private:
+  static int sign(UCollationResult result) {
+    return result == UCOL_LESS ? -1 : result == UCOL_GREATER ? 1 : 0;
+  }
+
+  static bool isAscii(std::string_view text) {
+    for (const char c : text) {
+      if (static_cast<uint8_t>(c) >= 0x80) return false;
+    }
+    return true;
+  }
+
+  // Whether every byte below 0x80 decodes to the same code point, so ASCII
+  // text may go to the collator as it stands.
+  bool decodesAsciiUnchanged() const {
+    std::string ascii(0x7F, '\0');
+    for (std::size_t i = 0; i < ascii.size(); ++i) ascii[i] = static_cast<char>(i + 1);
+    std::u16string decoded;
+    if (!decode(ascii, decoded) || decoded.size() != ascii.size()) return false;
+    for (std::size_t i = 0; i < ascii.size(); ++i) {
+      if (decoded[i] != static_cast<char16_t>(i + 1)) return false;
+    }
+    return true;
+  }
+
   // One character unit as the CRT's byte-wise comparison sees it: a lead
   // byte and its trail as one number, 0 at the end (a lone lead byte at the
   // end counts as the end). Moves the position past it.
@@ -141,6 +173,7 @@ class IcuCodePage final : public CodePage {
   UConverter* converter_;
   UCollator* collator_;
   std::array<bool, 256> lead_ = {};
+  bool asciiIsUnicode_ = false;
 };
 
 }  // namespace

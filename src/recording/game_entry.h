@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "recording/zero_until_written.h"
+
 namespace morvane {
 
 // Per-player block of a GameEntry, indexed by player number.
@@ -29,29 +31,42 @@ struct EntryTime {
 };
 
 // Terrain bytes of a map (room for 240 x 240 tiles). A folder of tens of
-// thousands of unparsed rows must not pay 57,600 bytes each, so the buffer is
-// allocated on the first write and reads as zeros until then. Copies are deep.
+// thousands of unparsed rows must not pay 57,600 bytes each, so the bytes
+// exist once a parse writes them and read as zeros until then.
 class TerrainTiles {
  public:
   static constexpr std::size_t kSize = 57600;
 
-  TerrainTiles() = default;
-  TerrainTiles(const TerrainTiles& other);
-  TerrainTiles& operator=(const TerrainTiles& other);
-  TerrainTiles(TerrainTiles&&) noexcept = default;
-  TerrainTiles& operator=(TerrainTiles&&) noexcept = default;
-
-  uint8_t operator[](std::size_t index) const { return bytes_ ? (*bytes_)[index] : 0; }
-  void fill(uint8_t value);
-  void set(std::size_t index, uint8_t value);
+  uint8_t operator[](std::size_t index) const { return bytes_.read()[index]; }
+  void fill(uint8_t value) { bytes_.write().fill(value); }
+  void set(std::size_t index, uint8_t value) { bytes_.write()[index] = value; }
   // Null while nothing has been written (all zeros).
-  const uint8_t* data() const { return bytes_ ? bytes_->data() : nullptr; }
-  bool allocated() const { return bytes_ != nullptr; }
+  const uint8_t* data() const { return bytes_.allocated() ? bytes_.read().data() : nullptr; }
+  bool allocated() const { return bytes_.allocated(); }
 
  private:
-  using Block = std::array<uint8_t, kSize>;
-  Block& writable();
-  std::unique_ptr<Block> bytes_;
+  ZeroUntilWritten<std::array<uint8_t, kSize>> bytes_;
+};
+
+// The nine player blocks, indexed by player number. Only parsed games have
+// players; an unparsed row reads all-zero blocks without holding them, which
+// keeps the store's records small enough to move quickly when it grows.
+class PlayerSlots {
+ public:
+  static constexpr std::size_t kCount = 9;
+  using Blocks = std::array<PlayerSlot, kCount>;
+
+  const PlayerSlot& operator[](std::size_t number) const { return blocks_.read()[number]; }
+  PlayerSlot& operator[](std::size_t number) { return blocks_.write()[number]; }
+  Blocks::const_iterator begin() const { return blocks_.read().begin(); }
+  Blocks::const_iterator end() const { return blocks_.read().end(); }
+  Blocks::iterator begin() { return blocks_.write().begin(); }
+  Blocks::iterator end() { return blocks_.write().end(); }
+  static constexpr std::size_t size() { return kCount; }
+  bool allocated() const { return blocks_.allocated(); }
+
+ private:
+  ZeroUntilWritten<Blocks> blocks_;
 };
 
 struct GameEntry {
@@ -69,7 +84,7 @@ struct GameEntry {
   int32_t povIndex = 0;
   int32_t playerCount = 0;
   std::array<int32_t, kPositions> playerNumbers = {};
-  std::array<PlayerSlot, kPositions> slots = {};
+  PlayerSlots slots;
   std::array<std::string, kPositions> teamLabels;
   std::array<std::string, kPositions> playerNames;
   std::string povName;
@@ -79,5 +94,7 @@ struct GameEntry {
   bool isFolder() const { return (attributes & kFolderAttribute) != 0; }
   bool isParsed() const { return !mapName.empty(); }
 };
+
+static_assert(PlayerSlots::kCount == GameEntry::kPositions);
 
 }  // namespace morvane

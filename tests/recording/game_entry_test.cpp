@@ -111,6 +111,31 @@ TEST(GameEntryTest, TerrainIsAllocatedOnTheFirstWriteAndReadsZeroBefore) {
   EXPECT_EQ(e.mapTiles.data()[TerrainTiles::kSize - 1], 9);
 }
 
+TEST(GameEntryTest, SlotsReadZeroUntilWrittenAndCopyDeeply) {
+  const GameEntry unparsed;
+  EXPECT_FALSE(unparsed.slots.allocated());
+  for (const PlayerSlot& slot : unparsed.slots) {
+    EXPECT_EQ(slot.name[0], '\0');
+    EXPECT_EQ(slot.name[255], '\0');
+    EXPECT_EQ(slot.civId, 0);
+    EXPECT_EQ(slot.colourId, 0);
+  }
+  EXPECT_FALSE(unparsed.slots.allocated()) << "reading holds nothing";
+
+  GameEntry e;
+  e.slots[8].colourId = 3;
+  ASSERT_TRUE(e.slots.allocated());
+  EXPECT_EQ(e.slots[8].colourId, 3);
+  EXPECT_EQ(e.slots[1].colourId, 0) << "the new blocks start zeroed";
+
+  GameEntry copy = e;
+  copy.slots[8].colourId = 4;
+  EXPECT_EQ(e.slots[8].colourId, 3);
+  copy = unparsed;
+  EXPECT_FALSE(copy.slots.allocated());
+  EXPECT_EQ(copy.slots[8].colourId, 0);
+}
+
 TEST(GameEntryTest, CopyIsCompleteAndIndependent) {
   const GameEntry source = filledEntry();
   GameEntry copy = source;

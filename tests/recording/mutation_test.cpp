@@ -3,6 +3,7 @@
 // every access) and must keep the entry's own limits.
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstring>
 #include <random>
 #include <string>
@@ -69,7 +70,7 @@ void mutate(std::vector<uint8_t>& bytes, const std::vector<int64_t>& spots, std:
       at = spots[random() % spots.size()] + static_cast<int64_t>(random() % 4);
     }
     if (at < 0 || at >= static_cast<int64_t>(bytes.size())) continue;
-    const auto pos = bytes.begin() + at;
+    const auto pos = bytes.begin() + static_cast<std::ptrdiff_t>(at);
     switch (random() % 6) {
       case 0:
         *pos = static_cast<uint8_t>(*pos ^ (1u << (random() % 8)));
