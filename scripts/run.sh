@@ -3,7 +3,6 @@
 # project's own fixture writer.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
-repo=$(pwd)
 
 ./scripts/install-deps.sh
 cmake --preset native >/dev/null
@@ -11,17 +10,8 @@ cmake --build --preset native -j"$(nproc)" --target morvane-make-demo morvane-in
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 -j"$(nproc)" --target morvane
 
-# The demo folder: <build>/demo/SaveGame, the game's folder being <build>/demo.
-demo="$repo/build/demo"
-rm -rf "$demo"
-build/native/tools/morvane-make-demo "$demo/SaveGame"
-
-# A prefix of its own that draws on the display (the test prefix has none).
-export MORVANE_WINEPREFIX="$repo/build/wineprefix-gui" MORVANE_WINE_DISPLAY=1
-source scripts/wine-env.sh
-morvane_wine_prefix
-wine reg add 'HKLM\Software\Microsoft\Microsoft Games\Age of Empires II: The Conquerors Expansion\1.0' \
-  /v "EXE Path" /t REG_SZ /d "Z:${demo//\//\\}" /f >/dev/null
+source scripts/demo-env.sh
+morvane_prepare_demo
 if [ -z "${DISPLAY:-}" ]; then
   echo "run.sh: no display (\$DISPLAY is empty). Morvane is a window program;" >&2
   echo "  run it on a desktop session, or on a virtual screen: xvfb-run -a ./scripts/run.sh" >&2
