@@ -1,13 +1,24 @@
-// Figures of the real window under Wine: listing a folder of 20,000
-// recordings into the list view (scan to sorted rows), and selecting 100
-// games in turn (parse + pane), each next to a baseline of the same run.
+// Figures of the real window under Wine: listing a folder of recordings into
+// the list view (scanFolder to sorted rows, then a refill by the filter and a
+// sort by a header click), the longest time the window left a message from
+// another thread unanswered meanwhile, and selecting 100 games in turn (parse
+// + pane). Each is next to a baseline of the same run. The folders are written
+// into the temporary folder and removed afterwards; writing 200,000 files
+// through Wine takes many minutes, so a folder made beforehand may be named
+// instead.
+//
+// Usage: morvane_bench_ui.exe [recordings | folder]  (default 200000)
 #include <windows.h>
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
+#include <thread>
 
 #include "platform/folder_listing.h"
 #include "recording/recorded_game_file.h"
@@ -17,38 +28,114 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-constexpr int kGames = 20000;
 constexpr int kSelected = 100;
 
 double secondsSince(Clock::time_point start) {
   return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-std::string makeFolder(const std::string& root) {
-  const std::string folder = root + "\\listing";
-  const std::string done = folder + "\\complete.txt";
-  if (GetFileAttributesA(done.c_str()) != INVALID_FILE_ATTRIBUTES) return folder;
-  CreateDirectoryA(root.c_str(), nullptr);
-  CreateDirectoryA(folder.c_str(), nullptr);
-  const std::string first = folder + "\\game00000.mgx";
-  morvane::fixtures::writeSampleGame(first, morvane::fixtures::twoPlayerGame());
-  char name[64];
-  for (int i = 1; i < kGames; ++i) {
-    std::snprintf(name, sizeof name, "\\game%05d.mgx", (i * 7919) % 100000);
-    CopyFileA(first.c_str(), (folder + name).c_str(), FALSE);
-  }
-  morvane::fixtures::writeFile(done, {'x'});
-  return folder;
+std::string gameName(int i) {
+  char name[32];
+  std::snprintf(name, sizeof name, "game%06d.mgx", i);
+  return name;
 }
+
+// games recordings (none for 0), of which the first kSelected in name order
+// are real games and the rest one-byte files (the listing reads none of them).
+class BenchFolder {
+ public:
+  BenchFolder(const std::string& root, int games) : path_(root), games_(games) {
+    if (games == 0) return;
+    CreateDirectoryA(path_.c_str(), nullptr);
+    const std::string first = file(gameName(0));
+    morvane::fixtures::writeSampleGame(first, morvane::fixtures::twoPlayerGame());
+    for (int i = 1; i < games; ++i) {
+      const std::string name = file(gameName(i));
+      if (i < kSelected) {
+        CopyFileA(first.c_str(), name.c_str(), FALSE);
+        continue;
+      }
+      HANDLE handle = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+      DWORD written = 0;
+      WriteFile(handle, "x", 1, &written, nullptr);
+      CloseHandle(handle);
+    }
+  }
+  ~BenchFolder() {
+    if (games_ == 0) return;
+    for (int i = 0; i < games_; ++i) DeleteFileA(file(gameName(i)).c_str());
+    RemoveDirectoryA(path_.c_str());
+  }
+  BenchFolder(const BenchFolder&) = delete;
+  BenchFolder& operator=(const BenchFolder&) = delete;
+
+  const std::string& path() const { return path_; }
+  std::string file(const std::string& name) const { return path_ + "\\" + name; }
+
+ private:
+  std::string path_;
+  int games_;
+};
+
+// Asks the window for an answer from another thread, again and again, and
+// keeps the longest wait: how long the window would have looked hung.
+class AnswerWatch {
+ public:
+  explicit AnswerWatch(HWND window)
+      : thread_([this, window] {
+          while (!stop_) {
+            const Clock::time_point start = Clock::now();
+            DWORD_PTR answer = 0;
+            SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &answer);
+            longest_ = std::max(longest_.load(), secondsSince(start));
+            Sleep(5);
+          }
+          done_ = true;
+        }) {}
+  ~AnswerWatch() { finish(); }
+  AnswerWatch(const AnswerWatch&) = delete;
+  AnswerWatch& operator=(const AnswerWatch&) = delete;
+
+  // Stops watching, answering the window's messages until the thread ends.
+  double finish() {
+    stop_ = true;
+    while (!done_) {
+      pump();
+      Sleep(1);
+    }
+    if (thread_.joinable()) thread_.join();
+    return longest_;
+  }
+
+  static void pump() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+  }
+
+ private:
+  std::atomic<bool> stop_{false};
+  std::atomic<bool> done_{false};
+  std::atomic<double> longest_{0};
+  std::thread thread_;
+};
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  const std::string argument = argc > 1 ? argv[1] : "200000";
+  const bool given = argument.find_first_not_of("0123456789") != std::string::npos;
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
   char temp[MAX_PATH];
   GetTempPathA(sizeof temp, temp);
-  const std::string folder = makeFolder(std::string(temp) + "morvane-bench-ui");
+  const std::string scratch =
+      std::string(temp) + "morvane-bench-ui-" + std::to_string(GetCurrentProcessId());
+  Clock::time_point start = Clock::now();
+  const BenchFolder games(scratch + "-games", kSelected);
+  const BenchFolder written(scratch + "-listing", given ? 0 : std::atoi(argument.c_str()));
+  if (!given) std::printf("wrote %s recordings in %.1f s\n", argument.c_str(), secondsSince(start));
+  const std::string listed = given ? argument : written.path();
 
   morvane::ui::MainDialog dialog;
   if (dialog.create(nullptr) == nullptr) {
@@ -57,27 +144,54 @@ int main() {
   }
   HWND list = GetDlgItem(dialog.hwnd(), 1001);
 
-  Clock::time_point start = Clock::now();
-  const std::size_t items = morvane::platform::listFolder(folder + "\\").size();
-  const double enumeration = secondsSince(start);
   start = Clock::now();
-  dialog.scanFolder(folder);
+  const std::size_t items = morvane::platform::listFolder(listed + "\\").size();
+  const double enumeration = secondsSince(start);
+  AnswerWatch watch(dialog.hwnd());
+  for (int i = 0; i < 20; ++i) {
+    AnswerWatch::pump();
+    Sleep(5);
+  }
+  start = Clock::now();
+  dialog.scanFolder(listed);
   const double listing = secondsSince(start);
+  AnswerWatch::pump();
+  const double unanswered = watch.finish();
   const auto rows = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-  std::printf("folder of %zu items, %d rows in the list view\n", items, rows);
+  start = Clock::now();
+  dialog.onFilter();
+  const double refill = secondsSince(start);
+  NMLISTVIEW click = {};
+  click.hdr.hwndFrom = list;
+  click.hdr.idFrom = 1001;
+  click.hdr.code = LVN_COLUMNCLICK;
+  click.iItem = -1;
+  click.iSubItem = 3;
+  LRESULT result = 0;
+  start = Clock::now();
+  dialog.onColumnClick(&click.hdr, &result);
+  const double sortModified = secondsSince(start);
+
+  std::printf("folder of %zu items, %d rows in the list view (wall time)\n", items, rows);
   std::printf("  enumeration alone (baseline)       %8.1f ms\n", enumeration * 1e3);
   std::printf("  scanFolder to sorted rows          %8.1f ms  (%.1fx the enumeration)\n",
               listing * 1e3, listing / enumeration);
+  std::printf("  longest the window left unanswered %8.1f ms  (hung from 5000 ms)\n",
+              unanswered * 1e3);
+  std::printf("  filter button: rows again, by Name %8.1f ms\n", refill * 1e3);
+  std::printf("  click on Modified: sort            %8.1f ms\n", sortModified * 1e3);
 
+  dialog.scanFolder(games.path());
+  const auto gameRows = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
   start = Clock::now();
   for (int i = 0; i < kSelected; ++i) {
     morvane::RecordedGameFile file;
     morvane::GameEntry entry;
-    if (file.load(folder + "\\" + dialog.store().at(i).fileName)) file.parseHeader(entry);
+    if (file.load(games.file(gameName(i)))) file.parseHeader(entry);
   }
   const double parseOnly = secondsSince(start);
   start = Clock::now();
-  for (int row = 0; row < kSelected && row < rows; ++row) {
+  for (int row = 0; row < gameRows; ++row) {
     LVITEMA state = {};
     state.stateMask = LVIS_SELECTED;
     state.state = 0;
@@ -87,7 +201,7 @@ int main() {
                  reinterpret_cast<LPARAM>(&state));
   }
   const double selecting = secondsSince(start);
-  std::printf("selecting %d games in turn\n", kSelected);
+  std::printf("selecting %d games in turn in a folder of %d\n", gameRows, gameRows);
   std::printf("  load + parseHeader alone (baseline) %7.1f ms  (%.2f ms a game)\n", parseOnly * 1e3,
               parseOnly * 1e3 / kSelected);
   std::printf("  selection: parse + pane            %8.1f ms  (%.2f ms a game, %.2fx)\n",

@@ -2,88 +2,98 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace morvane::ui {
-namespace {
 
-struct SortRequest {
-  const RowComparison* compare;
-  intptr_t parameter;
-};
-
-int CALLBACK compareRows(LPARAM first, LPARAM second, LPARAM request) {
-  const auto* sort = reinterpret_cast<const SortRequest*>(request);
-  return (*sort->compare)(first, second, sort->parameter);
+void ListViewControl::deleteAllItems() {
+  rows_.deleteAllItems();
+  // Also clears the selection, which the list keeps by row position.
+  SendMessageA(hwnd(), LVM_DELETEALLITEMS, 0, 0);
 }
 
-}  // namespace
-
-void ListViewControl::deleteAllItems() { SendMessageA(hwnd(), LVM_DELETEALLITEMS, 0, 0); }
-
 int ListViewControl::insertItem(int position, const std::string& name) {
-  LVITEMA item = {};
-  item.mask = LVIF_TEXT;
-  item.iItem = position;
-  item.pszText = const_cast<char*>(name.c_str());
-  return static_cast<int>(
-      SendMessageA(hwnd(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+  const int row = rows_.insertItem(position, name);
+  if (!batching_) showRowCount();
+  return row;
 }
 
 void ListViewControl::setItemImage(int row, int image) {
-  LVITEMA item = {};
-  item.mask = LVIF_IMAGE;
-  item.iItem = row;
-  item.iImage = image;
-  SendMessageA(hwnd(), LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  rows_.setItemImage(row, image);
+  redrawRow(row);
 }
 
 void ListViewControl::setItemText(int row, int column, const std::string& text) {
-  LVITEMA item = {};
-  item.iSubItem = column;
-  item.pszText = const_cast<char*>(text.c_str());
-  SendMessageA(hwnd(), LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  rows_.setItemText(row, column, text);
+  redrawRow(row);
 }
 
-void ListViewControl::setItemData(int row, intptr_t data) {
-  LVITEMA item = {};
-  item.mask = LVIF_PARAM;
-  item.iItem = row;
-  item.lParam = data;
-  SendMessageA(hwnd(), LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-}
+void ListViewControl::setItemData(int row, intptr_t data) { rows_.setItemData(row, data); }
 
 intptr_t ListViewControl::getItemData(int row) const {
-  LVITEMA item = {};
-  item.mask = LVIF_PARAM;
-  item.iItem = row;
-  if (!SendMessageA(hwnd(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return -1;
-  return item.lParam;
+  if (row < 0 || row >= rows_.getItemCount()) return -1;
+  return rows_.getItemData(row);
 }
 
-int ListViewControl::getItemCount() const {
-  return static_cast<int>(SendMessageA(hwnd(), LVM_GETITEMCOUNT, 0, 0));
-}
+int ListViewControl::getItemCount() const { return rows_.getItemCount(); }
 
 std::string ListViewControl::getItemText(int row, int column) const {
-  // The list answers the length it copied; a full buffer may mean more.
-  for (int size = 256;; size *= 2) {
-    std::string text(static_cast<std::size_t>(size), '\0');
-    LVITEMA item = {};
-    item.iSubItem = column;
-    item.pszText = text.data();
-    item.cchTextMax = size;
-    const auto copied = static_cast<int>(SendMessageA(
-        hwnd(), LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)));
-    if (copied < size - 1 || size >= (1 << 20)) {
-      text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-      return text;
-    }
-  }
+  return rows_.getItemText(row, column);
 }
 
 void ListViewControl::sortItems(const RowComparison& compare, intptr_t parameter) {
-  SortRequest request{&compare, parameter};
-  SendMessageA(hwnd(), LVM_SORTITEMS, reinterpret_cast<WPARAM>(&request),
-               reinterpret_cast<LPARAM>(&compareRows));
+  // The list keeps the selection, focus and mark by position; they follow
+  // their rows to where the sort puts them.
+  std::vector<intptr_t> selected;
+  for (int row = -1; (row = ListView_GetNextItem(hwnd(), row, LVNI_SELECTED)) >= 0;) {
+    selected.push_back(rows_.getItemData(row));
+  }
+  const intptr_t focused = getItemData(ListView_GetNextItem(hwnd(), -1, LVNI_FOCUSED));
+  const intptr_t mark = getItemData(getSelectionMark());
+  rows_.sortItems(compare, parameter);
+  if (!selected.empty() || focused >= 0 || mark >= 0) {
+    std::sort(selected.begin(), selected.end());
+    restoring_ = true;
+    ListView_SetItemState(hwnd(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    int newMark = -1;
+    for (int row = 0; row < rows_.getItemCount(); ++row) {
+      const intptr_t data = rows_.getItemData(row);
+      if (std::binary_search(selected.begin(), selected.end(), data)) {
+        ListView_SetItemState(hwnd(), row, LVIS_SELECTED, LVIS_SELECTED);
+      }
+      if (data == focused) ListView_SetItemState(hwnd(), row, LVIS_FOCUSED, LVIS_FOCUSED);
+      if (data == mark) newMark = row;
+    }
+    SendMessageA(hwnd(), LVM_SETSELECTIONMARK, 0, newMark);
+    restoring_ = false;
+  }
+  InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void ListViewControl::answerDisplayInfo(NMLVDISPINFOA& request) const {
+  LVITEMA& item = request.item;
+  const int row = item.iItem;
+  if (row < 0 || row >= rows_.getItemCount()) return;
+  const RowModel::Row& cells = rows_.row(row);
+  if ((item.mask & LVIF_TEXT) != 0 && item.pszText != nullptr && item.cchTextMax > 0 &&
+      item.iSubItem >= 0 && item.iSubItem < kColumns) {
+    const std::string& text = cells.cells[static_cast<std::size_t>(item.iSubItem)];
+    const std::size_t length = std::min(text.size(), static_cast<std::size_t>(item.cchTextMax - 1));
+    text.copy(item.pszText, length);
+    item.pszText[length] = '\0';
+  }
+  if ((item.mask & LVIF_IMAGE) != 0) item.iImage = cells.image;
+  if ((item.mask & LVIF_PARAM) != 0) item.lParam = cells.data;
+}
+
+void ListViewControl::showRowCount() const {
+  SendMessageA(hwnd(), LVM_SETITEMCOUNT, static_cast<WPARAM>(rows_.getItemCount()),
+               LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+}
+
+void ListViewControl::redrawRow(int row) const {
+  if (!batching_) ListView_RedrawItems(hwnd(), row, row);
 }
 
 int ListViewControl::getSelectedCount() const {
@@ -110,16 +120,16 @@ void ListViewControl::setImageList(HIMAGELIST images, int kind) const {
                reinterpret_cast<LPARAM>(images));
 }
 
-UnsortedInsertion::UnsortedInsertion(const ListViewControl& list)
-    : list_(list.hwnd()), style_(GetWindowLongPtrA(list_, GWL_STYLE)) {
-  SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
-  SetWindowLongPtrA(list_, GWL_STYLE, style_ & ~static_cast<LONG_PTR>(LVS_SORTASCENDING));
+RowBatch::RowBatch(ListViewControl& list) : list_(list) {
+  list_.batching_ = true;
+  SendMessageA(list_.hwnd(), WM_SETREDRAW, FALSE, 0);
 }
 
-UnsortedInsertion::~UnsortedInsertion() {
-  SetWindowLongPtrA(list_, GWL_STYLE, style_);
-  SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(list_, nullptr, TRUE);
+RowBatch::~RowBatch() {
+  list_.batching_ = false;
+  list_.showRowCount();
+  SendMessageA(list_.hwnd(), WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(list_.hwnd(), nullptr, TRUE);
 }
 
 }  // namespace morvane::ui

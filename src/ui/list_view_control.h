@@ -1,5 +1,11 @@
 // The game list as a real report list view, behind the listing's
 // ListControl interface. Texts are ANSI code page bytes.
+//
+// The list view holds no rows of its own (it has the owner-data style): the
+// rows live here and the list asks for the cells of the rows it shows. Filling
+// and sorting 200,000 rows then costs what the rows cost, not a window
+// message and an allocation in the control for every cell, nor a sort that
+// calls back across the control for each comparison.
 #pragma once
 
 #include <windows.h>
@@ -7,6 +13,7 @@
 #include <commctrl.h>
 
 #include "library/list_control.h"
+#include "library/row_model.h"
 #include "ui/control.h"
 
 namespace morvane::ui {
@@ -28,21 +35,34 @@ class ListViewControl : public ListControl, public Control {
   int getSelectionMark() const;
   void insertColumn(int column, const std::string& heading, int width) const;
   void setImageList(HIMAGELIST images, int kind) const;
-};
 
-// While it lives, new rows go where they are asked instead of being placed by
-// their Name text: the list's own sorted insertion costs a scan of every row
-// per insert, and the rows are sorted right after filling anyway.
-class UnsortedInsertion {
- public:
-  explicit UnsortedInsertion(const ListViewControl& list);
-  ~UnsortedInsertion();
-  UnsortedInsertion(const UnsortedInsertion&) = delete;
-  UnsortedInsertion& operator=(const UnsortedInsertion&) = delete;
+  // The list's request for what it shows of a row (LVN_GETDISPINFO).
+  void answerDisplayInfo(NMLVDISPINFOA& request) const;
+  // True while a sort puts the selection back on the rows it moved: the
+  // item-changed notifications of that moment are no user's selection.
+  bool restoringSelection() const { return restoring_; }
 
  private:
-  HWND list_;
-  LONG_PTR style_;
+  friend class RowBatch;
+  void showRowCount() const;
+  void redrawRow(int row) const;
+
+  RowModel rows_;
+  bool batching_ = false;
+  bool restoring_ = false;
+};
+
+// While it lives, rows change without the list being told row by row; at its
+// end the list learns the new count and redraws once.
+class RowBatch {
+ public:
+  explicit RowBatch(ListViewControl& list);
+  ~RowBatch();
+  RowBatch(const RowBatch&) = delete;
+  RowBatch& operator=(const RowBatch&) = delete;
+
+ private:
+  ListViewControl& list_;
 };
 
 }  // namespace morvane::ui

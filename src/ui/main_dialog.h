@@ -45,6 +45,7 @@ class MainDialog : public Dialog {
   void onColumnClick(NMHDR* notification, LRESULT* result);
   void onListItemChanged(NMHDR* notification, LRESULT* result);
   void onListDoubleClick(NMHDR* notification, LRESULT* result);
+  void onListGetDisplayInfo(NMHDR* notification, LRESULT* result);
   HBRUSH OnCtlColor(HDC dc, HWND control, UINT type);
   static int CALLBACK browseCallback(HWND picker, UINT event, LPARAM parameter, LPARAM data);
 

@@ -12,13 +12,13 @@ ListingContext MainDialog::listing() {
 }
 
 void MainDialog::scanFolder(const std::string& path) {
-  const UnsortedInsertion bulk(gameList);
+  const RowBatch batch(gameList);
   morvane::scanFolder(path, listing());
 }
 
 void MainDialog::onFilter() {
   UpdateData(TRUE);
-  const UnsortedInsertion bulk(gameList);
+  const RowBatch batch(gameList);
   fillList(listing());
   sortRows(gameList, entryStore, *codePage, kColumnName, true);
 }
@@ -28,6 +28,11 @@ void MainDialog::onColumnClick(NMHDR* notification, LRESULT* result) {
   const SortDirection direction = toggleSort(click->iSubItem);
   sortRows(gameList, entryStore, *codePage, direction.column, direction.ascending);
   UpdateData(FALSE);
+  *result = 0;
+}
+
+void MainDialog::onListGetDisplayInfo(NMHDR* notification, LRESULT* result) {
+  gameList.answerDisplayInfo(*reinterpret_cast<NMLVDISPINFOA*>(notification));
   *result = 0;
 }
 

@@ -19,7 +19,7 @@ bool isPovPosition(int32_t povIndex) { return povIndex >= 1 && povIndex <= 8; }
 void MainDialog::onListItemChanged(NMHDR* notification, LRESULT* result) {
   *result = 0;
   const auto* change = reinterpret_cast<const NMLISTVIEW*>(notification);
-  if ((change->uNewState & LVIS_SELECTED) == 0) return;
+  if ((change->uNewState & LVIS_SELECTED) == 0 || gameList.restoringSelection()) return;
   const int row = change->iItem;
   const int32_t index = entryIndexOfRow(row);
   if (index < 0) return;

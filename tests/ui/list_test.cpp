@@ -81,6 +81,16 @@ TEST_F(ListTest, HeaderClicksFollowTheToggleAcrossRescans) {
   EXPECT_EQ(column(0).front(), "unparsed.mgx");
 }
 
+TEST_F(ListTest, SelectionAndMarkFollowTheirRowThroughASort) {
+  select(rowNamed("Old"));
+  clickHeader(0);  // descending: the folder goes last
+  const int old = rowNamed("Old");
+  ASSERT_EQ(old, 4);
+  EXPECT_EQ(ListView_GetNextItem(list(), -1, LVNI_SELECTED), old);
+  EXPECT_EQ(ListView_GetNextItem(list(), old, LVNI_SELECTED), -1);
+  EXPECT_EQ(ListView_GetSelectionMark(list()), old);
+}
+
 TEST_F(ListTest, HeaderClickReplacesUnappliedTexts) {
   type(IDC_FILTER, "typed");
   type(IDC_FOLDER_PATH, "C:\\elsewhere");
@@ -105,16 +115,10 @@ TEST_F(ListTest, FilterMatchesNameMapOrPovOfParsedGamesWithoutRegardToCase) {
   // The filter stays in force for the next folder.
   pressEnterIn(IDC_FOLDER_PATH);
   EXPECT_EQ(column(0), std::vector<std::string>{"Old"});
-  // Rows carry the store index of their entries.
-  const intptr_t data = [&] {
-    LVITEMA item = {};
-    item.mask = LVIF_PARAM;
-    item.iItem = 0;
-    SendMessageA(list(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    return item.lParam;
-  }();
-  ASSERT_GE(data, 0);
-  EXPECT_EQ(dialog->store().at(static_cast<int32_t>(data)).fileName, "Old");
+  // The row leads to its own entry, whatever rows the filter removed.
+  const std::string folder = dialog->folder();
+  doubleClick(0);
+  EXPECT_EQ(dialog->folder(), folder + (folder.back() == '\\' ? "" : "\\") + "Old");
 }
 
 }  // namespace
