@@ -45,6 +45,9 @@ int compareKeys(const platform::CodePage& codePage, bool folderA, std::string_vi
                 bool folderB, std::string_view keyB) {
   if (folderA != folderB) return folderA ? -1 : 1;
   if (keyA.empty() != keyB.empty()) return keyA.empty() ? 1 : -1;
+  // Equal bytes collate equal, and the byte-wise fallback agrees; many rows
+  // share a map, a player or a minute, and collation is the costly step.
+  if (keyA == keyB) return 0;
   const int collated = codePage.collate(keyA, keyB);
   if (collated >= -1 && collated <= 1) return collated;
   return codePage.compareBytes(keyA, keyB);
