@@ -87,6 +87,24 @@ void ListViewControl::answerDisplayInfo(NMLVDISPINFOA& request) const {
   if ((item.mask & LVIF_PARAM) != 0) item.lParam = cells.data;
 }
 
+int ListViewControl::findRow(const std::string& prefix, int start, bool wrap) const {
+  const int count = rows_.getItemCount();
+  if (prefix.empty() || count == 0) return -1;
+  const int first = start >= 0 && start < count ? start : 0;
+  const int tried = wrap ? count : count - first;
+  const auto length = static_cast<int>(prefix.size());
+  for (int i = 0; i < tried; ++i) {
+    const int row = (first + i) % count;
+    const std::string& name = rows_.row(row).cells[0];
+    if (name.size() < prefix.size()) continue;
+    if (CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, name.data(), length, prefix.data(),
+                       length) == CSTR_EQUAL) {
+      return row;
+    }
+  }
+  return -1;
+}
+
 void ListViewControl::showRowCount() const {
   SendMessageA(hwnd(), LVM_SETITEMCOUNT, static_cast<WPARAM>(rows_.getItemCount()),
                LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);

@@ -38,6 +38,10 @@ class ListViewControl : public ListControl, public Control {
 
   // The list's request for what it shows of a row (LVN_GETDISPINFO).
   void answerDisplayInfo(NMLVDISPINFOA& request) const;
+  // The list's search for the letters typed into it (LVN_ODFINDITEM): the
+  // first row from start on whose Name begins with prefix, letters in any
+  // case, wrapping round to the top when asked; -1 when none does.
+  int findRow(const std::string& prefix, int start, bool wrap) const;
   // True while a sort puts the selection back on the rows it moved: the
   // item-changed notifications of that moment are no user's selection.
   bool restoringSelection() const { return restoring_; }

@@ -43,6 +43,8 @@ bool MainDialog::dispatch(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& r
       Map::notify<&MainDialog::onColumnClick>(IDC_GAME_LIST, LVN_COLUMNCLICK),
       Map::notify<&MainDialog::onListItemChanged>(IDC_GAME_LIST, LVN_ITEMCHANGED),
       Map::notify<&MainDialog::onListGetDisplayInfo>(IDC_GAME_LIST, LVN_GETDISPINFOA),
+      Map::notify<&MainDialog::onListFindItem>(IDC_GAME_LIST, LVN_ODFINDITEMA),
+      Map::notify<&MainDialog::onListFindItem>(IDC_GAME_LIST, LVN_ODFINDITEMW),
       Map::message<&MainDialog::onCtlColorMessage>(WM_CTLCOLORMSGBOX),
       Map::message<&MainDialog::onCtlColorMessage>(WM_CTLCOLOREDIT),
       Map::message<&MainDialog::onCtlColorMessage>(WM_CTLCOLORLISTBOX),

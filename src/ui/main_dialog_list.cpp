@@ -1,4 +1,6 @@
 // Filling, filtering and sorting the game list.
+#include <string>
+
 #include "library/folder_scan.h"
 #include "library/list_presentation.h"
 #include "library/sort_toggle.h"
@@ -34,6 +36,24 @@ void MainDialog::onColumnClick(NMHDR* notification, LRESULT* result) {
 void MainDialog::onListGetDisplayInfo(NMHDR* notification, LRESULT* result) {
   gameList.answerDisplayInfo(*reinterpret_cast<NMLVDISPINFOA*>(notification));
   *result = 0;
+}
+
+void MainDialog::onListFindItem(NMHDR* notification, LRESULT* result) {
+  // Both forms carry the same record; only the text differs.
+  const auto* find = reinterpret_cast<const NMLVFINDITEMA*>(notification);
+  *result = -1;
+  if ((find->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) == 0 || find->lvfi.psz == nullptr) return;
+  std::string prefix;
+  if (notification->code != LVN_ODFINDITEMW) {
+    prefix = find->lvfi.psz;
+  } else {
+    // Wine asks in this form even of a window that takes ANSI text.
+    const auto* wide = reinterpret_cast<const wchar_t*>(find->lvfi.psz);
+    char ansi[256] = {};
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, ansi, sizeof ansi - 1, nullptr, nullptr);
+    prefix = ansi;
+  }
+  *result = gameList.findRow(prefix, find->iStart, (find->lvfi.flags & LVFI_WRAP) != 0);
 }
 
 }  // namespace morvane::ui

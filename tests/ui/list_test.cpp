@@ -91,6 +91,12 @@ TEST_F(ListTest, SelectionAndMarkFollowTheirRowThroughASort) {
   EXPECT_EQ(ListView_GetSelectionMark(list()), old);
 }
 
+TEST_F(ListTest, ALetterTypedInTheListSelectsTheNextRowStartingWithIt) {
+  SetFocus(list());
+  SendMessageA(list(), WM_CHAR, 'b', 1);  // from c.mgx on, round to the top
+  EXPECT_EQ(ListView_GetNextItem(list(), -1, LVNI_SELECTED), rowNamed("B.mgx"));
+}
+
 TEST_F(ListTest, HeaderClickReplacesUnappliedTexts) {
   type(IDC_FILTER, "typed");
   type(IDC_FOLDER_PATH, "C:\\elsewhere");
