@@ -1,14 +1,15 @@
 # Sourced by the scripts that run Windows programs. MORVANE_WINE_ARCH picks the
-# Wine of the program's width: win32 (the default, the product) or win64. Each
+# Wine of the program's width: win32 (the default, the product) or win64;
+# MORVANE_WINE32 and MORVANE_WINE64 name another Wine loader of that width. Each
 # width has its own prefix under the build tree; Wine runs quiet, without
 # Mono/Gecko prompts, and with HOME kept out of the user's own folders.
 repo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEARCH="${MORVANE_WINE_ARCH:-win32}"
 if [ "$WINEARCH" = win64 ]; then
-  morvane_wine=/usr/lib/wine/wine64
+  morvane_wine="${MORVANE_WINE64:-/usr/lib/wine/wine64}"
   export WINEPREFIX="${MORVANE_WINEPREFIX:-$repo_root/build/wineprefix64}"
 else
-  morvane_wine=/usr/lib/wine/wine
+  morvane_wine="${MORVANE_WINE32:-/usr/lib/wine/wine}"
   export WINEPREFIX="${MORVANE_WINEPREFIX:-$repo_root/build/wineprefix}"
 fi
 export WINELOADER="$morvane_wine"
@@ -31,7 +32,7 @@ morvane_wine_problem() {
   if [ ! -x "$morvane_wine" ]; then
     echo "$morvane_wine is not installed: run ./scripts/install-deps.sh"
   else
-    echo "$morvane_wine does not start on this machine ($("$morvane_wine" --version 2>&1 | head -n 1)); use the other width's build"
+    echo "$morvane_wine does not start on this machine ($("$morvane_wine" --version 2>&1 | head -n 1 | sed 's/.*: //')); use the other width's build"
   fi
 }
 
