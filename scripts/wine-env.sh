@@ -47,6 +47,11 @@ morvane_wine_prefix() {
       if [ -z "${MORVANE_WINE_DISPLAY:-}" ]; then
         wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /t REG_SZ /d null /f >/dev/null 2>&1
       fi
+      # Wine draws the caption buttons with Marlett, from fonts-wine; this
+      # Wine does not look for it outside the prefix.
+      if [ -f /usr/share/wine/fonts/marlett.ttf ] && [ -d "$WINEPREFIX/drive_c/windows/Fonts" ]; then
+        cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+      fi
       wineserver -w
       # The registry reaches the disk when the server ends.
       if [ ! -f "$WINEPREFIX/system.reg" ]; then
