@@ -43,6 +43,9 @@ INT_PTR Dialog::DoModal(HWND parent) {
     if (parent != nullptr) EnableWindow(parent, TRUE);
     return -1;
   }
+  // A template without WS_VISIBLE (the About box) is shown here, as the
+  // framework's modal loop does; otherwise it would run unseen.
+  if (!ended_ && !IsWindowVisible(hwnd_)) ShowWindow(hwnd_, SW_SHOWNORMAL);
   MSG message;
   while (!ended_) {
     const BOOL got = GetMessageA(&message, nullptr, 0, 0);
