@@ -5,19 +5,60 @@
 
 namespace morvane::ui::testing {
 
-void setExePath(const std::string& value) {
+SavedExePath::SavedExePath(REGSAM view) : view_(view) {
   HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGameKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                            &key, nullptr),
-            ERROR_SUCCESS);
-  RegSetValueExA(key, "EXE Path", 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                 static_cast<DWORD>(value.size() + 1));
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kGameKey, 0, KEY_QUERY_VALUE | view_, &key) !=
+      ERROR_SUCCESS)
+    return;
+  DWORD size = 0;
+  if (RegQueryValueExA(key, "EXE Path", nullptr, &type_, nullptr, &size) == ERROR_SUCCESS) {
+    data_.resize(size);
+    existed_ =
+        RegQueryValueExA(key, "EXE Path", nullptr, &type_, data_.data(), &size) == ERROR_SUCCESS;
+    data_.resize(size);
+  }
   RegCloseKey(key);
 }
 
-void deleteExePath() {
+SavedExePath::~SavedExePath() {
+  if (existed_) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kGameKey, 0, KEY_SET_VALUE | view_, &key) ==
+        ERROR_SUCCESS) {
+      RegSetValueExA(key, "EXE Path", 0, type_, data_.data(), static_cast<DWORD>(data_.size()));
+      RegCloseKey(key);
+    }
+  } else {
+    remove();
+  }
+  for (auto key = createdKeys_.rbegin(); key != createdKeys_.rend(); ++key)
+    RegDeleteKeyExA(HKEY_LOCAL_MACHINE, key->c_str(), view_, 0);
+}
+
+void SavedExePath::set(const std::string& value) {
+  // One level at a time, to know which keys did not exist before.
+  const std::string path = kGameKey;
   HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kGameKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
+  for (std::size_t end = 0; end != std::string::npos;) {
+    end = path.find('\\', end + 1);
+    const std::string level = path.substr(0, end);
+    DWORD disposition = 0;
+    if (key != nullptr) RegCloseKey(key);
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, level.c_str(), 0, nullptr, 0,
+                              KEY_SET_VALUE | view_, nullptr, &key, &disposition),
+              ERROR_SUCCESS);
+    if (disposition == REG_CREATED_NEW_KEY) createdKeys_.push_back(level);
+  }
+  EXPECT_EQ(RegSetValueExA(key, "EXE Path", 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                           static_cast<DWORD>(value.size() + 1)),
+            ERROR_SUCCESS);
+  RegCloseKey(key);
+}
+
+void SavedExePath::remove() {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kGameKey, 0, KEY_SET_VALUE | view_, &key) != ERROR_SUCCESS)
+    return;
   RegDeleteValueA(key, "EXE Path");
   RegCloseKey(key);
 }
@@ -34,7 +75,6 @@ void MainWindowTest::SetUp() {
 
 void MainWindowTest::TearDown() {
   dialog.reset();
-  deleteExePath();
   for (const std::string& path : besideProgram_) DeleteFileA(path.c_str());
 }
 
@@ -77,9 +117,9 @@ void MainWindowTest::writeBesideProgram(const std::string& name, const std::stri
 
 void MainWindowTest::open(bool withRegistry) {
   if (withRegistry)
-    setExePath(temp.path());
+    exePath.set(temp.path());
   else
-    deleteExePath();
+    exePath.remove();
   dialog = std::make_unique<MainDialog>();
   ASSERT_NE(dialog->create(nullptr), nullptr);
 }

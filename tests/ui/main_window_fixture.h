@@ -25,8 +25,26 @@ inline constexpr char kGameKey[] =
 inline const std::string kJapaneseName = "\x83\x76\x83\x8C\x83\x43\x83\x84\x81\x5B";
 inline const std::string kJapaneseWord = "\x83\x51\x81\x5B\x83\x80";
 
-void setExePath(const std::string& value);
-void deleteExePath();
+// The game's "EXE Path" in one registry view, changed for a test and put back
+// as it was when this object ends: the value, its type, and the keys that
+// setting it created. Running the tests never changes an installation.
+class SavedExePath {
+ public:
+  explicit SavedExePath(REGSAM view);
+  ~SavedExePath();
+  SavedExePath(const SavedExePath&) = delete;
+  SavedExePath& operator=(const SavedExePath&) = delete;
+
+  void set(const std::string& value);
+  void remove();
+
+ private:
+  REGSAM view_;
+  bool existed_ = false;
+  DWORD type_ = 0;
+  std::vector<BYTE> data_;
+  std::vector<std::string> createdKeys_;  // outermost first
+};
 
 class MainWindowTest : public ::testing::Test {
  protected:
@@ -47,6 +65,7 @@ class MainWindowTest : public ::testing::Test {
   // Creates the window; the registry value points at the temp folder unless
   // withRegistry is false.
   void open(bool withRegistry = true);
+  void setExePath(const std::string& value) { exePath.set(value); }
 
   HWND list() const { return GetDlgItem(dialog->hwnd(), 1001); }
   HWND control(int id) const { return GetDlgItem(dialog->hwnd(), id); }
@@ -72,6 +91,7 @@ class MainWindowTest : public ::testing::Test {
   COLORREF nameColour(int slot) const;
 
   fixtures::TempFolder temp;
+  SavedExePath exePath{0};
   std::unique_ptr<MainDialog> dialog;
 
  private:
