@@ -125,7 +125,10 @@ void MainDialog::setUpList() {
 }
 
 std::string MainDialog::defaultFolder() const {
-  std::string folder = readRegistryString(HKEY_LOCAL_MACHINE, kGameKey, "EXE Path");
+  // The 32-bit game writes its value in the 32-bit view; a 64-bit build
+  // would otherwise look in the other one.
+  std::string folder =
+      readRegistryString(HKEY_LOCAL_MACHINE, kGameKey, "EXE Path", KEY_WOW64_32KEY);
   if (!folder.empty()) folder += "\\SaveGame\\";
   return folder;
 }

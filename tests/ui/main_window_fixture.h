@@ -91,7 +91,7 @@ class MainWindowTest : public ::testing::Test {
   COLORREF nameColour(int slot) const;
 
   fixtures::TempFolder temp;
-  SavedExePath exePath{0};
+  SavedExePath exePath{KEY_WOW64_32KEY};  // the game's own view
   std::unique_ptr<MainDialog> dialog;
 
  private:

@@ -26,6 +26,16 @@ TEST_F(StartUpTest, ValueEndingInSeparatorGetsADoubledOne) {
   EXPECT_EQ(probe.defaultFolder(), "C:\\Games\\Conquerors\\SaveGame\\");
 }
 
+// A 64-bit program sees another key unless it asks for the 32-bit view, where
+// the game writes; on a 32-bit system both views are one key.
+TEST_F(StartUpTest, ValueIsReadFromTheGamesOwn32BitView) {
+  SavedExePath view64(KEY_WOW64_64KEY);
+  view64.set("C:\\Elsewhere");
+  setExePath("C:\\Games\\Conquerors");
+  MainDialog probe;
+  EXPECT_EQ(probe.defaultFolder(), "C:\\Games\\Conquerors\\SaveGame\\");
+}
+
 TEST_F(StartUpTest, WithoutTheValueListsTheRootOfTheCurrentDrive) {
   open(false);
   EXPECT_EQ(text(IDC_FOLDER_PATH), "");
