@@ -1,7 +1,6 @@
 #include "main_window_fixture.h"
 
 #include "library/sort_toggle.h"
-#include "platform/executable_folder.h"
 
 namespace morvane::ui::testing {
 
@@ -75,7 +74,7 @@ void MainWindowTest::SetUp() {
 
 void MainWindowTest::TearDown() {
   dialog.reset();
-  for (const std::string& path : besideProgram_) DeleteFileA(path.c_str());
+  for (const std::wstring& path : besideProgram_) DeleteFileW(path.c_str());
 }
 
 void MainWindowTest::writeGame(const std::string& name, const fixtures::SampleGame& game) {
@@ -107,12 +106,23 @@ void MainWindowTest::setModified(const std::string& name, int year, int month, i
   CloseHandle(file);
 }
 
+// Found without the code under test: the wide module path up to its last
+// separator, whatever its length or code page.
 void MainWindowTest::writeBesideProgram(const std::string& name, const std::string& text) {
-  const std::optional<std::string> folder = platform::executableFolder();
-  ASSERT_TRUE(folder.has_value());
-  const std::string path = *folder + name;
-  ASSERT_TRUE(fixtures::writeFile(path, std::vector<uint8_t>(text.begin(), text.end())));
+  std::wstring path(32768, L'\0');
+  path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
+  const std::size_t separator = path.rfind(L'\\');
+  ASSERT_NE(separator, std::wstring::npos);
+  path.resize(separator + 1);
+  path.append(name.begin(), name.end());  // an ASCII name
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
   besideProgram_.push_back(path);
+  DWORD written = 0;
+  WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  CloseHandle(file);
+  ASSERT_EQ(written, text.size());
 }
 
 void MainWindowTest::open(bool withRegistry) {

@@ -96,7 +96,7 @@ class MainWindowTest : public ::testing::Test {
 
  private:
   std::string saveGame_;
-  std::vector<std::string> besideProgram_;
+  std::vector<std::wstring> besideProgram_;
 };
 
 }  // namespace morvane::ui::testing

@@ -51,10 +51,14 @@ TEST_F(StartUpTest, WithoutTheValueListsTheRootOfTheCurrentDrive) {
   EXPECT_EQ(probe.defaultFolder(), "");
 }
 
-TEST_F(StartUpTest, NameTablesComeFromBesideTheProgram) {
+TEST_F(StartUpTest, NameTablesComeFromBesideTheProgramWhateverTheCurrentFolder) {
   writeBesideProgram("player.txt", "Alice\tThe Queen\r\nBob\tB\nBob\tRobert");
   writeBesideProgram("map.txt", "Arabia\tDesert\n");
+  std::wstring previous(MAX_PATH, L'\0');
+  previous.resize(GetCurrentDirectoryW(MAX_PATH, previous.data()));
+  ASSERT_TRUE(SetCurrentDirectoryA(temp.path().c_str()));
   open();
+  SetCurrentDirectoryW(previous.c_str());
   EXPECT_EQ(dialog->playerNames().at("Alice"), "The Queen");
   EXPECT_EQ(dialog->playerNames().at("Bob"), "Robert");
   EXPECT_EQ(dialog->mapNames().at("Arabia"), "Desert");
