@@ -235,14 +235,34 @@ void MainWindowTest::selectEveryRow() const {
   for (int row = 0; row < rowCount(); ++row) select(row);
 }
 
-COLORREF MainWindowTest::nameColour(int slot) const {
+COLORREF brushColour(HBRUSH brush) {
+  LOGBRUSH solid = {};
+  if (brush == nullptr || GetObjectA(brush, sizeof solid, &solid) != sizeof solid)
+    return CLR_INVALID;
+  return solid.lbColor;
+}
+
+MainWindowTest::ControlPaint MainWindowTest::paintOf(int id) const {
+  HWND edit = control(id);
+  const bool readOnly = (GetWindowLongPtrA(edit, GWL_STYLE) & ES_READONLY) != 0;
+  const UINT message = readOnly || !IsWindowEnabled(edit) ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT;
   HDC dc = CreateCompatibleDC(nullptr);
   SetTextColor(dc, RGB(1, 2, 3));
-  SendMessageA(dialog->hwnd(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
-               reinterpret_cast<LPARAM>(control(1004 + slot)));
-  const COLORREF colour = GetTextColor(dc);
+  SetBkMode(dc, OPAQUE);
+  ControlPaint paint;
+  paint.brush = reinterpret_cast<HBRUSH>(SendMessageA(
+      dialog->hwnd(), message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(edit)));
+  paint.text = GetTextColor(dc);
+  paint.backgroundMode = GetBkMode(dc);
   DeleteDC(dc);
-  return colour;
+  return paint;
+}
+
+COLORREF MainWindowTest::nameColour(int slot) const {
+  const ControlPaint paint = paintOf(1004 + slot);
+  EXPECT_EQ(brushColour(paint.brush), RGB(255, 255, 255)) << "slot " << slot;
+  EXPECT_EQ(paint.backgroundMode, TRANSPARENT) << "slot " << slot;
+  return paint.text;
 }
 
 }  // namespace morvane::ui::testing

@@ -46,6 +46,9 @@ class SavedExePath {
   std::vector<std::string> createdKeys_;  // outermost first
 };
 
+// The colour of a solid brush; CLR_INVALID for no brush.
+COLORREF brushColour(HBRUSH brush);
+
 class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override;
@@ -88,6 +91,16 @@ class MainWindowTest : public ::testing::Test {
   void pressEnterIn(int id) const;
   // Selects every row once, so that every game is parsed.
   void selectEveryRow() const;
+  // How the window tells a control to paint itself, asked through the message
+  // that control really sends (WM_CTLCOLORSTATIC from a read-only edit): the
+  // brush answered and what was left in the device context.
+  struct ControlPaint {
+    HBRUSH brush;
+    COLORREF text;
+    int backgroundMode;
+  };
+  ControlPaint paintOf(int id) const;
+  // A slot's name colour; the test fails unless the name is drawn on white.
   COLORREF nameColour(int slot) const;
 
   fixtures::TempFolder temp;
