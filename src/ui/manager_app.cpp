@@ -10,10 +10,11 @@
 namespace morvane::ui {
 
 bool ManagerApp::InitInstance() {
-  // The list view needs the common controls registered; the folder picker
-  // needs COM on this thread.
-  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&controls);
+  // The list view is the window's one common control. Only flags the
+  // version 5 controls know: without a manifest those are what is loaded.
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
+  if (!InitCommonControlsEx(&controls)) return false;  // the window cannot be built
+  // The folder picker needs COM on this thread.
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   {
     MainDialog dialog;

@@ -63,8 +63,8 @@ void SavedExePath::remove() {
 }
 
 void MainWindowTest::SetUp() {
-  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&controls);
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
+  ASSERT_TRUE(InitCommonControlsEx(&controls));
   // The header toggle lives as long as the process; each test starts fresh.
   resetSortToggle();
   ASSERT_TRUE(temp.ok());
