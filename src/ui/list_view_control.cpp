@@ -10,9 +10,15 @@ struct SortRequest {
   intptr_t parameter;
 };
 
+// A comparison that throws ranks the two rows equal: nothing may unwind
+// into the list view's frames.
 int CALLBACK compareRows(LPARAM first, LPARAM second, LPARAM request) {
   const auto* sort = reinterpret_cast<const SortRequest*>(request);
-  return (*sort->compare)(first, second, sort->parameter);
+  try {
+    return (*sort->compare)(first, second, sort->parameter);
+  } catch (...) {
+    return 0;
+  }
 }
 
 }  // namespace

@@ -3,12 +3,15 @@
 // through the system's frames would end the process.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 
 #include "resource.h"
 #include "ui/dialog.h"
+#include "ui/list_view_control.h"
 
 namespace morvane::ui::testing {
 namespace {
@@ -36,6 +39,30 @@ TEST(CallbackTest, DialogProcedureAnswersAThrowingHandlersMessageAsUnhandled) {
   };
   EXPECT_EQ(colourAnswer(throwing.hwnd()), colourAnswer(plain.hwnd()));
   DeleteDC(dc);
+}
+
+TEST(CallbackTest, SortCallbackSurvivesAThrowingComparison) {
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
+  ASSERT_TRUE(InitCommonControlsEx(&controls));
+  HWND window = CreateWindowExA(0, WC_LISTVIEWA, "", LVS_REPORT, 0, 0, 200, 100, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(window, nullptr);
+  ListViewControl list;
+  list.attach(window);
+  for (int row = 0; row < 3; ++row) {
+    list.insertItem(row, "row");
+    list.setItemData(row, row);
+  }
+  int calls = 0;
+  list.sortItems(
+      [&calls](intptr_t, intptr_t, intptr_t) -> int {
+        ++calls;
+        throw std::runtime_error("comparison failed");
+      },
+      0);
+  EXPECT_GT(calls, 0);
+  EXPECT_EQ(list.getItemCount(), 3);
+  DestroyWindow(window);
 }
 
 }  // namespace
