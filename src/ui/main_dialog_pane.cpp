@@ -85,14 +85,14 @@ HBRUSH MainDialog::OnCtlColor(HDC dc, HWND control, UINT) {
     if (control == nameEdits[k].hwnd()) {
       SetBkMode(dc, TRANSPARENT);
       SetTextColor(dc, slotColour(slotColourIndices[k]));
-      return whiteBrush;
+      return whiteBrush.get();
     }
     if (control == teamEdits[k].hwnd() || control == civEdits[k].hwnd()) {
       SetBkMode(dc, TRANSPARENT);
-      return whiteBrush;
+      return whiteBrush.get();
     }
   }
-  if (control == chatEdit.hwnd()) return whiteBrush;
+  if (control == chatEdit.hwnd()) return whiteBrush.get();
   return nullptr;  // the system's own colours
 }
 

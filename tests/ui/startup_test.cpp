@@ -107,6 +107,9 @@ TEST_F(StartUpTest, ImageListHoldsOneIconPerKindListed) {
     EXPECT_GE(item.iImage, 0);
     EXPECT_LE(item.iImage, 1);
   }
+  // The dialog frees the image list, once: the list's window leaves it be.
+  DestroyWindow(dialog->hwnd());
+  EXPECT_EQ(ImageList_GetImageCount(images), 2);
 }
 
 TEST_F(StartUpTest, SlotColoursStartAtTheirSlotNumbers) {
