@@ -43,7 +43,7 @@ elif runs win64; then
   why="32-bit Wine does not start on this machine ($(MORVANE_WINE_ARCH=win32 && source scripts/wine-env.sh && morvane_wine_problem))"
 elif runs win32; then
   suites=(win32)
-  why="64-bit Wine does not start on this machine"
+  why="64-bit Wine does not start on this machine ($(MORVANE_WINE_ARCH=win64 && source scripts/wine-env.sh && morvane_wine_problem))"
 else
   echo "Neither 32-bit nor 64-bit Wine starts on this machine: run ./scripts/install-deps.sh, then try again." >&2
   exit 1

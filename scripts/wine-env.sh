@@ -27,12 +27,13 @@ morvane_wine_works() {
   [ -x "$morvane_wine" ] && "$morvane_wine" --version >/dev/null 2>&1
 }
 
-# Says in one sentence why the Wine of $WINEARCH cannot run programs here.
+# Says why the Wine of $WINEARCH cannot run programs here, e.g.
+# "/usr/lib/wine/wine: Exec format error".
 morvane_wine_problem() {
   if [ ! -x "$morvane_wine" ]; then
-    echo "$morvane_wine is not installed: run ./scripts/install-deps.sh"
+    echo "$morvane_wine is not installed"
   else
-    echo "$morvane_wine does not start on this machine ($("$morvane_wine" --version 2>&1 | head -n 1 | sed 's/.*: //')); use the other width's build"
+    echo "$morvane_wine: $("$morvane_wine" --version 2>&1 | head -n 1 | sed 's/.*: //')"
   fi
 }
 

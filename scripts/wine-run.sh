@@ -7,7 +7,7 @@ export MORVANE_WINE_ARCH="$1"
 shift
 source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 if ! morvane_wine_works; then
-  echo "wine-run.sh: cannot run $1: $(morvane_wine_problem)" >&2
+  echo "wine-run.sh: cannot run $1: $WINEARCH Wine does not start on this machine ($(morvane_wine_problem)); run ./scripts/install-deps.sh, or test the other width's build" >&2
   exit 127
 fi
 morvane_wine_prefix
