@@ -74,17 +74,25 @@ class IcuDecoder : public TextDecoder {
   UConverter* converter_;
 };
 
+std::string converterName(int codePage) { return "windows-" + std::to_string(codePage); }
+
 }  // namespace
 
 std::unique_ptr<TextDecoder> makeTextDecoder(int codePage) {
   if (codePage <= 0) return nullptr;
   UErrorCode status = U_ZERO_ERROR;
-  const std::string name = "windows-" + std::to_string(codePage);
-  UConverter* converter = ucnv_open(name.c_str(), &status);
+  UConverter* converter = ucnv_open(converterName(codePage).c_str(), &status);
   if (U_FAILURE(status)) return nullptr;
   status = U_ZERO_ERROR;
   ucnv_setToUCallBack(converter, replaceWithFffd, nullptr, nullptr, nullptr, &status);
   return std::make_unique<IcuDecoder>(converter);
+}
+
+bool codePageKnown(int codePage) {
+  if (codePage <= 0) return false;
+  UErrorCode status = U_ZERO_ERROR;
+  const uint16_t names = ucnv_countAliases(converterName(codePage).c_str(), &status);
+  return U_SUCCESS(status) && names > 0;
 }
 
 int defaultCodePage() { return 1252; }
