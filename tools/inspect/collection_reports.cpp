@@ -80,12 +80,21 @@ class Collection {
   std::size_t finished_ = 0;
 };
 
+// One thread: no other thread to start, wait for or share with.
+void reportOneByOne(const std::vector<std::string>& paths, const CollectionRun& run) {
+  const ReportFunction report = run.makeWorker();
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    run.emit(report(paths[i]));
+    if (run.progress) run.progress(i + 1);
+  }
+}
+
 }  // namespace
 
 void reportCollection(const std::vector<std::string>& paths, const CollectionRun& run) {
+  const std::size_t threads = std::min<std::size_t>(run.jobs, paths.size());
+  if (threads <= 1) return reportOneByOne(paths, run);
   Collection collection(paths);
-  const std::size_t threads =
-      std::max<std::size_t>(1, std::min<std::size_t>(run.jobs, paths.size()));
   std::vector<std::thread> readers;
   for (std::size_t t = 0; t < threads; ++t) {
     readers.emplace_back([&] { collection.readUntilDone(run.makeWorker()); });
