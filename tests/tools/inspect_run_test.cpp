@@ -21,9 +21,12 @@ struct ToolRun {
   std::string out;
 };
 
-ToolRun inspect(const std::string& arguments) {
+// out is stdout, or with errorsOnly what the tool writes to stderr (a pipe,
+// never a terminal).
+ToolRun inspect(const std::string& arguments, bool errorsOnly = false) {
   ToolRun run;
-  const std::string command = std::string(MORVANE_INSPECT) + " " + arguments + " 2>/dev/null";
+  const std::string command = std::string(MORVANE_INSPECT) + " " + arguments +
+                              (errorsOnly ? " 2>&1 >/dev/null" : " 2>/dev/null");
   FILE* pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) return run;
   char buffer[65536];
@@ -132,6 +135,33 @@ TEST_F(InspectRunTest, ExitStatusTellsFailedLoadsAndUsageErrors) {
   EXPECT_EQ(inspect("--bogus " + folder.file("good.mgx")).status, 2);
   EXPECT_EQ(inspect("--codepage 77777 " + folder.file("good.mgx")).status, 2);
   EXPECT_EQ(inspect("").status, 2);
+}
+
+TEST_F(InspectRunTest, ThreadsPrintTheSameBytesAsOneThread) {
+  // Games of very different sizes, so that threads finish out of order.
+  for (int n = 0; n < 24; ++n) {
+    fixtures::SampleGame game = fixtures::twoPlayerGame();
+    game.players[0].name = "P" + std::to_string(n);
+    game.mapText = "Map " + std::to_string(n);
+    if (n % 5 == 0) game.minimumHeaderLength = 1500000 + 10000 * n;
+    game.noiseSeed = static_cast<uint32_t>(n + 1);
+    const std::string name = std::string(1, static_cast<char>('a' + n)) + ".mgx";
+    ASSERT_TRUE(fixtures::writeSampleGame(folder.file(name), game));
+  }
+  ASSERT_TRUE(fixtures::writeFile(folder.file("m-bad.mgx"), {1, 2, 3}));
+  // The same file under three spellings, and within the folder.
+  const std::string paths = folder.path() + " " + folder.file("c.mgx") + " " + folder.path() +
+                            "//c.mgx " + folder.file("c.mgx");
+  const ToolRun one = inspect("--jobs 1 " + paths);
+  EXPECT_EQ(one.status, 1);
+  EXPECT_EQ(lines(one.out).size(), 28u);
+  for (const char* jobs : {"--jobs 3 ", "--jobs 8 ", ""}) {
+    const ToolRun many = inspect(jobs + paths);
+    EXPECT_EQ(many.status, one.status) << jobs;
+    EXPECT_TRUE(many.out == one.out) << jobs;
+  }
+  EXPECT_EQ(inspect(paths, true).out, "");  // no progress line into a pipe
+  EXPECT_EQ(folder.listing().find("tmp"), std::string::npos);
 }
 
 TEST(InspectRealRecordingsTest, RawOutputMatchesTheExpectedFields) {
