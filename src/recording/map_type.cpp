@@ -1,7 +1,6 @@
 // The map type text of a "label: text" line, searched backwards over a fixed
 // window of the header.
 #include <array>
-#include <cstring>
 
 #include "recording/header_stages.h"
 
@@ -20,6 +19,7 @@ constexpr std::array<std::string_view, 6> kMapTypeLabels = {
 constexpr int64_t kTailDistance = 18000;
 constexpr int64_t kLowerBound = 100000;
 constexpr int64_t kTextLimit = 100;
+constexpr std::string_view kColon(": ");
 constexpr std::string_view kStopWord("GAIA");
 
 bool labelEndsAt(ByteSpan header, int64_t colon) {
@@ -30,13 +30,8 @@ bool labelEndsAt(ByteSpan header, int64_t colon) {
 }
 
 std::string textAfter(ByteSpan header, int64_t start) {
-  std::string text;
-  for (int64_t i = start; i < start + kTextLimit; ++i) {
-    const auto byte = header.u8(i);
-    if (!byte || *byte == '\n' || *byte == '\0') break;
-    text.push_back(static_cast<char>(*byte));
-  }
-  return text;
+  const std::string_view line = header.text(start, kTextLimit, kTextLimit);
+  return std::string(line.substr(0, line.find('\n')));
 }
 
 }  // namespace
@@ -44,12 +39,11 @@ std::string textAfter(ByteSpan header, int64_t start) {
 std::string findMapTypeText(ByteSpan header) {
   const int64_t highest = header.size() - kTailDistance;
   if (highest <= kLowerBound) return {};
-  const uint8_t* h = header.data();
   // p is the position of the space after the colon.
   for (int64_t p = highest; p > kLowerBound; --p) {
-    if (h[p] == ' ' && h[p - 1] == ':') {
+    if (header.matches(p - 1, kColon)) {
       if (labelEndsAt(header, p - 1)) return textAfter(header, p + 1);
-    } else if (h[p] == 'A' && std::memcmp(h + p - 3, kStopWord.data(), kStopWord.size()) == 0) {
+    } else if (header.matches(p - 3, kStopWord)) {
       return {};
     }
   }

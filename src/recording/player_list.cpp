@@ -15,6 +15,58 @@ constexpr int64_t kMarkerFloor = 18000;  // markers must end above this offset
 constexpr int kListEntries = 9;
 constexpr int64_t kMaxNameBytes = 255;
 
+// The player-name list, from listStart.
+struct NameList {
+  int64_t firstEntry = 24;
+  int64_t numberToLength = 4;  // an unused int32 between number and length
+};
+
+// The optional block before the map block, offsets from the header's start.
+struct OptionalBlock {
+  int64_t flag = 12;
+  int64_t stringCount = 18;
+  int64_t strings = 24;
+  int64_t afterStrings = 6;
+  int records = 8;
+  int64_t recordUnitsAt = 10;  // c, an int16; a record is 16 + 400 * c bytes
+  int64_t afterUnits = 4;
+  int64_t bytesPerUnit = 400;
+  int64_t tail = 5544;
+  int64_t mapBaseWithout = 16;  // mapBase when the flag is not 1
+};
+
+// Offsets from mapBase.
+struct MapBlock {
+  int64_t pov = 45;
+  int64_t playerCount = 47;
+  int64_t width = 110;
+  int64_t height = 114;
+  int64_t recordCount = 118;
+  int64_t firstRecord = 122;
+};
+
+// A map record of w * h + 1447 bytes, its check value after w * h + 1275.
+struct MapRecord {
+  int64_t beforeCheck = 1275;
+  int32_t checkValue = 41;
+  int64_t afterCheck = 168;
+  int64_t beforeTerrain = 2;  // after the last record
+};
+
+// The player blocks that follow the terrain, offsets from a name's end.
+struct PlayerBlock {
+  int64_t firstSearch = 1012;  // from the terrain's start, plus count and 3 * w * h
+  int64_t civ = 817;
+  int64_t colour = 821;
+  int64_t nextSearch = 822;
+};
+
+constexpr NameList kNameList;
+constexpr OptionalBlock kOptionalBlock;
+constexpr MapBlock kMapBlock;
+constexpr MapRecord kMapRecord;
+constexpr PlayerBlock kPlayerBlock;
+
 PlayerListPositions findPlayerList(ByteSpan header) {
   PlayerListPositions found;
   if (header.size() <= kMarkerFloor) return found;
@@ -26,37 +78,22 @@ PlayerListPositions findPlayerList(ByteSpan header) {
   return found;
 }
 
-// Copies at most 255 name bytes, stopping at the header's end.
-void copyName(ByteSpan header, int64_t offset, int64_t count, char (&out)[256]) {
-  std::memset(out, 0, sizeof out);
-  count = std::min({count, kMaxNameBytes, std::max<int64_t>(0, header.size() - offset)});
-  if (count > 0) std::memcpy(out, header.data() + offset, static_cast<std::size_t>(count));
-}
-
 void readPlayerNames(ByteSpan header, int64_t listStart, GameEntry& entry) {
   for (auto& slot : entry.slots) std::memset(slot.name, 0, sizeof slot.name);
-  int64_t q = listStart + 24;
-  bool readable = true;
+  ByteReader q(header, listStart + kNameList.firstEntry);
   for (int k = 0; k < kListEntries; ++k) {
-    const auto number = readable ? header.i32(q) : std::nullopt;
-    const auto length = readable ? header.i32(q + 8) : std::nullopt;
-    if (!number || !length) {
-      readable = false;  // the rest of the list lies outside the header
-      entry.playerNumbers[k] = 0;
-    } else {
-      entry.playerNumbers[k] = *number;
-      if (*number != 0) {
-        char name[256];
-        copyName(header, q + 12, *length, name);
-        entry.playerNames[k] = name;
-        if (*number > 0 && *number < GameEntry::kPositions) {
-          PlayerSlot& slot = entry.slots[*number];
-          if (slot.name[0] == '\0') std::memcpy(slot.name, name, sizeof name);
-        }
+    const int32_t number = q.i32();
+    q.skip(kNameList.numberToLength);
+    const int32_t length = q.i32();
+    // Once an entry cannot be read, neither can the rest of the list.
+    entry.playerNumbers[k] = q.failed() ? 0 : number;
+    const std::string_view name = q.text(length, kMaxNameBytes);
+    if (entry.playerNumbers[k] != 0) {
+      entry.playerNames[k] = std::string(name);
+      if (number > 0 && number < GameEntry::kPositions) {
+        PlayerSlot& slot = entry.slots[number];
+        if (slot.name[0] == '\0') name.copy(slot.name, name.size());
       }
-      // A negative or overlong length cannot be followed to a next entry.
-      if (*length < 0 || !header.contains(q + 12, *length)) readable = false;
-      q += 12 + int64_t{*length};
     }
     entry.slots[k].civId = 0;
     entry.slots[k].colourId = 0;
@@ -64,48 +101,39 @@ void readPlayerNames(ByteSpan header, int64_t listStart, GameEntry& entry) {
 }
 
 std::optional<int64_t> findMapBase(ByteSpan header) {
-  const auto flag = header.i32(12);
-  if (!flag || *flag != 1) return 16;
-  const auto strings = header.i16(18);
+  const OptionalBlock& block = kOptionalBlock;
+  if (header.i32(block.flag) != 1) return block.mapBaseWithout;
+  const auto strings = header.i16(block.stringCount);
   if (!strings) return std::nullopt;
-  int64_t q = 24;
-  for (int s = 0; s < *strings; ++s) {
-    const auto length = header.i32(q);
-    if (!length || *length < 0) return std::nullopt;
-    q += 4 + int64_t{*length};
+  ByteReader q(header, block.strings);
+  for (int s = 0; s < *strings; ++s) q.skipLength(q.i32());
+  q.skip(block.afterStrings);
+  for (int record = 0; record < block.records; ++record) {
+    q.skip(block.recordUnitsAt);
+    const int16_t units = q.i16();
+    q.skip(block.afterUnits + block.bytesPerUnit * units);
   }
-  q += 6;
-  for (int record = 0; record < 8; ++record) {
-    const auto c = header.i16(q + 10);
-    if (!c) return std::nullopt;
-    q += 16 + 400 * int64_t{*c};
-  }
-  q += 5544;
-  if (!header.contains(q, 0)) return std::nullopt;
-  return q;
+  q.skip(block.tail);
+  if (q.failed()) return std::nullopt;
+  return q.position();
 }
 
 struct MapWalk {
-  int64_t position = 0;  // where the walk stopped, before the 2 unused bytes
+  int64_t position = 0;  // where the walk stopped, before the unused bytes
   bool failed = false;
 };
 
 MapWalk walkMapRecords(ByteSpan header, int64_t mapBase, int64_t tiles) {
-  MapWalk walk{mapBase + 122, false};
-  const int32_t records = header.i32(mapBase + 118).value_or(0);
-  if (tiles < 0) {  // no record can have a negative size
-    walk.failed = records > 0;
-    return walk;
-  }
+  ByteReader q(header, mapBase + kMapBlock.firstRecord);
+  const int32_t records = header.i32(mapBase + kMapBlock.recordCount).value_or(0);
+  if (tiles < 0) return {q.position(), records > 0};  // no record can have a negative size
   for (int32_t r = 0; r < records; ++r) {
-    walk.position += tiles + 1275;
-    if (header.i32(walk.position).value_or(0) != 41) {
-      walk.failed = true;
-      break;
-    }
-    walk.position += 172;
+    q.skip(tiles + kMapRecord.beforeCheck);
+    const int64_t check = q.position();
+    if (q.i32() != kMapRecord.checkValue) return {check, true};
+    q.skip(kMapRecord.afterCheck);
   }
-  return walk;
+  return {q.position(), false};
 }
 
 void copyTerrain(ByteSpan header, int64_t start, int64_t tiles, GameEntry& entry) {
@@ -128,9 +156,9 @@ void matchCivilisations(ByteSpan header, int64_t m, int64_t listEnd, GameEntry& 
     const int64_t at = header.findForward(name, m, listEnd - 1);
     if (at == ByteSpan::kNotFound) return;
     const int64_t after = at + static_cast<int64_t>(name.size());
-    entry.slots[j].civId = header.u8(after + 817).value_or(0);
-    entry.slots[j].colourId = header.u8(after + 821).value_or(0);
-    m = after + 822;
+    entry.slots[j].civId = header.u8(after + kPlayerBlock.civ).value_or(0);
+    entry.slots[j].colourId = header.u8(after + kPlayerBlock.colour).value_or(0);
+    m = after + kPlayerBlock.nextSearch;
     if (++u > entry.playerCount) return;
   }
 }
@@ -148,21 +176,21 @@ PlayerListPositions parsePlayers(ByteSpan header, GameEntry& entry) {
     entry.mapTiles.fill(65);
     return positions;
   }
-  entry.povIndex = header.u8(*mapBase + 45).value_or(0);
-  entry.playerCount = header.u8(*mapBase + 47).value_or(0);
-  entry.mapWidth = header.i32(*mapBase + 110).value_or(0);
-  entry.mapHeight = header.i32(*mapBase + 114).value_or(0);
+  entry.povIndex = header.u8(*mapBase + kMapBlock.pov).value_or(0);
+  entry.playerCount = header.u8(*mapBase + kMapBlock.playerCount).value_or(0);
+  entry.mapWidth = header.i32(*mapBase + kMapBlock.width).value_or(0);
+  entry.mapHeight = header.i32(*mapBase + kMapBlock.height).value_or(0);
   const int64_t tiles = int64_t{entry.mapWidth} * entry.mapHeight;
 
   const MapWalk walk = walkMapRecords(header, *mapBase, tiles);
-  const int64_t terrain = walk.position + 2;
+  const int64_t terrain = walk.position + kMapRecord.beforeTerrain;
   entry.mapTiles.fill(65);
   if (!walk.failed && tiles > 0) copyTerrain(header, terrain, tiles, entry);
 
   // A tile count beyond the header's size puts the search outside it either
   // way; clamping keeps the arithmetic from overflowing.
   const int64_t reach = std::clamp<int64_t>(tiles, -(header.size() + 1), header.size() + 1);
-  const int64_t m = terrain + 1012 + entry.playerCount + 3 * reach;
+  const int64_t m = terrain + kPlayerBlock.firstSearch + entry.playerCount + 3 * reach;
   matchCivilisations(header, m, positions.listEnd, entry);
   return positions;
 }

@@ -7,6 +7,7 @@
 #include <memory>
 #include <new>
 
+#include "recording/byte_reader.h"
 #include "recording/temporary_file.h"
 
 namespace morvane {
@@ -136,8 +137,7 @@ bool RecordedGameFile::load(std::string path) {
 
     uint8_t field[4];
     if (!readExactly(game.get(), field, 4)) return fail(LoadError::kTooShort);
-    const uint32_t bodyOffset = static_cast<uint32_t>(field[0]) | (uint32_t{field[1]} << 8) |
-                                (uint32_t{field[2]} << 16) | (uint32_t{field[3]} << 24);
+    const uint32_t bodyOffset = ByteSpan(field, sizeof field).u32(0).value_or(0);
     const auto length = fileLength(game.get());
     if (!length) return fail(LoadError::kReadFailed);
     if (*length < bodyOffset || bodyOffset < 9) return fail(LoadError::kBodyOffsetOutOfRange);
