@@ -15,58 +15,6 @@ constexpr int64_t kMarkerFloor = 18000;  // markers must end above this offset
 constexpr int kListEntries = 9;
 constexpr int64_t kMaxNameBytes = 255;
 
-// The player-name list, from listStart.
-struct NameList {
-  int64_t firstEntry = 24;
-  int64_t numberToLength = 4;  // an unused int32 between number and length
-};
-
-// The optional block before the map block, offsets from the header's start.
-struct OptionalBlock {
-  int64_t flag = 12;
-  int64_t stringCount = 18;
-  int64_t strings = 24;
-  int64_t afterStrings = 6;
-  int records = 8;
-  int64_t recordUnitsAt = 10;  // c, an int16; a record is 16 + 400 * c bytes
-  int64_t afterUnits = 4;
-  int64_t bytesPerUnit = 400;
-  int64_t tail = 5544;
-  int64_t mapBaseWithout = 16;  // mapBase when the flag is not 1
-};
-
-// Offsets from mapBase.
-struct MapBlock {
-  int64_t pov = 45;
-  int64_t playerCount = 47;
-  int64_t width = 110;
-  int64_t height = 114;
-  int64_t recordCount = 118;
-  int64_t firstRecord = 122;
-};
-
-// A map record of w * h + 1447 bytes, its check value after w * h + 1275.
-struct MapRecord {
-  int64_t beforeCheck = 1275;
-  int32_t checkValue = 41;
-  int64_t afterCheck = 168;
-  int64_t beforeTerrain = 2;  // after the last record
-};
-
-// The player blocks that follow the terrain, offsets from a name's end.
-struct PlayerBlock {
-  int64_t firstSearch = 1012;  // from the terrain's start, plus count and 3 * w * h
-  int64_t civ = 817;
-  int64_t colour = 821;
-  int64_t nextSearch = 822;
-};
-
-constexpr NameList kNameList;
-constexpr OptionalBlock kOptionalBlock;
-constexpr MapBlock kMapBlock;
-constexpr MapRecord kMapRecord;
-constexpr PlayerBlock kPlayerBlock;
-
 PlayerListPositions findPlayerList(ByteSpan header) {
   PlayerListPositions found;
   if (header.size() <= kMarkerFloor) return found;
@@ -78,12 +26,13 @@ PlayerListPositions findPlayerList(ByteSpan header) {
   return found;
 }
 
-void readPlayerNames(ByteSpan header, int64_t listStart, GameEntry& entry) {
+void readPlayerNames(ByteSpan header, const NameListLayout& list, int64_t listStart,
+                     GameEntry& entry) {
   for (auto& slot : entry.slots) std::memset(slot.name, 0, sizeof slot.name);
-  ByteReader q(header, listStart + kNameList.firstEntry);
+  ByteReader q(header, listStart + list.firstEntry);
   for (int k = 0; k < kListEntries; ++k) {
     const int32_t number = q.i32();
-    q.skip(kNameList.numberToLength);
+    q.skip(list.numberToLength);
     const int32_t length = q.i32();
     // Once an entry cannot be read, neither can the rest of the list.
     entry.playerNumbers[k] = q.failed() ? 0 : number;
@@ -100,8 +49,7 @@ void readPlayerNames(ByteSpan header, int64_t listStart, GameEntry& entry) {
   }
 }
 
-std::optional<int64_t> findMapBase(ByteSpan header) {
-  const OptionalBlock& block = kOptionalBlock;
+std::optional<int64_t> findMapBase(ByteSpan header, const OptionalBlockLayout& block) {
   if (header.i32(block.flag) != 1) return block.mapBaseWithout;
   const auto strings = header.i16(block.stringCount);
   if (!strings) return std::nullopt;
@@ -123,15 +71,20 @@ struct MapWalk {
   bool failed = false;
 };
 
-MapWalk walkMapRecords(ByteSpan header, int64_t mapBase, int64_t tiles) {
-  ByteReader q(header, mapBase + kMapBlock.firstRecord);
-  const int32_t records = header.i32(mapBase + kMapBlock.recordCount).value_or(0);
+MapWalk walkMapRecords(ByteSpan header, const HeaderLayout& layout, int64_t mapBase,
+                       int64_t tiles) {
+  const MapRecordLayout& record = layout.mapRecord;
+  ByteReader q(header, mapBase + layout.mapBlock.firstRecord);
+  const int32_t records = header.i32(mapBase + layout.mapBlock.recordCount).value_or(0);
   if (tiles < 0) return {q.position(), records > 0};  // no record can have a negative size
+  // Past the header's end the first check fails whatever the size; the clamp
+  // keeps the product from overflowing.
+  const int64_t tileBytes = record.tileBytes * std::min(tiles, header.size() + 1);
   for (int32_t r = 0; r < records; ++r) {
-    q.skip(tiles + kMapRecord.beforeCheck);
+    q.skip(tileBytes + record.beforeCheck);
     const int64_t check = q.position();
-    if (q.i32() != kMapRecord.checkValue) return {check, true};
-    q.skip(kMapRecord.afterCheck);
+    if (q.i32() != record.checkValue) return {check, true};
+    q.skip(record.afterCheck);
   }
   return {q.position(), false};
 }
@@ -145,53 +98,73 @@ void copyTerrain(ByteSpan header, int64_t start, int64_t tiles, GameEntry& entry
   }
 }
 
+// The end of the first name at or after m, or kNotFound. A stored name is its
+// uint16 length + 1, its bytes and a NUL; an empty name matches at once.
+int64_t findNameEnd(ByteSpan header, std::string_view name, bool storedForm, int64_t m,
+                    int64_t listEnd) {
+  const auto length = static_cast<int64_t>(name.size());
+  if (!storedForm || length == 0) {
+    const int64_t at = header.findForward(name, m, listEnd - 1);
+    return at == ByteSpan::kNotFound ? at : at + length;
+  }
+  constexpr int64_t kLengthBytes = 2;
+  std::string stored;
+  stored.push_back(static_cast<char>((length + 1) & 0xFF));
+  stored.push_back(static_cast<char>((length + 1) >> 8));
+  stored.append(name);
+  stored.push_back('\0');
+  const int64_t at = header.findForward(stored, m, listEnd - 1);
+  return at == ByteSpan::kNotFound ? at : at + kLengthBytes + length;
+}
+
 // Matches slots 1, 2, 3, ... by name, strictly in order, each search
 // continuing after the previous match.
-void matchCivilisations(ByteSpan header, int64_t m, int64_t listEnd, GameEntry& entry) {
+void matchCivilisations(ByteSpan header, const PlayerBlockLayout& block, int64_t m, int64_t listEnd,
+                        GameEntry& entry) {
   if (m < 0) m = 0;  // nothing before the header's start can match
   int u = 1;
   for (int j = 1; j < GameEntry::kPositions && m < listEnd; ++j) {
     const PlayerSlot& slot = entry.slots[j];
     const std::string_view name(slot.name, strnlen(slot.name, sizeof slot.name));
-    const int64_t at = header.findForward(name, m, listEnd - 1);
-    if (at == ByteSpan::kNotFound) return;
-    const int64_t after = at + static_cast<int64_t>(name.size());
-    entry.slots[j].civId = header.u8(after + kPlayerBlock.civ).value_or(0);
-    entry.slots[j].colourId = header.u8(after + kPlayerBlock.colour).value_or(0);
-    m = after + kPlayerBlock.nextSearch;
+    const int64_t after = findNameEnd(header, name, block.storedForm, m, listEnd);
+    if (after == ByteSpan::kNotFound) return;
+    entry.slots[j].civId = header.u8(after + block.civ).value_or(0);
+    entry.slots[j].colourId = header.u8(after + block.colour).value_or(0);
+    m = after + block.nextSearch;
     if (++u > entry.playerCount) return;
   }
 }
 
 }  // namespace
 
-PlayerListPositions parsePlayers(ByteSpan header, GameEntry& entry) {
+PlayerListPositions parsePlayers(ByteSpan header, const HeaderLayout& layout, GameEntry& entry) {
   const PlayerListPositions positions = findPlayerList(header);
-  readPlayerNames(header, positions.listStart, entry);
+  readPlayerNames(header, layout.nameList, positions.listStart, entry);
 
-  const auto mapBase = findMapBase(header);
+  const auto mapBase = findMapBase(header, layout.optionalBlock);
   if (!mapBase) {
     // The map block cannot be located inside this header.
     entry.povIndex = entry.playerCount = entry.mapWidth = entry.mapHeight = 0;
     entry.mapTiles.fill(65);
     return positions;
   }
-  entry.povIndex = header.u8(*mapBase + kMapBlock.pov).value_or(0);
-  entry.playerCount = header.u8(*mapBase + kMapBlock.playerCount).value_or(0);
-  entry.mapWidth = header.i32(*mapBase + kMapBlock.width).value_or(0);
-  entry.mapHeight = header.i32(*mapBase + kMapBlock.height).value_or(0);
+  const MapBlockLayout& map = layout.mapBlock;
+  entry.povIndex = header.u8(*mapBase + map.pov).value_or(0);
+  entry.playerCount = header.u8(*mapBase + map.playerCount).value_or(0);
+  entry.mapWidth = header.i32(*mapBase + map.width).value_or(0);
+  entry.mapHeight = header.i32(*mapBase + map.height).value_or(0);
   const int64_t tiles = int64_t{entry.mapWidth} * entry.mapHeight;
 
-  const MapWalk walk = walkMapRecords(header, *mapBase, tiles);
-  const int64_t terrain = walk.position + kMapRecord.beforeTerrain;
+  const MapWalk walk = walkMapRecords(header, layout, *mapBase, tiles);
+  const int64_t terrain = walk.position + layout.mapRecord.beforeTerrain;
   entry.mapTiles.fill(65);
   if (!walk.failed && tiles > 0) copyTerrain(header, terrain, tiles, entry);
 
   // A tile count beyond the header's size puts the search outside it either
   // way; clamping keeps the arithmetic from overflowing.
   const int64_t reach = std::clamp<int64_t>(tiles, -(header.size() + 1), header.size() + 1);
-  const int64_t m = terrain + kPlayerBlock.firstSearch + entry.playerCount + 3 * reach;
-  matchCivilisations(header, m, positions.listEnd, entry);
+  const int64_t m = terrain + layout.playerBlock.firstSearch + entry.playerCount + 3 * reach;
+  matchCivilisations(header, layout.playerBlock, m, positions.listEnd, entry);
   return positions;
 }
 
