@@ -32,10 +32,12 @@ constexpr int64_t kLowerBound = 100000;
 constexpr int64_t kTextLimit = 100;
 constexpr std::string_view kStopWord("GAIA");
 
-bool labelEndsAt(ByteSpan header, int64_t p) {
+// byte is the one at p: comparing it first keeps the scan of a megabyte-long
+// window cheap.
+bool labelEndsAt(ByteSpan header, int64_t p, char byte) {
   for (const Label& label : kMapTypeLabels) {
     const int64_t separator = p + 1 - static_cast<int64_t>(label.separator.size());
-    if (header.matches(separator, label.separator) &&
+    if (label.separator.back() == byte && header.matches(separator, label.separator) &&
         header.matches(separator - static_cast<int64_t>(label.label.size()), label.label)) {
       return true;
     }
@@ -55,8 +57,9 @@ std::string findMapTypeText(ByteSpan header) {
   if (highest <= kLowerBound) return {};
   // p is the last byte of the separator.
   for (int64_t p = highest; p > kLowerBound; --p) {
-    if (labelEndsAt(header, p)) return textAfter(header, p + 1);
-    if (header.matches(p - 3, kStopWord)) return {};
+    const auto byte = static_cast<char>(header.u8(p).value_or(0));
+    if (labelEndsAt(header, p, byte)) return textAfter(header, p + 1);
+    if (byte == kStopWord.back() && header.matches(p - 3, kStopWord)) return {};
   }
   return {};
 }
