@@ -19,17 +19,11 @@ class ByteSpan {
       : data_(data), size_(static_cast<int64_t>(size)) {}
 
   int64_t size() const { return size_; }
-  const uint8_t* data() const { return data_; }
 
   // Offsets are signed 64-bit so that header arithmetic with int32 values read
   // from a file can neither overflow nor wrap into range.
   bool contains(int64_t offset, int64_t count) const {
     return offset >= 0 && count >= 0 && offset <= size_ && count <= size_ - offset;
-  }
-
-  // Pointer to count bytes at offset, or null when they do not all lie inside.
-  const uint8_t* at(int64_t offset, int64_t count) const {
-    return contains(offset, count) ? data_ + offset : nullptr;
   }
 
   std::optional<uint8_t> u8(int64_t offset) const {
@@ -113,6 +107,11 @@ class ByteSpan {
   }
 
  private:
+  // Pointer to count bytes at offset, or null when they do not all lie inside.
+  const uint8_t* at(int64_t offset, int64_t count) const {
+    return contains(offset, count) ? data_ + offset : nullptr;
+  }
+
   const uint8_t* data_ = nullptr;
   int64_t size_ = 0;
 };
