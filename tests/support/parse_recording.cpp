@@ -16,7 +16,9 @@ ParsedRecording parseRecording(const std::vector<uint8_t>& header, const std::ve
   RecordedGameFile file;
   result.loaded = file.load(path);
   result.error = file.lastError();
-  if (result.loaded) file.parseHeader(result.entry);
+  if (!result.loaded) return result;
+  result.version = file.version();
+  file.parseHeader(result.entry);
   return result;
 }
 

@@ -15,6 +15,7 @@ struct ParsedRecording {
   bool written = false;
   bool loaded = false;
   LoadError error = LoadError::kNone;
+  GameVersion version;
   GameEntry entry;
 };
 

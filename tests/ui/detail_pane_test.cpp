@@ -160,7 +160,10 @@ TEST_F(DetailPaneTest, ColourHandlerPaintsNamesOnlyAndDefersForOtherControls) {
 
 TEST(DetailPaneTablesTest, OutOfRangeIdsShowNothingAndBlack) {
   EXPECT_EQ(civilisationText(18), "Kor");
-  EXPECT_EQ(civilisationText(19), "");
+  EXPECT_EQ(civilisationText(19), "Ita");
+  EXPECT_EQ(civilisationText(26), "Mal");
+  EXPECT_EQ(civilisationText(31), "Vie");
+  EXPECT_EQ(civilisationText(32), "");
   EXPECT_EQ(civilisationText(-1), "");
   EXPECT_EQ(slotColour(8), RGB(255, 128, 0));
   EXPECT_EQ(slotColour(9), RGB(0, 0, 0));

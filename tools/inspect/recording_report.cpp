@@ -85,6 +85,7 @@ Report reportRecording(const std::string& path, const ReportSettings& settings) 
   } else {
     line.string("error", describe(file.lastError()));
   }
+  line.string("version", versionName(file.version().family));
   report.line = line.str();
   return report;
 }
