@@ -10,6 +10,7 @@ morvane_prepare_demo() {
   export MORVANE_WINEPREFIX="$repo/build/wineprefix-gui" MORVANE_WINE_DISPLAY=1
   source scripts/wine-env.sh
   morvane_wine_prefix
+  # The same key as kGameKey in src/ui/registry_value.h.
   wine reg add 'HKLM\Software\Microsoft\Microsoft Games\Age of Empires II: The Conquerors Expansion\1.0' \
     /v "EXE Path" /t REG_SZ /d "Z:${demo//\//\\}" /f >/dev/null
 }

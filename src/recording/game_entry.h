@@ -93,6 +93,8 @@ struct GameEntry {
 
   bool isFolder() const { return (attributes & kFolderAttribute) != 0; }
   bool isParsed() const { return !mapName.empty(); }
+  // The recording names the player whose view it is (positions 1..8).
+  bool hasPov() const { return povIndex >= 1 && povIndex < kPositions; }
 };
 
 static_assert(PlayerSlots::kCount == GameEntry::kPositions);
