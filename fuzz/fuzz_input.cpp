@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "support/recording_writer.h"
+#include "recording_writer/recording_writer.h"
 
 namespace morvane::fuzzing {
 

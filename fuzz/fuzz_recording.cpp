@@ -8,7 +8,7 @@
 
 #include "fuzz_input.h"
 #include "recording/recorded_game_file.h"
-#include "support/recording_writer.h"
+#include "recording_writer/recording_writer.h"
 
 namespace {
 

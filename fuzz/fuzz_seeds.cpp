@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "fuzz_input.h"
-#include "support/recording_writer.h"
+#include "recording_writer/recording_writer.h"
 
 namespace {
 

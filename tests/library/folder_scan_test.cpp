@@ -9,7 +9,7 @@
 #include "library/sort_toggle.h"
 #include "library_fixture.h"
 #include "platform/folder_listing.h"
-#include "support/temp_folder.h"
+#include "recording_writer/temp_folder.h"
 
 namespace morvane::testing {
 namespace {

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "recording/game_entry.h"
+#include "recording_writer/recording_writer.h"
 #include "support/parse_recording.h"
-#include "support/recording_writer.h"
 
 namespace morvane {
 namespace {

@@ -8,7 +8,7 @@
 #include "inspect_options.h"
 #include "json_line.h"
 #include "library/folder_scan.h"
-#include "support/recording_writer.h"
+#include "recording_writer/recording_writer.h"
 #include "text_decoder.h"
 
 namespace morvane::inspect {

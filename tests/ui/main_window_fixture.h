@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "support/recording_writer.h"
+#include "recording_writer/recording_writer.h"
 #include "ui/main_dialog.h"
 #include "ui/registry_value.h"
 

@@ -1,8 +1,8 @@
-#include "support/sample_game.h"
+#include "recording_writer/sample_game.h"
 
 #include <algorithm>
 
-#include "support/body_builder.h"
+#include "recording_writer/body_builder.h"
 
 namespace morvane::fixtures {
 namespace {

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "support/header_builder.h"
+#include "recording_writer/header_builder.h"
 
 namespace morvane::fixtures {
 
