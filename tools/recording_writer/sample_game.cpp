@@ -128,4 +128,20 @@ SampleGame twoPlayerGame() {
   return game;
 }
 
+SampleGame eightPlayerGame() {
+  SampleGame game;
+  for (int32_t n = 1; n <= 8; ++n) {
+    game.players.push_back(SamplePlayer{n, "Player" + std::to_string(n), static_cast<uint8_t>(n),
+                                        static_cast<uint8_t>(n - 1),
+                                        static_cast<uint8_t>(n % 3 + 1)});
+  }
+  game.withOptionalBlock = true;
+  game.width = 40;
+  game.height = 30;
+  game.mapLabel = std::string(kLabelJapanese);
+  game.lobbyChat = {"@#1hi", "@#2--system--", "@#3ready"};
+  game.gameChat = {"@#4go", "@#5gg"};
+  return game;
+}
+
 }  // namespace morvane::fixtures
