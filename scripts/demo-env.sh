@@ -29,7 +29,8 @@ morvane_prepare_demo() {
   export MORVANE_WINEPREFIX="$repo/build/wineprefix-gui-$MORVANE_WINE_ARCH" MORVANE_WINE_DISPLAY=1
   source scripts/wine-env.sh
   morvane_wine_prefix
-  # The 32-bit game writes its folder in the 32-bit registry view.
+  # The 32-bit game writes its folder in the 32-bit registry view; the key is
+  # kGameKey in src/ui/registry_value.h.
   wine reg add 'HKLM\Software\Microsoft\Microsoft Games\Age of Empires II: The Conquerors Expansion\1.0' \
     /v "EXE Path" /t REG_SZ /d "Z:${demo//\//\\}" /f /reg:32 >/dev/null
 }

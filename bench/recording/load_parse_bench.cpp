@@ -27,7 +27,7 @@
 
 #include "baseline_reads.h"
 #include "recording/recorded_game_file.h"
-#include "support/recording_writer.h"
+#include "recording_writer/recording_writer.h"
 
 namespace {
 

@@ -11,9 +11,6 @@
 namespace morvane::ui {
 namespace {
 
-constexpr char kGameKey[] =
-    "SOFTWARE\\Microsoft\\Microsoft Games\\Age of Empires II: The Conquerors Expansion\\1.0";
-
 struct ColumnSetUp {
   UINT heading;
   int width;

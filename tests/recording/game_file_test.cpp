@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "recording/recorded_game_file.h"
-#include "support/recording_writer.h"
+#include "recording_writer/recording_writer.h"
 
 namespace morvane {
 namespace {

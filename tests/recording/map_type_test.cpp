@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "recording_writer/recording_writer.h"
 #include "support/parse_recording.h"
-#include "support/recording_writer.h"
 
 namespace morvane {
 namespace {

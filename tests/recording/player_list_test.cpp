@@ -9,8 +9,8 @@
 
 #include "recording/game_entry.h"
 #include "recording/game_version.h"
+#include "recording_writer/recording_writer.h"
 #include "support/parse_recording.h"
-#include "support/recording_writer.h"
 
 namespace morvane {
 namespace {

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "recording/recorded_game_file.h"
-#include "support/recording_writer.h"
-#include "support/temp_folder.h"
-#include "tiny_json.h"
+#include "recording_writer/recording_writer.h"
+#include "recording_writer/temp_folder.h"
+#include "support/tiny_json.h"
 
 namespace morvane {
 namespace {

@@ -1,7 +1,7 @@
 #include "support/parse_recording.h"
 
-#include "support/recording_writer.h"
-#include "support/temp_folder.h"
+#include "recording_writer/recording_writer.h"
+#include "recording_writer/temp_folder.h"
 
 namespace morvane::fixtures {
 

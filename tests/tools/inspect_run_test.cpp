@@ -8,8 +8,8 @@
 #include <sstream>
 #include <string>
 
-#include "../recording/tiny_json.h"
-#include "support/recording_writer.h"
+#include "recording_writer/recording_writer.h"
+#include "support/tiny_json.h"
 
 namespace morvane {
 namespace {

@@ -13,13 +13,11 @@
 #include <string>
 #include <vector>
 
-#include "support/recording_writer.h"
+#include "recording_writer/recording_writer.h"
 #include "ui/main_dialog.h"
+#include "ui/registry_value.h"
 
 namespace morvane::ui::testing {
-
-inline constexpr char kGameKey[] =
-    "SOFTWARE\\Microsoft\\Microsoft Games\\Age of Empires II: The Conquerors Expansion\\1.0";
 
 // Shift_JIS bytes: "プレイヤー" and "ゲーム".
 inline const std::string kJapaneseName = "\x83\x76\x83\x8C\x83\x43\x83\x84\x81\x5B";

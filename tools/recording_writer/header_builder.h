@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "support/byte_writer.h"
+#include "recording_writer/byte_writer.h"
 
 namespace morvane::fixtures {
 

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "support/header_builder.h"
+#include "recording_writer/header_builder.h"
 
 namespace morvane::fixtures {
 
@@ -64,5 +64,8 @@ std::vector<uint8_t> buildBody(const SampleGame& game);
 
 // A two-player game on a 16 x 16 map with one lobby and one in-game message.
 SampleGame twoPlayerGame();
+// Eight players on a 40 x 30 map with the optional block, a Japanese map
+// label and chat in both places.
+SampleGame eightPlayerGame();
 
 }  // namespace morvane::fixtures

@@ -1,4 +1,4 @@
-#include "support/header_builder.h"
+#include "recording_writer/header_builder.h"
 
 #include <algorithm>
 #include <cstring>
