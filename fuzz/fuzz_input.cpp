@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "support/recording_writer.h"
+#include "recording_writer/recording_writer.h"
 
 namespace morvane::fuzzing {
 
@@ -41,21 +41,19 @@ DecodedInput decodeInput(const uint8_t* data, std::size_t size) {
 
 std::vector<uint8_t> encodeWrapped(const std::vector<uint8_t>& header,
                                    const std::vector<uint8_t>& body, bool mgl) {
-  std::vector<uint8_t> input = {static_cast<uint8_t>(1 | (mgl ? 2 : 0)),
-                                static_cast<uint8_t>(body.size() & 0xFF),
-                                static_cast<uint8_t>((body.size() >> 8) & 0xFF),
-                                0,
-                                0,
-                                0,
-                                0};
-  input.insert(input.end(), header.begin(), header.end());
-  input.insert(input.end(), body.begin(), body.end());
+  std::vector<uint8_t> input(kWrappedPrefix + header.size() + body.size(), 0);
+  input[0] = static_cast<uint8_t>(1 | (mgl ? 2 : 0));
+  input[1] = static_cast<uint8_t>(body.size() & 0xFF);
+  input[2] = static_cast<uint8_t>((body.size() >> 8) & 0xFF);
+  const auto bodyAt = std::copy(header.begin(), header.end(), input.begin() + kWrappedPrefix);
+  std::copy(body.begin(), body.end(), bodyAt);
   return input;
 }
 
 std::vector<uint8_t> encodeRaw(const std::vector<uint8_t>& file, bool mgl) {
-  std::vector<uint8_t> input = {static_cast<uint8_t>(mgl ? 2 : 0)};
-  input.insert(input.end(), file.begin(), file.end());
+  std::vector<uint8_t> input(1 + file.size());
+  input[0] = static_cast<uint8_t>(mgl ? 2 : 0);
+  std::copy(file.begin(), file.end(), input.begin() + 1);
   return input;
 }
 

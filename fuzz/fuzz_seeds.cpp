@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "fuzz_input.h"
-#include "support/recording_writer.h"
+#include "recording_writer/recording_writer.h"
 
 namespace {
 
@@ -15,20 +15,7 @@ using namespace morvane::fixtures;
 std::vector<SampleGame> seedGames() {
   std::vector<SampleGame> games;
   games.push_back(twoPlayerGame());
-
-  SampleGame eight;
-  for (int32_t n = 1; n <= 8; ++n) {
-    eight.players.push_back(SamplePlayer{n, "Player" + std::to_string(n), static_cast<uint8_t>(n),
-                                         static_cast<uint8_t>(n - 1),
-                                         static_cast<uint8_t>(n % 3 + 1)});
-  }
-  eight.withOptionalBlock = true;
-  eight.width = 24;
-  eight.height = 24;
-  eight.mapLabel = std::string(kLabelJapanese);
-  eight.lobbyChat = {"@#1hi", "@#2--system--", "@#3ready"};
-  eight.gameChat = {"@#4go", "@#5gg"};
-  games.push_back(eight);
+  games.push_back(eightPlayerGame());
 
   SampleGame scenario = twoPlayerGame();
   ScenarioRecord record;

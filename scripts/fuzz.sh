@@ -19,9 +19,16 @@ rm -rf "$build/corpus-seed"
 mkdir -p "$build/corpus" "$build/artifacts"
 ASAN_OPTIONS=detect_leaks=0 "$seeds" "$build/corpus-seed"
 
-# New inputs go into corpus/; the seeds are only read.
+# The target writes its recordings into a temporary folder that libFuzzer's
+# exit never removes: keep it in the build tree and remove it here.
+export TMPDIR="$build/fuzz-tmp"
+rm -rf "$TMPDIR"
+mkdir -p "$TMPDIR"
+trap 'rm -rf "$TMPDIR"' EXIT
+
+# New inputs go into corpus/; the seeds and the regressions are only read.
 ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}" \
 UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1}" \
 "$target" -max_total_time="$seconds" -max_len=300000 -timeout=20 -rss_limit_mb=2048 \
   -print_final_stats=1 -artifact_prefix="$build/artifacts/" \
-  "$build/corpus" "$build/corpus-seed"
+  "$build/corpus" "$build/corpus-seed" fuzz/regressions

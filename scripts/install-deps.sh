@@ -8,8 +8,8 @@ sudo=""
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev zlib1g-dev libicu-dev
   googletest libbenchmark-dev pkg-config
-  g++-mingw-w64-i686 libz-mingw-w64-dev
-  wine wine32:i386
+  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
+  wine wine32:i386 wine64 fonts-wine
   xvfb xauth xdotool imagemagick fonts-vlgothic locales
 )
 

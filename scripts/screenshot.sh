@@ -9,9 +9,10 @@ if [ -z "${MORVANE_IN_XVFB:-}" ]; then
 fi
 
 source scripts/demo-env.sh
+morvane_choose_build
 morvane_prepare_demo
 export LC_ALL=ja_JP.UTF-8
-wine explorer /desktop=morvane,1024x768 build/win32/src/ui/morvane.exe &
+wine explorer /desktop=morvane,1024x768 "build/$morvane_preset/src/ui/morvane.exe" &
 sleep 8
 # The last row of the list: the game with Japanese names and chat.
 xdotool mousemove 80 189 click 1

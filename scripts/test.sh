@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The whole test run: installs what is missing, builds every preset and runs
-# every test (native, sanitizers, the fuzzer, the Windows build under Wine).
+# every test (native, sanitizers, the fuzzer, both Windows builds under Wine)
+# and writes the Windows packages.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 ./scripts/install-deps.sh
@@ -23,10 +24,37 @@ cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j"$jobs"
 ./scripts/fuzz.sh "${MORVANE_FUZZ_SECONDS:-60}"
 
-step "Windows build and tests under Wine"
-cmake --preset win32 >/dev/null
-cmake --build --preset win32 -j"$jobs"
-ctest --preset win32 -j1
+step "Windows builds (32-bit and 64-bit) and their import tables"
+for preset in win32 win64; do
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j"$jobs"
+  ctest --preset "$preset" -R '^morvane_shipped_imports$'
+done
+
+# Which Wine starts here is found by trying: a kernel without IA-32 emulation
+# cannot run 32-bit Wine at all.
+runs() { (MORVANE_WINE_ARCH=$1 && source scripts/wine-env.sh && morvane_wine_works); }
+suites=()
+if runs win32 && runs win64; then
+  suites=(win32 win64)
+  why="both 32-bit and 64-bit Wine start on this machine"
+elif runs win64; then
+  suites=(win64)
+  why="32-bit Wine does not start on this machine ($(MORVANE_WINE_ARCH=win32 && source scripts/wine-env.sh && morvane_wine_problem))"
+elif runs win32; then
+  suites=(win32)
+  why="64-bit Wine does not start on this machine ($(MORVANE_WINE_ARCH=win64 && source scripts/wine-env.sh && morvane_wine_problem))"
+else
+  echo "Neither 32-bit nor 64-bit Wine starts on this machine: run ./scripts/install-deps.sh, then try again." >&2
+  exit 1
+fi
+step "Windows tests under Wine: ${suites[*]} build(s), because $why"
+for preset in "${suites[@]}"; do
+  ctest --preset "$preset" -j1 -E '^morvane_shipped_imports$'
+done
+
+step "Windows packages"
+./scripts/package.sh
 
 echo
-echo "All test runs passed."
+echo "All test runs passed (Windows suites run: ${suites[*]})."

@@ -1,7 +1,14 @@
 #!/usr/bin/env bash
-# Runs one Windows program under Wine with the project's prefix; its exit
-# code and output reach the caller unchanged (ctest uses this as emulator).
+# Runs one Windows program under Wine: wine-run.sh win32|win64 PROGRAM ARGS...
+# Its exit code and output reach the caller unchanged (ctest uses this as the
+# emulator); a Wine that cannot start is a failure that says why.
 set -euo pipefail
+export MORVANE_WINE_ARCH="$1"
+shift
 source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
+if ! morvane_wine_works; then
+  echo "wine-run.sh: cannot run $1: $WINEARCH Wine does not start on this machine ($(morvane_wine_problem)); run ./scripts/install-deps.sh, or test the other width's build" >&2
+  exit 127
+fi
 morvane_wine_prefix
-exec wine "$@"
+exec "$morvane_wine" "$@"

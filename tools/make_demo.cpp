@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "support/recording_writer.h"
+#include "recording_writer/recording_writer.h"
 
 namespace {
 

@@ -23,7 +23,7 @@
 
 #include "platform/folder_listing.h"
 #include "recording/recorded_game_file.h"
-#include "support/recording_writer.h"
+#include "recording_writer/recording_writer.h"
 #include "ui/main_dialog.h"
 
 namespace {

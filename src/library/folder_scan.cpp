@@ -5,25 +5,22 @@
 #include "platform/folder_listing.h"
 
 namespace morvane {
-namespace {
 
-bool endsWithGameExtension(const std::string& name) {
+bool isListedRecording(const std::string& name) {
   static constexpr char kExtension[] = ".mgx";
   constexpr std::size_t kLength = sizeof kExtension - 1;
   return name.size() >= kLength && name.compare(name.size() - kLength, kLength, kExtension) == 0;
 }
 
-}  // namespace
-
-std::string joinPath(const std::string& folder, const std::string& name) {
-  if (!folder.empty() && folder.back() == '\\') return folder + name;
-  return folder + '\\' + name;
+std::string joinPath(const std::string& folder, const std::string& name, char separator) {
+  if (!folder.empty() && folder.back() == separator) return folder + name;
+  return folder + separator + name;
 }
 
 void scanFolder(const std::string& path, const ListingContext& context) {
   context.store.setSize(0);
   context.icons.clear();
-  const std::string folder = (!path.empty() && path.back() == '\\') ? path : path + '\\';
+  const std::string folder = joinPath(path, "");
 
   int folderIcon = -1;
   int fileIcon = -1;
@@ -34,7 +31,7 @@ void scanFolder(const std::string& path, const ListingContext& context) {
       if (item.name == "." || item.name == "..") continue;
       icon = &folderIcon;
     } else {
-      if (!endsWithGameExtension(item.name)) continue;
+      if (!isListedRecording(item.name)) continue;
       icon = &fileIcon;
     }
     // One icon per kind; a kind whose icon failed tries again with its next item.

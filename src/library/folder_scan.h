@@ -12,7 +12,12 @@ namespace morvane {
 // The sort-toggle state is not changed.
 void scanFolder(const std::string& path, const ListingContext& context);
 
-// folder and name joined by one '\' (none added when folder already ends in one).
-std::string joinPath(const std::string& folder, const std::string& name);
+// True for the names the listing shows as recordings: ending in ".mgx",
+// byte for byte (so not ".MGX").
+bool isListedRecording(const std::string& name);
+
+// folder and name joined by one separator (none added when folder already
+// ends in one).
+std::string joinPath(const std::string& folder, const std::string& name, char separator = '\\');
 
 }  // namespace morvane

@@ -12,9 +12,12 @@ namespace morvane {
 // when a goes first, positive when b does, 0 when equal.
 using RowComparison = std::function<int(intptr_t a, intptr_t b, intptr_t parameter)>;
 
+// The report's columns, left to right; sorting takes the same numbers.
+enum ListColumn : int32_t { kColumnName, kColumnPov, kColumnMap, kColumnModified };
+
 class ListControl {
  public:
-  static constexpr int kColumns = 4;
+  static constexpr int kColumns = kColumnModified + 1;
 
   virtual ~ListControl() = default;
 
@@ -23,7 +26,7 @@ class ListControl {
   // the list used, or -1 when it refused the row.
   virtual int insertItem(int position, const std::string& name) = 0;
   virtual void setItemImage(int row, int image) = 0;
-  // column 1..3 (0 is the Name given at insertion).
+  // kColumnPov..kColumnModified (the Name is given at insertion).
   virtual void setItemText(int row, int column, const std::string& text) = 0;
   virtual void setItemData(int row, intptr_t data) = 0;
   virtual intptr_t getItemData(int row) const = 0;

@@ -22,7 +22,7 @@ bool passesFilter(const GameEntry& entry, const std::string& filterText,
 }
 
 std::string povCellText(const GameEntry& entry, const NameTable& playerNameTable) {
-  if (entry.povIndex < 1 || entry.povIndex > 8) return std::string();
+  if (!entry.hasPov()) return std::string();
   return povDisplayName(playerNameTable,
                         entry.playerNames[static_cast<std::size_t>(entry.povIndex)]);
 }
@@ -38,11 +38,11 @@ void fillList(const ListingContext& context) {
     const int row = list.insertItem(0, entry.fileName);
     if (row < 0) continue;
     list.setItemImage(row, entry.iconIndex);
-    list.setItemText(row, 2, entry.mapName);
-    if (entry.povIndex >= 1 && entry.povIndex <= 8) {
-      list.setItemText(row, 1, povCellText(entry, context.playerNameTable));
+    list.setItemText(row, kColumnMap, entry.mapName);
+    if (entry.hasPov()) {
+      list.setItemText(row, kColumnPov, povCellText(entry, context.playerNameTable));
     }
-    list.setItemText(row, 3, formatModified(entry.modified));
+    list.setItemText(row, kColumnModified, formatModified(entry.modified));
     list.setItemData(row, i);
   }
 }

@@ -16,7 +16,7 @@ std::string formatModified(const EntryTime& time);
 bool passesFilter(const GameEntry& entry, const std::string& filterText,
                   const platform::CodePage& codePage);
 
-// The POV cell of an entry: empty unless povIndex is 1..8.
+// The POV cell of an entry: empty unless the entry has a POV.
 std::string povCellText(const GameEntry& entry, const NameTable& playerNameTable);
 
 // Deletes every row, then adds one row per entry that passes the filter,

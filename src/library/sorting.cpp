@@ -7,21 +7,6 @@
 
 namespace morvane {
 
-std::string sortKey(const GameEntry& entry, intptr_t column) {
-  switch (column) {
-    case kColumnName:
-      return entry.fileName;
-    case kColumnPov:
-      return entry.povName;
-    case kColumnMap:
-      return entry.mapName;
-    case kColumnModified:
-      return formatModified(entry.modified);
-    default:
-      return std::string();
-  }
-}
-
 namespace {
 
 // The key by reference where the entry holds it, so a comparison copies no
@@ -34,8 +19,11 @@ const std::string& keyOf(const GameEntry& entry, intptr_t column, std::string& s
       return entry.povName;
     case kColumnMap:
       return entry.mapName;
+    case kColumnModified:
+      scratch = formatModified(entry.modified);
+      return scratch;
     default:
-      scratch = sortKey(entry, column);
+      scratch.clear();
       return scratch;
   }
 }
@@ -86,6 +74,11 @@ class SortKeys {
 };
 
 }  // namespace
+
+std::string sortKey(const GameEntry& entry, intptr_t column) {
+  std::string scratch;
+  return keyOf(entry, column, scratch);
+}
 
 int compareAscending(const GameEntryArray& store, const platform::CodePage& codePage,
                      intptr_t first, intptr_t second, intptr_t column) {

@@ -11,8 +11,6 @@
 
 namespace morvane {
 
-enum SortColumn : int32_t { kColumnName = 0, kColumnPov = 1, kColumnMap = 2, kColumnModified = 3 };
-
 // The sort key of an entry for a column; empty for an unknown column.
 std::string sortKey(const GameEntry& entry, intptr_t column);
 

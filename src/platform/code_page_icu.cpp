@@ -1,10 +1,11 @@
-// The code page rules on POSIX systems, through ICU, for a named code page.
+// Code page rules from ICU, for a code page named by the caller.
+#include <unicode/uchar.h>
 #include <unicode/ucnv.h>
 #include <unicode/ucol.h>
-#include <unicode/ustring.h>
 
 #include <array>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "platform/code_page.h"
@@ -12,187 +13,190 @@
 namespace morvane::platform {
 namespace {
 
-// The collation a Windows system of that code page's language uses.
-const char* localeFor(int number) {
-  switch (number) {
-    case 932:
-      return "ja";
-    case 936:
-      return "zh";
-    case 949:
-      return "ko";
-    case 950:
-      return "zh_Hant";
-    case 1250:
-      return "pl";
-    case 1251:
-      return "ru";
-    case 1253:
-      return "el";
-    case 1254:
-      return "tr";
-    case 1255:
-      return "he";
-    case 1256:
-      return "ar";
-    case 1257:
-      return "lt";
-    case 1258:
-      return "vi";
-    default:
-      return "en";
+struct CodePageInfo {
+  int number;
+  const char* converter;  // ICU converter name of the Windows code page
+  const char* collation;  // locale whose collation the code page's users expect
+  // Lead-byte ranges as Windows reports them; none for single-byte pages.
+  std::array<std::array<uint8_t, 2>, 2> leadRanges;
+};
+
+constexpr CodePageInfo kCodePages[] = {
+    {932, "windows-932", "ja", {{{0x81, 0x9F}, {0xE0, 0xFC}}}},
+    {936, "windows-936", "zh", {{{0x81, 0xFE}, {0, 0}}}},
+    {949, "windows-949", "ko", {{{0x81, 0xFE}, {0, 0}}}},
+    {950, "windows-950", "zh_Hant", {{{0x81, 0xFE}, {0, 0}}}},
+    {1250, "windows-1250", "pl", {}},
+    {1251, "windows-1251", "ru", {}},
+    {1252, "windows-1252", "en", {}},
+    {1253, "windows-1253", "el", {}},
+    {1254, "windows-1254", "tr", {}},
+    {1255, "windows-1255", "he", {}},
+    {1256, "windows-1256", "ar", {}},
+    {1257, "windows-1257", "lt", {}},
+    {1258, "windows-1258", "vi", {}},
+};
+
+const CodePageInfo* findInfo(int number) {
+  for (const CodePageInfo& info : kCodePages) {
+    if (info.number == number) return &info;
   }
+  return nullptr;
 }
 
-struct ConverterCloser {
-  void operator()(UConverter* c) const { ucnv_close(c); }
-};
-struct CollatorCloser {
-  void operator()(UCollator* c) const { ucol_close(c); }
-};
-
-class IcuCodePage : public CodePage {
+class IcuCodePage final : public CodePage {
  public:
-  IcuCodePage(int number, UConverter* converter, UCollator* collator)
-      : number_(number), converter_(converter), collator_(collator) {
-    UErrorCode status = U_ZERO_ERROR;
-    UBool starters[256] = {};
-    if (ucnv_getType(converter) != UCNV_SBCS) ucnv_getStarters(converter, starters, &status);
-    for (int i = 0; i < 256; ++i) lead_[i] = U_SUCCESS(status) && starters[i];
-    // Text the converter cannot map must make collation fail, not guess.
-    status = U_ZERO_ERROR;
-    ucnv_setToUCallBack(converter, UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
-    ucnv_setFromUCallBack(converter, UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
+  IcuCodePage(const CodePageInfo& info, UConverter* converter, UCollator* collator)
+      : info_(info), converter_(converter), collator_(collator) {
+    for (const auto& range : info.leadRanges) {
+      if (range[0] == 0) continue;
+      for (unsigned b = range[0]; b <= range[1]; ++b) lead_[b] = true;
+    }
+    asciiIsUnicode_ = decodesAsciiUnchanged();
   }
+  ~IcuCodePage() override {
+    ucol_close(collator_);
+    ucnv_close(converter_);
+  }
+  IcuCodePage(const IcuCodePage&) = delete;
+  IcuCodePage& operator=(const IcuCodePage&) = delete;
 
-  int number() const override { return number_; }
-  bool isLeadByte(unsigned char byte) const override { return lead_[byte]; }
+  int number() const override { return info_.number; }
+  bool isLeadByte(uint8_t byte) const override { return lead_[byte]; }
 
-  std::string toUpper(const std::string& text) const override {
-    std::string upper;
-    upper.reserve(text.size());
-    for (std::size_t i = 0; i < text.size();) {
-      const std::size_t width = characterWidth(text, i);
-      upper += upperCharacter(text.substr(i, width));
-      i += width;
+  std::string toUpper(std::string_view text) const override {
+    std::string upper(text);
+    for (std::size_t i = 0; i < upper.size();) {
+      const std::size_t length = charLength(upper, i);
+      const auto byte = static_cast<uint8_t>(upper[i]);
+      if (length == 1 && byte < 0x80) {
+        if (byte >= 'a' && byte <= 'z') upper[i] = static_cast<char>(byte - 'a' + 'A');
+      } else {
+        upperCharacter(upper, i, length);
+      }
+      i += length;
     }
     return upper;
   }
 
-  bool contains(const std::string& haystack, const std::string& needle) const override {
-    if (needle.size() > haystack.size()) return false;
-    for (std::size_t i = 0; i + needle.size() <= haystack.size();
-         i += characterWidth(haystack, i)) {
-      if (std::memcmp(haystack.data() + i, needle.data(), needle.size()) == 0) return true;
-    }
-    return false;
-  }
-
-  int compareBytes(const std::string& a, const std::string& b) const override {
+  int compareBytes(std::string_view a, std::string_view b) const override {
     std::size_t i = 0;
     std::size_t j = 0;
-    while (i < a.size() && j < b.size()) {
-      const unsigned unitA = unitAt(a, i);
-      const unsigned unitB = unitAt(b, j);
-      if (unitA != unitB) return unitA < unitB ? -1 : 1;
-      i += characterWidth(a, i);
-      j += characterWidth(b, j);
+    for (;;) {
+      const unsigned ca = unitAt(a, i);
+      const unsigned cb = unitAt(b, j);
+      if (ca != cb) return ca > cb ? 1 : -1;
+      if (ca == 0) return 0;
     }
-    if (i < a.size()) return 1;
-    if (j < b.size()) return -1;
-    return 0;
   }
 
-  int collate(const std::string& a, const std::string& b) const override {
-    std::u16string wideA;
-    std::u16string wideB;
-    if (!toUnicode(a, wideA) || !toUnicode(b, wideB)) return kCollateError;
-    const UCollationResult r =
-        ucol_strcoll(collator_.get(), wideA.data(), static_cast<int32_t>(wideA.size()),
-                     wideB.data(), static_cast<int32_t>(wideB.size()));
-    return r == UCOL_LESS ? -1 : r == UCOL_GREATER ? 1 : 0;
-  }
-
-  std::size_t findLastBackslash(const std::string& path) const override {
-    std::size_t last = kNoBackslash;
-    for (std::size_t i = 0; i < path.size(); i += characterWidth(path, i)) {
-      if (path[i] == '\\') last = i;
+  int collate(std::string_view a, std::string_view b) const override {
+    // Most names are plain ASCII, which is already UTF-8: the collator reads
+    // them in place, with no conversion for each of a sort's comparisons.
+    if (asciiIsUnicode_ && isAscii(a) && isAscii(b)) {
+      UErrorCode status = U_ZERO_ERROR;
+      const UCollationResult result =
+          ucol_strcollUTF8(collator_, a.data(), static_cast<int32_t>(a.size()), b.data(),
+                           static_cast<int32_t>(b.size()), &status);
+      return U_FAILURE(status) ? kCollateError : sign(result);
     }
-    return last;
+    std::u16string ua;
+    std::u16string ub;
+    if (!decode(a, ua) || !decode(b, ub)) return kCollateError;
+    return sign(ucol_strcoll(collator_, ua.data(), static_cast<int32_t>(ua.size()), ub.data(),
+                             static_cast<int32_t>(ub.size())));
   }
 
  private:
-  // A lead byte with its trail is one character; a lead byte at the very end
-  // stands alone.
-  std::size_t characterWidth(const std::string& text, std::size_t i) const {
-    return isLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
+  static int sign(UCollationResult result) {
+    return result == UCOL_LESS ? -1 : result == UCOL_GREATER ? 1 : 0;
   }
 
-  unsigned unitAt(const std::string& text, std::size_t i) const {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    if (characterWidth(text, i) == 1) return lead;
-    return (unsigned{lead} << 8) | static_cast<unsigned char>(text[i + 1]);
+  static bool isAscii(std::string_view text) {
+    for (const char c : text) {
+      if (static_cast<uint8_t>(c) >= 0x80) return false;
+    }
+    return true;
   }
 
-  bool toUnicode(const std::string& text, std::u16string& out) const {
+  // Whether every byte below 0x80 decodes to the same code point, so ASCII
+  // text may go to the collator as it stands.
+  bool decodesAsciiUnchanged() const {
+    std::string ascii(0x7F, '\0');
+    for (std::size_t i = 0; i < ascii.size(); ++i) ascii[i] = static_cast<char>(i + 1);
+    std::u16string decoded;
+    if (!decode(ascii, decoded) || decoded.size() != ascii.size()) return false;
+    for (std::size_t i = 0; i < ascii.size(); ++i) {
+      if (decoded[i] != static_cast<char16_t>(i + 1)) return false;
+    }
+    return true;
+  }
+
+  // One character unit as the CRT's byte-wise comparison sees it: a lead
+  // byte and its trail as one number, 0 at the end (a lone lead byte at the
+  // end counts as the end). Moves the position past it.
+  unsigned unitAt(std::string_view text, std::size_t& position) const {
+    if (position >= text.size()) return 0;
+    const auto first = static_cast<uint8_t>(text[position++]);
+    if (!isLeadByte(first)) return first;
+    if (position >= text.size() || text[position] == '\0') return 0;
+    return (unsigned{first} << 8) | static_cast<uint8_t>(text[position++]);
+  }
+
+  bool decode(std::string_view text, std::u16string& out) const {
+    out.resize(text.size() + 1);
     UErrorCode status = U_ZERO_ERROR;
-    out.resize(text.size() * 2 + 2);
-    const int32_t length =
-        ucnv_toUChars(converter_.get(), out.data(), static_cast<int32_t>(out.size()), text.data(),
-                      static_cast<int32_t>(text.size()), &status);
-    ucnv_reset(converter_.get());
+    const int32_t length = ucnv_toUChars(converter_, out.data(), static_cast<int32_t>(out.size()),
+                                         text.data(), static_cast<int32_t>(text.size()), &status);
     if (U_FAILURE(status)) return false;
     out.resize(static_cast<std::size_t>(length));
     return true;
   }
 
-  // Upper-cases one character; one that does not map back to as many bytes
-  // of this code page stays as it is.
-  std::string upperCharacter(const std::string& character) const {
-    if (character.size() == 1) {
-      const char c = character[0];
-      if (c >= 'a' && c <= 'z') return std::string(1, static_cast<char>(c - 'a' + 'A'));
-      if (static_cast<unsigned char>(c) < 0x80) return character;
-    }
-    std::u16string wide;
-    if (!toUnicode(character, wide)) return character;
-    std::array<UChar, 8> upper{};
+  // Replaces the character at offset by its upper-case form when that form
+  // exists in the code page with the same byte length.
+  void upperCharacter(std::string& text, std::size_t offset, std::size_t length) const {
+    std::u16string unit;
+    if (!decode(std::string_view(text).substr(offset, length), unit) || unit.size() != 1) return;
+    const UChar32 upper = u_toupper(unit[0]);
+    if (upper == unit[0] || upper > 0xFFFF) return;
+    const UChar source[1] = {static_cast<UChar>(upper)};
+    char encoded[8];
     UErrorCode status = U_ZERO_ERROR;
-    const int32_t length =
-        u_strToUpper(upper.data(), static_cast<int32_t>(upper.size()), wide.data(),
-                     static_cast<int32_t>(wide.size()), "", &status);
-    if (U_FAILURE(status)) return character;
-    char bytes[16];
-    status = U_ZERO_ERROR;
     const int32_t written =
-        ucnv_fromUChars(converter_.get(), bytes, sizeof bytes, upper.data(), length, &status);
-    ucnv_reset(converter_.get());
-    if (U_FAILURE(status) || static_cast<std::size_t>(written) != character.size())
-      return character;
-    return std::string(bytes, static_cast<std::size_t>(written));
+        ucnv_fromUChars(converter_, encoded, sizeof encoded, source, 1, &status);
+    if (U_FAILURE(status) || static_cast<std::size_t>(written) != length) return;
+    text.replace(offset, length, encoded, length);
   }
 
-  int number_;
-  std::unique_ptr<UConverter, ConverterCloser> converter_;
-  std::unique_ptr<UCollator, CollatorCloser> collator_;
-  std::array<bool, 256> lead_{};
+  const CodePageInfo& info_;
+  UConverter* converter_;
+  UCollator* collator_;
+  std::array<bool, 256> lead_ = {};
+  bool asciiIsUnicode_ = false;
 };
 
 }  // namespace
 
-std::unique_ptr<CodePage> openCodePage(int number) {
-  if (number <= 0) return nullptr;  // there is no system code page to take here
+std::unique_ptr<CodePage> makeCodePage(int codePage) {
+  const CodePageInfo* info = findInfo(codePage);
+  if (info == nullptr) return nullptr;
   UErrorCode status = U_ZERO_ERROR;
-  const std::string name = "windows-" + std::to_string(number);
-  UConverter* converter = ucnv_open(name.c_str(), &status);
+  UConverter* converter = ucnv_open(info->converter, &status);
   if (U_FAILURE(status)) return nullptr;
-  status = U_ZERO_ERROR;
-  UCollator* collator = ucol_open(localeFor(number), &status);
+  // Invalid or unmappable bytes stop a conversion instead of turning into
+  // substitutes, so collation can report them.
+  ucnv_setToUCallBack(converter, UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
+  ucnv_setFromUCallBack(converter, UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
+  UCollator* collator = ucol_open(info->collation, &status);
   if (U_FAILURE(status)) {
+    ucol_close(collator);
     ucnv_close(converter);
     return nullptr;
   }
-  return std::make_unique<IcuCodePage>(number, converter, collator);
+  return std::make_unique<IcuCodePage>(*info, converter, collator);
 }
+
+std::unique_ptr<CodePage> makeSystemCodePage() { return makeCodePage(1252); }
 
 }  // namespace morvane::platform

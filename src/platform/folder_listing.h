@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "recording/game_entry.h"
+#include "platform/entry_time.h"
 
 namespace morvane::platform {
 

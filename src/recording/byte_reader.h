@@ -1,7 +1,9 @@
 // Bounds-checked reads over a byte span: every header and body read of the
 // parser goes through here, so no byte outside the buffer is ever touched.
+// ByteSpan reads at fixed offsets and searches; ByteReader walks a layout.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -17,17 +19,11 @@ class ByteSpan {
       : data_(data), size_(static_cast<int64_t>(size)) {}
 
   int64_t size() const { return size_; }
-  const uint8_t* data() const { return data_; }
 
   // Offsets are signed 64-bit so that header arithmetic with int32 values read
   // from a file can neither overflow nor wrap into range.
   bool contains(int64_t offset, int64_t count) const {
     return offset >= 0 && count >= 0 && offset <= size_ && count <= size_ - offset;
-  }
-
-  // Pointer to count bytes at offset, or null when they do not all lie inside.
-  const uint8_t* at(int64_t offset, int64_t count) const {
-    return contains(offset, count) ? data_ + offset : nullptr;
   }
 
   std::optional<uint8_t> u8(int64_t offset) const {
@@ -58,6 +54,18 @@ class ByteSpan {
   bool matches(int64_t offset, std::string_view pattern) const {
     const uint8_t* p = at(offset, static_cast<int64_t>(pattern.size()));
     return p && std::memcmp(p, pattern.data(), pattern.size()) == 0;
+  }
+
+  // The bytes of at most count (and at most limit) at offset, clamped to the
+  // span and ending before the first NUL: how names and messages are stored.
+  std::string_view text(int64_t offset, int64_t count, int64_t limit) const {
+    if (offset < 0 || offset > size_) return {};
+    count = std::min({count, limit, size_ - offset});
+    if (count <= 0) return {};
+    const auto* begin = reinterpret_cast<const char*>(data_ + offset);
+    const void* nul = std::memchr(begin, 0, static_cast<std::size_t>(count));
+    if (nul) count = static_cast<const char*>(nul) - begin;
+    return std::string_view(begin, static_cast<std::size_t>(count));
   }
 
   static constexpr int64_t kNotFound = -1;
@@ -99,8 +107,63 @@ class ByteSpan {
   }
 
  private:
+  // Pointer to count bytes at offset, or null when they do not all lie inside.
+  const uint8_t* at(int64_t offset, int64_t count) const {
+    return contains(offset, count) ? data_ + offset : nullptr;
+  }
+
   const uint8_t* data_ = nullptr;
   int64_t size_ = 0;
+};
+
+// A cursor over a ByteSpan. Reads advance; a read that does not fit marks the
+// cursor failed, returns 0 and leaves the position where it was, and once
+// failed nothing moves it again, so a run of reads is checked once at its end.
+// A skip is plain arithmetic: a position past the end fails the next read.
+class ByteReader {
+ public:
+  ByteReader(ByteSpan bytes, int64_t position) : bytes_(bytes), position_(position) {}
+
+  int64_t position() const { return position_; }
+  // True after a failed read or while the position lies outside the span.
+  bool failed() const { return failed_ || !bytes_.contains(position_, 0); }
+  void fail() { failed_ = true; }
+
+  uint8_t u8() { return take(bytes_.u8(position_), 1); }
+  int16_t i16() { return take(bytes_.i16(position_), 2); }
+  int32_t i32() { return take(bytes_.i32(position_), 4); }
+
+  void skip(int64_t count) {
+    if (!failed_) position_ += count;
+  }
+  // Skips a stored length; a negative one cannot be followed.
+  void skipLength(int32_t length) {
+    if (length < 0) fail();
+    skip(length);
+  }
+  // A stored text of length bytes, seen through ByteSpan::text and skipped
+  // whole even where the view was cut.
+  std::string_view text(int32_t length, int64_t limit) {
+    const std::string_view view =
+        failed_ ? std::string_view() : bytes_.text(position_, length, limit);
+    skipLength(length);
+    return view;
+  }
+
+ private:
+  template <typename T>
+  T take(std::optional<T> value, int64_t width) {
+    if (failed_ || !value) {
+      failed_ = true;
+      return 0;
+    }
+    position_ += width;
+    return *value;
+  }
+
+  ByteSpan bytes_;
+  int64_t position_;
+  bool failed_ = false;
 };
 
 }  // namespace morvane

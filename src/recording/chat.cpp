@@ -1,27 +1,24 @@
 // Chat messages of the header (before the game) and the body (during it).
-#include <algorithm>
-#include <cstring>
-
 #include "recording/header_stages.h"
 
 namespace morvane {
 namespace {
 
 constexpr int64_t kMaxMessageBytes = 255;
+constexpr int64_t kLengthBytes = 4;  // the int32 length before a message
 
 bool markerAt(ByteSpan bytes, int64_t j, char lowestDigit) {
-  const uint8_t* p = bytes.at(j, 3);
-  return p && p[0] == '@' && p[1] == '#' && p[2] >= lowestDigit && p[2] <= '8';
+  const auto digit = bytes.u8(j + 2);
+  return bytes.matches(j, "@#") && digit && *digit >= lowestDigit && *digit <= '8';
 }
 
 // A message is its int32 length followed by its text, marker included. An
 // overlong or overrunning text is cut to fit; a negative length is skipped.
 void collectMessage(ByteSpan bytes, int64_t j, std::string& out) {
-  const auto length = bytes.i32(j - 4);
-  if (!length || *length < 0) return;
-  const int64_t count = std::min({int64_t{*length}, kMaxMessageBytes, bytes.size() - j});
-  const char* text = reinterpret_cast<const char*>(bytes.data() + j);
-  out.append(text, strnlen(text, static_cast<std::size_t>(count)));
+  ByteReader q(bytes, j - kLengthBytes);
+  const int32_t length = q.i32();
+  if (q.failed() || length < 0) return;
+  out.append(q.text(length, kMaxMessageBytes));
   out.append("\r\n");
 }
 
@@ -40,12 +37,19 @@ std::string collectHeaderChat(ByteSpan header, int64_t chatScanStart) {
   return text;
 }
 
+// In the body a message is the int32 4, the int32 -1, its length and text.
 std::string collectBodyChat(ByteSpan body) {
+  constexpr int64_t kTypeBefore = 12;
+  constexpr int32_t kChatType = 4;
+  constexpr int64_t kSenderBefore = 8;
+  constexpr int32_t kChatSender = -1;
+  constexpr int64_t kEndMargin = 4;
   std::string text;
-  const int64_t last = body.size() - 4;
-  for (int64_t j = nextAt(body, 12, last); j != ByteSpan::kNotFound;
+  const int64_t last = body.size() - kEndMargin;
+  for (int64_t j = nextAt(body, kTypeBefore, last); j != ByteSpan::kNotFound;
        j = nextAt(body, j + 1, last)) {
-    if (markerAt(body, j, '1') && body.i32(j - 12) == 4 && body.i32(j - 8) == -1) {
+    if (markerAt(body, j, '1') && body.i32(j - kTypeBefore) == kChatType &&
+        body.i32(j - kSenderBefore) == kChatSender) {
       collectMessage(body, j, text);
     }
   }

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/entry_time.h"
 #include "recording/zero_until_written.h"
 
 namespace morvane {
@@ -18,17 +19,8 @@ struct PlayerSlot {
   int32_t colourId = 0;
 };
 
-// Last-write time broken down in UTC, in the order of a Win32 SYSTEMTIME.
-struct EntryTime {
-  uint16_t year = 0;
-  uint16_t month = 0;
-  uint16_t dayOfWeek = 0;
-  uint16_t day = 0;
-  uint16_t hour = 0;
-  uint16_t minute = 0;
-  uint16_t second = 0;
-  uint16_t milliseconds = 0;
-};
+// Last-write time as the folder listing reports it.
+using platform::EntryTime;
 
 // Terrain bytes of a map (room for 240 x 240 tiles). A folder of tens of
 // thousands of unparsed rows must not pay 57,600 bytes each, so the bytes
@@ -93,6 +85,8 @@ struct GameEntry {
 
   bool isFolder() const { return (attributes & kFolderAttribute) != 0; }
   bool isParsed() const { return !mapName.empty(); }
+  // The recording names the player whose view it is (positions 1..8).
+  bool hasPov() const { return povIndex >= 1 && povIndex < kPositions; }
 };
 
 static_assert(PlayerSlots::kCount == GameEntry::kPositions);

@@ -6,6 +6,7 @@
 
 #include "recording/byte_reader.h"
 #include "recording/game_entry.h"
+#include "recording/game_version.h"
 
 namespace morvane {
 
@@ -17,7 +18,7 @@ struct PlayerListPositions {
 
 // Player names, point of view, player count, map size, terrain, civilisation
 // and colour of each slot.
-PlayerListPositions parsePlayers(ByteSpan header, GameEntry& entry);
+PlayerListPositions parsePlayers(ByteSpan header, const HeaderLayout& layout, GameEntry& entry);
 
 // The map type text after a label line, or empty when none was found.
 std::string findMapTypeText(ByteSpan header);

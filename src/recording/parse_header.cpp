@@ -10,6 +10,11 @@ const char kScenarioMapName[] = "scenario";
 
 }  // namespace
 
+GameVersion RecordedGameFile::version() const {
+  return readGameVersion(ByteSpan(headerBytes_.data(), static_cast<std::size_t>(headerLength_)),
+                         ByteSpan(bodyBytes_.data(), bodyBytes_.size()));
+}
+
 void RecordedGameFile::parseHeader(GameEntry& entry) const {
   const ByteSpan header(headerBytes_.data(), static_cast<std::size_t>(headerLength_));
   if (header.size() == 0) {
@@ -17,7 +22,8 @@ void RecordedGameFile::parseHeader(GameEntry& entry) const {
     entry.mapHeight = 0;
     return;
   }
-  const PlayerListPositions list = parsePlayers(header, entry);
+  const ByteSpan body(bodyBytes_.data(), bodyBytes_.size());
+  const PlayerListPositions list = parsePlayers(header, layoutFor(version()), entry);
 
   const std::string mapType = findMapTypeText(header);
   entry.mapName = mapType.empty() ? kMapTypeNotFound : mapType;
@@ -28,7 +34,7 @@ void RecordedGameFile::parseHeader(GameEntry& entry) const {
   // When the walk lost its way, the chat still lies after the player list.
   const int64_t chatStart = teams.reached ? teams.chatScanStart : list.listEnd;
   entry.lobbyChat = filterChat(collectHeaderChat(header, chatStart));
-  entry.gameChat = filterChat(collectBodyChat(ByteSpan(bodyBytes_.data(), bodyBytes_.size())));
+  entry.gameChat = filterChat(collectBodyChat(body));
 }
 
 }  // namespace morvane

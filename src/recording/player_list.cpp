@@ -26,86 +26,67 @@ PlayerListPositions findPlayerList(ByteSpan header) {
   return found;
 }
 
-// Copies at most 255 name bytes, stopping at the header's end.
-void copyName(ByteSpan header, int64_t offset, int64_t count, char (&out)[256]) {
-  std::memset(out, 0, sizeof out);
-  count = std::min({count, kMaxNameBytes, std::max<int64_t>(0, header.size() - offset)});
-  if (count > 0) std::memcpy(out, header.data() + offset, static_cast<std::size_t>(count));
-}
-
-void readPlayerNames(ByteSpan header, int64_t listStart, GameEntry& entry) {
+void readPlayerNames(ByteSpan header, const NameListLayout& list, int64_t listStart,
+                     GameEntry& entry) {
   for (auto& slot : entry.slots) std::memset(slot.name, 0, sizeof slot.name);
-  int64_t q = listStart + 24;
-  bool readable = true;
+  ByteReader q(header, listStart + list.firstEntry);
   for (int k = 0; k < kListEntries; ++k) {
-    const auto number = readable ? header.i32(q) : std::nullopt;
-    const auto length = readable ? header.i32(q + 8) : std::nullopt;
-    if (!number || !length) {
-      readable = false;  // the rest of the list lies outside the header
-      entry.playerNumbers[k] = 0;
-    } else {
-      entry.playerNumbers[k] = *number;
-      if (*number != 0) {
-        char name[256];
-        copyName(header, q + 12, *length, name);
-        entry.playerNames[k] = name;
-        if (*number > 0 && *number < GameEntry::kPositions) {
-          PlayerSlot& slot = entry.slots[*number];
-          if (slot.name[0] == '\0') std::memcpy(slot.name, name, sizeof name);
-        }
+    const int32_t number = q.i32();
+    q.skip(list.numberToLength);
+    const int32_t length = q.i32();
+    // Once an entry cannot be read, neither can the rest of the list.
+    entry.playerNumbers[k] = q.failed() ? 0 : number;
+    const std::string_view name = q.text(length, kMaxNameBytes);
+    if (entry.playerNumbers[k] != 0) {
+      entry.playerNames[k] = std::string(name);
+      if (number > 0 && number < GameEntry::kPositions) {
+        PlayerSlot& slot = entry.slots[number];
+        if (slot.name[0] == '\0') name.copy(slot.name, name.size());
       }
-      // A negative or overlong length cannot be followed to a next entry.
-      if (*length < 0 || !header.contains(q + 12, *length)) readable = false;
-      q += 12 + int64_t{*length};
     }
     entry.slots[k].civId = 0;
     entry.slots[k].colourId = 0;
   }
 }
 
-std::optional<int64_t> findMapBase(ByteSpan header) {
-  const auto flag = header.i32(12);
-  if (!flag || *flag != 1) return 16;
-  const auto strings = header.i16(18);
+std::optional<int64_t> findMapBase(ByteSpan header, const OptionalBlockLayout& block) {
+  if (header.i32(block.flag) != 1) return block.mapBaseWithout;
+  const auto strings = header.i16(block.stringCount);
   if (!strings) return std::nullopt;
-  int64_t q = 24;
-  for (int s = 0; s < *strings; ++s) {
-    const auto length = header.i32(q);
-    if (!length || *length < 0) return std::nullopt;
-    q += 4 + int64_t{*length};
+  ByteReader q(header, block.strings);
+  for (int s = 0; s < *strings; ++s) q.skipLength(q.i32());
+  q.skip(block.afterStrings);
+  for (int record = 0; record < block.records; ++record) {
+    q.skip(block.recordUnitsAt);
+    const int16_t units = q.i16();
+    q.skip(block.afterUnits + block.bytesPerUnit * units);
   }
-  q += 6;
-  for (int record = 0; record < 8; ++record) {
-    const auto c = header.i16(q + 10);
-    if (!c) return std::nullopt;
-    q += 16 + 400 * int64_t{*c};
-  }
-  q += 5544;
-  if (!header.contains(q, 0)) return std::nullopt;
-  return q;
+  q.skip(block.tail);
+  if (q.failed()) return std::nullopt;
+  return q.position();
 }
 
 struct MapWalk {
-  int64_t position = 0;  // where the walk stopped, before the 2 unused bytes
+  int64_t position = 0;  // where the walk stopped, before the unused bytes
   bool failed = false;
 };
 
-MapWalk walkMapRecords(ByteSpan header, int64_t mapBase, int64_t tiles) {
-  MapWalk walk{mapBase + 122, false};
-  const int32_t records = header.i32(mapBase + 118).value_or(0);
-  if (tiles < 0) {  // no record can have a negative size
-    walk.failed = records > 0;
-    return walk;
-  }
+MapWalk walkMapRecords(ByteSpan header, const HeaderLayout& layout, int64_t mapBase,
+                       int64_t tiles) {
+  const MapRecordLayout& record = layout.mapRecord;
+  ByteReader q(header, mapBase + layout.mapBlock.firstRecord);
+  const int32_t records = header.i32(mapBase + layout.mapBlock.recordCount).value_or(0);
+  if (tiles < 0) return {q.position(), records > 0};  // no record can have a negative size
+  // Past the header's end the first check fails whatever the size; the clamp
+  // keeps the product from overflowing.
+  const int64_t tileBytes = record.tileBytes * std::min(tiles, header.size() + 1);
   for (int32_t r = 0; r < records; ++r) {
-    walk.position += tiles + 1275;
-    if (header.i32(walk.position).value_or(0) != 41) {
-      walk.failed = true;
-      break;
-    }
-    walk.position += 172;
+    q.skip(tileBytes + record.beforeCheck);
+    const int64_t check = q.position();
+    if (q.i32() != record.checkValue) return {check, true};
+    q.skip(record.afterCheck);
   }
-  return walk;
+  return {q.position(), false};
 }
 
 void copyTerrain(ByteSpan header, int64_t start, int64_t tiles, GameEntry& entry) {
@@ -117,53 +98,73 @@ void copyTerrain(ByteSpan header, int64_t start, int64_t tiles, GameEntry& entry
   }
 }
 
+// The end of the first name at or after m, or kNotFound. A stored name is its
+// uint16 length + 1, its bytes and a NUL; an empty name matches at once.
+int64_t findNameEnd(ByteSpan header, std::string_view name, bool storedForm, int64_t m,
+                    int64_t listEnd) {
+  const auto length = static_cast<int64_t>(name.size());
+  if (!storedForm || length == 0) {
+    const int64_t at = header.findForward(name, m, listEnd - 1);
+    return at == ByteSpan::kNotFound ? at : at + length;
+  }
+  constexpr int64_t kLengthBytes = 2;
+  std::string stored;
+  stored.push_back(static_cast<char>((length + 1) & 0xFF));
+  stored.push_back(static_cast<char>((length + 1) >> 8));
+  stored.append(name);
+  stored.push_back('\0');
+  const int64_t at = header.findForward(stored, m, listEnd - 1);
+  return at == ByteSpan::kNotFound ? at : at + kLengthBytes + length;
+}
+
 // Matches slots 1, 2, 3, ... by name, strictly in order, each search
 // continuing after the previous match.
-void matchCivilisations(ByteSpan header, int64_t m, int64_t listEnd, GameEntry& entry) {
+void matchCivilisations(ByteSpan header, const PlayerBlockLayout& block, int64_t m, int64_t listEnd,
+                        GameEntry& entry) {
   if (m < 0) m = 0;  // nothing before the header's start can match
   int u = 1;
   for (int j = 1; j < GameEntry::kPositions && m < listEnd; ++j) {
     const PlayerSlot& slot = entry.slots[j];
     const std::string_view name(slot.name, strnlen(slot.name, sizeof slot.name));
-    const int64_t at = header.findForward(name, m, listEnd - 1);
-    if (at == ByteSpan::kNotFound) return;
-    const int64_t after = at + static_cast<int64_t>(name.size());
-    entry.slots[j].civId = header.u8(after + 817).value_or(0);
-    entry.slots[j].colourId = header.u8(after + 821).value_or(0);
-    m = after + 822;
+    const int64_t after = findNameEnd(header, name, block.storedForm, m, listEnd);
+    if (after == ByteSpan::kNotFound) return;
+    entry.slots[j].civId = header.u8(after + block.civ).value_or(0);
+    entry.slots[j].colourId = header.u8(after + block.colour).value_or(0);
+    m = after + block.nextSearch;
     if (++u > entry.playerCount) return;
   }
 }
 
 }  // namespace
 
-PlayerListPositions parsePlayers(ByteSpan header, GameEntry& entry) {
+PlayerListPositions parsePlayers(ByteSpan header, const HeaderLayout& layout, GameEntry& entry) {
   const PlayerListPositions positions = findPlayerList(header);
-  readPlayerNames(header, positions.listStart, entry);
+  readPlayerNames(header, layout.nameList, positions.listStart, entry);
 
-  const auto mapBase = findMapBase(header);
+  const auto mapBase = findMapBase(header, layout.optionalBlock);
   if (!mapBase) {
     // The map block cannot be located inside this header.
     entry.povIndex = entry.playerCount = entry.mapWidth = entry.mapHeight = 0;
     entry.mapTiles.fill(65);
     return positions;
   }
-  entry.povIndex = header.u8(*mapBase + 45).value_or(0);
-  entry.playerCount = header.u8(*mapBase + 47).value_or(0);
-  entry.mapWidth = header.i32(*mapBase + 110).value_or(0);
-  entry.mapHeight = header.i32(*mapBase + 114).value_or(0);
+  const MapBlockLayout& map = layout.mapBlock;
+  entry.povIndex = header.u8(*mapBase + map.pov).value_or(0);
+  entry.playerCount = header.u8(*mapBase + map.playerCount).value_or(0);
+  entry.mapWidth = header.i32(*mapBase + map.width).value_or(0);
+  entry.mapHeight = header.i32(*mapBase + map.height).value_or(0);
   const int64_t tiles = int64_t{entry.mapWidth} * entry.mapHeight;
 
-  const MapWalk walk = walkMapRecords(header, *mapBase, tiles);
-  const int64_t terrain = walk.position + 2;
+  const MapWalk walk = walkMapRecords(header, layout, *mapBase, tiles);
+  const int64_t terrain = walk.position + layout.mapRecord.beforeTerrain;
   entry.mapTiles.fill(65);
   if (!walk.failed && tiles > 0) copyTerrain(header, terrain, tiles, entry);
 
   // A tile count beyond the header's size puts the search outside it either
   // way; clamping keeps the arithmetic from overflowing.
   const int64_t reach = std::clamp<int64_t>(tiles, -(header.size() + 1), header.size() + 1);
-  const int64_t m = terrain + 1012 + entry.playerCount + 3 * reach;
-  matchCivilisations(header, m, positions.listEnd, entry);
+  const int64_t m = terrain + layout.playerBlock.firstSearch + entry.playerCount + 3 * reach;
+  matchCivilisations(header, layout.playerBlock, m, positions.listEnd, entry);
   return positions;
 }
 

@@ -7,6 +7,7 @@
 #include <memory>
 #include <new>
 
+#include "recording/byte_reader.h"
 #include "recording/temporary_file.h"
 
 namespace morvane {
@@ -43,6 +44,7 @@ struct InflateResult {
   bool streamEnded = false;
   LoadError error = LoadError::kNone;
   int64_t length = 0;
+  std::size_t unusedInput = 0;  // bytes after the stream's end
 };
 
 // Inflates a raw deflate stream chunk by chunk into the temporary file.
@@ -76,6 +78,7 @@ InflateResult inflateInto(std::vector<uint8_t>& compressed, TemporaryFile& out) 
     result.length += produced;
     if (rc == Z_STREAM_END) {
       result.streamEnded = true;
+      result.unusedInput = stream.avail_in;
       break;
     }
     if (stream.avail_out != 0) {  // input used up before the stream's end
@@ -136,21 +139,25 @@ bool RecordedGameFile::load(std::string path) {
 
     uint8_t field[4];
     if (!readExactly(game.get(), field, 4)) return fail(LoadError::kTooShort);
-    const uint32_t bodyOffset = static_cast<uint32_t>(field[0]) | (uint32_t{field[1]} << 8) |
-                                (uint32_t{field[2]} << 16) | (uint32_t{field[3]} << 24);
+    const uint32_t bodyOffset = ByteSpan(field, sizeof field).u32(0).value_or(0);
     const auto length = fileLength(game.get());
     if (!length) return fail(LoadError::kReadFailed);
-    if (*length < bodyOffset || bodyOffset < 9) return fail(LoadError::kBodyOffsetOutOfRange);
-    const int64_t body = *length - bodyOffset;
-    if (body > std::numeric_limits<int32_t>::max()) return fail(LoadError::kBodyOffsetOutOfRange);
-    bodyLength_ = static_cast<int32_t>(body);
-
-    uint32_t compressedLength = bodyOffset - 4;
-    if (!usesMglLayout(path)) {
-      if (std::fseek(game.get(), 4, SEEK_CUR) != 0) return fail(LoadError::kReadFailed);
-      compressedLength = bodyOffset - 8;
+    // Some tools leave the offset 0: the body then starts where the stream ends.
+    const bool bodyAfterStream = bodyOffset == 0;
+    if (*length < bodyOffset || (bodyOffset < 9 && !bodyAfterStream)) {
+      return fail(LoadError::kBodyOffsetOutOfRange);
     }
-    std::vector<uint8_t> compressed(compressedLength);
+    const int64_t headerStart = usesMglLayout(path) ? 4 : 8;
+    if (*length < headerStart) return fail(LoadError::kTooShort);
+    const int64_t headerEnd = bodyAfterStream ? *length : int64_t{bodyOffset};
+    if (*length - headerEnd > std::numeric_limits<int32_t>::max()) {
+      return fail(LoadError::kBodyOffsetOutOfRange);
+    }
+    bodyLength_ = static_cast<int32_t>(*length - headerEnd);
+    if (std::fseek(game.get(), static_cast<long>(headerStart), SEEK_SET) != 0) {
+      return fail(LoadError::kReadFailed);
+    }
+    std::vector<uint8_t> compressed(static_cast<std::size_t>(headerEnd - headerStart));
     if (!readExactly(game.get(), compressed.data(), compressed.size())) {
       return fail(LoadError::kReadFailed);
     }
@@ -158,17 +165,24 @@ bool RecordedGameFile::load(std::string path) {
     auto scratch = TemporaryFile::createBeside(path, kTemporaryNameTries);
     if (!scratch) return fail(LoadError::kTemporaryFile);
     const InflateResult inflated = inflateInto(compressed, *scratch);
-    compressed = {};
     if (!inflated.streamEnded) return fail(inflated.error);
+    if (bodyAfterStream) {
+      bodyBytes_.assign(compressed.end() - static_cast<std::ptrdiff_t>(inflated.unusedInput),
+                        compressed.end());
+    }
+    compressed = {};
 
     headerLength_ = static_cast<int32_t>(inflated.length);
     if (!scratch->readBack(headerBytes_, static_cast<std::size_t>(headerLength_))) {
       return fail(LoadError::kReadFailed);
     }
-    bodyBytes_.resize(static_cast<std::size_t>(bodyLength_));
-    if (!readExactly(game.get(), bodyBytes_.data(), bodyBytes_.size())) {
-      return fail(LoadError::kReadFailed);
+    if (!bodyAfterStream) {
+      bodyBytes_.resize(static_cast<std::size_t>(bodyLength_));
+      if (!readExactly(game.get(), bodyBytes_.data(), bodyBytes_.size())) {
+        return fail(LoadError::kReadFailed);
+      }
     }
+    bodyLength_ = static_cast<int32_t>(bodyBytes_.size());
     return true;
   } catch (const std::bad_alloc&) {
     return fail(LoadError::kOutOfMemory);

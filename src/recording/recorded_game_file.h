@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "recording/game_entry.h"
+#include "recording/game_version.h"
 
 namespace morvane {
 
@@ -48,6 +49,9 @@ class RecordedGameFile {
 
   // Stores headerLength into length and, when it is not 0, the header's bytes.
   void header(const uint8_t*& bytes, int32_t& length) const;
+
+  // The game that wrote the loaded recording; its layout row feeds parseHeader.
+  GameVersion version() const;
 
   // Fills entry from a loaded header and body (all four stages).
   void parseHeader(GameEntry& entry) const;

@@ -2,9 +2,11 @@
 
 namespace morvane::ui {
 
+// Ids 19 and up were added by community patches and later editions.
 const char* const civAbbreviations[kCivilisations] = {
-    "",    "Bri", "Fra", "Got", "Teu", "Jap", "Chi", "Byz", "Per", "Sar",
-    "Tur", "Vik", "Mon", "Cel", "Spa", "Azt", "May", "Hun", "Kor",
+    "",    "Bri", "Fra", "Got", "Teu", "Jap", "Chi", "Byz", "Per", "Sar", "Tur",
+    "Vik", "Mon", "Cel", "Spa", "Azt", "May", "Hun", "Kor", "Ita", "Ind", "Inc",
+    "Mag", "Sla", "Por", "Eth", "Mal", "Ber", "Khm", "Mly", "Bur", "Vie",
 };
 
 const COLORREF slotColours[kSlotColours] = {

@@ -11,7 +11,7 @@
 
 namespace morvane::ui {
 
-inline constexpr int kCivilisations = 19;
+inline constexpr int kCivilisations = 32;
 extern const char* const civAbbreviations[kCivilisations];
 
 inline constexpr int kSlotColours = 9;

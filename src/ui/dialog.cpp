@@ -43,6 +43,9 @@ INT_PTR Dialog::DoModal(HWND parent) {
     if (parent != nullptr) EnableWindow(parent, TRUE);
     return -1;
   }
+  // A template without WS_VISIBLE (the About box) is shown here, as the
+  // framework's modal loop does; otherwise it would run unseen.
+  if (!ended_ && !IsWindowVisible(hwnd_)) ShowWindow(hwnd_, SW_SHOWNORMAL);
   MSG message;
   while (!ended_) {
     const BOOL got = GetMessageA(&message, nullptr, 0, 0);
@@ -105,7 +108,14 @@ INT_PTR CALLBACK Dialog::procedure(HWND window, UINT message, WPARAM wParam, LPA
     dialog = reinterpret_cast<Dialog*>(GetWindowLongPtrA(window, DWLP_USER));
   }
   if (dialog == nullptr) return FALSE;
-  const INT_PTR answer = dialog->handle(message, wParam, lParam);
+  INT_PTR answer = FALSE;
+  // An exception cannot unwind through the system's frames: a handler that
+  // throws leaves its message unhandled.
+  try {
+    answer = dialog->handle(message, wParam, lParam);
+  } catch (...) {
+    answer = FALSE;
+  }
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrA(window, DWLP_USER, 0);
     dialog->hwnd_ = nullptr;

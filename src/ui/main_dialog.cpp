@@ -11,9 +11,6 @@
 namespace morvane::ui {
 namespace {
 
-constexpr char kGameKey[] =
-    "SOFTWARE\\Microsoft\\Microsoft Games\\Age of Empires II: The Conquerors Expansion\\1.0";
-
 struct ColumnSetUp {
   UINT heading;
   int width;
@@ -29,8 +26,10 @@ MainDialog::MainDialog() : Dialog(IDD_MAIN), codePage(platform::makeSystemCodePa
   appIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MAINFRAME));
 }
 
+// The window goes first, while the handles its controls use are alive and
+// its handlers are still this class's.
 MainDialog::~MainDialog() {
-  if (upBitmap != nullptr) DeleteObject(upBitmap);
+  if (hwnd() != nullptr) DestroyWindow(hwnd());
 }
 
 bool MainDialog::dispatch(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
@@ -57,6 +56,7 @@ bool MainDialog::dispatch(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& r
       Map::command<&MainDialog::onUp>(IDC_UP),
       Map::notify<&MainDialog::onListDoubleClick>(IDC_GAME_LIST, NM_DBLCLK),
       Map::message<&MainDialog::OnSize>(WM_SIZE),
+      Map::message<&MainDialog::OnDestroy>(WM_DESTROY),
   };
   return Map::dispatch(table, *this, message, wParam, lParam, result);
 }
@@ -86,7 +86,7 @@ BOOL MainDialog::OnInitDialog() {
   SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(appIcon));
   SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(appIcon));
   loadNameTables();
-  whiteBrush = CreateSolidBrush(RGB(255, 255, 255));
+  whiteBrush.reset(CreateSolidBrush(RGB(255, 255, 255)));
   setUpUpButton();
   setUpList();
   for (int slot = 1; slot <= kSlots; ++slot)
@@ -115,20 +115,23 @@ void MainDialog::loadNameTables() {
 
 void MainDialog::setUpUpButton() {
   COLORMAP magentaToMenu = {RGB(255, 0, 255), GetSysColor(COLOR_MENU)};
-  upBitmap = CreateMappedBitmap(GetModuleHandleA(nullptr), IDB_UP, 0, &magentaToMenu, 1);
-  SendMessageA(item(IDC_UP), BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(upBitmap));
+  upBitmap.reset(CreateMappedBitmap(GetModuleHandleA(nullptr), IDB_UP, 0, &magentaToMenu, 1));
+  SendMessageA(item(IDC_UP), BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(upBitmap.get()));
 }
 
 void MainDialog::setUpList() {
-  imageList = ImageList_Create(16, 16, ILC_COLOR8, 1, 1);
-  gameList.setImageList(imageList, LVSIL_SMALL);
+  imageList.reset(ImageList_Create(16, 16, ILC_COLOR8, 1, 1));
+  gameList.setImageList(imageList.get(), LVSIL_SMALL);
   for (int column = 0; column < ListControl::kColumns; ++column)
     gameList.insertColumn(column, loadResourceString(kColumns[column].heading),
                           kColumns[column].width);
 }
 
 std::string MainDialog::defaultFolder() const {
-  std::string folder = readRegistryString(HKEY_LOCAL_MACHINE, kGameKey, "EXE Path");
+  // The 32-bit game writes its value in the 32-bit view; a 64-bit build
+  // would otherwise look in the other one.
+  std::string folder =
+      readRegistryString(HKEY_LOCAL_MACHINE, kGameKey, "EXE Path", KEY_WOW64_32KEY);
   if (!folder.empty()) folder += "\\SaveGame\\";
   return folder;
 }
@@ -163,5 +166,12 @@ bool MainDialog::OnQueryDragIcon(WPARAM, LPARAM, INT_PTR& result) {
 
 // The window keeps its template layout; sizing is left to the system.
 bool MainDialog::OnSize(WPARAM, LPARAM, INT_PTR&) { return false; }
+
+// The list would destroy its image list with itself, but this dialog owns it.
+// The dialog hears of its end before its controls do.
+bool MainDialog::OnDestroy(WPARAM, LPARAM, INT_PTR&) {
+  gameList.setImageList(nullptr, LVSIL_SMALL);
+  return false;
+}
 
 }  // namespace morvane::ui

@@ -19,6 +19,7 @@
 #include "ui/dialog.h"
 #include "ui/folder_picker.h"
 #include "ui/list_view_control.h"
+#include "ui/scoped_handle.h"
 #include "ui/shell_icon_source.h"
 
 namespace morvane::ui {
@@ -60,7 +61,7 @@ class MainDialog : public Dialog {
   int32_t slotColourIndex(int slot) const {
     return slotColourIndices[static_cast<std::size_t>(slot)];
   }
-  HIMAGELIST images() const { return imageList; }
+  HIMAGELIST images() const { return imageList.get(); }
 
  protected:
   BOOL OnInitDialog() override;
@@ -73,6 +74,7 @@ class MainDialog : public Dialog {
   bool OnPaint(WPARAM, LPARAM, INT_PTR& result);
   bool OnQueryDragIcon(WPARAM, LPARAM, INT_PTR& result);
   bool OnSize(WPARAM, LPARAM, INT_PTR& result);
+  bool OnDestroy(WPARAM, LPARAM, INT_PTR& result);
   bool onCtlColorMessage(WPARAM dc, LPARAM control, INT_PTR& result);
 
   void setUpSystemMenu();
@@ -87,9 +89,9 @@ class MainDialog : public Dialog {
   void showEntry(const GameEntry& entry);
   void clearPane();
 
-  HBITMAP upBitmap = nullptr;
-  HIMAGELIST imageList = nullptr;
-  HBRUSH whiteBrush = nullptr;
+  ScopedBitmap upBitmap;
+  ScopedImageList imageList;
+  ScopedBrush whiteBrush;
   GameEntryArray entryStore;
   NameTable mapNameTable;
   NameTable playerNameTable;

@@ -52,7 +52,11 @@ void MainDialog::onBrowse() {
 }
 
 int CALLBACK MainDialog::browseCallback(HWND picker, UINT event, LPARAM, LPARAM data) {
-  if (event == BFFM_INITIALIZED) SendMessageA(picker, BFFM_SETSELECTIONA, TRUE, data);
+  // Nothing may unwind into the shell's frames.
+  try {
+    if (event == BFFM_INITIALIZED) SendMessageA(picker, BFFM_SETSELECTIONA, TRUE, data);
+  } catch (...) {
+  }
   return 0;
 }
 

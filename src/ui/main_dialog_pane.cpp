@@ -6,15 +6,6 @@
 #include "ui/main_dialog.h"
 
 namespace morvane::ui {
-namespace {
-
-bool endsWithMgx(const std::string& name) {
-  return name.size() >= 4 && name.compare(name.size() - 4, 4, ".mgx") == 0;
-}
-
-bool isPovPosition(int32_t povIndex) { return povIndex >= 1 && povIndex <= 8; }
-
-}  // namespace
 
 void MainDialog::onListItemChanged(NMHDR* notification, LRESULT* result) {
   *result = 0;
@@ -24,12 +15,12 @@ void MainDialog::onListItemChanged(NMHDR* notification, LRESULT* result) {
   const int32_t index = entryIndexOfRow(row);
   if (index < 0) return;
   GameEntry entry = entryStore.getAt(index);
-  const std::string name = gameList.getItemText(row, 0);
+  const std::string name = gameList.getItemText(row, kColumnName);
   if (entry.isFolder()) {
     clearPane();
     return;
   }
-  if (!endsWithMgx(name)) return;
+  if (!isListedRecording(name)) return;
   if (entry.mapName.empty()) parseGame(entry, row, joinPath(folderPath, name));
   showEntry(entry);
   entryStore.setAt(index, entry);
@@ -50,11 +41,11 @@ void MainDialog::parseGame(GameEntry& entry, int row, const std::string& path) {
     return;
   }
   file.parseHeader(entry);
-  gameList.setItemText(row, 2, entry.mapName);
-  if (isPovPosition(entry.povIndex)) {
+  gameList.setItemText(row, kColumnMap, entry.mapName);
+  if (entry.hasPov()) {
     entry.povName = povDisplayName(playerNameTable,
                                    entry.playerNames[static_cast<std::size_t>(entry.povIndex)]);
-    gameList.setItemText(row, 1, entry.povName);
+    gameList.setItemText(row, kColumnPov, entry.povName);
   }
 }
 
@@ -85,14 +76,14 @@ HBRUSH MainDialog::OnCtlColor(HDC dc, HWND control, UINT) {
     if (control == nameEdits[k].hwnd()) {
       SetBkMode(dc, TRANSPARENT);
       SetTextColor(dc, slotColour(slotColourIndices[k]));
-      return whiteBrush;
+      return whiteBrush.get();
     }
     if (control == teamEdits[k].hwnd() || control == civEdits[k].hwnd()) {
       SetBkMode(dc, TRANSPARENT);
-      return whiteBrush;
+      return whiteBrush.get();
     }
   }
-  if (control == chatEdit.hwnd()) return whiteBrush;
+  if (control == chatEdit.hwnd()) return whiteBrush.get();
   return nullptr;  // the system's own colours
 }
 

@@ -4,11 +4,11 @@
 
 namespace morvane::ui {
 
-std::string readRegistryString(HKEY root, const char* key, const char* value) {
+std::string readRegistryString(HKEY root, const char* key, const char* value, REGSAM view) {
   HKEY opened = nullptr;
   // Read access only: the program never writes the registry, and asking for
   // more fails for users without administrator rights.
-  if (RegOpenKeyExA(root, key, 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) return {};
+  if (RegOpenKeyExA(root, key, 0, KEY_QUERY_VALUE | view, &opened) != ERROR_SUCCESS) return {};
   char buffer[1024] = {};
   DWORD size = sizeof buffer;
   const LONG status =

@@ -5,19 +5,21 @@
 namespace morvane::ui {
 
 void ShellIconSource::clear() {
-  if (images_ == nullptr) return;
-  while (ImageList_GetImageCount(images_) > 0) {
-    if (!ImageList_Remove(images_, 0)) break;
+  HIMAGELIST images = images_.get();
+  if (images == nullptr) return;
+  while (ImageList_GetImageCount(images) > 0) {
+    if (!ImageList_Remove(images, 0)) break;
   }
 }
 
 int ShellIconSource::addIconFor(const std::string& fullPath) {
-  if (images_ == nullptr) return -1;
+  HIMAGELIST images = images_.get();
+  if (images == nullptr) return -1;
   SHFILEINFOA info = {};
   if (!SHGetFileInfoA(fullPath.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON) ||
       info.hIcon == nullptr)
     return -1;
-  const int index = ImageList_ReplaceIcon(images_, -1, info.hIcon);
+  const int index = ImageList_ReplaceIcon(images, -1, info.hIcon);
   // The image list keeps its own copy.
   DestroyIcon(info.hIcon);
   return index;

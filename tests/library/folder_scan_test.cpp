@@ -1,15 +1,15 @@
 #include "library/folder_scan.h"
-#include "library/list_presentation.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 
+#include "library/list_presentation.h"
 #include "library/sort_toggle.h"
 #include "library_fixture.h"
 #include "platform/folder_listing.h"
-#include "support/temp_folder.h"
+#include "recording_writer/temp_folder.h"
 
 namespace morvane::testing {
 namespace {
@@ -186,10 +186,12 @@ TEST_F(FolderScanTest, RowsEndAscendingByName) {
                                                   "game9.mgx"}));
 }
 
-TEST(JoinPathTest, OneBackslashBetween) {
+TEST(JoinPathTest, OneSeparatorBetween) {
   EXPECT_EQ(joinPath("C:\\games", "a.mgx"), "C:\\games\\a.mgx");
   EXPECT_EQ(joinPath("C:\\", "a.mgx"), "C:\\a.mgx");
   EXPECT_EQ(joinPath("", "a.mgx"), "\\a.mgx");
+  EXPECT_EQ(joinPath("dir", "a", '/'), "dir/a");
+  EXPECT_EQ(joinPath("dir/", "a", '/'), "dir/a");
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 
 #include <fstream>
 
-#include "support/temp_folder.h"
+#include "recording_writer/temp_folder.h"
 
 namespace morvane {
 namespace {

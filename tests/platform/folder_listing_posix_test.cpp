@@ -8,7 +8,7 @@
 #include <fstream>
 
 #include "platform/folder_listing.h"
-#include "support/temp_folder.h"
+#include "recording_writer/temp_folder.h"
 
 namespace morvane::platform {
 namespace {

@@ -8,7 +8,7 @@
 #include <map>
 
 #include "platform/executable_folder.h"
-#include "support/temp_folder.h"
+#include "recording_writer/temp_folder.h"
 
 namespace morvane::platform {
 namespace {

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "recording/header_stages.h"
+#include "recording_writer/recording_writer.h"
 #include "support/parse_recording.h"
-#include "support/recording_writer.h"
 
 namespace morvane {
 namespace {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "recording/recorded_game_file.h"
-#include "support/recording_writer.h"
+#include "recording_writer/recording_writer.h"
 
 namespace morvane {
 namespace {
@@ -73,13 +73,32 @@ TEST_F(GameFileTest, HeaderAccessorGivesLengthAndBytes) {
   EXPECT_EQ(std::vector<uint8_t>(bytes, bytes + length), header);
 }
 
-TEST_F(GameFileTest, BodyOffsetEightFails) {
-  ByteWriter w;
-  w.u32(8);
-  w.u32(0);
-  w.raw(fixtures::rawDeflate({1, 2, 3}));
-  EXPECT_FALSE(file.load(writeRaw("a.mgx", w.bytes())));
-  EXPECT_EQ(file.lastError(), LoadError::kBodyOffsetOutOfRange);
+TEST_F(GameFileTest, BodyOffsetsOneToEightFail) {
+  for (uint32_t offset = 1; offset <= 8; ++offset) {
+    ByteWriter w;
+    w.u32(offset);
+    w.u32(0);
+    w.raw(fixtures::rawDeflate({1, 2, 3}));
+    EXPECT_FALSE(file.load(writeRaw("a.mgx", w.bytes()))) << offset;
+    EXPECT_EQ(file.lastError(), LoadError::kBodyOffsetOutOfRange) << offset;
+  }
+}
+
+// Some tools leave the body offset 0: the header's stream then runs from
+// offset 8 to its end and the body is every byte after it.
+TEST_F(GameFileTest, BodyOffsetZeroTakesTheBodyFromTheStreamsEnd) {
+  const auto header = patternBytes(300001, 4);
+  const auto body = patternBytes(5000, 5);
+  auto bytes = fixtures::containerBytes(Layout::kMgx, fixtures::rawDeflate(header), body);
+  bytes[0] = bytes[1] = bytes[2] = bytes[3] = 0;
+  ASSERT_TRUE(file.load(writeRaw("a.mgx", bytes))) << describe(file.lastError());
+  EXPECT_EQ(file.headerBytes(), header);
+  EXPECT_EQ(file.bodyLength(), 5000);
+  EXPECT_EQ(file.bodyBytes(), body);
+
+  bytes.resize(bytes.size() - body.size() - 10);  // the stream cut short
+  EXPECT_FALSE(file.load(writeRaw("b.mgx", bytes)));
+  EXPECT_EQ(file.lastError(), LoadError::kTruncatedHeader);
 }
 
 TEST_F(GameFileTest, BodyOffsetNineIsAcceptedButOneByteIsNoStream) {

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "recording_writer/recording_writer.h"
 #include "support/parse_recording.h"
-#include "support/recording_writer.h"
 
 namespace morvane {
 namespace {
@@ -24,11 +24,11 @@ class MapTypeTest : public ::testing::Test {
     h.mapBlock(map);
   }
 
-  // "label: text" + end with the space at offset space.
+  // "label: text" + end with the space (the separator's last byte) at space.
   void lineAt(int64_t space, std::string_view label, std::string_view text,
-              std::string_view end = "\n") {
-    h.padTo(space - static_cast<int64_t>(label.size()) - 1);
-    ASSERT_EQ(h.mapTypeLine(label, text, end), space);
+              std::string_view end = "\n", std::string_view separator = ": ") {
+    h.padTo(space - static_cast<int64_t>(label.size() + separator.size()) + 1);
+    ASSERT_EQ(h.mapTypeLine(label, text, end, separator), space);
   }
 
   std::string mapName(int64_t headerLength = 200000) {
@@ -52,14 +52,26 @@ TEST_F(MapTypeTest, CarriageReturnBeforeTheLineFeedIsKept) {
 }
 
 TEST_F(MapTypeTest, EveryLanguageLabelIsRecognised) {
-  for (std::string_view label :
-       {fixtures::kLabelJapanese, fixtures::kLabelEnglish, fixtures::kLabelSpanish,
-        fixtures::kLabelGerman, fixtures::kLabelChinese, fixtures::kLabelKorean}) {
+  const std::pair<std::string_view, std::string_view> labels[] = {
+      {fixtures::kLabelJapanese, ": "},
+      {fixtures::kLabelEnglish, ": "},
+      {fixtures::kLabelSpanish, ": "},
+      {fixtures::kLabelGerman, ": "},
+      {fixtures::kLabelChinese, ": "},
+      {fixtures::kLabelKorean, ": "},
+      {fixtures::kLabelChineseFullWidth, fixtures::kColonGbk},
+      {fixtures::kLabelTaiwanese, fixtures::kColonBig5},
+  };
+  for (const auto& [label, separator] : labels) {
     SCOPED_TRACE(std::string(label));
     h = HeaderBuilder{};
-    lineAt(120000, label, "\xB0\xA2 Map\xFF");
+    lineAt(120000, label, "\xB0\xA2 Map\xFF", "\n", separator);
     EXPECT_EQ(mapName(), "\xB0\xA2 Map\xFF");
   }
+  // A full-width colon belongs to its own label only.
+  h = HeaderBuilder{};
+  lineAt(120000, fixtures::kLabelChineseFullWidth, "Arabia", "\n", fixtures::kColonBig5);
+  EXPECT_EQ(mapName(), kUnknown);
 }
 
 TEST_F(MapTypeTest, KoreanLabelNeedsItsPlainSpace) {

@@ -10,14 +10,13 @@
 #include <vector>
 
 #include "recording/recorded_game_file.h"
-#include "support/recording_writer.h"
+#include "recording_writer/recording_writer.h"
 
 namespace morvane {
 namespace {
 
 using fixtures::SampleGame;
 using fixtures::SampleHeader;
-using fixtures::SamplePlayer;
 
 constexpr uint32_t kBaseSeed = 20240611;
 constexpr int kIterations = 300;
@@ -26,19 +25,7 @@ std::vector<SampleGame> goodGames() {
   std::vector<SampleGame> games;
   games.push_back(fixtures::twoPlayerGame());
 
-  SampleGame eight;
-  for (int32_t n = 1; n <= 8; ++n) {
-    eight.players.push_back(SamplePlayer{n, "Player" + std::to_string(n), static_cast<uint8_t>(n),
-                                         static_cast<uint8_t>(n - 1),
-                                         static_cast<uint8_t>(n % 3 + 1)});
-  }
-  eight.withOptionalBlock = true;
-  eight.width = 40;
-  eight.height = 30;
-  eight.mapLabel = std::string(fixtures::kLabelJapanese);
-  eight.lobbyChat = {"@#1hi", "@#2--system--", "@#3ready"};
-  eight.gameChat = {"@#4go", "@#5gg"};
-  games.push_back(eight);
+  games.push_back(fixtures::eightPlayerGame());
 
   SampleGame scenario = fixtures::twoPlayerGame();
   fixtures::ScenarioRecord record;

@@ -8,8 +8,9 @@
 #include <vector>
 
 #include "recording/game_entry.h"
+#include "recording/game_version.h"
+#include "recording_writer/recording_writer.h"
 #include "support/parse_recording.h"
-#include "support/recording_writer.h"
 
 namespace morvane {
 namespace {
@@ -95,6 +96,112 @@ TEST(PlayerListTest, OptionalBlockMovesTheMapBlock) {
   EXPECT_EQ(parsed.entry.mapWidth, 20);
   EXPECT_EQ(parsed.entry.mapHeight, 12);
   expectTerrain(parsed.entry, fixtures::terrainPattern(20, 12));
+}
+
+// Each game's layout as the writer lays it out from its own numbers: reading it
+// with another row loses the names, the map or the civilisations.
+TEST(PlayerListTest, EachGameVersionIsReadWithItsOwnLayout) {
+  fixtures::VersionLayout trial = fixtures::baseGameLayout();
+  trial.text = "TRL 9.3";
+  fixtures::VersionLayout patch14 = fixtures::conquerorsLayout();
+  patch14.text = "VER 9.A";
+  struct Row {
+    const char* name;
+    fixtures::VersionLayout layout;
+    bool optionalBlock;
+    VersionFamily family;
+  };
+  const Row rows[] = {
+      {"documented", {}, true, VersionFamily::kUnknown},
+      {"base game", fixtures::baseGameLayout(), false, VersionFamily::kAoK},
+      {"base game trial", trial, true, VersionFamily::kAoKTrial},
+      {"The Conquerors", fixtures::conquerorsLayout(), true, VersionFamily::kAoC},
+      {"patch 1.4", patch14, false, VersionFamily::kUserPatch14},
+      {"patch 1.5", fixtures::patch15Layout(), false, VersionFamily::kUserPatch15},
+      {"later edition 11.90", fixtures::laterEditionLayout(11.9f), true, VersionFamily::kHD},
+      {"later edition 11.93", fixtures::laterEditionLayout(11.93f), false, VersionFamily::kHD},
+      {"later edition with AI", fixtures::laterEditionLayout(11.97f), true, VersionFamily::kHD},
+      {"later edition 12.3", fixtures::laterEditionLayout(12.3f), true, VersionFamily::kHD},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    SampleGame game = fixtures::twoPlayerGame();
+    game.layout = row.layout;
+    game.withOptionalBlock = row.optionalBlock;
+    game.width = 20;
+    game.height = 12;
+    const ParsedRecording parsed = fixtures::parseSampleGame(game);
+    ASSERT_TRUE(parsed.loaded);
+    EXPECT_EQ(parsed.version.family, row.family);
+    expectSampleTwoPlayers(parsed.entry);
+    EXPECT_EQ(parsed.entry.mapWidth, 20);
+    EXPECT_EQ(parsed.entry.mapHeight, 12);
+    expectTerrain(parsed.entry, fixtures::terrainPattern(20, 12));
+  }
+}
+
+// A real 1.0c game has the bare name "PX" in object data long before its
+// player's block; the bare-name search read civilisation 40 and colour 128
+// there. A known version searches for the stored form; an unknown one keeps
+// the documented bare search.
+TEST(PlayerListTest, StoredNameIsFoundPastTheSameBytesInObjectData) {
+  for (const bool known : {true, false}) {
+    SCOPED_TRACE(known ? "known version" : "unknown version");
+    HeaderBuilder h;
+    h.layout = known ? fixtures::conquerorsLayout() : fixtures::VersionLayout{};
+    const auto at = smallMap(h, 2);
+    h.padTo(at.civSearchStart);
+    h.playerRecord("Ann", 5, 3);
+    fixtures::VersionLayout bare = h.layout;
+    bare.storedNames = false;
+    std::swap(h.layout, bare);
+    h.playerRecord("PX", 40, 128);  // object data: the name without its length
+    std::swap(h.layout, bare);
+    h.playerRecord("PX", 17, 2);
+    h.padTo(20000);
+    h.playerList({entry(0, ""), entry(1, "Ann"), entry(2, "PX")});
+    h.doubleMarker();
+    const ParsedRecording parsed = parse(h);
+    EXPECT_EQ(parsed.entry.slots[1].civId, 5);
+    EXPECT_EQ(parsed.entry.slots[2].civId, known ? 17 : 40);
+    EXPECT_EQ(parsed.entry.slots[2].colourId, known ? 2 : 128);
+  }
+}
+
+TEST(GameVersionTest, FamilyComesFromTextSaveVersionAndBody) {
+  struct Row {
+    std::string_view text;
+    float save;
+    int32_t bodyStart;
+    const char* name;
+  };
+  const Row rows[] = {
+      {"VER 9.3", 11.5f, 0, "AoK"},
+      {"TRL 9.3", 11.5f, 0, "AoK trial"},
+      {"VER 9.4", 11.76f, 3, "AoC 1.0"},
+      {"VER 9.4", 11.76f, 4, "AoC 1.0c"},
+      {"VER 9.4", 11.76f, 5, "AoC"},
+      {"VER 9.4", 11.77f, 4, "HD"},
+      {"VER 9.D", 11.76f, 4, "UserPatch 1.4"},
+      {"VER 9.E", 11.76f, 4, "UserPatch 1.5"},
+      {"VER 9.5", 11.76f, 4, "unknown"},
+      {"", 0, 4, "unknown"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(std::string(row.text) + " " + std::to_string(row.save));
+    fixtures::ByteWriter header;
+    header.text(row.text);
+    header.padTo(8);
+    uint32_t bits = 0;
+    std::memcpy(&bits, &row.save, sizeof bits);
+    header.u32(bits);
+    fixtures::ByteWriter body;
+    body.i32(row.bodyStart);
+    const GameVersion version =
+        readGameVersion(ByteSpan(header.bytes().data(), header.bytes().size()),
+                        ByteSpan(body.bytes().data(), body.bytes().size()));
+    EXPECT_STREQ(versionName(version.family), row.name);
+  }
 }
 
 TEST(PlayerListTest, OptionalBlockWithNegativeStringCountSkipsNoStrings) {

@@ -1,5 +1,5 @@
-// Every real recording with an expected-results file beside it: load and
-// parse it and compare each field whose value the rules define.
+// Every real recording with a truth file beside it: load and parse it and
+// compare each field the file pins with the game's true value.
 #include <gtest/gtest.h>
 #include <zlib.h>
 
@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "recording/recorded_game_file.h"
-#include "support/recording_writer.h"
-#include "support/temp_folder.h"
-#include "tiny_json.h"
+#include "recording_writer/recording_writer.h"
+#include "recording_writer/temp_folder.h"
+#include "support/tiny_json.h"
 
 namespace morvane {
 namespace {
@@ -43,7 +43,7 @@ std::vector<std::string> recordingNames() {
   for (fs::directory_iterator it(MORVANE_RECORDINGS_DIR, ec), end; !ec && it != end;
        it.increment(ec)) {
     const std::string name = it->path().filename().string();
-    const std::string suffix = ".expected.json";
+    const std::string suffix = ".truth.json";
     if (name.size() > suffix.size() &&
         name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0) {
       names.push_back(name.substr(0, name.size() - suffix.size()));
@@ -56,7 +56,7 @@ std::vector<std::string> recordingNames() {
 void compareRecording(const std::string& name, const fixtures::TempFolder& folder) {
   SCOPED_TRACE(name);
   const fs::path dir(MORVANE_RECORDINGS_DIR);
-  const auto jsonBytes = fixtures::readFile((dir / (name + ".expected.json")).string());
+  const auto jsonBytes = fixtures::readFile((dir / (name + ".truth.json")).string());
   const std::string jsonText(jsonBytes.begin(), jsonBytes.end());
   Value expected;
   ASSERT_TRUE(testing_json::Parser(jsonText).parse(expected)) << "unreadable expected file";
@@ -113,9 +113,17 @@ void compareRecording(const std::string& name, const fixtures::TempFolder& folde
     if (check("slots")) {
       const Value& slot = expected["slots"][k];
       EXPECT_EQ(toHex(entry.slots[k].name), slot["name"].text);
-      EXPECT_EQ(entry.slots[k].civId, slot["civId"].number);
-      EXPECT_EQ(entry.slots[k].colourId, slot["colourId"].number);
+      // null: a slot that holds no player, not pinned.
+      if (slot["civId"].kind != Value::Kind::kNull) {
+        EXPECT_EQ(entry.slots[k].civId, slot["civId"].number);
+      }
+      if (slot["colourId"].kind != Value::Kind::kNull) {
+        EXPECT_EQ(entry.slots[k].colourId, slot["colourId"].number);
+      }
     }
+  }
+  if (check("version")) {
+    EXPECT_EQ(versionName(file.version().family), expected["version"].text);
   }
   bytes("lobbyChat", entry.lobbyChat);
   bytes("gameChat", entry.gameChat);
@@ -131,7 +139,7 @@ TEST(RealRecordingsTest, EveryRecordingMatchesItsExpectedFields) {
     GTEST_SKIP() << "no real recordings at " << MORVANE_RECORDINGS_DIR;
   }
   const std::vector<std::string> names = recordingNames();
-  ASSERT_FALSE(names.empty()) << "no expected-results files in " << MORVANE_RECORDINGS_DIR;
+  ASSERT_FALSE(names.empty()) << "no truth files in " << MORVANE_RECORDINGS_DIR;
   fixtures::TempFolder folder;
   ASSERT_TRUE(folder.ok());
   for (const std::string& name : names) compareRecording(name, folder);

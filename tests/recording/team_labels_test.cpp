@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "recording_writer/recording_writer.h"
 #include "support/parse_recording.h"
-#include "support/recording_writer.h"
 
 namespace morvane {
 namespace {

@@ -1,7 +1,7 @@
 #include "support/parse_recording.h"
 
-#include "support/recording_writer.h"
-#include "support/temp_folder.h"
+#include "recording_writer/recording_writer.h"
+#include "recording_writer/temp_folder.h"
 
 namespace morvane::fixtures {
 
@@ -16,7 +16,9 @@ ParsedRecording parseRecording(const std::vector<uint8_t>& header, const std::ve
   RecordedGameFile file;
   result.loaded = file.load(path);
   result.error = file.lastError();
-  if (result.loaded) file.parseHeader(result.entry);
+  if (!result.loaded) return result;
+  result.version = file.version();
+  file.parseHeader(result.entry);
   return result;
 }
 

@@ -7,7 +7,7 @@
 
 #include "recording/game_entry.h"
 #include "recording/recorded_game_file.h"
-#include "support/sample_game.h"
+#include "recording_writer/sample_game.h"
 
 namespace morvane::fixtures {
 
@@ -15,6 +15,7 @@ struct ParsedRecording {
   bool written = false;
   bool loaded = false;
   LoadError error = LoadError::kNone;
+  GameVersion version;
   GameEntry entry;
 };
 

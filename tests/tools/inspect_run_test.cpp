@@ -8,8 +8,8 @@
 #include <sstream>
 #include <string>
 
-#include "../recording/tiny_json.h"
-#include "support/recording_writer.h"
+#include "recording_writer/recording_writer.h"
+#include "support/tiny_json.h"
 
 namespace morvane {
 namespace {
@@ -21,9 +21,12 @@ struct ToolRun {
   std::string out;
 };
 
-ToolRun inspect(const std::string& arguments) {
+// out is stdout, or with errorsOnly what the tool writes to stderr (a pipe,
+// never a terminal).
+ToolRun inspect(const std::string& arguments, bool errorsOnly = false) {
   ToolRun run;
-  const std::string command = std::string(MORVANE_INSPECT) + " " + arguments + " 2>/dev/null";
+  const std::string command = std::string(MORVANE_INSPECT) + " " + arguments +
+                              (errorsOnly ? " 2>&1 >/dev/null" : " 2>/dev/null");
   FILE* pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) return run;
   char buffer[65536];
@@ -47,7 +50,9 @@ Value parse(const std::string& text) {
   return value;
 }
 
+// a is the truth file's value; null there pins nothing.
 bool same(const Value& a, const Value& b) {
+  if (a.kind == Value::Kind::kNull) return true;
   if (a.kind != b.kind) return false;
   switch (a.kind) {
     case Value::Kind::kBool:
@@ -134,7 +139,34 @@ TEST_F(InspectRunTest, ExitStatusTellsFailedLoadsAndUsageErrors) {
   EXPECT_EQ(inspect("").status, 2);
 }
 
-TEST(InspectRealRecordingsTest, RawOutputMatchesTheExpectedFields) {
+TEST_F(InspectRunTest, ThreadsPrintTheSameBytesAsOneThread) {
+  // Games of very different sizes, so that threads finish out of order.
+  for (int n = 0; n < 24; ++n) {
+    fixtures::SampleGame game = fixtures::twoPlayerGame();
+    game.players[0].name = "P" + std::to_string(n);
+    game.mapText = "Map " + std::to_string(n);
+    if (n % 5 == 0) game.minimumHeaderLength = 1500000 + 10000 * n;
+    game.noiseSeed = static_cast<uint32_t>(n + 1);
+    const std::string name = std::string(1, static_cast<char>('a' + n)) + ".mgx";
+    ASSERT_TRUE(fixtures::writeSampleGame(folder.file(name), game));
+  }
+  ASSERT_TRUE(fixtures::writeFile(folder.file("m-bad.mgx"), {1, 2, 3}));
+  // The same file under three spellings, and within the folder.
+  const std::string paths = folder.path() + " " + folder.file("c.mgx") + " " + folder.path() +
+                            "//c.mgx " + folder.file("c.mgx");
+  const ToolRun one = inspect("--jobs 1 " + paths);
+  EXPECT_EQ(one.status, 1);
+  EXPECT_EQ(lines(one.out).size(), 28u);
+  for (const char* jobs : {"--jobs 3 ", "--jobs 8 ", ""}) {
+    const ToolRun many = inspect(jobs + paths);
+    EXPECT_EQ(many.status, one.status) << jobs;
+    EXPECT_TRUE(many.out == one.out) << jobs;
+  }
+  EXPECT_EQ(inspect(paths, true).out, "");  // no progress line into a pipe
+  EXPECT_EQ(folder.listing().find("tmp"), std::string::npos);
+}
+
+TEST(InspectRealRecordingsTest, RawOutputMatchesTheTruthFields) {
   const std::string dir = MORVANE_RECORDINGS_DIR;
   std::ifstream sums(dir + "/SHA256SUMS");
   if (!sums) GTEST_SKIP() << "no recordings at " << dir;
@@ -142,7 +174,7 @@ TEST(InspectRealRecordingsTest, RawOutputMatchesTheExpectedFields) {
   for (const char* name :
        {"ai_test.mgx", "aoc-1.0c.mgx", "aoc10a_4v4_standard_1.mgx", "aok-2.0a.mgl", "coop.mgx",
         "coop_1v1_civ40.mgx", "headerlen_is_missing.mgx", "scenario_fa80.mgx", "small.mgz"}) {
-    std::ifstream file(dir + "/" + name + ".expected.json");
+    std::ifstream file(dir + "/" + name + ".truth.json");
     ASSERT_TRUE(file) << name;
     const Value expected = parse(std::string(std::istreambuf_iterator<char>(file), {}));
     const Value actual = parse(lines(inspect("--raw " + dir + "/" + name).out).at(0));

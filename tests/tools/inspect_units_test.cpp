@@ -7,7 +7,10 @@
 #include "folder_recordings.h"
 #include "inspect_options.h"
 #include "json_line.h"
-#include "support/recording_writer.h"
+#include "lazy_text_decoder.h"
+#include "library/folder_scan.h"
+#include "progress_line.h"
+#include "recording_writer/recording_writer.h"
 #include "text_decoder.h"
 
 namespace morvane::inspect {
@@ -40,32 +43,40 @@ TEST(TextDecoderTest, DecodesCodePagesIntoUtf8WithReplacements) {
   for (int codePage : {949, 950, 1250, 1251, 1253, 1254, 1255, 1256, 1257, 1258})
     EXPECT_NE(makeTextDecoder(codePage), nullptr) << codePage;
   EXPECT_EQ(makeTextDecoder(0), nullptr);
+  EXPECT_EQ(LazyTextDecoder(936).toUtf8("\xB5\xD8\xCD\xBC"), "\xE5\x9C\xB0\xE5\x9B\xBE");
+  EXPECT_TRUE(codePageKnown(932));
+  EXPECT_FALSE(codePageKnown(77777));
+  EXPECT_FALSE(codePageKnown(0));
+}
+
+TEST(ProgressTextTest, CountsFilesThenRateAndTimeLeft) {
+  EXPECT_EQ(progressText(0, 2000, 0.0), "0/2000 files");
+  EXPECT_EQ(progressText(500, 2000, 2.0), "500/2000 files, 250.0 files/s, 6 s left");
+  EXPECT_EQ(progressText(10, 2000, 4.0), "10/2000 files, 2.5 files/s, 13 min 16 s left");
+  EXPECT_EQ(progressText(2000, 2000, 8.0), "2000/2000 files, 250.0 files/s, 0 s left");
 }
 
 TEST(InspectOptionsTest, ParsesFlagsAndRejectsUsageErrors) {
   std::string error;
-  auto options =
-      parseOptions({"--raw", "--codepage", "932", "--players", "p.txt", "a", "b"}, error);
+  auto options = parseOptions(
+      {"--raw", "--codepage", "932", "--players", "p.txt", "--jobs", "3", "a", "b"}, error);
   ASSERT_TRUE(options.has_value());
   EXPECT_TRUE(options->raw);
   EXPECT_EQ(options->codePage, 932);
   EXPECT_EQ(options->playersFile, "p.txt");
+  EXPECT_EQ(options->jobs, 3u);
   EXPECT_EQ(options->paths, (std::vector<std::string>{"a", "b"}));
   EXPECT_EQ(parseOptions({"--", "--raw"}, error)->paths, std::vector<std::string>{"--raw"});
   EXPECT_FALSE(parseOptions({}, error));
   EXPECT_FALSE(parseOptions({"--raw"}, error));
   EXPECT_FALSE(parseOptions({"--codepage", "x", "a"}, error));
   EXPECT_FALSE(parseOptions({"--codepage"}, error));
+  EXPECT_FALSE(parseOptions({"--jobs", "0", "a"}, error));
   EXPECT_FALSE(parseOptions({"--verbose", "a"}, error));
   EXPECT_NE(error.find("--verbose"), std::string::npos);
 }
 
 TEST(FolderRecordingsTest, TakesMgxFilesInByteOrderWithoutSubFolders) {
-  EXPECT_TRUE(hasRecordingEnding("a.mgx"));
-  EXPECT_FALSE(hasRecordingEnding("B.MGX"));
-  EXPECT_FALSE(hasRecordingEnding("mgx"));
-  EXPECT_EQ(joinWith("dir", "a", '/'), "dir/a");
-  EXPECT_EQ(joinWith("dir/", "a", '/'), "dir/a");
   fixtures::TempFolder folder;
   ASSERT_TRUE(folder.ok());
   for (const char* name : {"b.mgx", "B.mgx", "a.mgx", "c.mgl", "d.MGX", "notes.txt"})
@@ -77,7 +88,7 @@ TEST(FolderRecordingsTest, TakesMgxFilesInByteOrderWithoutSubFolders) {
   const char separator = '/';
 #endif
   const std::vector<std::string> paths = folderRecordings(folder.path(), separator);
-  const std::string base = joinWith(folder.path(), "", separator);
+  const std::string base = joinPath(folder.path(), "", separator);
 #ifdef _WIN32
   // The Windows file system does not tell B.mgx from b.mgx.
   EXPECT_EQ(paths.size(), 2u);

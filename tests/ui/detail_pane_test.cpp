@@ -146,25 +146,24 @@ TEST_F(DetailPaneTest, SelectionReplacesUnappliedTextsAndOtherEventsChangeNothin
 
 TEST_F(DetailPaneTest, ColourHandlerPaintsNamesOnlyAndDefersForOtherControls) {
   open();
-  HDC dc = CreateCompatibleDC(nullptr);
-  SetTextColor(dc, RGB(1, 2, 3));
-  SetBkMode(dc, OPAQUE);
-  HBRUSH teamBrush = dialog->OnCtlColor(dc, control(IDC_TEAM1), CTLCOLOR_EDIT);
-  EXPECT_EQ(GetTextColor(dc), RGB(1, 2, 3));
-  EXPECT_EQ(GetBkMode(dc), TRANSPARENT);
-  LOGBRUSH white = {};
-  GetObjectA(teamBrush, sizeof white, &white);
-  EXPECT_EQ(white.lbColor, RGB(255, 255, 255));
-  SetBkMode(dc, OPAQUE);
-  EXPECT_EQ(dialog->OnCtlColor(dc, control(IDC_CHAT), CTLCOLOR_STATIC), teamBrush);
-  EXPECT_EQ(GetBkMode(dc), OPAQUE);
-  EXPECT_EQ(dialog->OnCtlColor(dc, control(IDC_FOLDER_PATH), CTLCOLOR_EDIT), nullptr);
-  DeleteDC(dc);
+  const ControlPaint team = paintOf(IDC_TEAM1);
+  EXPECT_EQ(brushColour(team.brush), RGB(255, 255, 255));
+  EXPECT_EQ(team.text, RGB(1, 2, 3));
+  EXPECT_EQ(team.backgroundMode, TRANSPARENT);
+  const ControlPaint chat = paintOf(IDC_CHAT);
+  EXPECT_EQ(chat.brush, team.brush);
+  EXPECT_EQ(chat.backgroundMode, OPAQUE);
+  const ControlPaint path = paintOf(IDC_FOLDER_PATH);  // the system's own colours
+  EXPECT_NE(path.brush, team.brush);
+  EXPECT_EQ(path.text, GetSysColor(COLOR_WINDOWTEXT));
 }
 
 TEST(DetailPaneTablesTest, OutOfRangeIdsShowNothingAndBlack) {
   EXPECT_EQ(civilisationText(18), "Kor");
-  EXPECT_EQ(civilisationText(19), "");
+  EXPECT_EQ(civilisationText(19), "Ita");
+  EXPECT_EQ(civilisationText(26), "Mal");
+  EXPECT_EQ(civilisationText(31), "Vie");
+  EXPECT_EQ(civilisationText(32), "");
   EXPECT_EQ(civilisationText(-1), "");
   EXPECT_EQ(slotColour(8), RGB(255, 128, 0));
   EXPECT_EQ(slotColour(9), RGB(0, 0, 0));

@@ -1,30 +1,70 @@
 #include "main_window_fixture.h"
 
 #include "library/sort_toggle.h"
-#include "platform/executable_folder.h"
 
 namespace morvane::ui::testing {
 
-void setExePath(const std::string& value) {
+SavedExePath::SavedExePath(REGSAM view) : view_(view) {
   HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGameKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                            &key, nullptr),
-            ERROR_SUCCESS);
-  RegSetValueExA(key, "EXE Path", 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                 static_cast<DWORD>(value.size() + 1));
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kGameKey, 0, KEY_QUERY_VALUE | view_, &key) !=
+      ERROR_SUCCESS)
+    return;
+  DWORD size = 0;
+  if (RegQueryValueExA(key, "EXE Path", nullptr, &type_, nullptr, &size) == ERROR_SUCCESS) {
+    data_.resize(size);
+    existed_ =
+        RegQueryValueExA(key, "EXE Path", nullptr, &type_, data_.data(), &size) == ERROR_SUCCESS;
+    data_.resize(size);
+  }
   RegCloseKey(key);
 }
 
-void deleteExePath() {
+SavedExePath::~SavedExePath() {
+  if (existed_) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kGameKey, 0, KEY_SET_VALUE | view_, &key) ==
+        ERROR_SUCCESS) {
+      RegSetValueExA(key, "EXE Path", 0, type_, data_.data(), static_cast<DWORD>(data_.size()));
+      RegCloseKey(key);
+    }
+  } else {
+    remove();
+  }
+  for (auto key = createdKeys_.rbegin(); key != createdKeys_.rend(); ++key)
+    RegDeleteKeyExA(HKEY_LOCAL_MACHINE, key->c_str(), view_, 0);
+}
+
+void SavedExePath::set(const std::string& value) {
+  // One level at a time, to know which keys did not exist before.
+  const std::string path = kGameKey;
   HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kGameKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
+  for (std::size_t end = 0; end != std::string::npos;) {
+    end = path.find('\\', end + 1);
+    const std::string level = path.substr(0, end);
+    DWORD disposition = 0;
+    if (key != nullptr) RegCloseKey(key);
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, level.c_str(), 0, nullptr, 0,
+                              KEY_SET_VALUE | view_, nullptr, &key, &disposition),
+              ERROR_SUCCESS);
+    if (disposition == REG_CREATED_NEW_KEY) createdKeys_.push_back(level);
+  }
+  EXPECT_EQ(RegSetValueExA(key, "EXE Path", 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                           static_cast<DWORD>(value.size() + 1)),
+            ERROR_SUCCESS);
+  RegCloseKey(key);
+}
+
+void SavedExePath::remove() {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kGameKey, 0, KEY_SET_VALUE | view_, &key) != ERROR_SUCCESS)
+    return;
   RegDeleteValueA(key, "EXE Path");
   RegCloseKey(key);
 }
 
 void MainWindowTest::SetUp() {
-  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&controls);
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
+  ASSERT_TRUE(InitCommonControlsEx(&controls));
   // The header toggle lives as long as the process; each test starts fresh.
   resetSortToggle();
   ASSERT_TRUE(temp.ok());
@@ -34,8 +74,7 @@ void MainWindowTest::SetUp() {
 
 void MainWindowTest::TearDown() {
   dialog.reset();
-  deleteExePath();
-  for (const std::string& path : besideProgram_) DeleteFileA(path.c_str());
+  for (const std::wstring& path : besideProgram_) DeleteFileW(path.c_str());
 }
 
 void MainWindowTest::writeGame(const std::string& name, const fixtures::SampleGame& game) {
@@ -67,19 +106,30 @@ void MainWindowTest::setModified(const std::string& name, int year, int month, i
   CloseHandle(file);
 }
 
+// Found without the code under test: the wide module path up to its last
+// separator, whatever its length or code page.
 void MainWindowTest::writeBesideProgram(const std::string& name, const std::string& text) {
-  const std::optional<std::string> folder = platform::executableFolder();
-  ASSERT_TRUE(folder.has_value());
-  const std::string path = *folder + name;
-  ASSERT_TRUE(fixtures::writeFile(path, std::vector<uint8_t>(text.begin(), text.end())));
+  std::wstring path(32768, L'\0');
+  path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
+  const std::size_t separator = path.rfind(L'\\');
+  ASSERT_NE(separator, std::wstring::npos);
+  path.resize(separator + 1);
+  path.append(name.begin(), name.end());  // an ASCII name
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
   besideProgram_.push_back(path);
+  DWORD written = 0;
+  WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  CloseHandle(file);
+  ASSERT_EQ(written, text.size());
 }
 
 void MainWindowTest::open(bool withRegistry) {
   if (withRegistry)
-    setExePath(temp.path());
+    exePath.set(temp.path());
   else
-    deleteExePath();
+    exePath.remove();
   dialog = std::make_unique<MainDialog>();
   ASSERT_NE(dialog->create(nullptr), nullptr);
 }
@@ -185,14 +235,34 @@ void MainWindowTest::selectEveryRow() const {
   for (int row = 0; row < rowCount(); ++row) select(row);
 }
 
-COLORREF MainWindowTest::nameColour(int slot) const {
+COLORREF brushColour(HBRUSH brush) {
+  LOGBRUSH solid = {};
+  if (brush == nullptr || GetObjectA(brush, sizeof solid, &solid) != sizeof solid)
+    return CLR_INVALID;
+  return solid.lbColor;
+}
+
+MainWindowTest::ControlPaint MainWindowTest::paintOf(int id) const {
+  HWND edit = control(id);
+  const bool readOnly = (GetWindowLongPtrA(edit, GWL_STYLE) & ES_READONLY) != 0;
+  const UINT message = readOnly || !IsWindowEnabled(edit) ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT;
   HDC dc = CreateCompatibleDC(nullptr);
   SetTextColor(dc, RGB(1, 2, 3));
-  SendMessageA(dialog->hwnd(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
-               reinterpret_cast<LPARAM>(control(1004 + slot)));
-  const COLORREF colour = GetTextColor(dc);
+  SetBkMode(dc, OPAQUE);
+  ControlPaint paint;
+  paint.brush = reinterpret_cast<HBRUSH>(SendMessageA(
+      dialog->hwnd(), message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(edit)));
+  paint.text = GetTextColor(dc);
+  paint.backgroundMode = GetBkMode(dc);
   DeleteDC(dc);
-  return colour;
+  return paint;
+}
+
+COLORREF MainWindowTest::nameColour(int slot) const {
+  const ControlPaint paint = paintOf(1004 + slot);
+  EXPECT_EQ(brushColour(paint.brush), RGB(255, 255, 255)) << "slot " << slot;
+  EXPECT_EQ(paint.backgroundMode, TRANSPARENT) << "slot " << slot;
+  return paint.text;
 }
 
 }  // namespace morvane::ui::testing

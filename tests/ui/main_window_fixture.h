@@ -13,20 +13,39 @@
 #include <string>
 #include <vector>
 
-#include "support/recording_writer.h"
+#include "recording_writer/recording_writer.h"
 #include "ui/main_dialog.h"
+#include "ui/registry_value.h"
 
 namespace morvane::ui::testing {
-
-inline constexpr char kGameKey[] =
-    "SOFTWARE\\Microsoft\\Microsoft Games\\Age of Empires II: The Conquerors Expansion\\1.0";
 
 // Shift_JIS bytes: "プレイヤー" and "ゲーム".
 inline const std::string kJapaneseName = "\x83\x76\x83\x8C\x83\x43\x83\x84\x81\x5B";
 inline const std::string kJapaneseWord = "\x83\x51\x81\x5B\x83\x80";
 
-void setExePath(const std::string& value);
-void deleteExePath();
+// The game's "EXE Path" in one registry view, changed for a test and put back
+// as it was when this object ends: the value, its type, and the keys that
+// setting it created. Running the tests never changes an installation.
+class SavedExePath {
+ public:
+  explicit SavedExePath(REGSAM view);
+  ~SavedExePath();
+  SavedExePath(const SavedExePath&) = delete;
+  SavedExePath& operator=(const SavedExePath&) = delete;
+
+  void set(const std::string& value);
+  void remove();
+
+ private:
+  REGSAM view_;
+  bool existed_ = false;
+  DWORD type_ = 0;
+  std::vector<BYTE> data_;
+  std::vector<std::string> createdKeys_;  // outermost first
+};
+
+// The colour of a solid brush; CLR_INVALID for no brush.
+COLORREF brushColour(HBRUSH brush);
 
 class MainWindowTest : public ::testing::Test {
  protected:
@@ -47,6 +66,7 @@ class MainWindowTest : public ::testing::Test {
   // Creates the window; the registry value points at the temp folder unless
   // withRegistry is false.
   void open(bool withRegistry = true);
+  void setExePath(const std::string& value) { exePath.set(value); }
 
   HWND list() const { return GetDlgItem(dialog->hwnd(), 1001); }
   HWND control(int id) const { return GetDlgItem(dialog->hwnd(), id); }
@@ -69,14 +89,25 @@ class MainWindowTest : public ::testing::Test {
   void pressEnterIn(int id) const;
   // Selects every row once, so that every game is parsed.
   void selectEveryRow() const;
+  // How the window tells a control to paint itself, asked through the message
+  // that control really sends (WM_CTLCOLORSTATIC from a read-only edit): the
+  // brush answered and what was left in the device context.
+  struct ControlPaint {
+    HBRUSH brush;
+    COLORREF text;
+    int backgroundMode;
+  };
+  ControlPaint paintOf(int id) const;
+  // A slot's name colour; the test fails unless the name is drawn on white.
   COLORREF nameColour(int slot) const;
 
   fixtures::TempFolder temp;
+  SavedExePath exePath{KEY_WOW64_32KEY};  // the game's own view
   std::unique_ptr<MainDialog> dialog;
 
  private:
   std::string saveGame_;
-  std::vector<std::string> besideProgram_;
+  std::vector<std::wstring> besideProgram_;
 };
 
 }  // namespace morvane::ui::testing

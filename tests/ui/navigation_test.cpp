@@ -55,22 +55,29 @@ TEST_F(NavigationTest, EnterOnTheListEntersExactlyOneSelectedFolder) {
 }
 
 TEST_F(NavigationTest, UpWalksToTheDriveAndStopsThere) {
-  type(IDC_FOLDER_PATH, "C:\\windows\\system32\\");
+  type(IDC_FOLDER_PATH, old() + "\\");
   pressEnterIn(IDC_FOLDER_PATH);
-  click(IDC_UP);
-  EXPECT_EQ(text(IDC_FOLDER_PATH), "C:\\windows");
-  click(IDC_UP);
-  EXPECT_EQ(text(IDC_FOLDER_PATH), "C:");
-  EXPECT_NE(rowNamed("windows"), -1);  // the root of drive C
+  // Each step lists the folder that holds the one before, down to the drive.
+  for (std::string path = old(); path.find('\\') != std::string::npos;) {
+    const std::size_t separator = path.rfind('\\');
+    const std::string name = path.substr(separator + 1);
+    path.resize(separator);
+    click(IDC_UP);
+    EXPECT_EQ(text(IDC_FOLDER_PATH), path);
+    EXPECT_NE(rowNamed(name), -1) << name << " in " << path;
+  }
+  const std::string drive = text(IDC_FOLDER_PATH);
+  EXPECT_EQ(drive, old().substr(0, 2));
   const std::vector<std::string> root = column(0);
   click(IDC_UP);
-  EXPECT_EQ(text(IDC_FOLDER_PATH), "C:");
+  EXPECT_EQ(text(IDC_FOLDER_PATH), drive);
   EXPECT_EQ(column(0), root);
 }
 
 TEST_F(NavigationTest, UpIgnoresATrailByteThatLooksLikeASeparator) {
-  // "ソ" is 0x83 0x5C in Shift_JIS: its trail byte is not a separator.
-  const std::string folder = old() + "\\\x83\x5C";
+  // "ソ" is 0x83 0x5C in Shift_JIS: its trail byte is not a separator, and
+  // here it is not the path's last byte either.
+  const std::string folder = old() + "\\\x83\x5C" + 'x';
   type(IDC_FOLDER_PATH, folder);
   pressEnterIn(IDC_FOLDER_PATH);
   click(IDC_UP);

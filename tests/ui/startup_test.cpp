@@ -26,6 +26,16 @@ TEST_F(StartUpTest, ValueEndingInSeparatorGetsADoubledOne) {
   EXPECT_EQ(probe.defaultFolder(), "C:\\Games\\Conquerors\\SaveGame\\");
 }
 
+// A 64-bit program sees another key unless it asks for the 32-bit view, where
+// the game writes; on a 32-bit system both views are one key.
+TEST_F(StartUpTest, ValueIsReadFromTheGamesOwn32BitView) {
+  SavedExePath view64(KEY_WOW64_64KEY);
+  view64.set("C:\\Elsewhere");
+  setExePath("C:\\Games\\Conquerors");
+  MainDialog probe;
+  EXPECT_EQ(probe.defaultFolder(), "C:\\Games\\Conquerors\\SaveGame\\");
+}
+
 TEST_F(StartUpTest, WithoutTheValueListsTheRootOfTheCurrentDrive) {
   open(false);
   EXPECT_EQ(text(IDC_FOLDER_PATH), "");
@@ -41,10 +51,14 @@ TEST_F(StartUpTest, WithoutTheValueListsTheRootOfTheCurrentDrive) {
   EXPECT_EQ(probe.defaultFolder(), "");
 }
 
-TEST_F(StartUpTest, NameTablesComeFromBesideTheProgram) {
+TEST_F(StartUpTest, NameTablesComeFromBesideTheProgramWhateverTheCurrentFolder) {
   writeBesideProgram("player.txt", "Alice\tThe Queen\r\nBob\tB\nBob\tRobert");
   writeBesideProgram("map.txt", "Arabia\tDesert\n");
+  std::wstring previous(MAX_PATH, L'\0');
+  previous.resize(GetCurrentDirectoryW(MAX_PATH, previous.data()));
+  ASSERT_TRUE(SetCurrentDirectoryA(temp.path().c_str()));
   open();
+  SetCurrentDirectoryW(previous.c_str());
   EXPECT_EQ(dialog->playerNames().at("Alice"), "The Queen");
   EXPECT_EQ(dialog->playerNames().at("Bob"), "Robert");
   EXPECT_EQ(dialog->mapNames().at("Arabia"), "Desert");
@@ -93,6 +107,9 @@ TEST_F(StartUpTest, ImageListHoldsOneIconPerKindListed) {
     EXPECT_GE(item.iImage, 0);
     EXPECT_LE(item.iImage, 1);
   }
+  // The dialog frees the image list, once: the list's window leaves it be.
+  DestroyWindow(dialog->hwnd());
+  EXPECT_EQ(ImageList_GetImageCount(images), 2);
 }
 
 TEST_F(StartUpTest, SlotColoursStartAtTheirSlotNumbers) {
@@ -116,23 +133,73 @@ TEST_F(StartUpTest, SystemMenuEndsWithTheAboutItem) {
   EXPECT_EQ(GetMenuItemID(system, count - 1), 16u);
 }
 
-// Closes the About box once it is up, noting its caption.
-std::string aboutCaption;
-void CALLBACK closeAbout(HWND, UINT, UINT_PTR timer, DWORD) {
-  HWND about = GetActiveWindow();
-  aboutCaption = windowText(about);
-  PostMessageA(about, WM_COMMAND, IDOK, 0);
-  KillTimer(nullptr, timer);
+// What the About box was like while its modal loop ran.
+struct AboutSeen {
+  HWND owner = nullptr;
+  bool endWithEsc = false;
+  std::string caption;
+  bool visible = false;
+  bool active = false;
+  bool ownerEnabled = true;
+  bool forced = false;  // the box ignored the user and had to be closed
+};
+AboutSeen aboutSeen;
+
+BOOL CALLBACK findOwned(HWND window, LPARAM found) {
+  if (GetWindow(window, GW_OWNER) != aboutSeen.owner) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
 }
 
-TEST_F(StartUpTest, AboutCommandRunsTheAboutBoxUntilOk) {
+HWND aboutBox() {
+  HWND found = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), findOwned, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+// Looks at the box from inside its loop, then presses OK or Esc.
+void CALLBACK endAbout(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  HWND about = aboutBox();
+  aboutSeen.caption = windowText(about);
+  aboutSeen.visible = IsWindowVisible(about) != FALSE;
+  aboutSeen.active = about != nullptr && GetActiveWindow() == about;
+  aboutSeen.ownerEnabled = IsWindowEnabled(aboutSeen.owner) != FALSE;
+  HWND ok = GetDlgItem(about, IDOK);
+  if (aboutSeen.endWithEsc)
+    PostMessageA(ok, WM_KEYDOWN, VK_ESCAPE, 1);
+  else
+    PostMessageA(ok, BM_CLICK, 0, 0);
+}
+
+// Ends a loop that did not listen, so that the test fails instead of hanging.
+void CALLBACK forceEndAbout(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  aboutSeen.forced = true;
+  PostMessageA(aboutBox(), WM_CLOSE, 0, 0);
+}
+
+TEST_F(StartUpTest, AboutBoxShowsOverTheDisabledWindowUntilOkOrEsc) {
   open();
-  aboutCaption.clear();
-  SetTimer(nullptr, 0, 200, closeAbout);
-  SendMessageA(dialog->hwnd(), WM_SYSCOMMAND, 16, 0);
-  EXPECT_EQ(aboutCaption, ansiFromUtf8("Morvaneのﾊﾞｰｼﾞｮﾝ情報"));
-  EXPECT_FALSE(dialog->ended());
-  EXPECT_TRUE(IsWindowEnabled(dialog->hwnd()));
+  for (const bool esc : {false, true}) {
+    SCOPED_TRACE(esc ? "Esc" : "OK");
+    aboutSeen = AboutSeen();
+    aboutSeen.owner = dialog->hwnd();
+    aboutSeen.endWithEsc = esc;
+    SetTimer(nullptr, 0, 200, endAbout);
+    const UINT_PTR safety = SetTimer(nullptr, 0, 5000, forceEndAbout);
+    SendMessageA(dialog->hwnd(), WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+    KillTimer(nullptr, safety);
+    EXPECT_EQ(aboutSeen.caption, ansiFromUtf8("Morvaneのﾊﾞｰｼﾞｮﾝ情報"));
+    EXPECT_TRUE(aboutSeen.visible);
+    EXPECT_TRUE(aboutSeen.active);
+    EXPECT_FALSE(aboutSeen.ownerEnabled);
+    EXPECT_FALSE(aboutSeen.forced);
+    EXPECT_EQ(aboutBox(), nullptr);
+    EXPECT_FALSE(dialog->ended());
+    EXPECT_TRUE(IsWindowEnabled(dialog->hwnd()));
+    EXPECT_EQ(GetActiveWindow(), dialog->hwnd());
+  }
 }
 
 TEST_F(StartUpTest, ExitCommandAndCloseEndTheWindowButEnterAndEscDoNot) {

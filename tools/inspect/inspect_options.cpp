@@ -28,7 +28,7 @@ std::optional<InspectOptions> parseOptions(const std::vector<std::string>& argum
       onlyPaths = true;
     } else if (argument == "--raw") {
       options.raw = true;
-    } else if (argument == "--codepage" || argument == "--players") {
+    } else if (argument == "--codepage" || argument == "--players" || argument == "--jobs") {
       if (i + 1 >= arguments.size()) {
         error = argument + " needs a value";
         return std::nullopt;
@@ -36,6 +36,13 @@ std::optional<InspectOptions> parseOptions(const std::vector<std::string>& argum
       const std::string& value = arguments[++i];
       if (argument == "--players") {
         options.playersFile = value;
+      } else if (argument == "--jobs") {
+        const std::optional<int> jobs = positiveNumber(value);
+        if (!jobs) {
+          error = "bad number of jobs: " + value;
+          return std::nullopt;
+        }
+        options.jobs = static_cast<unsigned>(*jobs);
       } else if (!(options.codePage = positiveNumber(value))) {
         error = "bad code page: " + value;
         return std::nullopt;

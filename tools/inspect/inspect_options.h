@@ -11,6 +11,7 @@ struct InspectOptions {
   bool raw = false;
   std::optional<int> codePage;
   std::optional<std::string> playersFile;
+  std::optional<unsigned> jobs;  // threads reading; all cores when not given
   std::vector<std::string> paths;
 };
 
@@ -19,6 +20,6 @@ std::optional<InspectOptions> parseOptions(const std::vector<std::string>& argum
                                            std::string& error);
 
 inline constexpr char kUsage[] =
-    "usage: morvane-inspect [--raw] [--codepage N] [--players FILE] PATH...";
+    "usage: morvane-inspect [--raw] [--codepage N] [--players FILE] [--jobs N] PATH...";
 
 }  // namespace morvane::inspect

@@ -1,16 +1,25 @@
 // morvane-inspect: the recorded-game reader on the command line, one JSON
-// object per recording.
+// object per recording, read on every core and printed in the order given.
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
+#include <memory>
+#include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "collection_reports.h"
 #include "folder_recordings.h"
 #include "inspect_options.h"
+#include "lazy_text_decoder.h"
+#include "progress_line.h"
 #include "recording_report.h"
 
 namespace {
+
+using namespace morvane::inspect;
 
 #ifdef _WIN32
 constexpr char kSeparator = '\\';
@@ -26,10 +35,44 @@ PathKind kindOf(const std::string& path) {
   return S_ISDIR(info.st_mode) ? PathKind::kFolder : PathKind::kFile;
 }
 
+// The recordings the paths name, folders expanded; nothing for a missing path.
+std::optional<std::vector<std::string>> recordingsOf(const std::vector<std::string>& paths) {
+  std::vector<std::string> recordings;
+  for (const std::string& path : paths) {
+    const PathKind kind = kindOf(path);
+    if (kind == PathKind::kMissing) {
+      std::fprintf(stderr, "morvane-inspect: no such file or folder: %s\n", path.c_str());
+      return std::nullopt;
+    }
+    if (kind == PathKind::kFile) {
+      recordings.push_back(path);
+    } else {
+      for (std::string& file : folderRecordings(path, kSeparator)) recordings.push_back(file);
+    }
+  }
+  return recordings;
+}
+
+unsigned allCores() {
+  const unsigned cores = std::thread::hardware_concurrency();
+  return cores > 0 ? cores : 1;
+}
+
+// Each reading thread gets its own decoder; the name table is only read.
+std::function<ReportFunction()> workerMaker(const InspectOptions& options, int codePage,
+                                            const morvane::NameTable* playerNames) {
+  return [&options, codePage, playerNames]() -> ReportFunction {
+    std::shared_ptr<TextDecoder> decoder;
+    if (!options.raw) decoder = std::make_shared<LazyTextDecoder>(codePage);
+    return [decoder, raw = options.raw, playerNames](const std::string& path) {
+      return reportRecording(path, ReportSettings{raw, decoder.get(), playerNames});
+    };
+  };
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  using namespace morvane::inspect;
   std::string error;
   const std::optional<InspectOptions> options =
       parseOptions(std::vector<std::string>(argv + 1, argv + argc), error);
@@ -38,8 +81,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const int codePage = options->codePage.value_or(defaultCodePage());
-  const std::unique_ptr<TextDecoder> decoder = makeTextDecoder(codePage);
-  if (!options->raw && decoder == nullptr) {
+  if (!options->raw && !codePageKnown(codePage)) {
     std::fprintf(stderr, "morvane-inspect: code page %d is not available\n", codePage);
     return 2;
   }
@@ -51,27 +93,23 @@ int main(int argc, char** argv) {
     }
     morvane::loadNameTable(*options->playersFile, playerNames);
   }
-  std::vector<std::string> recordings;
-  for (const std::string& path : options->paths) {
-    const PathKind kind = kindOf(path);
-    if (kind == PathKind::kMissing) {
-      std::fprintf(stderr, "morvane-inspect: no such file or folder: %s\n", path.c_str());
-      return 2;
-    }
-    if (kind == PathKind::kFile) {
-      recordings.push_back(path);
-    } else {
-      for (std::string& file : folderRecordings(path, kSeparator)) recordings.push_back(file);
-    }
-  }
-  const ReportSettings settings{options->raw, decoder.get(),
-                                options->playersFile ? &playerNames : nullptr};
+  const std::optional<std::vector<std::string>> recordings = recordingsOf(options->paths);
+  if (!recordings) return 2;
+
+  // Progress only for a person watching: a pipe or file gets nothing extra.
+  std::optional<ProgressLine> progress;
+  if (isatty(fileno(stderr))) progress.emplace(stderr, recordings->size());
   bool allLoaded = true;
-  for (const std::string& path : recordings) {
-    const Report report = reportRecording(path, settings);
+  CollectionRun run;
+  run.jobs = options->jobs.value_or(allCores());
+  run.makeWorker = workerMaker(*options, codePage, options->playersFile ? &playerNames : nullptr);
+  run.emit = [&allLoaded](const Report& report) {
     allLoaded = allLoaded && report.loaded;
     std::fwrite(report.line.data(), 1, report.line.size(), stdout);
     std::fputc('\n', stdout);
-  }
+  };
+  if (progress) run.progress = [&progress](std::size_t done) { progress->update(done); };
+  reportCollection(*recordings, run);
+  if (progress) progress->clear();
   return allLoaded ? 0 : 1;
 }

@@ -30,7 +30,7 @@ uint32_t tilesCrc32(const TerrainTiles& tiles) {
 }
 
 std::string povNameOf(const GameEntry& entry, const NameTable* playerNames) {
-  if (entry.povIndex < 1 || entry.povIndex > 8) return {};
+  if (!entry.hasPov()) return {};
   const std::string& name = entry.playerNames[static_cast<std::size_t>(entry.povIndex)];
   return playerNames != nullptr ? povDisplayName(*playerNames, name) : name;
 }
@@ -85,6 +85,7 @@ Report reportRecording(const std::string& path, const ReportSettings& settings) 
   } else {
     line.string("error", describe(file.lastError()));
   }
+  line.string("version", versionName(file.version().family));
   report.line = line.str();
   return report;
 }

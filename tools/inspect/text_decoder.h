@@ -17,6 +17,10 @@ class TextDecoder {
 // Null when the code page is not known to the converter.
 std::unique_ptr<TextDecoder> makeTextDecoder(int codePage);
 
+// Whether makeTextDecoder would know the code page, asked of the converter's
+// list of names without loading the code page's tables.
+bool codePageKnown(int codePage);
+
 // The default code page: the ANSI code page on Windows, 1252 elsewhere.
 int defaultCodePage();
 

@@ -1,28 +1,27 @@
-#include <unicode/ucnv.h>
-#include <unicode/ucnv_cb.h>
-
 #include <string>
 #include <vector>
 
+#include "icu_library.h"
 #include "text_decoder.h"
 
 namespace morvane::inspect {
 namespace {
 
 // Every byte sequence the code page does not define becomes U+FFFD; ICU's
-// own substitute for these code pages is U+001A.
-void replaceWithFffd(const void*, UConverterToUnicodeArgs* arguments, const char*, int32_t,
+// own substitute for these code pages is U+001A. context is the library.
+void replaceWithFffd(const void* context, UConverterToUnicodeArgs* arguments, const char*, int32_t,
                      UConverterCallbackReason reason, UErrorCode* error) {
   if (reason > UCNV_IRREGULAR) return;  // reset, close, clone: nothing to write
   static const UChar kReplacement = 0xFFFD;
   *error = U_ZERO_ERROR;
-  ucnv_cbToUWriteUChars(arguments, &kReplacement, 1, 0, error);
+  static_cast<const IcuLibrary*>(context)->cbToUWriteUChars(arguments, &kReplacement, 1, 0, error);
 }
 
 class IcuDecoder : public TextDecoder {
  public:
-  explicit IcuDecoder(UConverter* converter) : converter_(converter) {}
-  ~IcuDecoder() override { ucnv_close(converter_); }
+  IcuDecoder(std::shared_ptr<const IcuLibrary> icu, UConverter* converter)
+      : icu_(std::move(icu)), converter_(converter) {}
+  ~IcuDecoder() override { icu_->close(converter_); }
 
   std::string toUtf8(std::string_view bytes) const override {
     if (bytes.empty()) return {};
@@ -31,9 +30,9 @@ class IcuDecoder : public TextDecoder {
     UChar* target = utf16.data();
     const char* source = bytes.data();
     // Flushing makes a sequence cut off at the end a substitute too.
-    ucnv_toUnicode(converter_, &target, utf16.data() + utf16.size(), &source,
-                   bytes.data() + bytes.size(), nullptr, true, &status);
-    ucnv_reset(converter_);
+    icu_->toUnicode(converter_, &target, utf16.data() + utf16.size(), &source,
+                    bytes.data() + bytes.size(), nullptr, true, &status);
+    icu_->reset(converter_);
     if (U_FAILURE(status)) return {};
     const auto units = static_cast<int32_t>(target - utf16.data());
     std::string utf8;
@@ -71,20 +70,33 @@ class IcuDecoder : public TextDecoder {
     }
   }
 
+  std::shared_ptr<const IcuLibrary> icu_;
   UConverter* converter_;
 };
+
+std::string converterName(int codePage) { return "windows-" + std::to_string(codePage); }
 
 }  // namespace
 
 std::unique_ptr<TextDecoder> makeTextDecoder(int codePage) {
   if (codePage <= 0) return nullptr;
+  std::shared_ptr<const IcuLibrary> icu = IcuLibrary::load();
+  if (icu == nullptr) return nullptr;
   UErrorCode status = U_ZERO_ERROR;
-  const std::string name = "windows-" + std::to_string(codePage);
-  UConverter* converter = ucnv_open(name.c_str(), &status);
+  UConverter* converter = icu->open(converterName(codePage).c_str(), &status);
   if (U_FAILURE(status)) return nullptr;
   status = U_ZERO_ERROR;
-  ucnv_setToUCallBack(converter, replaceWithFffd, nullptr, nullptr, nullptr, &status);
-  return std::make_unique<IcuDecoder>(converter);
+  icu->setToUCallBack(converter, replaceWithFffd, icu.get(), nullptr, nullptr, &status);
+  return std::make_unique<IcuDecoder>(std::move(icu), converter);
+}
+
+bool codePageKnown(int codePage) {
+  if (codePage <= 0) return false;
+  const std::shared_ptr<const IcuLibrary> icu = IcuLibrary::load();
+  if (icu == nullptr) return false;
+  UErrorCode status = U_ZERO_ERROR;
+  const uint16_t names = icu->countAliases(converterName(codePage).c_str(), &status);
+  return U_SUCCESS(status) && names > 0;
 }
 
 int defaultCodePage() { return 1252; }

@@ -50,6 +50,10 @@ std::unique_ptr<TextDecoder> makeTextDecoder(int codePage) {
   return std::make_unique<Win32Decoder>(static_cast<UINT>(codePage));
 }
 
+bool codePageKnown(int codePage) {
+  return codePage > 0 && IsValidCodePage(static_cast<UINT>(codePage));
+}
+
 int defaultCodePage() { return static_cast<int>(GetACP()); }
 
 }  // namespace morvane::inspect

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-#include "support/byte_writer.h"
+#include "recording_writer/byte_writer.h"
 
 namespace morvane::fixtures {
 

@@ -1,8 +1,8 @@
-#include "support/sample_game.h"
+#include "recording_writer/sample_game.h"
 
 #include <algorithm>
 
-#include "support/body_builder.h"
+#include "recording_writer/body_builder.h"
 
 namespace morvane::fixtures {
 namespace {
@@ -39,6 +39,7 @@ std::vector<uint8_t> terrainPattern(int32_t width, int32_t height) {
 
 SampleHeader buildHeader(const SampleGame& game) {
   HeaderBuilder h;
+  h.layout = game.layout;
   SampleHeader out;
   uint32_t noise = game.noiseSeed;
 
@@ -125,6 +126,22 @@ SampleGame twoPlayerGame() {
   game.pov = 2;
   game.lobbyChat = {"@#1Alice: gl hf"};
   game.gameChat = {"@#2Bob: wp"};
+  return game;
+}
+
+SampleGame eightPlayerGame() {
+  SampleGame game;
+  for (int32_t n = 1; n <= 8; ++n) {
+    game.players.push_back(SamplePlayer{n, "Player" + std::to_string(n), static_cast<uint8_t>(n),
+                                        static_cast<uint8_t>(n - 1),
+                                        static_cast<uint8_t>(n % 3 + 1)});
+  }
+  game.withOptionalBlock = true;
+  game.width = 40;
+  game.height = 30;
+  game.mapLabel = std::string(kLabelJapanese);
+  game.lobbyChat = {"@#1hi", "@#2--system--", "@#3ready"};
+  game.gameChat = {"@#4go", "@#5gg"};
   return game;
 }
 

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "support/byte_writer.h"
+#include "recording_writer/byte_writer.h"
 
 namespace morvane::fixtures {
 
@@ -35,6 +35,32 @@ inline constexpr int64_t kMapTypeLowestSpace = 100001;
 inline constexpr int64_t kMapTypeTailDistance = 18000;
 // Markers whose last byte lies at or below this offset are not found.
 inline constexpr int64_t kMarkerSearchFloor = 18000;
+
+// "地图类别" in code page 936 and "地圖類別" in 950, each followed by its
+// full-width colon and no space.
+inline constexpr std::string_view kLabelChineseFullWidth{"\xB5\xD8\xCD\xBC\xC0\xE0\xB1\xF0", 8};
+inline constexpr std::string_view kColonGbk{"\xA3\xBA", 2};
+inline constexpr std::string_view kLabelTaiwanese{"\xA6\x61\xB9\xCF\xC3\xFE\xA7\x4F", 8};
+inline constexpr std::string_view kColonBig5{"\xA1\x47", 2};
+
+// What differs between the games' header layouts, in the writer's own
+// numbers. The defaults write no version text: the documented layout.
+struct VersionLayout {
+  std::string_view text;  // at offset 0, NUL-padded to 8 bytes
+  float saveVersion = 0;  // the float at offset 8
+  int64_t listGap = 20;   // bytes between the -99 marker and the first entry
+  int64_t widthAt = 110;  // from mapBase; height, record count and records follow
+  int64_t optionalTail = 5544;
+  int64_t recordTileBytes = 1;  // a record's bytes before its check value are
+  int64_t recordFixed = 1275;   // recordTileBytes * w * h + recordFixed
+  int64_t civAt = 817;          // from a name's end; the colour 4 bytes on
+  bool storedNames = false;     // uint16 length + 1 before a block's name
+};
+
+VersionLayout baseGameLayout();                       // "VER 9.3"
+VersionLayout conquerorsLayout();                     // "VER 9.4", save version 11.76
+VersionLayout patch15Layout();                        // "VER 9.F"
+VersionLayout laterEditionLayout(float saveVersion);  // "VER 9.4", above 11.76
 
 struct OptionalBlock {
   std::vector<std::string> strings;
@@ -99,8 +125,10 @@ void appendChatMessage(ByteWriter& out, std::string_view text,
 
 class HeaderBuilder : public ByteWriter {
  public:
-  // Offsets 0..15 with the optional-block flag at 12; the map block follows
-  // at 16 unless the flag is 1.
+  VersionLayout layout;
+
+  // Offsets 0..15: the version text and save version, the optional-block
+  // flag at 12; the map block follows at 16 unless the flag is 1.
   int64_t plainStart(int32_t flag = 0);
   // Flag 1 at 12, the string count at 18 and the block from 24; returns mapBase.
   int64_t optionalBlock(const OptionalBlock& block);
@@ -110,12 +138,15 @@ class HeaderBuilder : public ByteWriter {
   MapBlockPositions mapBlock(const MapBlock& block);
 
   // One player record of the civilisation/colour region at the current end:
-  // the name, civ at +L+817 and colour at +L+821 (L the name length).
-  // Returns the offset of the name.
+  // the name (stored form if the layout says so), civ at +L+817 and colour at
+  // +L+821 (L the name length, 817 the layout's civAt). Returns the offset of
+  // the name.
   int64_t playerRecord(std::string_view name, uint8_t civ, uint8_t colour);
 
-  // "label: text" followed by end; returns the offset of the space.
-  int64_t mapTypeLine(std::string_view label, std::string_view text, std::string_view end = "\n");
+  // "label: text" followed by end; returns the offset of the separator's
+  // last byte (the space).
+  int64_t mapTypeLine(std::string_view label, std::string_view text, std::string_view end = "\n",
+                      std::string_view separator = ": ");
 
   // The -99 marker, 20 bytes and nine name-list entries (missing ones are
   // written as empty entries with player number 0); returns listStart.

@@ -1,4 +1,4 @@
-#include "support/recording_writer.h"
+#include "recording_writer/recording_writer.h"
 
 #include <zlib.h>
 

@@ -1,6 +1,6 @@
-#include "support/body_builder.h"
+#include "recording_writer/body_builder.h"
 
-#include "support/header_builder.h"
+#include "recording_writer/header_builder.h"
 
 namespace morvane::fixtures {
 

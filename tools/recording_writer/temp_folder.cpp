@@ -1,4 +1,4 @@
-#include "support/temp_folder.h"
+#include "recording_writer/temp_folder.h"
 
 #include <algorithm>
 #include <filesystem>

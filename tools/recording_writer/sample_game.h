@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "support/header_builder.h"
+#include "recording_writer/header_builder.h"
 
 namespace morvane::fixtures {
 
@@ -22,6 +22,7 @@ struct SamplePlayer {
 };
 
 struct SampleGame {
+  VersionLayout layout;               // the documented one unless a test names a game
   std::vector<SamplePlayer> players;  // list positions 1, 2, ...; position 0 stays empty
   uint8_t pov = 1;
   std::optional<uint8_t> playerCount;  // defaults to the number of players
@@ -63,5 +64,8 @@ std::vector<uint8_t> buildBody(const SampleGame& game);
 
 // A two-player game on a 16 x 16 map with one lobby and one in-game message.
 SampleGame twoPlayerGame();
+// Eight players on a 40 x 30 map with the optional block, a Japanese map
+// label and chat in both places.
+SampleGame eightPlayerGame();
 
 }  // namespace morvane::fixtures

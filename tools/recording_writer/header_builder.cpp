@@ -1,4 +1,7 @@
-#include "support/header_builder.h"
+#include "recording_writer/header_builder.h"
+
+#include <algorithm>
+#include <cstring>
 
 namespace morvane::fixtures {
 
@@ -23,9 +26,61 @@ void appendChatMessage(ByteWriter& out, std::string_view text,
   out.text(text);
 }
 
+VersionLayout baseGameLayout() {
+  VersionLayout v;
+  v.text = "VER 9.3";
+  v.saveVersion = 11.5f;
+  v.listGap = 16;
+  v.widthAt = 108;
+  v.civAt = 777;
+  v.storedNames = true;
+  return v;
+}
+
+VersionLayout conquerorsLayout() {
+  VersionLayout v;
+  v.text = "VER 9.4";
+  v.saveVersion = 11.76f;
+  v.storedNames = true;
+  return v;
+}
+
+VersionLayout patch15Layout() {
+  VersionLayout v = conquerorsLayout();
+  v.text = "VER 9.F";
+  v.civAt = 985;
+  return v;
+}
+
+VersionLayout laterEditionLayout(float saveVersion) {
+  VersionLayout v = conquerorsLayout();
+  v.saveVersion = saveVersion;
+  if (saveVersion >= 11.93f) {
+    v.recordTileBytes = 2;
+    v.recordFixed = 2048;
+  }
+  if (saveVersion >= 11.96f) v.optionalTail = 6824;
+  if (saveVersion >= 12.3f) v.listGap = 36;
+  return v;
+}
+
+namespace {
+
+void versionStart(HeaderBuilder& h, const VersionLayout& layout, int64_t start) {
+  for (std::size_t i = 0; i < layout.text.size() && i < 8; ++i) {
+    h.setU8(start + static_cast<int64_t>(i), static_cast<uint8_t>(layout.text[i]));
+  }
+  uint32_t bits = 0;
+  std::memcpy(&bits, &layout.saveVersion, sizeof bits);
+  h.setI32(start + 8, static_cast<int32_t>(bits));
+}
+
+}  // namespace
+
 int64_t HeaderBuilder::plainStart(int32_t flag) {
   const int64_t start = size();
   zeros(16);
+  versionStart(*this, layout, start);
   setI32(start + 12, flag);
   return start + 16;
 }
@@ -33,6 +88,7 @@ int64_t HeaderBuilder::plainStart(int32_t flag) {
 int64_t HeaderBuilder::optionalBlock(const OptionalBlock& block) {
   const int64_t start = size();
   zeros(24);
+  versionStart(*this, layout, start);
   setI32(start + 12, 1);
   setI16(start + 18, block.stringCount.value_or(static_cast<int16_t>(block.strings.size())));
   for (const std::string& s : block.strings) {
@@ -44,23 +100,23 @@ int64_t HeaderBuilder::optionalBlock(const OptionalBlock& block) {
     const int64_t record = zeros(16 + 400 * int64_t{units});
     setI16(record + 10, units);
   }
-  zeros(5544);
+  zeros(layout.optionalTail);
   return size();
 }
 
 MapBlockPositions HeaderBuilder::mapBlock(const MapBlock& block) {
   MapBlockPositions at;
-  at.mapBase = zeros(122);
+  at.mapBase = zeros(layout.widthAt + 12);
   setU8(at.mapBase + 45, block.pov);
   setU8(at.mapBase + 47, block.playerCount);
-  setI32(at.mapBase + 110, block.width);
-  setI32(at.mapBase + 114, block.height);
-  setI32(at.mapBase + 118,
+  setI32(at.mapBase + layout.widthAt, block.width);
+  setI32(at.mapBase + layout.widthAt + 4, block.height);
+  setI32(at.mapBase + layout.widthAt + 8,
          block.declaredRecords.value_or(static_cast<int32_t>(block.recordChecks.size())));
   const int64_t tiles = int64_t{block.width} * block.height;
   for (int32_t check : block.recordChecks) {
     // The part before the check value is w * h + 1275 bytes long.
-    zeros(tiles > 0 ? tiles + 1275 : 1275);
+    zeros(layout.recordTileBytes * std::max<int64_t>(tiles, 0) + layout.recordFixed);
     i32(check);
     zeros(168);
   }
@@ -76,28 +132,29 @@ MapBlockPositions HeaderBuilder::mapBlock(const MapBlock& block) {
 }
 
 int64_t HeaderBuilder::playerRecord(std::string_view name, uint8_t civ, uint8_t colour) {
+  if (layout.storedNames) i16(static_cast<int16_t>(name.size() + 1));
   const int64_t at = text(name);
   const auto length = static_cast<int64_t>(name.size());
-  zeros(822);
-  setU8(at + length + 817, civ);
-  setU8(at + length + 821, colour);
+  zeros(layout.civAt + 5);
+  setU8(at + length + layout.civAt, civ);
+  setU8(at + length + layout.civAt + 4, colour);
   return at;
 }
 
 int64_t HeaderBuilder::mapTypeLine(std::string_view label, std::string_view textAfter,
-                                   std::string_view end) {
+                                   std::string_view end, std::string_view separator) {
   text(label);
-  text(":");
-  const int64_t space = text(" ");
+  text(separator);
+  const int64_t last = size() - 1;
   text(textAfter);
   text(end);
-  return space;
+  return last;
 }
 
 int64_t HeaderBuilder::playerList(std::vector<ListEntry> entries) {
   while (entries.size() < 9) entries.push_back(ListEntry{});
   const int64_t listStart = text(kListMarker);
-  zeros(20);
+  zeros(layout.listGap);
   for (const ListEntry& entry : entries) {
     i32(entry.number);
     i32(entry.unused);

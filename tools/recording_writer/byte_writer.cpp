@@ -1,4 +1,4 @@
-#include "support/byte_writer.h"
+#include "recording_writer/byte_writer.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "support/body_builder.h"
-#include "support/byte_writer.h"
-#include "support/header_builder.h"
-#include "support/sample_game.h"
-#include "support/temp_folder.h"
+#include "recording_writer/body_builder.h"
+#include "recording_writer/byte_writer.h"
+#include "recording_writer/header_builder.h"
+#include "recording_writer/sample_game.h"
+#include "recording_writer/temp_folder.h"
 
 namespace morvane::fixtures {
 

@@ -1,0 +1,95 @@
+// Which game wrote a recording, read once from the start of its header and
+// body, and the layout numbers that follow from it.
+#pragma once
+
+#include <cstdint>
+
+#include "recording/byte_reader.h"
+
+namespace morvane {
+
+enum class VersionFamily {
+  kUnknown,
+  kAoK,
+  kAoKTrial,
+  kAoC,  // The Conquerors, release not told by the body
+  kAoC10,
+  kAoC10c,
+  kHD,
+  kUserPatch14,
+  kUserPatch15,
+};
+
+struct GameVersion {
+  VersionFamily family = VersionFamily::kUnknown;
+  float saveVersion = 0;  // the float after the version text
+};
+
+GameVersion readGameVersion(ByteSpan header, ByteSpan body);
+
+// The inspector's name of a family: "AoK", "AoC 1.0c", "HD", "unknown", ...
+const char* versionName(VersionFamily family);
+
+// The player-name list, from listStart.
+struct NameListLayout {
+  int64_t firstEntry = 24;
+  int64_t numberToLength = 4;  // an unused int32 between number and length
+};
+
+// The optional block before the map block, offsets from the header's start.
+struct OptionalBlockLayout {
+  int64_t flag = 12;
+  int64_t stringCount = 18;
+  int64_t strings = 24;
+  int64_t afterStrings = 6;
+  int records = 8;
+  int64_t recordUnitsAt = 10;  // c, an int16; a record is 16 + 400 * c bytes
+  int64_t afterUnits = 4;
+  int64_t bytesPerUnit = 400;
+  int64_t tail = 5544;
+  int64_t mapBaseWithout = 16;  // mapBase when the flag is not 1
+};
+
+// Offsets from mapBase.
+struct MapBlockLayout {
+  int64_t pov = 45;
+  int64_t playerCount = 47;
+  int64_t width = 110;
+  int64_t height = 114;
+  int64_t recordCount = 118;
+  int64_t firstRecord = 122;
+};
+
+// A map record: tileBytes * w * h + beforeCheck bytes, the check value, then
+// afterCheck bytes.
+struct MapRecordLayout {
+  int64_t tileBytes = 1;
+  int64_t beforeCheck = 1275;
+  int32_t checkValue = 41;
+  int64_t afterCheck = 168;
+  int64_t beforeTerrain = 2;  // after the last record
+};
+
+// The player blocks that follow the terrain; civ and colour from a name's end.
+struct PlayerBlockLayout {
+  int64_t firstSearch = 1012;  // from the terrain's start, plus count and 3 * w * h
+  int64_t civ = 817;
+  int64_t colour = 821;
+  int64_t nextSearch = 822;
+  // Names searched in their stored form (uint16 length + 1, bytes, NUL), not
+  // bare: a short name can stand in object data before its block.
+  bool storedForm = false;
+};
+
+// Every default above is The Conquerors' layout, kept for an unknown version.
+struct HeaderLayout {
+  NameListLayout nameList;
+  OptionalBlockLayout optionalBlock;
+  MapBlockLayout mapBlock;
+  MapRecordLayout mapRecord;
+  PlayerBlockLayout playerBlock;
+};
+
+HeaderLayout layoutFor(const GameVersion& version);
+
+}  // namespace morvane
