@@ -68,6 +68,17 @@ class ByteSpan {
     return std::string_view(begin, static_cast<std::size_t>(count));
   }
 
+  // Copies the bytes at offset, offset + stride, ... (at most count of them)
+  // into out, stopping before the first that lies outside; answers how many
+  // were copied. stride must be positive.
+  int64_t copyStrided(int64_t offset, int64_t stride, int64_t count, uint8_t* out) const {
+    if (offset < 0 || offset >= size_ || count <= 0) return 0;
+    count = std::min(count, (size_ - 1 - offset) / stride + 1);
+    const uint8_t* from = data_ + offset;
+    for (int64_t i = 0; i < count; ++i) out[i] = from[i * stride];
+    return count;
+  }
+
   static constexpr int64_t kNotFound = -1;
 
   // First offset p in [from, lastStart] at which pattern lies wholly inside
