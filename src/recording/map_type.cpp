@@ -84,7 +84,7 @@ std::string textAfter(ByteSpan header, int64_t start) {
 
 // The rule visits p from the top down and ends at the first label or stop
 // word; per block, the highest label decides unless a stop word ends above it
-// (no label can end where the stop word does).
+// (at the label's own position the label is tested first).
 std::string findMapTypeText(ByteSpan header) {
   const int64_t highest = header.size() - kTailDistance;
   for (int64_t high = highest; high > kLowerBound; high -= kBlock) {
