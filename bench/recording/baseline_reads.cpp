@@ -66,11 +66,13 @@ int64_t BaselineReads::inflateHeader(const std::string& path, Sink sink) {
   const uint32_t bodyOffset =
       file_[0] | (file_[1] << 8) | (file_[2] << 16) | (static_cast<uint32_t>(file_[3]) << 24);
   const uint32_t start = isMgl(path) ? 4 : 8;
-  if (bodyOffset < 9 || bodyOffset > fileLength_) return -1;
+  // An offset of 0 (left by some tools) puts the body where the stream ends.
+  const std::size_t end = bodyOffset == 0 ? fileLength_ : bodyOffset;
+  if ((bodyOffset < 9 && bodyOffset != 0) || end > fileLength_ || end < start) return -1;
   z_stream stream{};
   if (inflateInit2(&stream, -15) != Z_OK) return -1;
   stream.next_in = file_.data() + start;
-  stream.avail_in = bodyOffset - start;
+  stream.avail_in = static_cast<uInt>(end - start);
   int64_t length = 0;
   int result = Z_OK;
   while (result == Z_OK) {

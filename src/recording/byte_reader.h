@@ -68,22 +68,38 @@ class ByteSpan {
     return std::string_view(begin, static_cast<std::size_t>(count));
   }
 
+  // Copies the bytes at offset, offset + stride, ... (at most count of them)
+  // into out, stopping before the first that lies outside; answers how many
+  // were copied. stride must be positive.
+  int64_t copyStrided(int64_t offset, int64_t stride, int64_t count, uint8_t* out) const {
+    if (offset < 0 || offset >= size_ || count <= 0) return 0;
+    count = std::min(count, (size_ - 1 - offset) / stride + 1);
+    const uint8_t* from = data_ + offset;
+    for (int64_t i = 0; i < count; ++i) out[i] = from[i * stride];
+    return count;
+  }
+
   static constexpr int64_t kNotFound = -1;
 
   // First offset p in [from, lastStart] at which pattern lies wholly inside
-  // the span, or kNotFound. An empty pattern matches at from.
-  int64_t findForward(std::string_view pattern, int64_t from, int64_t lastStart) const {
+  // the span, or kNotFound. An empty pattern matches at from. The search
+  // skips from one occurrence of the pattern's byte at key to the next, so
+  // key should name its rarest byte in the bytes searched.
+  int64_t findForward(std::string_view pattern, int64_t from, int64_t lastStart,
+                      std::size_t key = 0) const {
     const auto n = static_cast<int64_t>(pattern.size());
     if (from < 0) from = 0;
     if (lastStart > size_ - n) lastStart = size_ - n;
     if (from > lastStart) return kNotFound;
     if (n == 0) return from;
-    const auto first = static_cast<unsigned char>(pattern[0]);
+    const auto k = static_cast<int64_t>(key);
+    const auto keyByte = static_cast<unsigned char>(pattern[key]);
     int64_t p = from;
     while (p <= lastStart) {
-      const void* hit = std::memchr(data_ + p, first, static_cast<std::size_t>(lastStart - p + 1));
+      const void* hit =
+          std::memchr(data_ + p + k, keyByte, static_cast<std::size_t>(lastStart - p + 1));
       if (!hit) return kNotFound;
-      p = static_cast<const uint8_t*>(hit) - data_;
+      p = static_cast<const uint8_t*>(hit) - data_ - k;
       if (std::memcmp(data_ + p, pattern.data(), pattern.size()) == 0) return p;
       ++p;
     }
@@ -92,21 +108,38 @@ class ByteSpan {
 
   // Highest offset p whose match's last byte p + size - 1 lies in
   // [lowestLast, highestLast], or kNotFound. The pattern must not be empty.
-  int64_t findBackward(std::string_view pattern, int64_t highestLast, int64_t lowestLast) const {
+  // Skips from one occurrence of its byte at key to the next, as findForward.
+  int64_t findBackward(std::string_view pattern, int64_t highestLast, int64_t lowestLast,
+                       std::size_t key = 0) const {
     const auto n = static_cast<int64_t>(pattern.size());
     if (n == 0) return kNotFound;
     if (highestLast > size_ - 1) highestLast = size_ - 1;
     if (lowestLast < n - 1) lowestLast = n - 1;
-    const auto last = static_cast<uint8_t>(pattern[pattern.size() - 1]);
-    for (int64_t c = highestLast; c >= lowestLast; --c) {
-      if (data_[c] == last && std::memcmp(data_ + c - n + 1, pattern.data(), pattern.size()) == 0) {
-        return c - n + 1;
-      }
+    const auto k = static_cast<int64_t>(key);
+    const auto keyByte = static_cast<uint8_t>(pattern[key]);
+    const int64_t lowestStart = lowestLast - n + 1;
+    for (int64_t p = highestLast - n + 1; p >= lowestStart; --p) {
+      p = lastByteAt(keyByte, lowestStart + k, p + k) - k;
+      if (p < lowestStart) return kNotFound;
+      if (std::memcmp(data_ + p, pattern.data(), pattern.size()) == 0) return p;
     }
     return kNotFound;
   }
 
  private:
+  // Highest offset in [low, high] holding byte, or low - 1 when none does.
+  // Both lie inside the span.
+  int64_t lastByteAt(uint8_t byte, int64_t low, int64_t high) const {
+#if defined(__GLIBC__)
+    if (high < low) return low - 1;
+    const void* hit = memrchr(data_ + low, byte, static_cast<std::size_t>(high - low + 1));
+    return hit ? static_cast<const uint8_t*>(hit) - data_ : low - 1;
+#else
+    while (high >= low && data_[high] != byte) --high;
+    return high;
+#endif
+  }
+
   // Pointer to count bytes at offset, or null when they do not all lie inside.
   const uint8_t* at(int64_t offset, int64_t count) const {
     return contains(offset, count) ? data_ + offset : nullptr;

@@ -22,8 +22,12 @@ void collectMessage(ByteSpan bytes, int64_t j, std::string& out) {
   out.append("\r\n");
 }
 
-// Next '@' at or after j whose position is at most last, or -1.
-int64_t nextAt(ByteSpan bytes, int64_t j, int64_t last) { return bytes.findForward("@", j, last); }
+// Next "@#" at or after j whose position is at most last, or -1. It skips
+// from '#' to '#': in a body '@' is tens of times more frequent.
+int64_t nextAt(ByteSpan bytes, int64_t j, int64_t last) {
+  constexpr std::size_t kHash = 1;
+  return bytes.findForward("@#", j, last, kHash);
+}
 
 }  // namespace
 

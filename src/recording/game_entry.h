@@ -32,6 +32,8 @@ class TerrainTiles {
   uint8_t operator[](std::size_t index) const { return bytes_.read()[index]; }
   void fill(uint8_t value) { bytes_.write().fill(value); }
   void set(std::size_t index, uint8_t value) { bytes_.write()[index] = value; }
+  // All the tiles, to be written in one go.
+  uint8_t* write() { return bytes_.write().data(); }
   // Null while nothing has been written (all zeros).
   const uint8_t* data() const { return bytes_.allocated() ? bytes_.read().data() : nullptr; }
   bool allocated() const { return bytes_.allocated(); }

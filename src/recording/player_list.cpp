@@ -90,12 +90,9 @@ MapWalk walkMapRecords(ByteSpan header, const HeaderLayout& layout, int64_t mapB
 }
 
 void copyTerrain(ByteSpan header, int64_t start, int64_t tiles, GameEntry& entry) {
+  constexpr int64_t kTileStride = 2;  // the terrain byte, then one unused
   tiles = std::min<int64_t>(tiles, TerrainTiles::kSize);
-  for (int64_t i = 0; i < tiles; ++i) {
-    const auto tile = header.u8(start + 2 * i);
-    if (!tile) break;
-    entry.mapTiles.set(static_cast<std::size_t>(i), *tile);
-  }
+  header.copyStrided(start, kTileStride, tiles, entry.mapTiles.write());
 }
 
 // The end of the first name at or after m, or kNotFound. A stored name is its
@@ -113,7 +110,9 @@ int64_t findNameEnd(ByteSpan header, std::string_view name, bool storedForm, int
   stored.push_back(static_cast<char>((length + 1) >> 8));
   stored.append(name);
   stored.push_back('\0');
-  const int64_t at = header.findForward(stored, m, listEnd - 1);
+  // Keyed on the name's first byte: the length's bytes are small numbers,
+  // common in the object data that the search crosses.
+  const int64_t at = header.findForward(stored, m, listEnd - 1, kLengthBytes);
   return at == ByteSpan::kNotFound ? at : at + kLengthBytes + length;
 }
 

@@ -48,7 +48,7 @@ struct InflateResult {
 };
 
 // Inflates a raw deflate stream chunk by chunk into the temporary file.
-InflateResult inflateInto(std::vector<uint8_t>& compressed, TemporaryFile& out) {
+InflateResult inflateInto(ByteBuffer& compressed, TemporaryFile& out) {
   InflateResult result;
   z_stream stream{};
   stream.next_in = compressed.data();
@@ -57,7 +57,7 @@ InflateResult inflateInto(std::vector<uint8_t>& compressed, TemporaryFile& out) 
     result.error = LoadError::kInflateInit;
     return result;
   }
-  std::vector<uint8_t> chunk(RecordedGameFile::kInflateChunk);
+  ByteBuffer chunk(RecordedGameFile::kInflateChunk);
   for (;;) {
     stream.next_out = chunk.data();
     stream.avail_out = RecordedGameFile::kInflateChunk;
@@ -157,7 +157,7 @@ bool RecordedGameFile::load(std::string path) {
     if (std::fseek(game.get(), static_cast<long>(headerStart), SEEK_SET) != 0) {
       return fail(LoadError::kReadFailed);
     }
-    std::vector<uint8_t> compressed(static_cast<std::size_t>(headerEnd - headerStart));
+    ByteBuffer compressed(static_cast<std::size_t>(headerEnd - headerStart));
     if (!readExactly(game.get(), compressed.data(), compressed.size())) {
       return fail(LoadError::kReadFailed);
     }
@@ -177,7 +177,7 @@ bool RecordedGameFile::load(std::string path) {
       return fail(LoadError::kReadFailed);
     }
     if (!bodyAfterStream) {
-      bodyBytes_.resize(static_cast<std::size_t>(bodyLength_));
+      bodyBytes_.resizeForOverwrite(static_cast<std::size_t>(bodyLength_));
       if (!readExactly(game.get(), bodyBytes_.data(), bodyBytes_.size())) {
         return fail(LoadError::kReadFailed);
       }

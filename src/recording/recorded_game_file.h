@@ -4,8 +4,8 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
+#include "recording/byte_buffer.h"
 #include "recording/game_entry.h"
 #include "recording/game_version.h"
 
@@ -56,16 +56,16 @@ class RecordedGameFile {
   // Fills entry from a loaded header and body (all four stages).
   void parseHeader(GameEntry& entry) const;
 
-  const std::vector<uint8_t>& headerBytes() const { return headerBytes_; }
-  const std::vector<uint8_t>& bodyBytes() const { return bodyBytes_; }
+  const ByteBuffer& headerBytes() const { return headerBytes_; }
+  const ByteBuffer& bodyBytes() const { return bodyBytes_; }
   int32_t headerLength() const { return headerLength_; }
   int32_t bodyLength() const { return bodyLength_; }
 
  private:
   bool fail(LoadError error);
 
-  std::vector<uint8_t> headerBytes_;
-  std::vector<uint8_t> bodyBytes_;
+  ByteBuffer headerBytes_;
+  ByteBuffer bodyBytes_;
   int32_t bodyLength_ = 0;
   int32_t headerLength_ = 0;
   LoadError lastError_ = LoadError::kNone;

@@ -49,8 +49,8 @@ bool TemporaryFile::append(const uint8_t* bytes, std::size_t count) {
   return true;
 }
 
-bool TemporaryFile::readBack(std::vector<uint8_t>& out, std::size_t count) {
-  out.resize(count);
+bool TemporaryFile::readBack(ByteBuffer& out, std::size_t count) {
+  out.resizeForOverwrite(count);
   if (::lseek(descriptor_, 0, SEEK_SET) != 0) return false;
   std::size_t done = 0;
   while (done < count) {

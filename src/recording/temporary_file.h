@@ -5,7 +5,8 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <vector>
+
+#include "recording/byte_buffer.h"
 
 namespace morvane {
 
@@ -24,7 +25,7 @@ class TemporaryFile {
 
   bool append(const uint8_t* bytes, std::size_t count);
   // Reads the file's first count bytes into out.
-  bool readBack(std::vector<uint8_t>& out, std::size_t count);
+  bool readBack(ByteBuffer& out, std::size_t count);
   const std::string& path() const { return path_; }
 
  private:

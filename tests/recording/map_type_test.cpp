@@ -1,8 +1,11 @@
 // The map type line search over its window of the header, and mapName.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "recording_writer/recording_writer.h"
 #include "support/parse_recording.h"
@@ -116,6 +119,54 @@ TEST_F(MapTypeTest, GaiaBelowTheLineDoesNotMatter) {
   h.text("GAIA");
   lineAt(140000, "Map Type", "Arabia");
   EXPECT_EQ(mapName(), "Arabia");
+}
+
+// The window is scanned a 64 KB block at a time from its top (382000 in a
+// header of 400000 bytes): the rule's order must hold across and at the
+// blocks' edges, with stray separators of every kind in between.
+TEST_F(MapTypeTest, LabelsAndGaiaKeepTheirOrderAcrossScanBlocks) {
+  constexpr int64_t kNone = 0;
+  struct Case {
+    int64_t english;  // the space of a "Map Type" line, or kNone
+    int64_t gaia;     // the last byte of "GAIA", or kNone
+    int64_t taiwanese;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {316464, kNone, kNone, "English"},   // top of the second block
+      {316465, 316440, kNone, "English"},  // bottom of the first, GAIA in the second
+      {316400, 316465, kNone, nullptr},    // GAIA at the bottom of the first
+      {120000, 200000, kNone, nullptr},    // blocks apart
+      {120000, kNone, kNone, "English"},   // four blocks down
+      {200000, 120000, kNone, "English"},
+      {300000, 290000, kNone, "English"},    // GAIA below in the same block
+      {300000, kNone, 300100, "Taiwanese"},  // separators of different kinds
+      {300100, kNone, 300000, "English"},
+      {300000, 250000, 240000, "English"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.english) + " " + std::to_string(c.gaia) + " " +
+                 std::to_string(c.taiwanese));
+    h = HeaderBuilder{};
+    std::vector<std::pair<int64_t, int>> items = {{c.english, 0}, {c.gaia, 1}, {c.taiwanese, 2}};
+    for (int64_t stray = 101000; stray < 380000; stray += 9973) items.push_back({stray, 3});
+    std::sort(items.begin(), items.end());
+    for (const auto& [at, kind] : items) {
+      if (at == kNone) continue;
+      if (kind == 0) lineAt(at, fixtures::kLabelEnglish, "English");
+      if (kind == 1) {
+        h.padTo(at - 3);
+        h.text("GAIA");
+      }
+      if (kind == 2) lineAt(at, fixtures::kLabelTaiwanese, "Taiwanese", "\n", fixtures::kColonBig5);
+      if (kind == 3) {
+        h.padTo(at);
+        h.text(std::string(": x") + std::string(fixtures::kColonGbk) + "y" +
+               std::string(fixtures::kColonBig5) + "Map Type:z");
+      }
+    }
+    EXPECT_EQ(mapName(400000), c.expected ? std::string(c.expected) : kUnknown);
+  }
 }
 
 TEST_F(MapTypeTest, TextIsCutAfter100Bytes) {
