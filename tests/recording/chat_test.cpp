@@ -6,6 +6,7 @@
 
 #include "recording/header_stages.h"
 #include "recording_writer/recording_writer.h"
+#include "support/bare_header.h"
 #include "support/parse_recording.h"
 
 namespace morvane {
@@ -20,13 +21,7 @@ using namespace std::string_literals;
 class ChatTest : public ::testing::Test {
  protected:
   ChatTest() {
-    h.plainStart();
-    fixtures::MapBlock map;
-    map.recordChecks = {};
-    h.mapBlock(map);
-    h.padTo(20000);
-    h.playerList({});
-    h.doubleMarker();
+    fixtures::headerThroughEmptyPlayerList(h);
     h.scenarioList({});
     h.teamBytes({1, 1, 1, 1, 1, 1, 1, 1});
   }

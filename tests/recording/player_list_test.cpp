@@ -10,6 +10,7 @@
 #include "recording/game_entry.h"
 #include "recording/game_version.h"
 #include "recording_writer/recording_writer.h"
+#include "support/bare_header.h"
 #include "support/parse_recording.h"
 
 namespace morvane {
@@ -34,16 +35,6 @@ ParsedRecording parse(const HeaderBuilder& h, GameEntry start = {}) {
   EXPECT_TRUE(parsed.written);
   EXPECT_TRUE(parsed.loaded) << describe(parsed.error);
   return parsed;
-}
-
-// Header up to the civilisation records: plain start and a map block with
-// no records and no terrain.
-fixtures::MapBlockPositions smallMap(HeaderBuilder& h, uint8_t playerCount = 2) {
-  h.plainStart();
-  MapBlock map;
-  map.playerCount = playerCount;
-  map.recordChecks = {};
-  return h.mapBlock(map);
 }
 
 void expectSampleTwoPlayers(const GameEntry& e) {
@@ -149,7 +140,7 @@ TEST(PlayerListTest, StoredNameIsFoundPastTheSameBytesInObjectData) {
     SCOPED_TRACE(known ? "known version" : "unknown version");
     HeaderBuilder h;
     h.layout = known ? fixtures::conquerorsLayout() : fixtures::VersionLayout{};
-    const auto at = smallMap(h, 2);
+    const auto at = fixtures::mapWithoutRecords(h, 2);
     h.padTo(at.civSearchStart);
     h.playerRecord("Ann", 5, 3);
     fixtures::VersionLayout bare = h.layout;
@@ -307,7 +298,7 @@ TEST(PlayerListTest, ShortHeaderReadsTheListFromOffset24) {
 // A -99 whose last byte sits at offset `lastByte`, a double marker well above.
 HeaderBuilder listMarkerEndingAt(int64_t lastByte) {
   HeaderBuilder h;
-  smallMap(h);
+  fixtures::mapWithoutRecords(h);
   h.padTo(lastByte - 3);
   h.playerList({entry(0, ""), entry(1, "Zed")});
   h.padTo(30000);
@@ -330,7 +321,7 @@ TEST(PlayerListTest, ListMarkerEndingAt18000IsNotFound) {
 
 TEST(PlayerListTest, ListBetweenTwoDoubleMarkersIsTaken) {
   HeaderBuilder h;
-  smallMap(h);
+  fixtures::mapWithoutRecords(h);
   h.padTo(20000);
   h.playerList({entry(0, ""), entry(1, "Low")});
   h.doubleMarker();
@@ -345,7 +336,7 @@ TEST(PlayerListTest, ListBetweenTwoDoubleMarkersIsTaken) {
 
 TEST(PlayerListTest, ListAfterTheLastDoubleMarkerIsNotFound) {
   HeaderBuilder h;
-  smallMap(h);
+  fixtures::mapWithoutRecords(h);
   h.padTo(20000);
   h.playerList({entry(0, ""), entry(1, "Before")});
   h.doubleMarker();
@@ -393,7 +384,7 @@ TEST(PlayerListTest, PositionWithoutPlayerKeepsItsEarlierNameAndSlotsAreReset) {
 
 TEST(PlayerListTest, NameEndsAtItsFirstNul) {
   HeaderBuilder h;
-  smallMap(h);
+  fixtures::mapWithoutRecords(h);
   h.padTo(20000);
   h.playerList({entry(0, ""), entry(1, std::string("Ab\0cd", 5))});
   h.doubleMarker();
@@ -406,7 +397,7 @@ TEST(PlayerListTest, OverlongNameIsCutTo255Bytes) {
   std::string longName;
   for (int i = 0; i < 300; ++i) longName += static_cast<char>('a' + i % 26);
   HeaderBuilder h;
-  smallMap(h);
+  fixtures::mapWithoutRecords(h);
   h.padTo(20000);
   h.playerList({entry(0, ""), entry(1, longName), entry(2, "Next")});
   h.doubleMarker();
@@ -420,7 +411,7 @@ TEST(PlayerListTest, OverlongNameIsCutTo255Bytes) {
 
 TEST(PlayerListTest, PlayerNumberOutsideTheSlotsIsSkipped) {
   HeaderBuilder h;
-  smallMap(h);
+  fixtures::mapWithoutRecords(h);
   h.padTo(20000);
   h.playerList({entry(0, ""), entry(9, "Nine"), entry(-1, "Minus"), entry(2, "Two")});
   h.doubleMarker();
@@ -513,7 +504,7 @@ TEST(PlayerListTest, EmptySlotBetweenPlayersMatchesAtTheNextPosition) {
 
 TEST(PlayerListTest, NamesAreMatchedInSlotOrderCaseSensitively) {
   HeaderBuilder h;
-  const auto at = smallMap(h, 2);
+  const auto at = fixtures::mapWithoutRecords(h, 2);
   h.padTo(at.civSearchStart);
   h.playerRecord("bob", 1, 1);    // wrong case: not slot 2's name
   h.playerRecord("Bob", 2, 2);    // before Alice: slot 1 comes first
@@ -532,7 +523,7 @@ TEST(PlayerListTest, NamesAreMatchedInSlotOrderCaseSensitively) {
 
 TEST(PlayerListTest, PlayerCountZeroStillMatchesOneSlot) {
   HeaderBuilder h;
-  const auto at = smallMap(h, 0);
+  const auto at = fixtures::mapWithoutRecords(h, 0);
   h.padTo(at.civSearchStart);
   h.playerRecord("Ann", 8, 3);
   h.playerRecord("Ben", 9, 4);
@@ -546,7 +537,7 @@ TEST(PlayerListTest, PlayerCountZeroStillMatchesOneSlot) {
 
 TEST(PlayerListTest, WithoutDoubleMarkerNoCivilisationIsSearched) {
   HeaderBuilder h;
-  const auto at = smallMap(h, 2);
+  const auto at = fixtures::mapWithoutRecords(h, 2);
   h.padTo(at.civSearchStart);
   h.playerRecord("", 8, 3);
   h.playerRecord("", 9, 4);
@@ -610,7 +601,7 @@ TEST(PlayerListTest, NameLengthPastTheHeaderStillRunsTheLaterStages) {
   for (int32_t n : {-20, 0x7FFFFFFF, 1000000}) {
     SCOPED_TRACE(n);
     HeaderBuilder h;
-    smallMap(h);
+    fixtures::mapWithoutRecords(h);
     h.padTo(20000);
     ListEntry bad = entry(1, "Ann");
     bad.declaredLength = n;
