@@ -502,52 +502,62 @@ TEST(PlayerListTest, EmptySlotBetweenPlayersMatchesAtTheNextPosition) {
   EXPECT_EQ(parsed.entry.slots[3].colourId, 0);
 }
 
-TEST(PlayerListTest, NamesAreMatchedInSlotOrderCaseSensitively) {
-  HeaderBuilder h;
-  const auto at = fixtures::mapWithoutRecords(h, 2);
-  h.padTo(at.civSearchStart);
-  h.playerRecord("bob", 1, 1);    // wrong case: not slot 2's name
-  h.playerRecord("Bob", 2, 2);    // before Alice: slot 1 comes first
-  h.playerRecord("alice", 3, 3);  // wrong case
-  h.playerRecord("Alice", 4, 4);
-  h.playerRecord("Bob", 5, 5);
-  h.padTo(20000);
-  h.playerList({entry(0, ""), entry(1, "Alice"), entry(2, "Bob")});
-  h.doubleMarker();
-  const ParsedRecording parsed = parse(h);
-  EXPECT_EQ(parsed.entry.slots[1].civId, 4);
-  EXPECT_EQ(parsed.entry.slots[1].colourId, 4);
-  EXPECT_EQ(parsed.entry.slots[2].civId, 5);
-  EXPECT_EQ(parsed.entry.slots[2].colourId, 5);
-}
-
-TEST(PlayerListTest, PlayerCountZeroStillMatchesOneSlot) {
-  HeaderBuilder h;
-  const auto at = fixtures::mapWithoutRecords(h, 0);
-  h.padTo(at.civSearchStart);
-  h.playerRecord("Ann", 8, 3);
-  h.playerRecord("Ben", 9, 4);
-  h.padTo(20000);
-  h.playerList({entry(0, ""), entry(1, "Ann"), entry(2, "Ben")});
-  h.doubleMarker();
-  const ParsedRecording parsed = parse(h);
-  EXPECT_EQ(parsed.entry.slots[1].civId, 8);
-  EXPECT_EQ(parsed.entry.slots[2].civId, 0);
-}
-
-TEST(PlayerListTest, WithoutDoubleMarkerNoCivilisationIsSearched) {
-  HeaderBuilder h;
-  const auto at = fixtures::mapWithoutRecords(h, 2);
-  h.padTo(at.civSearchStart);
-  h.playerRecord("", 8, 3);
-  h.playerRecord("", 9, 4);
-  h.padTo(20000);
-  h.playerList({entry(0, ""), entry(1, "Ann")});
-  h.padTo(21000);
-  const ParsedRecording parsed = parse(h);
-  for (int k = 0; k < 9; ++k) {
-    EXPECT_EQ(parsed.entry.slots[k].civId, 0) << k;
-    EXPECT_EQ(parsed.entry.slots[k].colourId, 0) << k;
+// Each row: civilisation records from the search start, the player list at
+// 20000 and the civilisation and colour each slot ends with.
+TEST(PlayerListTest, CivilisationSearchMatchesTheListedNames) {
+  struct Record {
+    const char* name;
+    uint8_t civ;
+    uint8_t colour;
+  };
+  using Slots = std::array<std::pair<int, int>, 9>;
+  const struct {
+    const char* why;
+    uint8_t playerCount;
+    std::vector<Record> records;
+    std::vector<ListEntry> list;
+    bool doubleMarker;
+    Slots slots;
+  } cases[] = {
+      {"in slot order, case-sensitively",
+       2,
+       {{"bob", 1, 1},    // wrong case: not slot 2's name
+        {"Bob", 2, 2},    // before Alice: slot 1 comes first
+        {"alice", 3, 3},  // wrong case
+        {"Alice", 4, 4},
+        {"Bob", 5, 5}},
+       {entry(0, ""), entry(1, "Alice"), entry(2, "Bob")},
+       true,
+       {{{0, 0}, {4, 4}, {5, 5}}}},
+      {"player count zero still matches one slot",
+       0,
+       {{"Ann", 8, 3}, {"Ben", 9, 4}},
+       {entry(0, ""), entry(1, "Ann"), entry(2, "Ben")},
+       true,
+       {{{0, 0}, {8, 3}, {0, 0}}}},
+      {"without the double marker nothing is searched",
+       2,
+       {{"", 8, 3}, {"", 9, 4}},
+       {entry(0, ""), entry(1, "Ann")},
+       false,
+       {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.why);
+    HeaderBuilder h;
+    h.padTo(fixtures::mapWithoutRecords(h, c.playerCount).civSearchStart);
+    for (const Record& record : c.records) h.playerRecord(record.name, record.civ, record.colour);
+    h.padTo(20000);
+    h.playerList(c.list);
+    if (c.doubleMarker)
+      h.doubleMarker();
+    else
+      h.padTo(21000);
+    const ParsedRecording parsed = parse(h);
+    for (std::size_t k = 0; k < c.slots.size(); ++k) {
+      EXPECT_EQ(parsed.entry.slots[k].civId, c.slots[k].first) << k;
+      EXPECT_EQ(parsed.entry.slots[k].colourId, c.slots[k].second) << k;
+    }
   }
 }
 
