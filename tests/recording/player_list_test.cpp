@@ -66,31 +66,9 @@ void expectTerrain(const GameEntry& e, const std::vector<uint8_t>& tiles) {
   }
 }
 
-TEST(PlayerListTest, SampleGameYieldsPlayersMapAndTerrain) {
-  const SampleGame game = fixtures::twoPlayerGame();
-  const ParsedRecording parsed = fixtures::parseSampleGame(game);
-  ASSERT_TRUE(parsed.loaded);
-  expectSampleTwoPlayers(parsed.entry);
-  EXPECT_EQ(parsed.entry.mapWidth, 16);
-  EXPECT_EQ(parsed.entry.mapHeight, 16);
-  expectTerrain(parsed.entry, fixtures::terrainPattern(16, 16));
-}
-
-TEST(PlayerListTest, OptionalBlockMovesTheMapBlock) {
-  SampleGame game = fixtures::twoPlayerGame();
-  game.withOptionalBlock = true;
-  game.width = 20;
-  game.height = 12;
-  const ParsedRecording parsed = fixtures::parseSampleGame(game);
-  ASSERT_TRUE(parsed.loaded);
-  expectSampleTwoPlayers(parsed.entry);
-  EXPECT_EQ(parsed.entry.mapWidth, 20);
-  EXPECT_EQ(parsed.entry.mapHeight, 12);
-  expectTerrain(parsed.entry, fixtures::terrainPattern(20, 12));
-}
-
 // Each game's layout as the writer lays it out from its own numbers: reading it
-// with another row loses the names, the map or the civilisations.
+// with another row loses the names, the map or the civilisations. The optional
+// block moves the map block.
 TEST(PlayerListTest, EachGameVersionIsReadWithItsOwnLayout) {
   fixtures::VersionLayout trial = fixtures::baseGameLayout();
   trial.text = "TRL 9.3";
@@ -101,9 +79,12 @@ TEST(PlayerListTest, EachGameVersionIsReadWithItsOwnLayout) {
     fixtures::VersionLayout layout;
     bool optionalBlock;
     VersionFamily family;
+    int32_t width = 20;
+    int32_t height = 12;
   };
   const Row rows[] = {
-      {"documented", {}, true, VersionFamily::kUnknown},
+      {"documented, the sample game", {}, false, VersionFamily::kUnknown, 16, 16},
+      {"documented, optional block", {}, true, VersionFamily::kUnknown},
       {"base game", fixtures::baseGameLayout(), false, VersionFamily::kAoK},
       {"base game trial", trial, true, VersionFamily::kAoKTrial},
       {"The Conquerors", fixtures::conquerorsLayout(), true, VersionFamily::kAoC},
@@ -119,15 +100,15 @@ TEST(PlayerListTest, EachGameVersionIsReadWithItsOwnLayout) {
     SampleGame game = fixtures::twoPlayerGame();
     game.layout = row.layout;
     game.withOptionalBlock = row.optionalBlock;
-    game.width = 20;
-    game.height = 12;
+    game.width = row.width;
+    game.height = row.height;
     const ParsedRecording parsed = fixtures::parseSampleGame(game);
     ASSERT_TRUE(parsed.loaded);
     EXPECT_EQ(parsed.version.family, row.family);
     expectSampleTwoPlayers(parsed.entry);
-    EXPECT_EQ(parsed.entry.mapWidth, 20);
-    EXPECT_EQ(parsed.entry.mapHeight, 12);
-    expectTerrain(parsed.entry, fixtures::terrainPattern(20, 12));
+    EXPECT_EQ(parsed.entry.mapWidth, row.width);
+    EXPECT_EQ(parsed.entry.mapHeight, row.height);
+    expectTerrain(parsed.entry, fixtures::terrainPattern(row.width, row.height));
   }
 }
 
