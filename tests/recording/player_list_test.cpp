@@ -200,38 +200,43 @@ TEST(PlayerListTest, OptionalBlockWithNegativeStringCountSkipsNoStrings) {
   expectTerrain(parsed.entry, map.terrain);
 }
 
-TEST(PlayerListTest, FlagTwoMeansThePlainLayout) {
-  HeaderBuilder h;
-  h.plainStart(2);
-  MapBlock map;
-  map.pov = 3;
-  map.playerCount = 5;
-  map.width = 2;
-  map.height = 2;
-  map.terrain = {1, 2, 3, 4};
-  h.mapBlock(map);
-  h.padTo(20000);
-  const ParsedRecording parsed = parse(h);
-  EXPECT_EQ(parsed.entry.povIndex, 3);
-  EXPECT_EQ(parsed.entry.playerCount, 5);
-  EXPECT_EQ(parsed.entry.mapWidth, 2);
-  expectTerrain(parsed.entry, map.terrain);
+// Each row: a map block after the plain start and the header's length; the
+// entry takes its point of view, player count, size and terrain.
+TEST(PlayerListTest, MapBlockAfterThePlainStartIsRead) {
+  // MapBlock's fields: pov, player count, width, height, record checks, declared
+  // record count, terrain.
+  const struct {
+    const char* why;
+    int32_t flag;
+    MapBlock map;
+    int64_t headerLength;
+  } cases[] = {
+      {"flag 2 means the plain layout", 2, {3, 5, 2, 2, {41}, {}, {1, 2, 3, 4}}, 20000},
+      {"point of view and player count are unsigned bytes", 0, {200, 255, 0, 0, {}, {}, {}}, 1000},
+      {"no records", 0, {1, 2, 3, 3, {}, {}, {9, 8, 7, 6, 5, 4, 3, 2, 1}}, 1000},
+      {"several records are walked",
+       0,
+       {1, 2, 5, 4, {41, 41, 41}, {}, fixtures::terrainPattern(5, 4)},
+       30000},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.why);
+    HeaderBuilder h;
+    h.plainStart(c.flag);
+    const auto at = h.mapBlock(c.map);
+    // Without records the terrain follows the map block's fixed fields.
+    if (c.map.recordChecks.empty()) {
+      ASSERT_EQ(at.terrainStart, at.mapBase + 124);
+    }
+    h.padTo(c.headerLength);
+    const ParsedRecording parsed = parse(h);
+    EXPECT_EQ(parsed.entry.povIndex, c.map.pov);
+    EXPECT_EQ(parsed.entry.playerCount, c.map.playerCount);
+    EXPECT_EQ(parsed.entry.mapWidth, c.map.width);
+    EXPECT_EQ(parsed.entry.mapHeight, c.map.height);
+    expectTerrain(parsed.entry, c.map.terrain);
+  }
 }
-
-TEST(PlayerListTest, PointOfViewAndPlayerCountAreUnsignedBytes) {
-  HeaderBuilder h;
-  h.plainStart();
-  MapBlock map;
-  map.pov = 200;
-  map.playerCount = 255;
-  map.recordChecks = {};
-  h.mapBlock(map);
-  h.padTo(1000);
-  const ParsedRecording parsed = parse(h);
-  EXPECT_EQ(parsed.entry.povIndex, 200);
-  EXPECT_EQ(parsed.entry.playerCount, 255);
-}
-
 TEST(PlayerListTest, EmptyHeaderSetsOnlyTheMapSize) {
   GameEntry start;
   start.mapWidth = 5;
@@ -300,32 +305,35 @@ TEST(PlayerListTest, ListMarkerEndingAt18000IsNotFound) {
   EXPECT_EQ(parsed.entry.playerNumbers[1], 0);
 }
 
-TEST(PlayerListTest, ListBetweenTwoDoubleMarkersIsTaken) {
-  HeaderBuilder h;
-  fixtures::mapWithoutRecords(h);
-  h.padTo(20000);
-  h.playerList({entry(0, ""), entry(1, "Low")});
-  h.doubleMarker();
-  h.padTo(25000);
-  h.playerList({entry(0, ""), entry(1, "Mid")});
-  h.padTo(26000);
-  h.doubleMarker();
-  h.padTo(27000);
-  const ParsedRecording parsed = parse(h);
-  EXPECT_EQ(parsed.entry.playerNames[1], "Mid");
-}
-
-TEST(PlayerListTest, ListAfterTheLastDoubleMarkerIsNotFound) {
-  HeaderBuilder h;
-  fixtures::mapWithoutRecords(h);
-  h.padTo(20000);
-  h.playerList({entry(0, ""), entry(1, "Before")});
-  h.doubleMarker();
-  h.padTo(22000);
-  h.playerList({entry(0, ""), entry(1, "After")});
-  h.padTo(23000);
-  const ParsedRecording parsed = parse(h);
-  EXPECT_EQ(parsed.entry.playerNames[1], "Before");
+// Each row: a list closed by a double marker at 20000, a second list at
+// secondAt, closed or not: the list before the last double marker is taken.
+TEST(PlayerListTest, ListBeforeTheLastDoubleMarkerIsTaken) {
+  const struct {
+    const char* first;
+    const char* second;
+    int64_t secondAt;
+    bool secondClosed;
+    const char* taken;
+  } cases[] = {
+      {"Low", "Mid", 25000, true, "Mid"},
+      {"Before", "After", 22000, false, "Before"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.taken);
+    HeaderBuilder h;
+    fixtures::mapWithoutRecords(h);
+    h.padTo(20000);
+    h.playerList({entry(0, ""), entry(1, c.first)});
+    h.doubleMarker();
+    h.padTo(c.secondAt);
+    h.playerList({entry(0, ""), entry(1, c.second)});
+    h.padTo(c.secondAt + 1000);
+    if (c.secondClosed) {
+      h.doubleMarker();
+      h.padTo(c.secondAt + 2000);
+    }
+    EXPECT_EQ(parse(h).entry.playerNames[1], c.taken);
+  }
 }
 
 TEST(PlayerListTest, SharedPlayerNumberKeepsTheFirstNameInTheSlot) {
@@ -401,35 +409,6 @@ TEST(PlayerListTest, PlayerNumberOutsideTheSlotsIsSkipped) {
   EXPECT_EQ(parsed.entry.playerNumbers[3], 2);
   EXPECT_STREQ(parsed.entry.slots[2].name, "Two");
   for (int k : {0, 1, 3, 4, 5, 6, 7, 8}) EXPECT_STREQ(parsed.entry.slots[k].name, "") << k;
-}
-
-TEST(PlayerListTest, NoRecordsPutTheTerrain124BytesAfterMapBase) {
-  HeaderBuilder h;
-  h.plainStart();
-  MapBlock map;
-  map.width = 3;
-  map.height = 3;
-  map.recordChecks = {};
-  map.terrain = {9, 8, 7, 6, 5, 4, 3, 2, 1};
-  const auto at = h.mapBlock(map);
-  ASSERT_EQ(at.terrainStart, at.mapBase + 124);
-  h.padTo(1000);
-  const ParsedRecording parsed = parse(h);
-  expectTerrain(parsed.entry, map.terrain);
-}
-
-TEST(PlayerListTest, SeveralRecordsAreWalked) {
-  HeaderBuilder h;
-  h.plainStart();
-  MapBlock map;
-  map.width = 5;
-  map.height = 4;
-  map.recordChecks = {41, 41, 41};
-  map.terrain = fixtures::terrainPattern(5, 4);
-  h.mapBlock(map);
-  h.padTo(30000);
-  const ParsedRecording parsed = parse(h);
-  expectTerrain(parsed.entry, map.terrain);
 }
 
 TEST(PlayerListTest, FailedRecordCheckLeavesTerrainAt65AndSearchesFromTheFailure) {
