@@ -21,7 +21,7 @@ using namespace std::string_literals;
 class ChatTest : public ::testing::Test {
  protected:
   ChatTest() {
-    fixtures::headerThroughEmptyPlayerList(h);
+    fixtures::headerThroughPlayerList(h);
     h.scenarioList({});
     h.teamBytes({1, 1, 1, 1, 1, 1, 1, 1});
   }

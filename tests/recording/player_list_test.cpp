@@ -321,10 +321,7 @@ TEST(PlayerListTest, ListBeforeTheLastDoubleMarkerIsTaken) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.taken);
     HeaderBuilder h;
-    fixtures::mapWithoutRecords(h);
-    h.padTo(20000);
-    h.playerList({entry(0, ""), entry(1, c.first)});
-    h.doubleMarker();
+    fixtures::headerThroughPlayerList(h, {entry(0, ""), entry(1, c.first)});
     h.padTo(c.secondAt);
     h.playerList({entry(0, ""), entry(1, c.second)});
     h.padTo(c.secondAt + 1000);
@@ -373,10 +370,7 @@ TEST(PlayerListTest, PositionWithoutPlayerKeepsItsEarlierNameAndSlotsAreReset) {
 
 TEST(PlayerListTest, NameEndsAtItsFirstNul) {
   HeaderBuilder h;
-  fixtures::mapWithoutRecords(h);
-  h.padTo(20000);
-  h.playerList({entry(0, ""), entry(1, std::string("Ab\0cd", 5))});
-  h.doubleMarker();
+  fixtures::headerThroughPlayerList(h, {entry(0, ""), entry(1, std::string("Ab\0cd", 5))});
   const ParsedRecording parsed = parse(h);
   EXPECT_EQ(parsed.entry.playerNames[1], "Ab");
   EXPECT_STREQ(parsed.entry.slots[1].name, "Ab");
@@ -386,10 +380,7 @@ TEST(PlayerListTest, OverlongNameIsCutTo255Bytes) {
   std::string longName;
   for (int i = 0; i < 300; ++i) longName += static_cast<char>('a' + i % 26);
   HeaderBuilder h;
-  fixtures::mapWithoutRecords(h);
-  h.padTo(20000);
-  h.playerList({entry(0, ""), entry(1, longName), entry(2, "Next")});
-  h.doubleMarker();
+  fixtures::headerThroughPlayerList(h, {entry(0, ""), entry(1, longName), entry(2, "Next")});
   const ParsedRecording parsed = parse(h);
   EXPECT_EQ(parsed.entry.playerNames[1], longName.substr(0, 255));
   EXPECT_EQ(std::string(parsed.entry.slots[1].name), longName.substr(0, 255));
@@ -400,10 +391,8 @@ TEST(PlayerListTest, OverlongNameIsCutTo255Bytes) {
 
 TEST(PlayerListTest, PlayerNumberOutsideTheSlotsIsSkipped) {
   HeaderBuilder h;
-  fixtures::mapWithoutRecords(h);
-  h.padTo(20000);
-  h.playerList({entry(0, ""), entry(9, "Nine"), entry(-1, "Minus"), entry(2, "Two")});
-  h.doubleMarker();
+  fixtures::headerThroughPlayerList(
+      h, {entry(0, ""), entry(9, "Nine"), entry(-1, "Minus"), entry(2, "Two")});
   const ParsedRecording parsed = parse(h);
   EXPECT_EQ(parsed.entry.playerNames[3], "Two");
   EXPECT_EQ(parsed.entry.playerNumbers[3], 2);

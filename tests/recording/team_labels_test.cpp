@@ -22,7 +22,7 @@ using Labels = std::array<std::string, 9>;
 
 class TeamLabelsTest : public ::testing::Test {
  protected:
-  TeamLabelsTest() { listEnd = fixtures::headerThroughEmptyPlayerList(h); }
+  TeamLabelsTest() { listEnd = fixtures::headerThroughPlayerList(h); }
 
   ParsedRecording parse(GameEntry start = {}) {
     h.padTo(h.size() + 100);
