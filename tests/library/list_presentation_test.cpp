@@ -3,63 +3,50 @@
 #include <gtest/gtest.h>
 
 #include "library_fixture.h"
+#include "support/utc_time.h"
 
 namespace morvane::testing {
 namespace {
 
-EntryTime at(int year, int month, int day, int hour, int minute, int second = 0) {
-  EntryTime time;
-  time.year = static_cast<uint16_t>(year);
-  time.month = static_cast<uint16_t>(month);
-  time.day = static_cast<uint16_t>(day);
-  time.hour = static_cast<uint16_t>(hour);
-  time.minute = static_cast<uint16_t>(minute);
-  time.second = static_cast<uint16_t>(second);
-  return time;
-}
-
 TEST(FormatModifiedTest, PadsMonthDayMinuteAndRightAlignsTheHour) {
-  EXPECT_EQ(formatModified(at(2005, 8, 20, 9, 5, 33)), "2005/08/20  9:05");
-  EXPECT_EQ(formatModified(at(2004, 12, 31, 23, 59)), "2004/12/31 23:59");
-  EXPECT_EQ(formatModified(at(2005, 3, 1, 7, 0)), "2005/03/01  7:00");
+  EXPECT_EQ(formatModified(fixtures::utcTime(2005, 8, 20, 9, 5, 33)), "2005/08/20  9:05");
+  EXPECT_EQ(formatModified(fixtures::utcTime(2004, 12, 31, 23, 59)), "2004/12/31 23:59");
+  EXPECT_EQ(formatModified(fixtures::utcTime(2005, 3, 1, 7, 0)), "2005/03/01  7:00");
   EXPECT_EQ(formatModified(EntryTime{}), "0/00/00  0:00");
 }
 
 class FilterTest : public LibraryTest {};
 
-TEST_F(FilterTest, EmptyFilterPassesEverything) {
-  EXPECT_TRUE(passesFilter(folderEntry("sub"), "", *codePage));
-  EXPECT_TRUE(passesFilter(fileEntry(""), "", *codePage));
-}
-
-TEST_F(FilterTest, CaseIsIgnoredBothWays) {
-  EXPECT_TRUE(passesFilter(fileEntry("ARENA.mgx"), "arena", *codePage));
-  EXPECT_TRUE(passesFilter(fileEntry("arena.mgx"), "ARENA", *codePage));
-  EXPECT_FALSE(passesFilter(fileEntry("arena.mgx"), "arabia", *codePage));
-}
-
-TEST_F(FilterTest, FullWidthLettersMatchAcrossCase) {
-  // Full-width "ａ" in the name, full-width "Ａ" in the filter.
-  EXPECT_TRUE(passesFilter(fileEntry("\x82\x81.mgx"), "\x82\x60", *codePage));
-}
-
-TEST_F(FilterTest, MatchesMapAndPovNames) {
-  GameEntry entry = fileEntry("rec001.mgx", "Arabia");
-  entry.povName = "Hero";
-  EXPECT_TRUE(passesFilter(entry, "arab", *codePage));
-  EXPECT_TRUE(passesFilter(entry, "hero", *codePage));
-  EXPECT_FALSE(passesFilter(entry, "islands", *codePage));
-}
-
-TEST_F(FilterTest, SpaceIsAFilterLikeAnyOther) {
-  EXPECT_FALSE(passesFilter(fileEntry("nospace.mgx"), " ", *codePage));
-  EXPECT_TRUE(passesFilter(fileEntry("with space.mgx"), " ", *codePage));
-}
-
-TEST_F(FilterTest, NeverMatchesOnATrailByte) {
-  // 0x83 0x41 is a katakana whose second byte is 'A'.
-  EXPECT_FALSE(passesFilter(fileEntry("\x83\x41.mgx"), "a", *codePage));
-  EXPECT_FALSE(passesFilter(folderEntry("\x95\x5C"), "\\", *codePage));
+// Each row: an entry, a filter and whether the entry stays in the list.
+TEST_F(FilterTest, KeepsEntriesWhoseNamesHoldTheFilter) {
+  GameEntry withPov = fileEntry("rec001.mgx", "Arabia");
+  withPov.povName = "Hero";
+  const struct {
+    const char* why;
+    GameEntry entry;
+    std::string filter;
+    bool passes;
+  } cases[] = {
+      {"empty filter, folder", folderEntry("sub"), "", true},
+      {"empty filter, empty name", fileEntry(""), "", true},
+      {"upper-case name", fileEntry("ARENA.mgx"), "arena", true},
+      {"upper-case filter", fileEntry("arena.mgx"), "ARENA", true},
+      {"another name", fileEntry("arena.mgx"), "arabia", false},
+      // Full-width "ａ" in the name, full-width "Ａ" in the filter.
+      {"full-width letters across case", fileEntry("\x82\x81.mgx"), "\x82\x60", true},
+      {"map name", withPov, "arab", true},
+      {"pov name", withPov, "hero", true},
+      {"neither map nor pov name", withPov, "islands", false},
+      {"a space, none in the name", fileEntry("nospace.mgx"), " ", false},
+      {"a space in the name", fileEntry("with space.mgx"), " ", true},
+      // 0x83 0x41 is a katakana whose second byte is 'A'.
+      {"trail byte 'A'", fileEntry("\x83\x41.mgx"), "a", false},
+      {"trail byte backslash", folderEntry("\x95\x5C"), "\\", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.why);
+    EXPECT_EQ(passesFilter(c.entry, c.filter, *codePage), c.passes);
+  }
 }
 
 class FillListTest : public LibraryTest {};
@@ -69,7 +56,7 @@ TEST_F(FillListTest, OneRowPerEntryWithItsCells) {
   game.iconIndex = 1;
   game.povIndex = 2;
   game.playerNames[2] = "Hero";
-  game.modified = at(2005, 8, 20, 9, 5);
+  game.modified = fixtures::utcTime(2005, 8, 20, 9, 5);
   GameEntry sub = folderEntry("sub");
   addAll({sub, game});
   fillList(context());

@@ -22,56 +22,31 @@ class NameTableTest : public ::testing::Test {
   fixtures::TempFolder folder;
 };
 
-TEST_F(NameTableTest, FirstTabSplitsKeyFromValue) {
-  const NameTable table = load("A\tB\nC\tD\tE\n");
-  ASSERT_EQ(table.size(), 2u);
-  EXPECT_EQ(table.at("A"), "B");
-  EXPECT_EQ(table.at("C"), "D\tE");
-}
-
-TEST_F(NameTableTest, EmptyKeyAndEmptyValue) {
-  const NameTable table = load("\tvalue\nkey\t\n");
-  EXPECT_EQ(table.at(""), "value");
-  EXPECT_EQ(table.at("key"), "");
-}
-
-TEST_F(NameTableTest, LaterLineWins) {
-  const NameTable table = load("p\tfirst\np\tsecond\n");
-  ASSERT_EQ(table.size(), 1u);
-  EXPECT_EQ(table.at("p"), "second");
-}
-
-TEST_F(NameTableTest, CrLfAndLfGiveTheSameTable) {
-  EXPECT_EQ(load("a\t1\r\nb\t2\r\n"), load("a\t1\nb\t2\n"));
-  EXPECT_EQ(load("a\t1\r\nb\t2\r\n").at("a"), "1");
-}
-
-TEST_F(NameTableTest, CarriageReturnWithoutLineFeedStays) {
-  const NameTable table = load("a\rb\tc\rd\ne\tf\r");
-  EXPECT_EQ(table.at("a\rb"), "c\rd");
-  EXPECT_EQ(table.at("e"), "f\r");
-}
-
-TEST_F(NameTableTest, LastLineWithoutEndCounts) {
-  EXPECT_EQ(load("a\t1\nlast\tone").at("last"), "one");
-}
-
-TEST_F(NameTableTest, LinesWithoutTabAndEmptyLinesChangeNothing) {
-  const NameTable table = load("\n\r\nno tab here\n\na\t1\n\n");
-  ASSERT_EQ(table.size(), 1u);
-  EXPECT_EQ(table.at("a"), "1");
-}
-
-TEST_F(NameTableTest, NothingIsTrimmed) {
-  const NameTable table = load(" key \t value \n");
-  EXPECT_EQ(table.at(" key "), " value ");
-}
-
-TEST_F(NameTableTest, BytesAreKeptAsTheyAre) {
-  // A byte-order mark belongs to the first key; Shift_JIS stays Shift_JIS.
-  const NameTable table = load("\xEF\xBB\xBFk\tv\n\x95\x5C\t\x83\x41\n");
-  EXPECT_EQ(table.at("\xEF\xBB\xBFk"), "v");
-  EXPECT_EQ(table.at("\x95\x5C"), "\x83\x41");
+// Each row: the file's bytes and the whole table they give.
+TEST_F(NameTableTest, EachLineSplitsAtItsFirstTab) {
+  const struct {
+    const char* why;
+    std::string bytes;
+    NameTable table;
+  } cases[] = {
+      {"first tab splits", "A\tB\nC\tD\tE\n", {{"A", "B"}, {"C", "D\tE"}}},
+      {"empty key and empty value", "\tvalue\nkey\t\n", {{"", "value"}, {"key", ""}}},
+      {"later line wins", "p\tfirst\np\tsecond\n", {{"p", "second"}}},
+      {"CR LF line ends", "a\t1\r\nb\t2\r\n", {{"a", "1"}, {"b", "2"}}},
+      {"LF line ends, the same table", "a\t1\nb\t2\n", {{"a", "1"}, {"b", "2"}}},
+      {"CR without LF stays", "a\rb\tc\rd\ne\tf\r", {{"a\rb", "c\rd"}, {"e", "f\r"}}},
+      {"last line without end", "a\t1\nlast\tone", {{"a", "1"}, {"last", "one"}}},
+      {"lines without tab and empty lines", "\n\r\nno tab here\n\na\t1\n\n", {{"a", "1"}}},
+      {"nothing is trimmed", " key \t value \n", {{" key ", " value "}}},
+      // A byte-order mark belongs to the first key; Shift_JIS stays Shift_JIS.
+      {"bytes as they are",
+       "\xEF\xBB\xBFk\tv\n\x95\x5C\t\x83\x41\n",
+       {{"\xEF\xBB\xBFk", "v"}, {"\x95\x5C", "\x83\x41"}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.why);
+    EXPECT_EQ(load(c.bytes), c.table);
+  }
 }
 
 TEST_F(NameTableTest, KeysAreCaseSensitive) {

@@ -6,6 +6,7 @@
 
 #include "recording/header_stages.h"
 #include "recording_writer/recording_writer.h"
+#include "support/bare_header.h"
 #include "support/parse_recording.h"
 
 namespace morvane {
@@ -20,13 +21,7 @@ using namespace std::string_literals;
 class ChatTest : public ::testing::Test {
  protected:
   ChatTest() {
-    h.plainStart();
-    fixtures::MapBlock map;
-    map.recordChecks = {};
-    h.mapBlock(map);
-    h.padTo(20000);
-    h.playerList({});
-    h.doubleMarker();
+    fixtures::headerThroughPlayerList(h);
     h.scenarioList({});
     h.teamBytes({1, 1, 1, 1, 1, 1, 1, 1});
   }
@@ -42,18 +37,38 @@ class ChatTest : public ::testing::Test {
   BodyBuilder body;
 };
 
-TEST_F(ChatTest, LobbyMessageOfLengthNineGivesItsFiveLetters) {
-  h.lobbyMessage("@#1hello\0"s);
-  EXPECT_EQ(parse().entry.lobbyChat, "hello\r\n");
-}
-
-TEST_F(ChatTest, LobbyMessagesKeepFileOrder) {
-  h.lobbyMessage("@#1first");
-  h.zeros(10);
-  h.lobbyMessage("@#8second");
-  const ParsedRecording parsed = parse();
-  EXPECT_EQ(parsed.entry.lobbyChat, "first\r\nsecond\r\n");
-  EXPECT_EQ(parsed.entry.gameChat, "");
+// Each row: lobby messages in file order, with `gap` zero bytes between two,
+// and the lobby chat they give.
+TEST_F(ChatTest, LobbyMessagesGiveTheirLines) {
+  const struct {
+    const char* why;
+    std::vector<std::string> messages;
+    int gap;
+    std::string chat;
+  } cases[] = {
+      {"length nine gives its five letters", {"@#1hello\0"s}, 0, "hello\r\n"},
+      {"file order", {"@#1first", "@#8second"}, 10, "first\r\nsecond\r\n"},
+      {"marker alone, an empty line", {"@#1"}, 0, "\r\n"},
+      {"ends at its first NUL", {"@#2abcde\0fgh"s}, 0, "abcde\r\n"},
+      {"system lines dropped",
+       {"@#1--x--", "@#1--", "@#1--begins", "@#1ends--", "@#1-"},
+       0,
+       "--begins\r\nends--\r\n-\r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.why);
+    HeaderBuilder one;
+    one.raw(h.bytes());
+    for (std::size_t i = 0; i < c.messages.size(); ++i) {
+      if (i > 0) one.zeros(c.gap);
+      one.lobbyMessage(c.messages[i]);
+    }
+    one.zeros(40);
+    const ParsedRecording parsed = fixtures::parseRecording(one.bytes());
+    ASSERT_TRUE(parsed.loaded);
+    EXPECT_EQ(parsed.entry.lobbyChat, c.chat);
+    EXPECT_EQ(parsed.entry.gameChat, "");
+  }
 }
 
 TEST_F(ChatTest, DigitsNineAndZeroAreNoMarkerForEitherScan) {
@@ -66,16 +81,6 @@ TEST_F(ChatTest, DigitsNineAndZeroAreNoMarkerForEitherScan) {
   EXPECT_EQ(parsed.entry.gameChat, "");
 }
 
-TEST_F(ChatTest, MarkerAloneGivesAnEmptyLine) {
-  h.lobbyMessage("@#1");
-  EXPECT_EQ(parse().entry.lobbyChat, "\r\n");
-}
-
-TEST_F(ChatTest, MessageEndsAtItsFirstNul) {
-  h.lobbyMessage("@#2abcde\0fgh"s);
-  EXPECT_EQ(parse().entry.lobbyChat, "abcde\r\n");
-}
-
 TEST_F(ChatTest, MarkerInsideAMessageIsTestedToo) {
   ByteWriter inner;
   inner.text("@#1hi");
@@ -84,15 +89,6 @@ TEST_F(ChatTest, MarkerInsideAMessageIsTestedToo) {
   h.lobbyMessage(std::string(inner.bytes().begin(), inner.bytes().end()));
   // The outer copy runs into the inner length field and stops at its NULs.
   EXPECT_EQ(parse().entry.lobbyChat, "hi\x05\r\nyo\r\n");
-}
-
-TEST_F(ChatTest, SystemLinesAreDropped) {
-  h.lobbyMessage("@#1--x--");
-  h.lobbyMessage("@#1--");
-  h.lobbyMessage("@#1--begins");
-  h.lobbyMessage("@#1ends--");
-  h.lobbyMessage("@#1-");
-  EXPECT_EQ(parse().entry.lobbyChat, "--begins\r\nends--\r\n-\r\n");
 }
 
 TEST_F(ChatTest, MessageInTheLastBytesOfTheHeaderIsCollected) {

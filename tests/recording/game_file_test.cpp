@@ -252,33 +252,32 @@ TEST_F(GameFileTest, ExistingTmp1IsLeftAsItWasAndLoadSucceeds) {
   EXPECT_EQ(folder.listing(), "a.mgx a.mgx.tmp1");
 }
 
-TEST_F(GameFileTest, FifteenTakenNamesStillLeaveTheSixteenth) {
-  const auto header = patternBytes(4000, 14);
-  const std::string path = writeGame("a.mgx", header, {});
-  for (int i = 1; i <= 15; ++i) {
-    ASSERT_TRUE(fixtures::writeFile(path + ".tmp" + std::to_string(i), {static_cast<uint8_t>(i)}));
+// Taken names are left as they were: the sixteenth is the last one tried.
+TEST_F(GameFileTest, TakenTemporaryNamesAreLeftAsTheyWere) {
+  const struct {
+    int taken;
+    bool loads;
+  } cases[] = {{15, true}, {16, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.taken);
+    const auto header = patternBytes(4000, static_cast<uint32_t>(c.taken - 1));
+    const std::string path = writeGame(std::to_string(c.taken) + ".mgx", header, {});
+    for (int i = 1; i <= c.taken; ++i) {
+      ASSERT_TRUE(
+          fixtures::writeFile(path + ".tmp" + std::to_string(i), {static_cast<uint8_t>(i)}));
+    }
+    RecordedGameFile game;
+    ASSERT_EQ(game.load(path), c.loads);
+    if (c.loads)
+      EXPECT_EQ(game.headerBytes(), header);
+    else
+      EXPECT_EQ(game.lastError(), LoadError::kTemporaryFile);
+    for (int i = 1; i <= c.taken; ++i) {
+      EXPECT_EQ(fixtures::readFile(path + ".tmp" + std::to_string(i)),
+                std::vector<uint8_t>{static_cast<uint8_t>(i)});
+    }
+    EXPECT_FALSE(std::filesystem::exists(path + ".tmp" + std::to_string(c.taken + 1)));
   }
-  ASSERT_TRUE(file.load(path));
-  EXPECT_EQ(file.headerBytes(), header);
-  for (int i = 1; i <= 15; ++i) {
-    EXPECT_EQ(fixtures::readFile(path + ".tmp" + std::to_string(i)),
-              std::vector<uint8_t>{static_cast<uint8_t>(i)});
-  }
-  EXPECT_FALSE(std::filesystem::exists(path + ".tmp16"));
-}
-
-TEST_F(GameFileTest, SixteenTakenNamesRefuseTheLoad) {
-  const std::string path = writeGame("a.mgx", patternBytes(4000, 15), {});
-  for (int i = 1; i <= 16; ++i) {
-    ASSERT_TRUE(fixtures::writeFile(path + ".tmp" + std::to_string(i), {static_cast<uint8_t>(i)}));
-  }
-  EXPECT_FALSE(file.load(path));
-  EXPECT_EQ(file.lastError(), LoadError::kTemporaryFile);
-  for (int i = 1; i <= 16; ++i) {
-    EXPECT_EQ(fixtures::readFile(path + ".tmp" + std::to_string(i)),
-              std::vector<uint8_t>{static_cast<uint8_t>(i)});
-  }
-  EXPECT_FALSE(std::filesystem::exists(path + ".tmp17"));
 }
 
 TEST_F(GameFileTest, ReadOnlyFolderAnswersFalse) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "recording_writer/recording_writer.h"
+#include "support/bare_header.h"
 #include "support/parse_recording.h"
 
 namespace morvane {
@@ -20,12 +21,7 @@ const std::string kUnknown{kUnknownMap};
 
 class MapTypeTest : public ::testing::Test {
  protected:
-  MapTypeTest() {
-    h.plainStart();
-    fixtures::MapBlock map;
-    map.recordChecks = {};
-    h.mapBlock(map);
-  }
+  MapTypeTest() { fixtures::mapWithoutRecords(h); }
 
   // "label: text" + end with the space (the separator's last byte) at space.
   void lineAt(int64_t space, std::string_view label, std::string_view text,

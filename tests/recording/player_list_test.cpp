@@ -10,6 +10,7 @@
 #include "recording/game_entry.h"
 #include "recording/game_version.h"
 #include "recording_writer/recording_writer.h"
+#include "support/bare_header.h"
 #include "support/parse_recording.h"
 
 namespace morvane {
@@ -34,16 +35,6 @@ ParsedRecording parse(const HeaderBuilder& h, GameEntry start = {}) {
   EXPECT_TRUE(parsed.written);
   EXPECT_TRUE(parsed.loaded) << describe(parsed.error);
   return parsed;
-}
-
-// Header up to the civilisation records: plain start and a map block with
-// no records and no terrain.
-fixtures::MapBlockPositions smallMap(HeaderBuilder& h, uint8_t playerCount = 2) {
-  h.plainStart();
-  MapBlock map;
-  map.playerCount = playerCount;
-  map.recordChecks = {};
-  return h.mapBlock(map);
 }
 
 void expectSampleTwoPlayers(const GameEntry& e) {
@@ -75,31 +66,9 @@ void expectTerrain(const GameEntry& e, const std::vector<uint8_t>& tiles) {
   }
 }
 
-TEST(PlayerListTest, SampleGameYieldsPlayersMapAndTerrain) {
-  const SampleGame game = fixtures::twoPlayerGame();
-  const ParsedRecording parsed = fixtures::parseSampleGame(game);
-  ASSERT_TRUE(parsed.loaded);
-  expectSampleTwoPlayers(parsed.entry);
-  EXPECT_EQ(parsed.entry.mapWidth, 16);
-  EXPECT_EQ(parsed.entry.mapHeight, 16);
-  expectTerrain(parsed.entry, fixtures::terrainPattern(16, 16));
-}
-
-TEST(PlayerListTest, OptionalBlockMovesTheMapBlock) {
-  SampleGame game = fixtures::twoPlayerGame();
-  game.withOptionalBlock = true;
-  game.width = 20;
-  game.height = 12;
-  const ParsedRecording parsed = fixtures::parseSampleGame(game);
-  ASSERT_TRUE(parsed.loaded);
-  expectSampleTwoPlayers(parsed.entry);
-  EXPECT_EQ(parsed.entry.mapWidth, 20);
-  EXPECT_EQ(parsed.entry.mapHeight, 12);
-  expectTerrain(parsed.entry, fixtures::terrainPattern(20, 12));
-}
-
 // Each game's layout as the writer lays it out from its own numbers: reading it
-// with another row loses the names, the map or the civilisations.
+// with another row loses the names, the map or the civilisations. The optional
+// block moves the map block.
 TEST(PlayerListTest, EachGameVersionIsReadWithItsOwnLayout) {
   fixtures::VersionLayout trial = fixtures::baseGameLayout();
   trial.text = "TRL 9.3";
@@ -110,9 +79,12 @@ TEST(PlayerListTest, EachGameVersionIsReadWithItsOwnLayout) {
     fixtures::VersionLayout layout;
     bool optionalBlock;
     VersionFamily family;
+    int32_t width = 20;
+    int32_t height = 12;
   };
   const Row rows[] = {
-      {"documented", {}, true, VersionFamily::kUnknown},
+      {"documented, the sample game", {}, false, VersionFamily::kUnknown, 16, 16},
+      {"documented, optional block", {}, true, VersionFamily::kUnknown},
       {"base game", fixtures::baseGameLayout(), false, VersionFamily::kAoK},
       {"base game trial", trial, true, VersionFamily::kAoKTrial},
       {"The Conquerors", fixtures::conquerorsLayout(), true, VersionFamily::kAoC},
@@ -128,15 +100,15 @@ TEST(PlayerListTest, EachGameVersionIsReadWithItsOwnLayout) {
     SampleGame game = fixtures::twoPlayerGame();
     game.layout = row.layout;
     game.withOptionalBlock = row.optionalBlock;
-    game.width = 20;
-    game.height = 12;
+    game.width = row.width;
+    game.height = row.height;
     const ParsedRecording parsed = fixtures::parseSampleGame(game);
     ASSERT_TRUE(parsed.loaded);
     EXPECT_EQ(parsed.version.family, row.family);
     expectSampleTwoPlayers(parsed.entry);
-    EXPECT_EQ(parsed.entry.mapWidth, 20);
-    EXPECT_EQ(parsed.entry.mapHeight, 12);
-    expectTerrain(parsed.entry, fixtures::terrainPattern(20, 12));
+    EXPECT_EQ(parsed.entry.mapWidth, row.width);
+    EXPECT_EQ(parsed.entry.mapHeight, row.height);
+    expectTerrain(parsed.entry, fixtures::terrainPattern(row.width, row.height));
   }
 }
 
@@ -149,7 +121,7 @@ TEST(PlayerListTest, StoredNameIsFoundPastTheSameBytesInObjectData) {
     SCOPED_TRACE(known ? "known version" : "unknown version");
     HeaderBuilder h;
     h.layout = known ? fixtures::conquerorsLayout() : fixtures::VersionLayout{};
-    const auto at = smallMap(h, 2);
+    const auto at = fixtures::mapWithoutRecords(h, 2);
     h.padTo(at.civSearchStart);
     h.playerRecord("Ann", 5, 3);
     fixtures::VersionLayout bare = h.layout;
@@ -228,38 +200,43 @@ TEST(PlayerListTest, OptionalBlockWithNegativeStringCountSkipsNoStrings) {
   expectTerrain(parsed.entry, map.terrain);
 }
 
-TEST(PlayerListTest, FlagTwoMeansThePlainLayout) {
-  HeaderBuilder h;
-  h.plainStart(2);
-  MapBlock map;
-  map.pov = 3;
-  map.playerCount = 5;
-  map.width = 2;
-  map.height = 2;
-  map.terrain = {1, 2, 3, 4};
-  h.mapBlock(map);
-  h.padTo(20000);
-  const ParsedRecording parsed = parse(h);
-  EXPECT_EQ(parsed.entry.povIndex, 3);
-  EXPECT_EQ(parsed.entry.playerCount, 5);
-  EXPECT_EQ(parsed.entry.mapWidth, 2);
-  expectTerrain(parsed.entry, map.terrain);
+// Each row: a map block after the plain start and the header's length; the
+// entry takes its point of view, player count, size and terrain.
+TEST(PlayerListTest, MapBlockAfterThePlainStartIsRead) {
+  // MapBlock's fields: pov, player count, width, height, record checks, declared
+  // record count, terrain.
+  const struct {
+    const char* why;
+    int32_t flag;
+    MapBlock map;
+    int64_t headerLength;
+  } cases[] = {
+      {"flag 2 means the plain layout", 2, {3, 5, 2, 2, {41}, {}, {1, 2, 3, 4}}, 20000},
+      {"point of view and player count are unsigned bytes", 0, {200, 255, 0, 0, {}, {}, {}}, 1000},
+      {"no records", 0, {1, 2, 3, 3, {}, {}, {9, 8, 7, 6, 5, 4, 3, 2, 1}}, 1000},
+      {"several records are walked",
+       0,
+       {1, 2, 5, 4, {41, 41, 41}, {}, fixtures::terrainPattern(5, 4)},
+       30000},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.why);
+    HeaderBuilder h;
+    h.plainStart(c.flag);
+    const auto at = h.mapBlock(c.map);
+    // Without records the terrain follows the map block's fixed fields.
+    if (c.map.recordChecks.empty()) {
+      ASSERT_EQ(at.terrainStart, at.mapBase + 124);
+    }
+    h.padTo(c.headerLength);
+    const ParsedRecording parsed = parse(h);
+    EXPECT_EQ(parsed.entry.povIndex, c.map.pov);
+    EXPECT_EQ(parsed.entry.playerCount, c.map.playerCount);
+    EXPECT_EQ(parsed.entry.mapWidth, c.map.width);
+    EXPECT_EQ(parsed.entry.mapHeight, c.map.height);
+    expectTerrain(parsed.entry, c.map.terrain);
+  }
 }
-
-TEST(PlayerListTest, PointOfViewAndPlayerCountAreUnsignedBytes) {
-  HeaderBuilder h;
-  h.plainStart();
-  MapBlock map;
-  map.pov = 200;
-  map.playerCount = 255;
-  map.recordChecks = {};
-  h.mapBlock(map);
-  h.padTo(1000);
-  const ParsedRecording parsed = parse(h);
-  EXPECT_EQ(parsed.entry.povIndex, 200);
-  EXPECT_EQ(parsed.entry.playerCount, 255);
-}
-
 TEST(PlayerListTest, EmptyHeaderSetsOnlyTheMapSize) {
   GameEntry start;
   start.mapWidth = 5;
@@ -307,7 +284,7 @@ TEST(PlayerListTest, ShortHeaderReadsTheListFromOffset24) {
 // A -99 whose last byte sits at offset `lastByte`, a double marker well above.
 HeaderBuilder listMarkerEndingAt(int64_t lastByte) {
   HeaderBuilder h;
-  smallMap(h);
+  fixtures::mapWithoutRecords(h);
   h.padTo(lastByte - 3);
   h.playerList({entry(0, ""), entry(1, "Zed")});
   h.padTo(30000);
@@ -328,32 +305,32 @@ TEST(PlayerListTest, ListMarkerEndingAt18000IsNotFound) {
   EXPECT_EQ(parsed.entry.playerNumbers[1], 0);
 }
 
-TEST(PlayerListTest, ListBetweenTwoDoubleMarkersIsTaken) {
-  HeaderBuilder h;
-  smallMap(h);
-  h.padTo(20000);
-  h.playerList({entry(0, ""), entry(1, "Low")});
-  h.doubleMarker();
-  h.padTo(25000);
-  h.playerList({entry(0, ""), entry(1, "Mid")});
-  h.padTo(26000);
-  h.doubleMarker();
-  h.padTo(27000);
-  const ParsedRecording parsed = parse(h);
-  EXPECT_EQ(parsed.entry.playerNames[1], "Mid");
-}
-
-TEST(PlayerListTest, ListAfterTheLastDoubleMarkerIsNotFound) {
-  HeaderBuilder h;
-  smallMap(h);
-  h.padTo(20000);
-  h.playerList({entry(0, ""), entry(1, "Before")});
-  h.doubleMarker();
-  h.padTo(22000);
-  h.playerList({entry(0, ""), entry(1, "After")});
-  h.padTo(23000);
-  const ParsedRecording parsed = parse(h);
-  EXPECT_EQ(parsed.entry.playerNames[1], "Before");
+// Each row: a list closed by a double marker at 20000, a second list at
+// secondAt, closed or not: the list before the last double marker is taken.
+TEST(PlayerListTest, ListBeforeTheLastDoubleMarkerIsTaken) {
+  const struct {
+    const char* first;
+    const char* second;
+    int64_t secondAt;
+    bool secondClosed;
+    const char* taken;
+  } cases[] = {
+      {"Low", "Mid", 25000, true, "Mid"},
+      {"Before", "After", 22000, false, "Before"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.taken);
+    HeaderBuilder h;
+    fixtures::headerThroughPlayerList(h, {entry(0, ""), entry(1, c.first)});
+    h.padTo(c.secondAt);
+    h.playerList({entry(0, ""), entry(1, c.second)});
+    h.padTo(c.secondAt + 1000);
+    if (c.secondClosed) {
+      h.doubleMarker();
+      h.padTo(c.secondAt + 2000);
+    }
+    EXPECT_EQ(parse(h).entry.playerNames[1], c.taken);
+  }
 }
 
 TEST(PlayerListTest, SharedPlayerNumberKeepsTheFirstNameInTheSlot) {
@@ -393,10 +370,7 @@ TEST(PlayerListTest, PositionWithoutPlayerKeepsItsEarlierNameAndSlotsAreReset) {
 
 TEST(PlayerListTest, NameEndsAtItsFirstNul) {
   HeaderBuilder h;
-  smallMap(h);
-  h.padTo(20000);
-  h.playerList({entry(0, ""), entry(1, std::string("Ab\0cd", 5))});
-  h.doubleMarker();
+  fixtures::headerThroughPlayerList(h, {entry(0, ""), entry(1, std::string("Ab\0cd", 5))});
   const ParsedRecording parsed = parse(h);
   EXPECT_EQ(parsed.entry.playerNames[1], "Ab");
   EXPECT_STREQ(parsed.entry.slots[1].name, "Ab");
@@ -406,10 +380,7 @@ TEST(PlayerListTest, OverlongNameIsCutTo255Bytes) {
   std::string longName;
   for (int i = 0; i < 300; ++i) longName += static_cast<char>('a' + i % 26);
   HeaderBuilder h;
-  smallMap(h);
-  h.padTo(20000);
-  h.playerList({entry(0, ""), entry(1, longName), entry(2, "Next")});
-  h.doubleMarker();
+  fixtures::headerThroughPlayerList(h, {entry(0, ""), entry(1, longName), entry(2, "Next")});
   const ParsedRecording parsed = parse(h);
   EXPECT_EQ(parsed.entry.playerNames[1], longName.substr(0, 255));
   EXPECT_EQ(std::string(parsed.entry.slots[1].name), longName.substr(0, 255));
@@ -420,44 +391,13 @@ TEST(PlayerListTest, OverlongNameIsCutTo255Bytes) {
 
 TEST(PlayerListTest, PlayerNumberOutsideTheSlotsIsSkipped) {
   HeaderBuilder h;
-  smallMap(h);
-  h.padTo(20000);
-  h.playerList({entry(0, ""), entry(9, "Nine"), entry(-1, "Minus"), entry(2, "Two")});
-  h.doubleMarker();
+  fixtures::headerThroughPlayerList(
+      h, {entry(0, ""), entry(9, "Nine"), entry(-1, "Minus"), entry(2, "Two")});
   const ParsedRecording parsed = parse(h);
   EXPECT_EQ(parsed.entry.playerNames[3], "Two");
   EXPECT_EQ(parsed.entry.playerNumbers[3], 2);
   EXPECT_STREQ(parsed.entry.slots[2].name, "Two");
   for (int k : {0, 1, 3, 4, 5, 6, 7, 8}) EXPECT_STREQ(parsed.entry.slots[k].name, "") << k;
-}
-
-TEST(PlayerListTest, NoRecordsPutTheTerrain124BytesAfterMapBase) {
-  HeaderBuilder h;
-  h.plainStart();
-  MapBlock map;
-  map.width = 3;
-  map.height = 3;
-  map.recordChecks = {};
-  map.terrain = {9, 8, 7, 6, 5, 4, 3, 2, 1};
-  const auto at = h.mapBlock(map);
-  ASSERT_EQ(at.terrainStart, at.mapBase + 124);
-  h.padTo(1000);
-  const ParsedRecording parsed = parse(h);
-  expectTerrain(parsed.entry, map.terrain);
-}
-
-TEST(PlayerListTest, SeveralRecordsAreWalked) {
-  HeaderBuilder h;
-  h.plainStart();
-  MapBlock map;
-  map.width = 5;
-  map.height = 4;
-  map.recordChecks = {41, 41, 41};
-  map.terrain = fixtures::terrainPattern(5, 4);
-  h.mapBlock(map);
-  h.padTo(30000);
-  const ParsedRecording parsed = parse(h);
-  expectTerrain(parsed.entry, map.terrain);
 }
 
 TEST(PlayerListTest, FailedRecordCheckLeavesTerrainAt65AndSearchesFromTheFailure) {
@@ -511,52 +451,62 @@ TEST(PlayerListTest, EmptySlotBetweenPlayersMatchesAtTheNextPosition) {
   EXPECT_EQ(parsed.entry.slots[3].colourId, 0);
 }
 
-TEST(PlayerListTest, NamesAreMatchedInSlotOrderCaseSensitively) {
-  HeaderBuilder h;
-  const auto at = smallMap(h, 2);
-  h.padTo(at.civSearchStart);
-  h.playerRecord("bob", 1, 1);    // wrong case: not slot 2's name
-  h.playerRecord("Bob", 2, 2);    // before Alice: slot 1 comes first
-  h.playerRecord("alice", 3, 3);  // wrong case
-  h.playerRecord("Alice", 4, 4);
-  h.playerRecord("Bob", 5, 5);
-  h.padTo(20000);
-  h.playerList({entry(0, ""), entry(1, "Alice"), entry(2, "Bob")});
-  h.doubleMarker();
-  const ParsedRecording parsed = parse(h);
-  EXPECT_EQ(parsed.entry.slots[1].civId, 4);
-  EXPECT_EQ(parsed.entry.slots[1].colourId, 4);
-  EXPECT_EQ(parsed.entry.slots[2].civId, 5);
-  EXPECT_EQ(parsed.entry.slots[2].colourId, 5);
-}
-
-TEST(PlayerListTest, PlayerCountZeroStillMatchesOneSlot) {
-  HeaderBuilder h;
-  const auto at = smallMap(h, 0);
-  h.padTo(at.civSearchStart);
-  h.playerRecord("Ann", 8, 3);
-  h.playerRecord("Ben", 9, 4);
-  h.padTo(20000);
-  h.playerList({entry(0, ""), entry(1, "Ann"), entry(2, "Ben")});
-  h.doubleMarker();
-  const ParsedRecording parsed = parse(h);
-  EXPECT_EQ(parsed.entry.slots[1].civId, 8);
-  EXPECT_EQ(parsed.entry.slots[2].civId, 0);
-}
-
-TEST(PlayerListTest, WithoutDoubleMarkerNoCivilisationIsSearched) {
-  HeaderBuilder h;
-  const auto at = smallMap(h, 2);
-  h.padTo(at.civSearchStart);
-  h.playerRecord("", 8, 3);
-  h.playerRecord("", 9, 4);
-  h.padTo(20000);
-  h.playerList({entry(0, ""), entry(1, "Ann")});
-  h.padTo(21000);
-  const ParsedRecording parsed = parse(h);
-  for (int k = 0; k < 9; ++k) {
-    EXPECT_EQ(parsed.entry.slots[k].civId, 0) << k;
-    EXPECT_EQ(parsed.entry.slots[k].colourId, 0) << k;
+// Each row: civilisation records from the search start, the player list at
+// 20000 and the civilisation and colour each slot ends with.
+TEST(PlayerListTest, CivilisationSearchMatchesTheListedNames) {
+  struct Record {
+    const char* name;
+    uint8_t civ;
+    uint8_t colour;
+  };
+  using Slots = std::array<std::pair<int, int>, 9>;
+  const struct {
+    const char* why;
+    uint8_t playerCount;
+    std::vector<Record> records;
+    std::vector<ListEntry> list;
+    bool doubleMarker;
+    Slots slots;
+  } cases[] = {
+      {"in slot order, case-sensitively",
+       2,
+       {{"bob", 1, 1},    // wrong case: not slot 2's name
+        {"Bob", 2, 2},    // before Alice: slot 1 comes first
+        {"alice", 3, 3},  // wrong case
+        {"Alice", 4, 4},
+        {"Bob", 5, 5}},
+       {entry(0, ""), entry(1, "Alice"), entry(2, "Bob")},
+       true,
+       {{{0, 0}, {4, 4}, {5, 5}}}},
+      {"player count zero still matches one slot",
+       0,
+       {{"Ann", 8, 3}, {"Ben", 9, 4}},
+       {entry(0, ""), entry(1, "Ann"), entry(2, "Ben")},
+       true,
+       {{{0, 0}, {8, 3}, {0, 0}}}},
+      {"without the double marker nothing is searched",
+       2,
+       {{"", 8, 3}, {"", 9, 4}},
+       {entry(0, ""), entry(1, "Ann")},
+       false,
+       {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.why);
+    HeaderBuilder h;
+    h.padTo(fixtures::mapWithoutRecords(h, c.playerCount).civSearchStart);
+    for (const Record& record : c.records) h.playerRecord(record.name, record.civ, record.colour);
+    h.padTo(20000);
+    h.playerList(c.list);
+    if (c.doubleMarker)
+      h.doubleMarker();
+    else
+      h.padTo(21000);
+    const ParsedRecording parsed = parse(h);
+    for (std::size_t k = 0; k < c.slots.size(); ++k) {
+      EXPECT_EQ(parsed.entry.slots[k].civId, c.slots[k].first) << k;
+      EXPECT_EQ(parsed.entry.slots[k].colourId, c.slots[k].second) << k;
+    }
   }
 }
 
@@ -610,7 +560,7 @@ TEST(PlayerListTest, NameLengthPastTheHeaderStillRunsTheLaterStages) {
   for (int32_t n : {-20, 0x7FFFFFFF, 1000000}) {
     SCOPED_TRACE(n);
     HeaderBuilder h;
-    smallMap(h);
+    fixtures::mapWithoutRecords(h);
     h.padTo(20000);
     ListEntry bad = entry(1, "Ann");
     bad.declaredLength = n;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "recording_writer/recording_writer.h"
+#include "support/bare_header.h"
 #include "support/parse_recording.h"
 
 namespace morvane {
@@ -21,15 +22,7 @@ using Labels = std::array<std::string, 9>;
 
 class TeamLabelsTest : public ::testing::Test {
  protected:
-  TeamLabelsTest() {
-    h.plainStart();
-    fixtures::MapBlock map;
-    map.recordChecks = {};
-    h.mapBlock(map);
-    h.padTo(20000);
-    h.playerList({});
-    listEnd = h.doubleMarker();
-  }
+  TeamLabelsTest() { listEnd = fixtures::headerThroughPlayerList(h); }
 
   ParsedRecording parse(GameEntry start = {}) {
     h.padTo(h.size() + 100);

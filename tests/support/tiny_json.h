@@ -41,6 +41,28 @@ class Parser {
     while (pos_ < text_.size() && std::isspace(static_cast<unsigned char>(text_[pos_]))) ++pos_;
   }
 
+  bool at(char c) const { return pos_ < text_.size() && text_[pos_] == c; }
+
+  // From the opening bracket: items separated by commas up to close, each
+  // read by readItem.
+  template <typename ReadItem>
+  bool items(char close, ReadItem readItem) {
+    ++pos_;
+    skipSpace();
+    if (at(close)) return ++pos_, true;
+    for (;;) {
+      if (!readItem()) return false;
+      skipSpace();
+      if (at(',')) {
+        ++pos_;
+        continue;
+      }
+      if (!at(close)) return false;
+      ++pos_;
+      return true;
+    }
+  }
+
   bool literal(const char* word) {
     const std::string w(word);
     if (text_.compare(pos_, w.size(), w) != 0) return false;
@@ -91,39 +113,22 @@ class Parser {
     const char c = text_[pos_];
     if (c == '{') {
       out.kind = Value::Kind::kObject;
-      ++pos_;
-      skipSpace();
-      if (pos_ < text_.size() && text_[pos_] == '}') return ++pos_, true;
-      for (;;) {
+      return items('}', [&] {
         skipSpace();
         std::string key;
         if (!string(key)) return false;
         skipSpace();
-        if (pos_ >= text_.size() || text_[pos_++] != ':') return false;
-        if (!value(out.members[key])) return false;
-        skipSpace();
-        if (pos_ < text_.size() && text_[pos_] == ',') {
-          ++pos_;
-          continue;
-        }
-        return pos_ < text_.size() && text_[pos_++] == '}';
-      }
+        if (!at(':')) return false;
+        ++pos_;
+        return value(out.members[key]);
+      });
     }
     if (c == '[') {
       out.kind = Value::Kind::kArray;
-      ++pos_;
-      skipSpace();
-      if (pos_ < text_.size() && text_[pos_] == ']') return ++pos_, true;
-      for (;;) {
+      return items(']', [&] {
         out.items.emplace_back();
-        if (!value(out.items.back())) return false;
-        skipSpace();
-        if (pos_ < text_.size() && text_[pos_] == ',') {
-          ++pos_;
-          continue;
-        }
-        return pos_ < text_.size() && text_[pos_++] == ']';
-      }
+        return value(out.items.back());
+      });
     }
     if (c == '"') {
       out.kind = Value::Kind::kString;

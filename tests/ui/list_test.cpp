@@ -2,6 +2,7 @@
 // header-click toggle.
 #include "main_window_fixture.h"
 #include "resource.h"
+#include "support/utc_time.h"
 
 namespace morvane::ui::testing {
 namespace {
@@ -23,10 +24,10 @@ class ListTest : public MainWindowTest {
     writeGame("c.mgx", game("Max", "Baltic"));
     writeGame("unparsed.mgx", game("Kim", "Yucatan"));
     makeFolder("Old");
-    setModified("a.mgx", 2005, 8, 20, 9, 5);
-    setModified("B.mgx", 2004, 12, 31, 23, 59);
-    setModified("c.mgx", 2005, 3, 1, 7, 0);
-    setModified("unparsed.mgx", 2006, 1, 1, 0, 0);
+    setModified("a.mgx", fixtures::utcTime(2005, 8, 20, 9, 5));
+    setModified("B.mgx", fixtures::utcTime(2004, 12, 31, 23, 59));
+    setModified("c.mgx", fixtures::utcTime(2005, 3, 1, 7, 0));
+    setModified("unparsed.mgx", fixtures::utcTime(2006, 1, 1, 0, 0));
     open();
     for (const char* name : {"a.mgx", "B.mgx", "c.mgx"}) select(rowNamed(name));
   }
@@ -45,21 +46,16 @@ TEST_F(ListTest, RowsShowNameTheParsedPovAndMapAndTheUtcTime) {
 }
 
 TEST_F(ListTest, EachColumnSortsFoldersFirstAndEmptyKeysLast) {
-  clickHeader(2);
-  EXPECT_EQ(column(0),
-            (std::vector<std::string>{"Old", "B.mgx", "c.mgx", "a.mgx", "unparsed.mgx"}));
-  clickHeader(2);
-  EXPECT_EQ(column(0),
-            (std::vector<std::string>{"unparsed.mgx", "a.mgx", "c.mgx", "B.mgx", "Old"}));
-  clickHeader(1);
-  EXPECT_EQ(column(0),
-            (std::vector<std::string>{"Old", "B.mgx", "c.mgx", "a.mgx", "unparsed.mgx"}));
-  clickHeader(3);
-  EXPECT_EQ(column(0),
-            (std::vector<std::string>{"Old", "B.mgx", "c.mgx", "a.mgx", "unparsed.mgx"}));
-  clickHeader(3);
-  EXPECT_EQ(column(0),
-            (std::vector<std::string>{"unparsed.mgx", "a.mgx", "c.mgx", "B.mgx", "Old"}));
+  const std::vector<std::string> up = {"Old", "B.mgx", "c.mgx", "a.mgx", "unparsed.mgx"};
+  const std::vector<std::string> down = {"unparsed.mgx", "a.mgx", "c.mgx", "B.mgx", "Old"};
+  // Header clicks in turn and the order each leaves.
+  const std::pair<int, const std::vector<std::string>*> clicks[] = {
+      {2, &up}, {2, &down}, {1, &up}, {3, &up}, {3, &down}};
+  for (const auto& [header, order] : clicks) {
+    SCOPED_TRACE(header);
+    clickHeader(header);
+    EXPECT_EQ(column(0), *order);
+  }
 }
 
 TEST_F(ListTest, HeaderClicksFollowTheToggleAcrossRescans) {

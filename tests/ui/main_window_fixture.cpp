@@ -89,14 +89,9 @@ void MainWindowTest::makeFolder(const std::string& name) {
   ASSERT_TRUE(CreateDirectoryA(inSaveGame(name).c_str(), nullptr));
 }
 
-void MainWindowTest::setModified(const std::string& name, int year, int month, int day, int hour,
-                                 int minute) {
-  SYSTEMTIME time = {};
-  time.wYear = static_cast<WORD>(year);
-  time.wMonth = static_cast<WORD>(month);
-  time.wDay = static_cast<WORD>(day);
-  time.wHour = static_cast<WORD>(hour);
-  time.wMinute = static_cast<WORD>(minute);
+void MainWindowTest::setModified(const std::string& name, const platform::EntryTime& utc) {
+  const SYSTEMTIME time = {utc.year, utc.month,  utc.dayOfWeek, utc.day,
+                           utc.hour, utc.minute, utc.second,    utc.milliseconds};
   FILETIME stamp;
   ASSERT_TRUE(SystemTimeToFileTime(&time, &stamp));
   HANDLE file = CreateFileA(inSaveGame(name).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ,

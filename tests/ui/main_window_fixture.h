@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/entry_time.h"
 #include "recording_writer/recording_writer.h"
 #include "ui/main_dialog.h"
 #include "ui/registry_value.h"
@@ -58,8 +59,7 @@ class MainWindowTest : public ::testing::Test {
   void writeGame(const std::string& name, const fixtures::SampleGame& game);
   void writeJunk(const std::string& name);
   void makeFolder(const std::string& name);
-  // Last-write time in UTC.
-  void setModified(const std::string& name, int year, int month, int day, int hour, int minute);
+  void setModified(const std::string& name, const platform::EntryTime& utc);
   // Files beside the test program, removed after the test.
   void writeBesideProgram(const std::string& name, const std::string& text);
 
