@@ -74,6 +74,18 @@ class CountingIcons : public IconSource {
   int count = 0;
 };
 
+// What scanFolder and fillList work on, as the main window holds it.
+struct Listing {
+  explicit Listing(const platform::CodePage& codePage)
+      : context{store, rows, icons, codePage, names, filter} {}
+  GameEntryArray store;
+  RowModel rows;
+  CountingIcons icons;
+  NameTable names;
+  std::string filter;
+  const ListingContext context;
+};
+
 // Process CPU time in seconds.
 double cpuSeconds() { return static_cast<double>(std::clock()) / CLOCKS_PER_SEC; }
 
@@ -159,12 +171,10 @@ double recordsMovedPerRow(const std::vector<platform::FolderItem>& items) {
 
 void benchFolder(int files, const platform::CodePage& codePage) {
   const BenchFolder folder(files);
-  GameEntryArray store;
-  RowModel rows;
-  CountingIcons icons;
-  NameTable names;
-  const std::string filter;
-  const ListingContext context{store, rows, icons, codePage, names, filter};
+  Listing listing(codePage);
+  GameEntryArray& store = listing.store;
+  RowModel& rows = listing.rows;
+  const ListingContext& context = listing.context;
   const std::string path = folder.path() + "\\";
 
   const double enumeration = best(3, [&] { (void)platform::listFolder(path); });
@@ -229,12 +239,11 @@ void parseSome(GameEntryArray& store, int parsed) {
 
 void benchSorts(int files, const platform::CodePage& codePage) {
   const BenchFolder folder(files);
-  GameEntryArray store;
-  RowModel rows;
-  CountingIcons icons;
-  NameTable names;
-  std::string filter;
-  const ListingContext context{store, rows, icons, codePage, names, filter};
+  Listing listing(codePage);
+  GameEntryArray& store = listing.store;
+  RowModel& rows = listing.rows;
+  std::string& filter = listing.filter;
+  const ListingContext& context = listing.context;
   scanFolder(folder.path(), context);
   const double fill = best(3, [&] { fillList(context); });
   filter = "REC12";
