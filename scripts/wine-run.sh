@@ -3,6 +3,7 @@
 # Its exit code and output reach the caller unchanged (ctest uses this as the
 # emulator); a Wine that cannot start is a failure that says why.
 set -euo pipefail
+trap 'echo "wine-run.sh: failed at line $LINENO before starting the program" >&2' ERR
 export MORVANE_WINE_ARCH="$1"
 shift
 source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
