@@ -33,6 +33,15 @@ std::vector<SampleGame> seedGames() {
   coop.mapLabel = std::string(kLabelGerman);
   coop.mapLineEnd = "\r\n";
   games.push_back(coop);
+
+  // Known versions: player blocks with counted values, the lobby block.
+  SampleGame conquerors = eightPlayerGame();
+  conquerors.layout = conquerorsLayout();
+  games.push_back(conquerors);
+  SampleGame later = twoPlayerGame();
+  later.layout = laterEditionLayout(12.5f, 1006, true);
+  later.withOptionalBlock = true;
+  games.push_back(later);
   return games;
 }
 

@@ -50,6 +50,21 @@ class ByteSpan {
     return static_cast<int32_t>(*v);
   }
 
+  std::optional<uint16_t> u16(int64_t offset) const {
+    auto v = i16(offset);
+    if (!v) return std::nullopt;
+    return static_cast<uint16_t>(*v);
+  }
+
+  // An IEEE single, as the game stores versions, speeds and positions.
+  std::optional<float> f32(int64_t offset) const {
+    auto v = u32(offset);
+    if (!v) return std::nullopt;
+    float value = 0;
+    std::memcpy(&value, &*v, sizeof value);
+    return value;
+  }
+
   // True when the bytes at offset equal pattern; false when out of range.
   bool matches(int64_t offset, std::string_view pattern) const {
     const uint8_t* p = at(offset, static_cast<int64_t>(pattern.size()));
@@ -165,6 +180,17 @@ class ByteReader {
   uint8_t u8() { return take(bytes_.u8(position_), 1); }
   int16_t i16() { return take(bytes_.i16(position_), 2); }
   int32_t i32() { return take(bytes_.i32(position_), 4); }
+  uint16_t u16() { return take(bytes_.u16(position_), 2); }
+  float f32() { return take(bytes_.f32(position_), 4); }
+
+  // Steps over pattern where it stands; anything else fails the cursor.
+  void expect(std::string_view pattern) {
+    if (failed_ || !bytes_.matches(position_, pattern)) {
+      failed_ = true;
+      return;
+    }
+    position_ += static_cast<int64_t>(pattern.size());
+  }
 
   void skip(int64_t count) {
     if (!failed_) position_ += count;

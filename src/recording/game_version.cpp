@@ -20,7 +20,8 @@ struct VersionText {
 
 constexpr VersionText kVersionTexts[] = {
     {"VER 9.3", VersionFamily::kAoK},         {"TRL 9.3", VersionFamily::kAoKTrial},
-    {"VER 9.4", VersionFamily::kAoC},         {"VER 9.A", VersionFamily::kUserPatch14},
+    {"VER 9.4", VersionFamily::kAoC},         {"VER 9.8", VersionFamily::kUserPatch12},
+    {"VER 9.9", VersionFamily::kUserPatch13}, {"VER 9.A", VersionFamily::kUserPatch14},
     {"VER 9.B", VersionFamily::kUserPatch14}, {"VER 9.C", VersionFamily::kUserPatch14},
     {"VER 9.D", VersionFamily::kUserPatch14}, {"VER 9.E", VersionFamily::kUserPatch15},
     {"VER 9.F", VersionFamily::kUserPatch15},
@@ -39,6 +40,44 @@ VersionFamily conquerorsRelease(ByteSpan body) {
   if (release == kBodyRelease10) return VersionFamily::kAoC10;
   if (release == kBodyRelease10c) return VersionFamily::kAoC10c;
   return VersionFamily::kAoC;
+}
+
+// What changed in the later edition's header, by the save version from
+// which it holds.
+struct LaterEditionRow {
+  float from;
+  int64_t tileBytes;       // per tile in a map record
+  int64_t beforeCheck;     // a map record's fixed bytes before its check value
+  int64_t bytesPerUnit;    // per unit of an AI record
+  int64_t optionalTail;    // after the AI records
+  int64_t nameListFirstEntry;
+  bool lobbyBlock;
+};
+
+constexpr LaterEditionRow kLaterEditionRows[] = {
+    {11.77f, 1, 1275, 400, 5544, 24, false},
+    {11.93f, 2, 2048, 400, 5544, 24, false},
+    {11.96f, 2, 2048, 400, 5544 + 1280, 24, false},
+    {12.0f, 2, 2048, 400 + 384, 5544 + 1280, 24, false},
+    {12.3f, 2, 2048, 400 + 384, 5544 + 1280 + 4, 24 + 16, false},
+    {12.35f, 2, 2048, 400 + 384, 5544 + 1280 + 4, 24 + 16, true},
+};
+
+const LaterEditionRow& laterEditionRow(float saveVersion) {
+  const LaterEditionRow* row = &kLaterEditionRows[0];
+  for (const LaterEditionRow& later : kLaterEditionRows) {
+    if (saveVersion >= later.from) row = &later;
+  }
+  return *row;
+}
+
+void applyLaterEditionRow(const LaterEditionRow& row, HeaderLayout& layout) {
+  layout.mapRecord.tileBytes = row.tileBytes;
+  layout.mapRecord.beforeCheck = row.beforeCheck;
+  layout.optionalBlock.bytesPerUnit = row.bytesPerUnit;
+  layout.optionalBlock.tail = row.optionalTail;
+  layout.optionalBlock.afterLobbyBlock = row.lobbyBlock;
+  layout.nameList.firstEntry = row.nameListFirstEntry;
 }
 
 }  // namespace
@@ -75,6 +114,10 @@ const char* versionName(VersionFamily family) {
       return "AoC 1.0c";
     case VersionFamily::kHD:
       return "HD";
+    case VersionFamily::kUserPatch12:
+      return "UserPatch 1.2";
+    case VersionFamily::kUserPatch13:
+      return "UserPatch 1.3";
     case VersionFamily::kUserPatch14:
       return "UserPatch 1.4";
     case VersionFamily::kUserPatch15:
@@ -87,33 +130,21 @@ HeaderLayout layoutFor(const GameVersion& version) {
   HeaderLayout layout;
   if (version.family == VersionFamily::kUnknown) return layout;
   layout.playerBlock.storedForm = true;
+  layout.playerBlock.countedValues = true;
   switch (version.family) {
     case VersionFamily::kAoK:
     case VersionFamily::kAoKTrial:
       // No map id in the name list, no 2 bytes after the player count, and
-      // 9 fewer values and 4 fewer bytes in each player block.
+      // 4 fewer bytes between the resource values and the civilisation.
       layout.nameList.firstEntry = 20;
       layout.mapBlock.width = 108;
       layout.mapBlock.height = 112;
       layout.mapBlock.recordCount = 116;
       layout.mapBlock.firstRecord = 120;
-      layout.playerBlock.civ = 777;
-      layout.playerBlock.colour = 781;
-      layout.playerBlock.nextSearch = 782;
-      break;
-    case VersionFamily::kUserPatch15:
-      // 42 more 4-byte values in each player block.
-      layout.playerBlock.civ = 985;
-      layout.playerBlock.colour = 989;
-      layout.playerBlock.nextSearch = 990;
+      layout.playerBlock.civAfterValues = 14;
       break;
     case VersionFamily::kHD:
-      if (version.saveVersion >= 11.93f) {
-        layout.mapRecord.tileBytes = 2;
-        layout.mapRecord.beforeCheck = 2048;
-      }
-      if (version.saveVersion >= 11.96f) layout.optionalBlock.tail = 5544 + 1280;
-      if (version.saveVersion >= 12.3f) layout.nameList.firstEntry = 24 + 16;
+      applyLaterEditionRow(laterEditionRow(version.saveVersion), layout);
       break;
     default:
       break;

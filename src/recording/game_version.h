@@ -16,6 +16,8 @@ enum class VersionFamily {
   kAoC10,
   kAoC10c,
   kHD,
+  kUserPatch12,
+  kUserPatch13,
   kUserPatch14,
   kUserPatch15,
 };
@@ -36,18 +38,21 @@ struct NameListLayout {
   int64_t numberToLength = 4;  // an unused int32 between number and length
 };
 
-// The optional block before the map block, offsets from the header's start.
+// The optional block before the map block. Its flag follows the save
+// version, or the later edition's lobby block where the version has one;
+// the other offsets count from the flag.
 struct OptionalBlockLayout {
-  int64_t flag = 12;
-  int64_t stringCount = 18;
-  int64_t strings = 24;
+  int64_t flag = 12;  // from the header's start
+  bool afterLobbyBlock = false;
+  int64_t stringCount = 6;
+  int64_t strings = 12;
   int64_t afterStrings = 6;
   int records = 8;
-  int64_t recordUnitsAt = 10;  // c, an int16; a record is 16 + 400 * c bytes
+  int64_t recordUnitsAt = 10;  // c, an int16; a record is 16 + bytesPerUnit * c bytes
   int64_t afterUnits = 4;
   int64_t bytesPerUnit = 400;
   int64_t tail = 5544;
-  int64_t mapBaseWithout = 16;  // mapBase when the flag is not 1
+  int64_t mapBaseWithout = 4;  // mapBase when the flag is not 1
 };
 
 // Offsets from mapBase.
@@ -70,15 +75,20 @@ struct MapRecordLayout {
   int64_t beforeTerrain = 2;  // after the last record
 };
 
-// The player blocks that follow the terrain; civ and colour from a name's end.
+// The player blocks that follow the terrain, each found by its player's name.
 struct PlayerBlockLayout {
   int64_t firstSearch = 1012;  // from the terrain's start, plus count and 3 * w * h
-  int64_t civ = 817;
-  int64_t colour = 821;
-  int64_t nextSearch = 822;
   // Names searched in their stored form (uint16 length + 1, bytes, NUL), not
   // bare: a short name can stand in object data before its block.
   bool storedForm = false;
+  // A known version's block states how many 4-byte resource values follow
+  // the name (0x16, int32 n, 0x21, the values); the civilisation stands
+  // civAfterValues bytes after them. Patches and mods change n, not the rest.
+  bool countedValues = false;
+  int64_t civAfterValues = 18;
+  // Otherwise the civilisation stands at a fixed distance from the name's end.
+  int64_t civ = 817;
+  int64_t colourAfterCiv = 4;
 };
 
 // Every default above is The Conquerors' layout, kept for an unknown version.

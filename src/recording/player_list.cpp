@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "recording/header_stages.h"
+#include "recording/lobby_block.h"
 
 namespace morvane {
 namespace {
@@ -49,11 +50,22 @@ void readPlayerNames(ByteSpan header, const NameListLayout& list, int64_t listSt
   }
 }
 
+// The optional block's flag: after the save version, or after the lobby block
+// of a version that has one.
+std::optional<int64_t> findOptionalBlock(ByteSpan header, const OptionalBlockLayout& block) {
+  if (!block.afterLobbyBlock) return block.flag;
+  const auto lobby = readLobbyBlock(header, block.flag);
+  if (!lobby) return std::nullopt;
+  return lobby->end;
+}
+
 std::optional<int64_t> findMapBase(ByteSpan header, const OptionalBlockLayout& block) {
-  if (header.i32(block.flag) != 1) return block.mapBaseWithout;
-  const auto strings = header.i16(block.stringCount);
+  const auto flag = findOptionalBlock(header, block);
+  if (!flag) return std::nullopt;
+  if (header.i32(*flag) != 1) return *flag + block.mapBaseWithout;
+  const auto strings = header.i16(*flag + block.stringCount);
   if (!strings) return std::nullopt;
-  ByteReader q(header, block.strings);
+  ByteReader q(header, *flag + block.strings);
   for (int s = 0; s < *strings; ++s) q.skipLength(q.i32());
   q.skip(block.afterStrings);
   for (int record = 0; record < block.records; ++record) {
@@ -95,12 +107,15 @@ void copyTerrain(ByteSpan header, int64_t start, int64_t tiles, GameEntry& entry
   header.copyStrided(start, kTileStride, tiles, entry.mapTiles.write());
 }
 
+constexpr uint8_t kCountMarker = 0x16;  // before a player block's count of resource values
+constexpr uint8_t kValuesMarker = 0x21;  // after it
+
 // The end of the first name at or after m, or kNotFound. A stored name is its
-// uint16 length + 1, its bytes and a NUL; an empty name matches at once.
-int64_t findNameEnd(ByteSpan header, std::string_view name, bool storedForm, int64_t m,
-                    int64_t listEnd) {
+// uint16 length + 1, its bytes and a NUL; a bare empty name matches at once.
+int64_t findNameEnd(ByteSpan header, std::string_view name, const PlayerBlockLayout& block,
+                    int64_t m, int64_t listEnd) {
   const auto length = static_cast<int64_t>(name.size());
-  if (!storedForm || length == 0) {
+  if (!block.storedForm || (length == 0 && !block.countedValues)) {
     const int64_t at = header.findForward(name, m, listEnd - 1);
     return at == ByteSpan::kNotFound ? at : at + length;
   }
@@ -110,14 +125,33 @@ int64_t findNameEnd(ByteSpan header, std::string_view name, bool storedForm, int
   stored.push_back(static_cast<char>((length + 1) >> 8));
   stored.append(name);
   stored.push_back('\0');
-  // Keyed on the name's first byte: the length's bytes are small numbers,
-  // common in the object data that the search crosses.
-  const int64_t at = header.findForward(stored, m, listEnd - 1, kLengthBytes);
+  if (block.countedValues) stored.push_back(static_cast<char>(kCountMarker));
+  // Keyed on the name's first byte, or the count marker after an empty name:
+  // the length's bytes and NULs are common in the object data the search crosses.
+  const int64_t key = length == 0 ? kLengthBytes + 1 : kLengthBytes;
+  const int64_t at = header.findForward(stored, m, listEnd - 1, key);
   return at == ByteSpan::kNotFound ? at : at + kLengthBytes + length;
 }
 
+// Where a block's civilisation byte stands, given its name's end (the NUL of
+// a stored name), or nullopt when the bytes there are not a player block.
+std::optional<int64_t> civilisationAt(ByteSpan header, const PlayerBlockLayout& block,
+                                      int64_t nameEnd) {
+  if (!block.countedValues) return nameEnd + block.civ;
+  constexpr int64_t kValueBytes = 4;
+  ByteReader q(header, nameEnd + 1);
+  if (q.u8() != kCountMarker) return std::nullopt;
+  const int32_t values = q.i32();
+  if (q.u8() != kValuesMarker || q.failed() || values < 0) return std::nullopt;
+  // A count the header cannot hold is not a block's.
+  const int64_t civ = q.position() + kValueBytes * values + block.civAfterValues;
+  if (!header.contains(civ, block.colourAfterCiv + 1)) return std::nullopt;
+  return civ;
+}
+
 // Matches slots 1, 2, 3, ... by name, strictly in order, each search
-// continuing after the previous match.
+// continuing after the previous match. A stored name that is not followed by
+// a player block is passed over.
 void matchCivilisations(ByteSpan header, const PlayerBlockLayout& block, int64_t m, int64_t listEnd,
                         GameEntry& entry) {
   if (m < 0) m = 0;  // nothing before the header's start can match
@@ -125,11 +159,16 @@ void matchCivilisations(ByteSpan header, const PlayerBlockLayout& block, int64_t
   for (int j = 1; j < GameEntry::kPositions && m < listEnd; ++j) {
     const PlayerSlot& slot = entry.slots[j];
     const std::string_view name(slot.name, strnlen(slot.name, sizeof slot.name));
-    const int64_t after = findNameEnd(header, name, block.storedForm, m, listEnd);
-    if (after == ByteSpan::kNotFound) return;
-    entry.slots[j].civId = header.u8(after + block.civ).value_or(0);
-    entry.slots[j].colourId = header.u8(after + block.colour).value_or(0);
-    m = after + block.nextSearch;
+    std::optional<int64_t> civ;
+    while (!civ) {
+      const int64_t after = findNameEnd(header, name, block, m, listEnd);
+      if (after == ByteSpan::kNotFound) return;
+      civ = civilisationAt(header, block, after);
+      if (!civ) m = after + 1;
+    }
+    entry.slots[j].civId = header.u8(*civ).value_or(0);
+    entry.slots[j].colourId = header.u8(*civ + block.colourAfterCiv).value_or(0);
+    m = *civ + block.colourAfterCiv + 1;
     if (++u > entry.playerCount) return;
   }
 }

@@ -74,6 +74,8 @@ TEST(PlayerListTest, EachGameVersionIsReadWithItsOwnLayout) {
   trial.text = "TRL 9.3";
   fixtures::VersionLayout patch14 = fixtures::conquerorsLayout();
   patch14.text = "VER 9.A";
+  fixtures::VersionLayout moddedPatch15 = fixtures::patch15Layout();
+  moddedPatch15.resourceValues = 548;
   struct Row {
     const char* name;
     fixtures::VersionLayout layout;
@@ -94,6 +96,17 @@ TEST(PlayerListTest, EachGameVersionIsReadWithItsOwnLayout) {
       {"later edition 11.93", fixtures::laterEditionLayout(11.93f), false, VersionFamily::kHD},
       {"later edition with AI", fixtures::laterEditionLayout(11.97f), true, VersionFamily::kHD},
       {"later edition 12.3", fixtures::laterEditionLayout(12.3f), true, VersionFamily::kHD},
+      {"patch 1.5, modded data set", moddedPatch15, false, VersionFamily::kUserPatch15},
+      {"later edition 12.1 with AI", fixtures::laterEditionLayout(12.1f), true, VersionFamily::kHD},
+      {"later edition 12.31 with AI", fixtures::laterEditionLayout(12.31f), true,
+       VersionFamily::kHD},
+      {"lobby block 1000", fixtures::laterEditionLayout(12.36f, 1000), false, VersionFamily::kHD},
+      {"lobby block 1004", fixtures::laterEditionLayout(12.4f, 1004), true, VersionFamily::kHD},
+      {"lobby block 1005", fixtures::laterEditionLayout(12.49f, 1005), false, VersionFamily::kHD},
+      {"lobby block 1006 without ratings", fixtures::laterEditionLayout(12.5f, 1006, false), true,
+       VersionFamily::kHD},
+      {"lobby block 1006 with ratings", fixtures::laterEditionLayout(12.5f, 1006, true), false,
+       VersionFamily::kHD},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -114,8 +127,9 @@ TEST(PlayerListTest, EachGameVersionIsReadWithItsOwnLayout) {
 
 // A real 1.0c game has the bare name "PX" in object data long before its
 // player's block; the bare-name search read civilisation 40 and colour 128
-// there. A known version searches for the stored form; an unknown one keeps
-// the documented bare search.
+// there. A known version searches for the stored form followed by a block's
+// count of values, and passes over a count the header cannot hold; an unknown
+// one keeps the bare search of The Conquerors layout.
 TEST(PlayerListTest, StoredNameIsFoundPastTheSameBytesInObjectData) {
   for (const bool known : {true, false}) {
     SCOPED_TRACE(known ? "known version" : "unknown version");
@@ -124,11 +138,17 @@ TEST(PlayerListTest, StoredNameIsFoundPastTheSameBytesInObjectData) {
     const auto at = fixtures::mapWithoutRecords(h, 2);
     h.padTo(at.civSearchStart);
     h.playerRecord("Ann", 5, 3);
-    fixtures::VersionLayout bare = h.layout;
-    bare.storedNames = false;
-    std::swap(h.layout, bare);
-    h.playerRecord("PX", 40, 128);  // object data: the name without its length
-    std::swap(h.layout, bare);
+    // Object data: the name, for the known version stored and with a count.
+    if (known) {
+      h.i16(3);
+      h.text(std::string_view("PX\0\x16", 4));
+      h.i32(1 << 30);
+      h.u8(0x21);
+    }
+    const int64_t name = h.text("PX");
+    h.padTo(name + 2 + 821 + 1);
+    h.setU8(name + 2 + 817, 40);
+    h.setU8(name + 2 + 821, 128);
     h.playerRecord("PX", 17, 2);
     h.padTo(20000);
     h.playerList({entry(0, ""), entry(1, "Ann"), entry(2, "PX")});
@@ -154,6 +174,8 @@ TEST(GameVersionTest, FamilyComesFromTextSaveVersionAndBody) {
       {"VER 9.4", 11.76f, 4, "AoC 1.0c"},
       {"VER 9.4", 11.76f, 5, "AoC"},
       {"VER 9.4", 11.77f, 4, "HD"},
+      {"VER 9.8", 11.76f, 4, "UserPatch 1.2"},
+      {"VER 9.9", 11.76f, 4, "UserPatch 1.3"},
       {"VER 9.D", 11.76f, 4, "UserPatch 1.4"},
       {"VER 9.E", 11.76f, 4, "UserPatch 1.5"},
       {"VER 9.5", 11.76f, 4, "unknown"},

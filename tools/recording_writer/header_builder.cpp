@@ -34,6 +34,8 @@ VersionLayout baseGameLayout() {
   v.widthAt = 108;
   v.civAt = 777;
   v.storedNames = true;
+  v.resourceValues = 189;
+  v.civAfterValues = 14;
   return v;
 }
 
@@ -42,6 +44,7 @@ VersionLayout conquerorsLayout() {
   v.text = "VER 9.4";
   v.saveVersion = 11.76f;
   v.storedNames = true;
+  v.resourceValues = 198;
   return v;
 }
 
@@ -49,10 +52,11 @@ VersionLayout patch15Layout() {
   VersionLayout v = conquerorsLayout();
   v.text = "VER 9.F";
   v.civAt = 985;
+  v.resourceValues = 240;
   return v;
 }
 
-VersionLayout laterEditionLayout(float saveVersion) {
+VersionLayout laterEditionLayout(float saveVersion, float lobbyVersion, bool lobbyRatings) {
   VersionLayout v = conquerorsLayout();
   v.saveVersion = saveVersion;
   if (saveVersion >= 11.93f) {
@@ -60,7 +64,15 @@ VersionLayout laterEditionLayout(float saveVersion) {
     v.recordFixed = 2048;
   }
   if (saveVersion >= 11.96f) v.optionalTail = 6824;
-  if (saveVersion >= 12.3f) v.listGap = 36;
+  if (saveVersion >= 12.0f) v.bytesPerRuleUnit = 784;
+  if (saveVersion >= 12.3f) {
+    v.listGap = 36;
+    v.optionalTail += 4;
+  }
+  if (saveVersion >= 12.35f) {
+    v.lobbyVersion = lobbyVersion;
+    v.lobbyRatings = lobbyRatings;
+  }
   return v;
 }
 
@@ -79,25 +91,28 @@ void versionStart(HeaderBuilder& h, const VersionLayout& layout, int64_t start) 
 
 int64_t HeaderBuilder::plainStart(int32_t flag) {
   const int64_t start = size();
-  zeros(16);
+  zeros(12);
   versionStart(*this, layout, start);
-  setI32(start + 12, flag);
-  return start + 16;
+  if (layout.lobbyVersion != 0) lobbyBlock(layout.lobbyVersion, layout.lobbyRatings);
+  i32(flag);
+  return size();
 }
 
 int64_t HeaderBuilder::optionalBlock(const OptionalBlock& block) {
   const int64_t start = size();
-  zeros(24);
+  zeros(12);
   versionStart(*this, layout, start);
-  setI32(start + 12, 1);
-  setI16(start + 18, block.stringCount.value_or(static_cast<int16_t>(block.strings.size())));
+  if (layout.lobbyVersion != 0) lobbyBlock(layout.lobbyVersion, layout.lobbyRatings);
+  const int64_t flag = i32(1);
+  zeros(8);
+  setI16(flag + 6, block.stringCount.value_or(static_cast<int16_t>(block.strings.size())));
   for (const std::string& s : block.strings) {
     i32(static_cast<int32_t>(s.size()));
     text(s);
   }
   zeros(6);
   for (int16_t units : block.recordUnits) {
-    const int64_t record = zeros(16 + 400 * int64_t{units});
+    const int64_t record = zeros(16 + layout.bytesPerRuleUnit * int64_t{units});
     setI16(record + 10, units);
   }
   zeros(layout.optionalTail);
@@ -135,10 +150,90 @@ int64_t HeaderBuilder::playerRecord(std::string_view name, uint8_t civ, uint8_t 
   if (layout.storedNames) i16(static_cast<int16_t>(name.size() + 1));
   const int64_t at = text(name);
   const auto length = static_cast<int64_t>(name.size());
-  zeros(layout.civAt + 5);
-  setU8(at + length + layout.civAt, civ);
-  setU8(at + length + layout.civAt + 4, colour);
+  int64_t civAt = layout.civAt;
+  if (layout.resourceValues != 0) {
+    u8(0);  // the stored name's NUL
+    u8(0x16);
+    i32(layout.resourceValues);
+    u8(0x21);
+    fill(4 * int64_t{layout.resourceValues}, 0x3F);  // resource values, as floats
+    civAt = size() - (at + length) + layout.civAfterValues;
+  }
+  padTo(at + length + civAt + 5);
+  setU8(at + length + civAt, civ);
+  setU8(at + length + civAt + 4, colour);
   return at;
+}
+
+namespace {
+
+constexpr std::string_view kLobbySeparator("\xA3\x5F\x02\x00", 4);
+
+void lobbyString(ByteWriter& out, std::string_view text) {
+  out.i16(static_cast<int16_t>(text.size()));
+  out.text("\x60\x0A");
+  out.text(text);
+}
+
+}  // namespace
+
+int64_t HeaderBuilder::lobbyBlock(float version, bool ratings) {
+  uint32_t bits = 0;
+  std::memcpy(&bits, &version, sizeof bits);
+  const int64_t start = u32(bits);
+  zeros(8);   // internal and game options versions
+  i32(3);     // three DLC ids
+  zeros(12);
+  zeros(36);  // dataset .. ending age
+  if (version >= 1006) zeros(4);
+  text(kLobbySeparator);
+  if (version == 1000) {
+    lobbyString(*this, "Arabia");
+    lobbyString(*this, "");
+  }
+  text(kLobbySeparator);
+  zeros(24);
+  text(kLobbySeparator);
+  fill(12, 1);
+  text(kLobbySeparator);
+  if (version == 1000) {
+    zeros(120);
+    text(kLobbySeparator);
+    zeros(40);
+    for (int k = 0; k < 8; ++k) lobbyString(*this, k < 2 ? "\xA3\x5F\x02\x00" : "");
+    zeros(16);
+    text(kLobbySeparator);
+    zeros(10);
+    return start;
+  }
+  for (int k = 0; k < 8; ++k) {
+    fill(8, 5);
+    if (version >= 1006) zeros(1);
+    zeros(15);
+    lobbyString(*this, "");
+    zeros(1);
+    if (version >= 1005) lobbyString(*this, "");
+    lobbyString(*this, k < 2 ? "\xA3\x5F\x02\x00player" : "");
+    zeros(16);
+    if (ratings && version >= 1006) fill(8, 7);  // only that version has them
+  }
+  zeros(12);
+  text(kLobbySeparator);
+  zeros(10);
+  for (int file = 0; file < 3; ++file) {
+    lobbyString(*this, file == 1 ? "Arabia.rms" : "");
+    zeros(8);
+  }
+  zeros(16);
+  lobbyString(*this, "lobby name");
+  lobbyString(*this, "");
+  zeros(4);
+  if (version >= 1005) {
+    zeros(4);
+    lobbyString(*this, "");
+    zeros(4);
+  }
+  return start;
 }
 
 int64_t HeaderBuilder::mapTypeLine(std::string_view label, std::string_view textAfter,

@@ -55,18 +55,31 @@ struct VersionLayout {
   int64_t recordFixed = 1275;   // recordTileBytes * w * h + recordFixed
   int64_t civAt = 817;          // from a name's end; the colour 4 bytes on
   bool storedNames = false;     // uint16 length + 1 before a block's name
+  // Non-zero: each player block states its count of 4-byte resource values
+  // (0x16, n, 0x21, the values) and the civilisation stands civAfterValues
+  // bytes after them, in place of civAt.
+  int32_t resourceValues = 0;
+  int64_t civAfterValues = 18;
+  int64_t bytesPerRuleUnit = 400;  // an AI record is 16 + this * c bytes
+  // Non-zero: the later edition's lobby block of this version stands between
+  // the save version and the optional-block flag.
+  float lobbyVersion = 0;
+  bool lobbyRatings = false;  // two ratings in each of its player entries
 };
 
 VersionLayout baseGameLayout();                       // "VER 9.3"
 VersionLayout conquerorsLayout();                     // "VER 9.4", save version 11.76
 VersionLayout patch15Layout();                        // "VER 9.F"
-VersionLayout laterEditionLayout(float saveVersion);  // "VER 9.4", above 11.76
+// The later edition from its save version; from 12.35 on with a lobby block
+// of the given version.
+VersionLayout laterEditionLayout(float saveVersion, float lobbyVersion = 1006,
+                                 bool lobbyRatings = true);  // "VER 9.4", above 11.76
 
 struct OptionalBlock {
   std::vector<std::string> strings;
   // The int16 at offset 18; defaults to the number of strings.
   std::optional<int16_t> stringCount;
-  // c of each of the 8 records (each record is 16 + 400 * c bytes).
+  // c of each of the 8 records (each record is 16 + bytesPerRuleUnit * c bytes).
   std::array<int16_t, 8> recordUnits = {};
 };
 
@@ -127,11 +140,16 @@ class HeaderBuilder : public ByteWriter {
  public:
   VersionLayout layout;
 
-  // Offsets 0..15: the version text and save version, the optional-block
-  // flag at 12; the map block follows at 16 unless the flag is 1.
+  // The version text and save version, the lobby block where the layout has
+  // one, then the optional-block flag; the map block follows the flag unless
+  // it is 1. Returns mapBase.
   int64_t plainStart(int32_t flag = 0);
-  // Flag 1 at 12, the string count at 18 and the block from 24; returns mapBase.
+  // Flag 1, the string count 6 bytes on and the block 12 bytes on; returns mapBase.
   int64_t optionalBlock(const OptionalBlock& block);
+
+  // The later edition's lobby block as its version lays it out, with the
+  // players' names, each preceded by the four separator bytes as a lure.
+  int64_t lobbyBlock(float version, bool ratings);
 
   // The map block at the current end: pov at +45, player count at +47, width
   // +110, height +114, record count +118, records from +122, then terrain.
@@ -139,8 +157,8 @@ class HeaderBuilder : public ByteWriter {
 
   // One player record of the civilisation/colour region at the current end:
   // the name (stored form if the layout says so), civ at +L+817 and colour at
-  // +L+821 (L the name length, 817 the layout's civAt). Returns the offset of
-  // the name.
+  // +L+821 (L the name length, 817 the layout's civAt), or counted values and
+  // the civilisation after them. Returns the offset of the name.
   int64_t playerRecord(std::string_view name, uint8_t civ, uint8_t colour);
 
   // "label: text" followed by end; returns the offset of the separator's

@@ -1,0 +1,127 @@
+// The lobby block's structure: settings, then one entry per player (or, in
+// the first version, a fixed table), then the lobby's own texts. Every
+// section ends with a separator, which is checked where it must stand, never
+// searched for: a name or a text may hold the same four bytes.
+#include "recording/lobby_block.h"
+
+#include <string_view>
+
+namespace morvane {
+namespace {
+
+constexpr std::string_view kSeparator("\xA3\x5F\x02\x00", 4);
+constexpr std::string_view kStringMarker("\x60\x0A", 2);
+
+// Versions at which fields were added.
+constexpr float kFirstVersion = 1000;
+constexpr float kWithAiName = 1005;      // each player's AI name, the lobby's last text
+constexpr float kWithPlayerFlag = 1006;  // a game type, one more byte per player, ratings
+
+constexpr int kPlayerEntries = 8;
+constexpr int64_t kSettingsInt32s = 9;  // dataset .. ending age
+constexpr int64_t kGameFlags = 12;      // trade, team bonus, ..., predators
+constexpr int64_t kRatings = 8;         // two int32 ratings, present in some 1006 files
+
+// uint16 length, the marker bytes 60 0A, then the text.
+void skipString(ByteReader& q) {
+  const uint16_t length = q.u16();
+  q.expect(kStringMarker);
+  q.skip(length);
+}
+
+void skipSettings(ByteReader& q, float version) {
+  q.skip(4 + 4);  // internal and game options versions
+  const int32_t dlcCount = q.i32();
+  if (dlcCount < 0) q.fail();
+  q.skip(4 * int64_t{dlcCount});  // their ids
+  q.skip(4 * kSettingsInt32s);
+  if (version >= kWithPlayerFlag) q.skip(4);  // game type
+  q.expect(kSeparator);
+  if (version == kFirstVersion) {
+    skipString(q);  // map name
+    skipString(q);
+  }
+  q.expect(kSeparator);
+  q.skip(4 * 6);  // speed, treaty length, population, players, unused colour, victory amount
+  q.expect(kSeparator);
+  q.skip(kGameFlags);
+  q.expect(kSeparator);
+}
+
+void skipFirstVersionTable(ByteReader& q) {
+  q.skip(120);
+  q.expect(kSeparator);
+  q.skip(40);
+  for (int k = 0; k < kPlayerEntries; ++k) skipString(q);
+  q.skip(16);
+  q.expect(kSeparator);
+  q.skip(10);
+}
+
+void skipPlayer(ByteReader& q, float version, bool ratings) {
+  q.skip(4 + 4);  // dlc, colour
+  if (version >= kWithPlayerFlag) q.skip(1);
+  q.skip(2 + 4 + 1 + 4 + 4);  // unknown, data checksum, game version, team, civilisation
+  skipString(q);              // AI type
+  q.skip(1);                  // AI civilisation name index
+  if (version >= kWithAiName) skipString(q);
+  skipString(q);       // name
+  q.skip(4 + 8 + 4);   // player type, profile id, player number
+  if (ratings) q.skip(kRatings);
+}
+
+// The player entries and the separator after them. Some 1006 files hold two
+// ratings per player and some do not, and nothing states which: the layout
+// whose separator stands where it must is the one.
+void skipPlayers(ByteReader& q, float version) {
+  for (const bool ratings : {false, true}) {
+    if (ratings && version < kWithPlayerFlag) break;
+    ByteReader attempt = q;
+    for (int k = 0; k < kPlayerEntries; ++k) skipPlayer(attempt, version, ratings);
+    attempt.skip(3 + 9);  // fog of war, cheat notifications, coloured chat, unknown
+    attempt.expect(kSeparator);
+    if (!attempt.failed()) {
+      q = attempt;
+      return;
+    }
+  }
+  q.fail();
+}
+
+void skipLobbyTexts(ByteReader& q, float version) {
+  q.skip(1 + 1 + 4 + 4);  // ranked, spectators, visibility, map file checksum
+  for (int file = 0; file < 3; ++file) {  // scenario, map file, map file's scenario
+    skipString(q);
+    q.skip(8);
+  }
+  q.skip(16);     // game id
+  skipString(q);  // lobby name
+  skipString(q);  // modded data set
+  q.skip(4);      // its workshop id
+  if (version >= kWithAiName) {
+    q.skip(4);
+    skipString(q);
+    q.skip(4);
+  }
+}
+
+}  // namespace
+
+std::optional<LobbyBlock> readLobbyBlock(ByteSpan header, int64_t start) {
+  ByteReader q(header, start);
+  LobbyBlock block;
+  block.version = q.f32();
+  if (q.failed() || !(block.version >= kFirstVersion)) return std::nullopt;
+  skipSettings(q, block.version);
+  if (block.version == kFirstVersion) {
+    skipFirstVersionTable(q);
+  } else {
+    skipPlayers(q, block.version);
+    skipLobbyTexts(q, block.version);
+  }
+  if (q.failed()) return std::nullopt;
+  block.end = q.position();
+  return block;
+}
+
+}  // namespace morvane

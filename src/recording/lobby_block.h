@@ -1,0 +1,22 @@
+// The later edition's own lobby block (save version 12.36 on), which stands
+// between the save version and the optional block and must be stepped over
+// before anything after it can be found.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "recording/byte_reader.h"
+
+namespace morvane {
+
+struct LobbyBlock {
+  float version = 0;  // the block's own version: 1000, 1004, 1005, 1006, ...
+  int64_t end = 0;    // the first byte after the block
+};
+
+// Walks the block from start by its structure; nullopt when a separator,
+// a string marker or a count does not stand where the structure puts it.
+std::optional<LobbyBlock> readLobbyBlock(ByteSpan header, int64_t start);
+
+}  // namespace morvane
