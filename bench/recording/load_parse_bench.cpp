@@ -104,8 +104,10 @@ std::vector<Recording> copiedRecordings(const std::string& folder,
   std::error_code ec;
   for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
     const std::string name = it->path().filename().string();
-    const std::string ending = name.size() > 4 ? name.substr(name.size() - 4) : "";
-    if (ending == ".mgx" || ending == ".mgl" || ending == ".mgz") names.push_back(name);
+    const std::string ending = it->path().extension().string();
+    for (const char* recording : {".mgx", ".mgl", ".mgz", ".mgx2", ".aoe2record"}) {
+      if (ending == recording) names.push_back(name);
+    }
   }
   std::sort(names.begin(), names.end());
   std::vector<Recording> recordings;

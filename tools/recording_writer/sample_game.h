@@ -22,7 +22,7 @@ struct SamplePlayer {
 };
 
 struct SampleGame {
-  VersionLayout layout;               // the documented one unless a test names a game
+  VersionLayout layout;               // The Conquerors layout unless a test names a game
   std::vector<SamplePlayer> players;  // list positions 1, 2, ...; position 0 stays empty
   uint8_t pov = 1;
   std::optional<uint8_t> playerCount;  // defaults to the number of players
