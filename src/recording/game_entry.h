@@ -28,6 +28,8 @@ using platform::EntryTime;
 class TerrainTiles {
  public:
   static constexpr std::size_t kSize = 57600;
+  // What a parse leaves in every tile the header did not fill.
+  static constexpr uint8_t kUnfilled = 65;
 
   uint8_t operator[](std::size_t index) const { return bytes_.read()[index]; }
   void fill(uint8_t value) { bytes_.write().fill(value); }

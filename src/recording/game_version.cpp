@@ -46,10 +46,10 @@ VersionFamily conquerorsRelease(ByteSpan body) {
 // which it holds.
 struct LaterEditionRow {
   float from;
-  int64_t tileBytes;       // per tile in a map record
-  int64_t beforeCheck;     // a map record's fixed bytes before its check value
-  int64_t bytesPerUnit;    // per unit of an AI record
-  int64_t optionalTail;    // after the AI records
+  int64_t tileBytes;     // per tile in a map record
+  int64_t beforeCheck;   // a map record's fixed bytes before its check value
+  int64_t bytesPerUnit;  // per unit of an AI record
+  int64_t optionalTail;  // after the AI records
   int64_t nameListFirstEntry;
   bool lobbyBlock;
 };

@@ -65,8 +65,8 @@ void skipPlayer(ByteReader& q, float version, bool ratings) {
   skipString(q);              // AI type
   q.skip(1);                  // AI civilisation name index
   if (version >= kWithAiName) skipString(q);
-  skipString(q);       // name
-  q.skip(4 + 8 + 4);   // player type, profile id, player number
+  skipString(q);      // name
+  q.skip(4 + 8 + 4);  // player type, profile id, player number
   if (ratings) q.skip(kRatings);
 }
 
@@ -89,7 +89,7 @@ void skipPlayers(ByteReader& q, float version) {
 }
 
 void skipLobbyTexts(ByteReader& q, float version) {
-  q.skip(1 + 1 + 4 + 4);  // ranked, spectators, visibility, map file checksum
+  q.skip(1 + 1 + 4 + 4);                  // ranked, spectators, visibility, map file checksum
   for (int file = 0; file < 3; ++file) {  // scenario, map file, map file's scenario
     skipString(q);
     q.skip(8);

@@ -107,7 +107,7 @@ void copyTerrain(ByteSpan header, int64_t start, int64_t tiles, GameEntry& entry
   header.copyStrided(start, kTileStride, tiles, entry.mapTiles.write());
 }
 
-constexpr uint8_t kCountMarker = 0x16;  // before a player block's count of resource values
+constexpr uint8_t kCountMarker = 0x16;   // before a player block's count of resource values
 constexpr uint8_t kValuesMarker = 0x21;  // after it
 
 // The end of the first name at or after m, or kNotFound. A stored name is its
@@ -183,7 +183,7 @@ PlayerListPositions parsePlayers(ByteSpan header, const HeaderLayout& layout, Ga
   if (!mapBase) {
     // The map block cannot be located inside this header.
     entry.povIndex = entry.playerCount = entry.mapWidth = entry.mapHeight = 0;
-    entry.mapTiles.fill(65);
+    entry.mapTiles.fill(TerrainTiles::kUnfilled);
     return positions;
   }
   const MapBlockLayout& map = layout.mapBlock;
@@ -195,7 +195,7 @@ PlayerListPositions parsePlayers(ByteSpan header, const HeaderLayout& layout, Ga
 
   const MapWalk walk = walkMapRecords(header, layout, *mapBase, tiles);
   const int64_t terrain = walk.position + layout.mapRecord.beforeTerrain;
-  entry.mapTiles.fill(65);
+  entry.mapTiles.fill(TerrainTiles::kUnfilled);
   if (!walk.failed && tiles > 0) copyTerrain(header, terrain, tiles, entry);
 
   // A tile count beyond the header's size puts the search outside it either

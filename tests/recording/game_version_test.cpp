@@ -1,12 +1,13 @@
 // Which game wrote a recording: the version text, the save version after it
 // and the body's first int32 decide the family and so the layout row.
+#include "recording/game_version.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 #include <string_view>
 
-#include "recording/game_version.h"
 #include "recording_writer/byte_writer.h"
 
 namespace morvane {
