@@ -29,6 +29,15 @@ enum class LoadError {
 
 const char* describe(LoadError error);
 
+// Where load() inflates the header on its way into memory.
+enum class InflateTarget {
+  // A temporary file beside the game, deleted before load returns; memory
+  // where the folder refuses it or the file fails midway.
+  kFileBesideGame,
+  // Memory only: nothing is ever written into the game's folder.
+  kMemory,
+};
+
 class RecordedGameFile {
  public:
   // A hostile file must not make us inflate without bound.
@@ -44,7 +53,7 @@ class RecordedGameFile {
 
   // True when the header inflated to its end and both buffers are complete.
   // Never throws.
-  bool load(std::string path);
+  bool load(std::string path, InflateTarget target = InflateTarget::kFileBesideGame);
   LoadError lastError() const { return lastError_; }
 
   // Stores headerLength into length and, when it is not 0, the header's bytes.

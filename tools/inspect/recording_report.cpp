@@ -76,7 +76,9 @@ Report reportRecording(const std::string& path, const ReportSettings& settings) 
   line.string("file", path);
   RecordedGameFile file;
   Report report;
-  report.loaded = file.load(path);
+  // The inspector reads archives and shares that are not its own: it never
+  // writes into them, not even a temporary file.
+  report.loaded = file.load(path, InflateTarget::kMemory);
   line.boolean("loaded", report.loaded);
   if (report.loaded) {
     GameEntry entry;
