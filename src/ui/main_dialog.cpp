@@ -15,10 +15,10 @@ struct ColumnSetUp {
   UINT heading;
   int width;
 };
-constexpr ColumnSetUp kColumns[ListControl::kColumns] = {{IDS_COLUMN_NAME, 175},
-                                                         {IDS_COLUMN_POV, 95},
-                                                         {IDS_COLUMN_MAP, 105},
-                                                         {IDS_COLUMN_MODIFIED, 103}};
+constexpr ColumnSetUp kColumnSetUps[kColumns] = {{IDS_COLUMN_NAME, 175},
+                                                 {IDS_COLUMN_POV, 95},
+                                                 {IDS_COLUMN_MAP, 105},
+                                                 {IDS_COLUMN_MODIFIED, 103}};
 
 }  // namespace
 
@@ -122,9 +122,10 @@ void MainDialog::setUpUpButton() {
 void MainDialog::setUpList() {
   imageList.reset(ImageList_Create(16, 16, ILC_COLOR8, 1, 1));
   gameList.setImageList(imageList.get(), LVSIL_SMALL);
-  for (int column = 0; column < ListControl::kColumns; ++column)
-    gameList.insertColumn(column, loadResourceString(kColumns[column].heading),
-                          kColumns[column].width);
+  gameList.setRows(gameRows);
+  for (int column = 0; column < kColumns; ++column)
+    gameList.insertColumn(column, loadResourceString(kColumnSetUps[column].heading),
+                          kColumnSetUps[column].width);
 }
 
 std::string MainDialog::defaultFolder() const {

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "library/game_entry_array.h"
+#include "library/game_rows.h"
 #include "library/listing_context.h"
 #include "library/name_table.h"
 #include "platform/code_page.h"
@@ -85,7 +86,7 @@ class MainDialog : public Dialog {
   // The store index a row carries, or -1 when it names no entry.
   int32_t entryIndexOfRow(int row) const;
   void enterFolderRow(const GameEntry& entry);
-  void parseGame(GameEntry& entry, int row, const std::string& path);
+  void parseGame(GameEntry& entry, const std::string& path);
   void showEntry(const GameEntry& entry);
   void clearPane();
 
@@ -108,6 +109,7 @@ class MainDialog : public Dialog {
   std::array<int32_t, kSlots + 1> slotColourIndices = {};
 
   std::unique_ptr<platform::CodePage> codePage;
+  GameRows gameRows{entryStore, playerNameTable, *codePage};
   ShellIconSource icons{imageList};
   FolderPicker folderPicker = pickFolderWithShell;
 };

@@ -4,13 +4,12 @@
 #include "library/folder_scan.h"
 #include "library/list_presentation.h"
 #include "library/sort_toggle.h"
-#include "library/sorting.h"
 #include "ui/main_dialog.h"
 
 namespace morvane::ui {
 
 ListingContext MainDialog::listing() {
-  return ListingContext{entryStore, gameList, icons, *codePage, playerNameTable, filterText};
+  return ListingContext{entryStore, gameRows, icons, filterText};
 }
 
 void MainDialog::scanFolder(const std::string& path) {
@@ -21,14 +20,13 @@ void MainDialog::scanFolder(const std::string& path) {
 void MainDialog::onFilter() {
   UpdateData(TRUE);
   const RowBatch batch(gameList);
-  fillList(listing());
-  sortRows(gameList, entryStore, *codePage, kColumnName, true);
+  fillListSortedByName(listing());
 }
 
 void MainDialog::onColumnClick(NMHDR* notification, LRESULT* result) {
   const auto* click = reinterpret_cast<const NMLISTVIEW*>(notification);
   const SortDirection direction = toggleSort(click->iSubItem);
-  sortRows(gameList, entryStore, *codePage, direction.column, direction.ascending);
+  gameList.keepSelectionWhile([&] { gameRows.sort(direction.column, direction.ascending); });
   UpdateData(FALSE);
   *result = 0;
 }

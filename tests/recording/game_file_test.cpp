@@ -268,22 +268,6 @@ TEST_F(GameFileTest, HeaderInflatingPastTheCapAnswersFalse) {
   }
 }
 
-TEST_F(GameFileTest, EveryFailureHasItsOwnDescription) {
-  std::set<std::string> texts;
-  const LoadError all[] = {
-      LoadError::kCannotOpen,  LoadError::kTooShort,      LoadError::kBodyOffsetOutOfRange,
-      LoadError::kReadFailed,  LoadError::kTemporaryFile, LoadError::kHeaderTooLarge,
-      LoadError::kInflateInit, LoadError::kCorruptHeader, LoadError::kTruncatedHeader,
-      LoadError::kWriteFailed, LoadError::kOutOfMemory};
-  for (LoadError error : all) {
-    const char* text = describe(error);
-    ASSERT_NE(text, nullptr);
-    EXPECT_STRNE(text, "");
-    texts.insert(text);
-  }
-  EXPECT_EQ(texts.size(), std::size(all));
-}
-
 // The temporary file: created new beside the game, never an existing one.
 TEST_F(GameFileTest, ExistingTmp1IsLeftAsItWasAndLoadSucceeds) {
   const auto header = patternBytes(4000, 13);

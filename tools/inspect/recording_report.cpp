@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "json_line.h"
+#include "library/list_presentation.h"
 #include "recording/recorded_game_file.h"
 
 namespace morvane::inspect {
@@ -30,9 +31,8 @@ uint32_t tilesCrc32(const TerrainTiles& tiles) {
 }
 
 std::string povNameOf(const GameEntry& entry, const NameTable* playerNames) {
-  if (!entry.hasPov()) return {};
-  const std::string& name = entry.playerNames[static_cast<std::size_t>(entry.povIndex)];
-  return playerNames != nullptr ? povDisplayName(*playerNames, name) : name;
+  static const NameTable kNoNames;
+  return povCellText(entry, playerNames != nullptr ? *playerNames : kNoNames);
 }
 
 void addParse(JsonLine& line, const RecordedGameFile& file, const GameEntry& entry,
