@@ -132,6 +132,7 @@ bool RecordedGameFile::load(std::string path) {
   bodyBytes_ = {};
   headerLength_ = 0;
   bodyLength_ = 0;
+  bodyOffset_ = 0;
   lastError_ = LoadError::kNone;
   try {
     File game(std::fopen(path.c_str(), "rb"));
@@ -183,6 +184,7 @@ bool RecordedGameFile::load(std::string path) {
       }
     }
     bodyLength_ = static_cast<int32_t>(bodyBytes_.size());
+    bodyOffset_ = *length - bodyLength_;
     return true;
   } catch (const std::bad_alloc&) {
     return fail(LoadError::kOutOfMemory);
