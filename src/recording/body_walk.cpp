@@ -95,12 +95,12 @@ class Walker {
   // int32 milliseconds; then, where the next int32 is 0, a checksum block.
   std::optional<int64_t> timeStep(int64_t p) {
     const auto step = body_.i32(p + 4);
-    const auto next = body_.i32(p + 8);
-    if (!step || !next) return fail(BodyStop::kOverrun, p);
+    if (!step) return fail(BodyStop::kOverrun, p);
     if (*step < 0 || *step > kLongestTimeStepMs) return fail(BodyStop::kImplausibleStep, p);
     walk_.durationMs += *step;
     int64_t end = p + 8;
-    if (*next == 0) {
+    const auto next = body_.i32(end);
+    if (next == 0) {
       const auto sequence = body_.i32(end + kSequenceAt);
       if (!sequence) return fail(BodyStop::kOverrun, p);
       end += kChecksumBytes + (*sequence != 0 ? kSequenceBytes : 0);

@@ -67,9 +67,9 @@ struct VersionLayout {
   bool lobbyRatings = false;  // two ratings in each of its player entries
 };
 
-VersionLayout baseGameLayout();                       // "VER 9.3"
-VersionLayout conquerorsLayout();                     // "VER 9.4", save version 11.76
-VersionLayout patch15Layout();                        // "VER 9.F"
+VersionLayout baseGameLayout();    // "VER 9.3"
+VersionLayout conquerorsLayout();  // "VER 9.4", save version 11.76
+VersionLayout patch15Layout();     // "VER 9.F"
 // The later edition from its save version; from 12.35 on with a lobby block
 // of the given version.
 VersionLayout laterEditionLayout(float saveVersion, float lobbyVersion = 1006,
