@@ -40,7 +40,7 @@ void MainDialog::parseGame(GameEntry& entry, int row, const std::string& path) {
     }
     return;
   }
-  file.parseHeader(entry);
+  file.parseGame(entry);
   gameList.setItemText(row, kColumnMap, entry.mapName);
   if (entry.hasPov()) {
     entry.povName = povDisplayName(playerNameTable,
