@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/entry_time.h"
+#include "recording/game_facts.h"
 #include "recording/zero_until_written.h"
 
 namespace morvane {
@@ -86,6 +87,8 @@ struct GameEntry {
   std::string povName;
   std::string lobbyChat;
   std::string gameChat;
+  // Held once a parse reads them: an unparsed row pays one pointer.
+  ZeroUntilWritten<GameFacts> facts;
 
   bool isFolder() const { return (attributes & kFolderAttribute) != 0; }
   bool isParsed() const { return !mapName.empty(); }

@@ -162,6 +162,7 @@ bool RecordedGameFile::load(std::string path, InflateTarget target) {
   bodyBytes_ = {};
   headerLength_ = 0;
   bodyLength_ = 0;
+  bodyOffset_ = 0;
   lastError_ = LoadError::kNone;
   try {
     File game(std::fopen(path.c_str(), "rb"));
@@ -208,6 +209,7 @@ bool RecordedGameFile::load(std::string path, InflateTarget target) {
       }
     }
     bodyLength_ = static_cast<int32_t>(bodyBytes_.size());
+    bodyOffset_ = *length - bodyLength_;
     return true;
   } catch (const std::bad_alloc&) {
     return fail(LoadError::kOutOfMemory);

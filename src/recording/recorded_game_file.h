@@ -64,19 +64,25 @@ class RecordedGameFile {
 
   // Fills entry from a loaded header and body (all four stages).
   void parseHeader(GameEntry& entry) const;
+  // The same, and then the game's length, result and settings (entry.facts).
+  void parseGame(GameEntry& entry) const;
 
   const ByteBuffer& headerBytes() const { return headerBytes_; }
   const ByteBuffer& bodyBytes() const { return bodyBytes_; }
   int32_t headerLength() const { return headerLength_; }
   int32_t bodyLength() const { return bodyLength_; }
+  // Where the body starts in the file.
+  int64_t bodyOffset() const { return bodyOffset_; }
 
  private:
   bool fail(LoadError error);
+  void parse(GameEntry& entry, bool withFacts) const;
 
   ByteBuffer headerBytes_;
   ByteBuffer bodyBytes_;
   int32_t bodyLength_ = 0;
   int32_t headerLength_ = 0;
+  int64_t bodyOffset_ = 0;
   LoadError lastError_ = LoadError::kNone;
 };
 

@@ -73,6 +73,7 @@ TeamWalk parseTeams(ByteSpan header, int64_t listEnd, GameEntry& entry) {
   if (q.failed()) return result;
 
   for (int k = 1; k < GameEntry::kPositions; ++k) entry.teamLabels[k] = teamLabel(team[k]);
+  result.teamBytes = teamBytes;
   result.chatScanStart = teamBytes + kTeamBytesToChat;
   result.reached = true;
   return result;

@@ -48,6 +48,7 @@ class MainDialog : public Dialog {
   void onListItemChanged(NMHDR* notification, LRESULT* result);
   void onListDoubleClick(NMHDR* notification, LRESULT* result);
   void onListGetDisplayInfo(NMHDR* notification, LRESULT* result);
+  void onListGetInfoTip(NMHDR* notification, LRESULT* result);
   void onListFindItem(NMHDR* notification, LRESULT* result);
   HBRUSH OnCtlColor(HDC dc, HWND control, UINT type);
   static int CALLBACK browseCallback(HWND picker, UINT event, LPARAM parameter, LPARAM data);

@@ -4,6 +4,7 @@
 #include "library/folder_scan.h"
 #include "library/list_presentation.h"
 #include "library/sort_toggle.h"
+#include "ui/game_tip.h"
 #include "ui/main_dialog.h"
 
 namespace morvane::ui {
@@ -29,6 +30,19 @@ void MainDialog::onColumnClick(NMHDR* notification, LRESULT* result) {
   gameList.keepSelectionWhile([&] { gameRows.sort(direction.column, direction.ascending); });
   UpdateData(FALSE);
   *result = 0;
+}
+
+// A parsed game's length and settings; no tip for any other row, not even
+// the list's own one for a cut-off name.
+void MainDialog::onListGetInfoTip(NMHDR* notification, LRESULT* result) {
+  *result = 0;
+  auto* tip = reinterpret_cast<NMLVGETINFOTIPA*>(notification);
+  if (tip->pszText == nullptr || tip->cchTextMax <= 0) return;
+  const int32_t index = entryIndexOfRow(tip->iItem);
+  const std::string text = index < 0 ? std::string() : gameTipText(entryStore.at(index));
+  const std::size_t room = static_cast<std::size_t>(tip->cchTextMax) - 1;
+  const std::size_t count = text.copy(tip->pszText, room);
+  tip->pszText[count] = '\0';
 }
 
 void MainDialog::onListGetDisplayInfo(NMHDR* notification, LRESULT* result) {

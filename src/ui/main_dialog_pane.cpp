@@ -43,7 +43,7 @@ void MainDialog::parseGame(GameEntry& entry, const std::string& path) {
     }
     return;
   }
-  file.parseHeader(entry);
+  file.parseGame(entry);
   entry.povName = povCellText(entry, playerNameTable);
 }
 

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "facts_report.h"
 #include "json_line.h"
 #include "library/list_presentation.h"
 #include "recording/recorded_game_file.h"
@@ -82,8 +83,9 @@ Report reportRecording(const std::string& path, const ReportSettings& settings) 
   line.boolean("loaded", report.loaded);
   if (report.loaded) {
     GameEntry entry;
-    file.parseHeader(entry);
+    file.parseGame(entry);
     addParse(line, file, entry, settings);
+    addFacts(line, entry.facts.read(), settings.result);
   } else {
     line.string("error", describe(file.lastError()));
   }
