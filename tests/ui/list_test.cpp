@@ -45,6 +45,27 @@ TEST_F(ListTest, RowsShowNameTheParsedPovAndMapAndTheUtcTime) {
   EXPECT_EQ(cell(rowNamed("unparsed.mgx"), 2), "");
 }
 
+// The tip the list view would show while the pointer rests on a row.
+std::string tipOf(HWND dialog, HWND list, int row) {
+  char text[INFOTIPSIZE] = "unchanged";
+  NMLVGETINFOTIPA tip = {};
+  tip.hdr.hwndFrom = list;
+  tip.hdr.idFrom = IDC_GAME_LIST;
+  tip.hdr.code = LVN_GETINFOTIPA;
+  tip.pszText = text;
+  tip.cchTextMax = INFOTIPSIZE;
+  tip.iItem = row;
+  SendMessageA(dialog, WM_NOTIFY, IDC_GAME_LIST, reinterpret_cast<LPARAM>(&tip));
+  return text;
+}
+
+TEST_F(ListTest, OnlyAParsedGamesRowHasATipAndItStartsWithTheLength) {
+  const std::string lengthLabel = "\x92\xB7\x82\xB3: ";  // Shift_JIS "長さ: "
+  EXPECT_EQ(tipOf(dialog->hwnd(), list(), rowNamed("a.mgx")).rfind(lengthLabel + "0:00:", 0), 0u);
+  EXPECT_EQ(tipOf(dialog->hwnd(), list(), rowNamed("unparsed.mgx")), "");
+  EXPECT_EQ(tipOf(dialog->hwnd(), list(), rowNamed("Old")), "");
+}
+
 TEST_F(ListTest, EachColumnSortsFoldersFirstAndEmptyKeysLast) {
   const std::vector<std::string> up = {"Old", "B.mgx", "c.mgx", "a.mgx", "unparsed.mgx"};
   const std::vector<std::string> down = {"unparsed.mgx", "a.mgx", "c.mgx", "B.mgx", "Old"};
