@@ -26,7 +26,7 @@ void scanFolder(const std::string& path, const ListingContext& context) {
   GameEntry entry;
   for (const platform::FolderItem& item : platform::listFolder(folder)) {
     int* icon;
-    if ((item.attributes & platform::FolderItem::kFolderAttribute) != 0) {
+    if (item.isFolder()) {
       if (item.name == "." || item.name == "..") continue;
       icon = &folderIcon;
     } else {

@@ -15,6 +15,9 @@ struct FolderItem {
   std::string name;         // without the folder part
   uint32_t attributes = 0;  // Win32 attribute bits; 0x10 for a folder
   EntryTime lastWrite;      // last-write time in UTC
+
+  static bool isFolder(uint32_t attributes) { return (attributes & kFolderAttribute) != 0; }
+  bool isFolder() const { return isFolder(attributes); }
 };
 
 // Every item of folder, "." and ".." included, in the order the system

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/entry_time.h"
+#include "platform/folder_listing.h"
 #include "recording/game_facts.h"
 #include "recording/zero_until_written.h"
 
@@ -67,7 +68,7 @@ class PlayerSlots {
 };
 
 struct GameEntry {
-  static constexpr uint32_t kFolderAttribute = 0x10;
+  static constexpr uint32_t kFolderAttribute = platform::FolderItem::kFolderAttribute;
   static constexpr int kPositions = 9;
 
   std::string fileName;
@@ -90,7 +91,7 @@ struct GameEntry {
   // Held once a parse reads them: an unparsed row pays one pointer.
   ZeroUntilWritten<GameFacts> facts;
 
-  bool isFolder() const { return (attributes & kFolderAttribute) != 0; }
+  bool isFolder() const { return platform::FolderItem::isFolder(attributes); }
   bool isParsed() const { return !mapName.empty(); }
   // The recording names the player whose view it is (positions 1..8).
   bool hasPov() const { return povIndex >= 1 && povIndex < kPositions; }

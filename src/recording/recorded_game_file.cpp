@@ -14,6 +14,15 @@
 namespace morvane {
 namespace {
 
+// zlib's window bits for a deflate stream without its zlib wrapper.
+constexpr int kRawDeflateWindowBits = -15;
+// Where the compressed header starts: after the body offset, and in the
+// newer layout after one more field that is skipped.
+constexpr int64_t kMglHeaderStart = 4;
+constexpr int64_t kMgxHeaderStart = 8;
+// A body cannot start before the two fields and one compressed byte.
+constexpr uint32_t kSmallestBodyOffset = kMgxHeaderStart + 1;
+
 struct FileCloser {
   void operator()(std::FILE* f) const { std::fclose(f); }
 };
@@ -55,7 +64,7 @@ InflateResult inflateInto(ByteBuffer& compressed, Scratch& out) {
   z_stream stream{};
   stream.next_in = compressed.data();
   stream.avail_in = static_cast<uInt>(compressed.size());
-  if (inflateInit2(&stream, -15) != Z_OK) {
+  if (inflateInit2(&stream, kRawDeflateWindowBits) != Z_OK) {
     result.error = LoadError::kInflateInit;
     return result;
   }
@@ -175,10 +184,10 @@ bool RecordedGameFile::load(std::string path, InflateTarget target) {
     if (!length) return fail(LoadError::kReadFailed);
     // Some tools leave the offset 0: the body then starts where the stream ends.
     const bool bodyAfterStream = bodyOffset == 0;
-    if (*length < bodyOffset || (bodyOffset < 9 && !bodyAfterStream)) {
+    if (*length < bodyOffset || (bodyOffset < kSmallestBodyOffset && !bodyAfterStream)) {
       return fail(LoadError::kBodyOffsetOutOfRange);
     }
-    const int64_t headerStart = usesMglLayout(path) ? 4 : 8;
+    const int64_t headerStart = usesMglLayout(path) ? kMglHeaderStart : kMgxHeaderStart;
     if (*length < headerStart) return fail(LoadError::kTooShort);
     const int64_t headerEnd = bodyAfterStream ? *length : int64_t{bodyOffset};
     if (*length - headerEnd > std::numeric_limits<int32_t>::max()) {

@@ -63,17 +63,11 @@ bool MainDialog::dispatch(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& r
 }
 
 void MainDialog::DoDataExchange(DataExchange& exchange) {
-  static constexpr int kNameIds[kSlots + 1] = {
-      0, IDC_NAME1, IDC_NAME2, IDC_NAME3, IDC_NAME4, IDC_NAME5, IDC_NAME6, IDC_NAME7, IDC_NAME8};
-  static constexpr int kCivIds[kSlots + 1] = {0,        IDC_CIV1, IDC_CIV2, IDC_CIV3, IDC_CIV4,
-                                              IDC_CIV5, IDC_CIV6, IDC_CIV7, IDC_CIV8};
-  static constexpr int kTeamIds[kSlots + 1] = {
-      0, IDC_TEAM1, IDC_TEAM2, IDC_TEAM3, IDC_TEAM4, IDC_TEAM5, IDC_TEAM6, IDC_TEAM7, IDC_TEAM8};
   for (int slot = 1; slot <= kSlots; ++slot) {
     const auto k = static_cast<std::size_t>(slot);
-    exchange.control(kNameIds[slot], nameEdits[k]);
-    exchange.control(kCivIds[slot], civEdits[k]);
-    exchange.control(kTeamIds[slot], teamEdits[k]);
+    exchange.control(kSlotControlIds[slot].name, nameEdits[k]);
+    exchange.control(kSlotControlIds[slot].civ, civEdits[k]);
+    exchange.control(kSlotControlIds[slot].team, teamEdits[k]);
   }
   exchange.control(IDC_CHAT, chatEdit);
   exchange.control(IDC_GAME_LIST, gameList);

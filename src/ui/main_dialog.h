@@ -22,13 +22,12 @@
 #include "ui/list_view_control.h"
 #include "ui/scoped_handle.h"
 #include "ui/shell_icon_source.h"
+#include "ui/slot_controls.h"
 
 namespace morvane::ui {
 
 class MainDialog : public Dialog {
  public:
-  static constexpr int kSlots = 8;
-
   MainDialog();
   ~MainDialog() override;
 

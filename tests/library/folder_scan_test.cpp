@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
-#include "library/list_presentation.h"
 #include "library/sort_toggle.h"
 #include "library_fixture.h"
 #include "platform/folder_listing.h"
@@ -82,7 +82,7 @@ TEST_F(FolderScanTest, TheKindListedFirstGetsImageZero) {
     if (item.name == "." || item.name == "..") continue;
     if (item.name == "sub1" || item.name == "sub2" || item.name == "g1.mgx" ||
         item.name == "g2.mgx") {
-      folderFirst = (item.attributes & platform::FolderItem::kFolderAttribute) != 0;
+      folderFirst = item.isFolder();
       break;
     }
   }
@@ -138,7 +138,17 @@ TEST_F(FolderScanTest, EntriesCarryNameAttributesAndTimeOnly) {
   EXPECT_GE(entry.modified.year, 2020);
   EXPECT_TRUE(entry.mapName.empty());
   EXPECT_EQ(entry.povIndex, 0);
-  EXPECT_EQ(rows->cellText(0, 3), formatModified(entry.modified));
+  // The time the file system reports for the file, in the Modified cell.
+  platform::EntryTime written;
+  for (const auto& item : platform::listFolder(folder.path() + "/")) {
+    if (item.name == "a.mgx") written = item.lastWrite;
+  }
+  ASSERT_GE(written.year, 2020);
+  char expected[32];
+  std::snprintf(expected, sizeof expected, "%04u/%02u/%02u %2u:%02u", unsigned{written.year},
+                unsigned{written.month}, unsigned{written.day}, unsigned{written.hour},
+                unsigned{written.minute});
+  EXPECT_EQ(rows->cellText(0, kColumnModified), expected);
 }
 
 TEST_F(FolderScanTest, RescanDiscardsParsedResults) {

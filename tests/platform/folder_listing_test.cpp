@@ -43,9 +43,9 @@ TEST_F(FolderListingTest, ReportsEveryItemWithDotEntries) {
 
 TEST_F(FolderListingTest, FoldersCarryTheFolderBit) {
   const auto items = listByName(withBackslash());
-  EXPECT_NE(items.at("sub").attributes & FolderItem::kFolderAttribute, 0u);
-  EXPECT_NE(items.at(".").attributes & FolderItem::kFolderAttribute, 0u);
-  EXPECT_EQ(items.at("a.mgx").attributes & FolderItem::kFolderAttribute, 0u);
+  EXPECT_TRUE(items.at("sub").isFolder());
+  EXPECT_TRUE(items.at(".").isFolder());
+  EXPECT_FALSE(items.at("a.mgx").isFolder());
 }
 
 TEST_F(FolderListingTest, LastWriteTimeIsInUtc) {

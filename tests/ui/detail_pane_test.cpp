@@ -4,16 +4,10 @@
 #include "recording/recorded_game_file.h"
 #include "resource.h"
 #include "ui/detail_pane_tables.h"
+#include "ui/slot_controls.h"
 
 namespace morvane::ui::testing {
 namespace {
-
-constexpr int kName[9] = {0,         IDC_NAME1, IDC_NAME2, IDC_NAME3, IDC_NAME4,
-                          IDC_NAME5, IDC_NAME6, IDC_NAME7, IDC_NAME8};
-constexpr int kCiv[9] = {0,        IDC_CIV1, IDC_CIV2, IDC_CIV3, IDC_CIV4,
-                         IDC_CIV5, IDC_CIV6, IDC_CIV7, IDC_CIV8};
-constexpr int kTeam[9] = {0,         IDC_TEAM1, IDC_TEAM2, IDC_TEAM3, IDC_TEAM4,
-                          IDC_TEAM5, IDC_TEAM6, IDC_TEAM7, IDC_TEAM8};
 
 fixtures::SampleGame threePlayers() {
   fixtures::SampleGame game;
@@ -59,8 +53,8 @@ TEST_F(DetailPaneTest, SelectingAGameParsesItAndShowsItsPlayersAndChat) {
   EXPECT_EQ(text(IDC_CIV3), "Bri");
   EXPECT_EQ(text(IDC_TEAM3), "-");
   for (int k = 4; k <= 8; ++k) {
-    EXPECT_EQ(text(kName[k]), "");
-    EXPECT_EQ(text(kTeam[k]), "");
+    EXPECT_EQ(text(kSlotControlIds[k].name), "");
+    EXPECT_EQ(text(kSlotControlIds[k].team), "");
   }
   EXPECT_EQ(text(IDC_CHAT), std::string("gl hf\r\n") + gameStartSeparator + "wp\r\n");
   EXPECT_EQ(nameColour(1), RGB(255, 128, 0));  // colour 7: orange
@@ -114,9 +108,9 @@ TEST_F(DetailPaneTest, FailedGameShowsEmptySlotsInBlueAndIsRetried) {
   const int row = rowNamed("broken.mgx");
   select(row);
   for (int k = 1; k <= 8; ++k) {
-    EXPECT_EQ(text(kName[k]), "");
-    EXPECT_EQ(text(kCiv[k]), "");
-    EXPECT_EQ(text(kTeam[k]), "");
+    EXPECT_EQ(text(kSlotControlIds[k].name), "");
+    EXPECT_EQ(text(kSlotControlIds[k].civ), "");
+    EXPECT_EQ(text(kSlotControlIds[k].team), "");
     EXPECT_EQ(nameColour(k), RGB(0, 0, 192));
   }
   EXPECT_EQ(text(IDC_CHAT), gameStartSeparator);
@@ -131,9 +125,9 @@ TEST_F(DetailPaneTest, FolderRowClearsThePaneAndKeepsTheColours) {
   select(rowNamed("three.mgx"));
   select(rowNamed("Old"));
   for (int k = 1; k <= 8; ++k) {
-    EXPECT_EQ(text(kName[k]), "");
-    EXPECT_EQ(text(kCiv[k]), "");
-    EXPECT_EQ(text(kTeam[k]), "");
+    EXPECT_EQ(text(kSlotControlIds[k].name), "");
+    EXPECT_EQ(text(kSlotControlIds[k].civ), "");
+    EXPECT_EQ(text(kSlotControlIds[k].team), "");
   }
   EXPECT_EQ(text(IDC_CHAT), "");
   EXPECT_EQ(nameColour(1), RGB(255, 128, 0));

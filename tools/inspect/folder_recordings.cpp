@@ -10,8 +10,7 @@ namespace morvane::inspect {
 std::vector<std::string> folderRecordings(const std::string& folder, char separator) {
   std::vector<std::string> names;
   for (const platform::FolderItem& item : platform::listFolder(joinPath(folder, "", separator))) {
-    const bool isFolder = (item.attributes & platform::FolderItem::kFolderAttribute) != 0;
-    if (!isFolder && isListedRecording(item.name)) names.push_back(item.name);
+    if (!item.isFolder() && isListedRecording(item.name)) names.push_back(item.name);
   }
   std::sort(names.begin(), names.end());  // std::string compares bytes as unsigned
   std::vector<std::string> paths;
