@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "json_line.h"
+#include "platform/exact_path.h"
 #include "recording/recorded_game_file.h"
 
 namespace morvane::inspect {
@@ -76,7 +77,8 @@ Report reportRecording(const std::string& path, const ReportSettings& settings) 
   line.string("file", path);
   RecordedGameFile file;
   Report report;
-  report.loaded = file.load(path);
+  // Given on the command line, the path is in the code page.
+  report.loaded = file.load(platform::exactFromAnsi(path));
   line.boolean("loaded", report.loaded);
   if (report.loaded) {
     GameEntry entry;
