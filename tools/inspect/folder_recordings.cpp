@@ -3,13 +3,15 @@
 #include <algorithm>
 
 #include "library/folder_scan.h"
+#include "platform/exact_path.h"
 #include "platform/folder_listing.h"
 
 namespace morvane::inspect {
 
 std::vector<std::string> folderRecordings(const std::string& folder, char separator) {
   std::vector<std::string> names;
-  for (const platform::FolderItem& item : platform::listFolder(joinPath(folder, "", separator))) {
+  const std::string listed = platform::exactFromAnsi(joinPath(folder, "", separator));
+  for (const platform::FolderItem& item : platform::listFolder(listed)) {
     const bool isFolder = (item.attributes & platform::FolderItem::kFolderAttribute) != 0;
     if (!isFolder && isListedRecording(item.name)) names.push_back(item.name);
   }
