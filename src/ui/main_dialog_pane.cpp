@@ -21,7 +21,7 @@ void MainDialog::onListItemChanged(NMHDR* notification, LRESULT* result) {
     return;
   }
   if (!isListedRecording(name)) return;
-  if (entry.mapName.empty()) parseGame(entry, row, joinPath(folderPath, name));
+  if (entry.mapName.empty()) parseGame(entry, row, joinPath(exactFolder, entry.exactName));
   showEntry(entry);
   entryStore.setAt(index, entry);
   for (int slot = 1; slot <= kSlots; ++slot)
