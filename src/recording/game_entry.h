@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/entry_time.h"
+#include "recording/game_facts.h"
 #include "recording/zero_until_written.h"
 
 namespace morvane {
@@ -28,6 +29,8 @@ using platform::EntryTime;
 class TerrainTiles {
  public:
   static constexpr std::size_t kSize = 57600;
+  // What a parse leaves in every tile the header did not fill.
+  static constexpr uint8_t kUnfilled = 65;
 
   uint8_t operator[](std::size_t index) const { return bytes_.read()[index]; }
   void fill(uint8_t value) { bytes_.write().fill(value); }
@@ -85,6 +88,8 @@ struct GameEntry {
   std::string povName;
   std::string lobbyChat;
   std::string gameChat;
+  // Held once a parse reads them: an unparsed row pays one pointer.
+  ZeroUntilWritten<GameFacts> facts;
 
   bool isFolder() const { return (attributes & kFolderAttribute) != 0; }
   bool isParsed() const { return !mapName.empty(); }

@@ -64,8 +64,9 @@ std::function<ReportFunction()> workerMaker(const InspectOptions& options, int c
   return [&options, codePage, playerNames]() -> ReportFunction {
     std::shared_ptr<TextDecoder> decoder;
     if (!options.raw) decoder = std::make_shared<LazyTextDecoder>(codePage);
-    return [decoder, raw = options.raw, playerNames](const std::string& path) {
-      return reportRecording(path, ReportSettings{raw, decoder.get(), playerNames});
+    return [decoder, raw = options.raw, result = options.result,
+            playerNames](const std::string& path) {
+      return reportRecording(path, ReportSettings{raw, decoder.get(), playerNames, result});
     };
   };
 }

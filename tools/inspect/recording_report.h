@@ -12,6 +12,7 @@ struct ReportSettings {
   bool raw = false;                        // byte strings as hex
   const TextDecoder* decoder = nullptr;    // otherwise decoded to UTF-8
   const NameTable* playerNames = nullptr;  // --players: povName mapped
+  bool result = true;                      // resignations and winners
 };
 
 struct Report {

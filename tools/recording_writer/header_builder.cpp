@@ -181,8 +181,8 @@ int64_t HeaderBuilder::lobbyBlock(float version, bool ratings) {
   uint32_t bits = 0;
   std::memcpy(&bits, &version, sizeof bits);
   const int64_t start = u32(bits);
-  zeros(8);   // internal and game options versions
-  i32(3);     // three DLC ids
+  zeros(8);  // internal and game options versions
+  i32(3);    // three DLC ids
   zeros(12);
   zeros(36);  // dataset .. ending age
   if (version >= 1006) zeros(4);

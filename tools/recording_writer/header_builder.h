@@ -44,7 +44,8 @@ inline constexpr std::string_view kLabelTaiwanese{"\xA6\x61\xB9\xCF\xC3\xFE\xA7\
 inline constexpr std::string_view kColonBig5{"\xA1\x47", 2};
 
 // What differs between the games' header layouts, in the writer's own
-// numbers. The defaults write no version text: the documented layout.
+// numbers. The defaults write no version text: The Conquerors layout, which
+// a reader keeps for a header it does not recognise.
 struct VersionLayout {
   std::string_view text;  // at offset 0, NUL-padded to 8 bytes
   float saveVersion = 0;  // the float at offset 8
@@ -67,9 +68,9 @@ struct VersionLayout {
   bool lobbyRatings = false;  // two ratings in each of its player entries
 };
 
-VersionLayout baseGameLayout();                       // "VER 9.3"
-VersionLayout conquerorsLayout();                     // "VER 9.4", save version 11.76
-VersionLayout patch15Layout();                        // "VER 9.F"
+VersionLayout baseGameLayout();    // "VER 9.3"
+VersionLayout conquerorsLayout();  // "VER 9.4", save version 11.76
+VersionLayout patch15Layout();     // "VER 9.F"
 // The later edition from its save version; from 12.35 on with a lobby block
 // of the given version.
 VersionLayout laterEditionLayout(float saveVersion, float lobbyVersion = 1006,
