@@ -48,10 +48,6 @@ const char* checkSearch(const platform::CodePage& page, std::string_view text,
     return "a match holds the needle";
   }
   if (page.find(text, text) != 0) return "a text is found in itself";
-  const std::size_t slash = page.lastBackslash(text);
-  if (slash != platform::CodePage::npos && (slash >= text.size() || text[slash] != '\\')) {
-    return "the last backslash is a backslash";
-  }
   for (std::size_t i = 0; i < text.size(); i += page.charLength(text, i)) {
     const std::size_t length = page.charLength(text, i);
     if (length < 1 || length > 2) return "a character is one or two bytes";

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The whole test run: installs what is missing, builds every preset and runs
 # every test (native, sanitizers, the fuzzer, both Windows builds under Wine)
-# and writes the Windows packages.
+# and writes the Windows download (32-bit only).
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 ./scripts/install-deps.sh
@@ -53,7 +53,7 @@ for preset in "${suites[@]}"; do
   ctest --preset "$preset" -j1 -E '^morvane_shipped_imports$'
 done
 
-step "Windows packages"
+step "Windows download (the 32-bit program) and its checks"
 ./scripts/package.sh
 
 echo

@@ -187,6 +187,7 @@ void benchFolder(int files, const platform::CodePage& codePage) {
     GameEntry entry;
     for (const platform::FolderItem& item : items) {
       entry.fileName = item.name;
+      entry.exactName = item.exactName;
       entry.attributes = item.attributes;
       entry.modified = item.lastWrite;
       store.add(entry);

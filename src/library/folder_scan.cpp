@@ -34,9 +34,10 @@ void scanFolder(const std::string& path, const ListingContext& context) {
       icon = &fileIcon;
     }
     // One icon per kind; a kind whose icon failed tries again with its next item.
-    if (*icon == -1) *icon = context.icons.addIconFor(folder + item.name);
+    if (*icon == -1) *icon = context.icons.addIconFor(folder + item.exactName);
     entry.iconIndex = *icon;
     entry.fileName = item.name;
+    entry.exactName = item.exactName;
     entry.attributes = item.attributes;
     entry.modified = item.lastWrite;
     // A store that cannot grow keeps what it holds; the listing stops there.

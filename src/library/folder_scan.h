@@ -7,9 +7,10 @@
 
 namespace morvane {
 
-// Lists the sub-folders and ".mgx" files of path into the store and the
-// icons, rebuilds the rows with the filter and sorts them ascending by Name.
-// The sort-toggle state is not changed.
+// Lists the sub-folders and ".mgx" files of path (an exact path,
+// platform/exact_path.h) into the store and the icons, rebuilds the rows with
+// the filter and sorts them ascending by Name. The sort-toggle state is not
+// changed.
 void scanFolder(const std::string& path, const ListingContext& context);
 
 // True for the names the listing shows as recordings: ending in ".mgx",

@@ -10,8 +10,8 @@ class IconSource {
   virtual ~IconSource() = default;
   // Removes every image.
   virtual void clear() = 0;
-  // Appends the icon of the file or folder at fullPath; its image index, or
-  // -1 when no icon could be obtained or stored.
+  // Appends the icon of the file or folder at fullPath (an exact path); its
+  // image index, or -1 when no icon could be obtained or stored.
   virtual int addIconFor(const std::string& fullPath) = 0;
 };
 

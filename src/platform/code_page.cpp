@@ -16,12 +16,4 @@ std::size_t CodePage::find(std::string_view text, std::string_view needle) const
   return npos;
 }
 
-std::size_t CodePage::lastBackslash(std::string_view path) const {
-  std::size_t last = npos;
-  for (std::size_t i = 0; i < path.size(); i += charLength(path, i)) {
-    if (path[i] == '\\') last = i;
-  }
-  return last;
-}
-
 }  // namespace morvane::platform

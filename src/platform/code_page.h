@@ -44,11 +44,6 @@ class CodePage {
   // kCollateError when either string cannot be collated.
   virtual int collate(std::string_view a, std::string_view b) const = 0;
 
-  // Position of the last '\' of path, scanning character by character so that
-  // the trail byte 0x5C of a double-byte character is not taken for one; npos
-  // when there is none.
-  std::size_t lastBackslash(std::string_view path) const;
-
   // Length in bytes of the character starting at offset (1 or 2; 1 for a lead
   // byte at the very end).
   std::size_t charLength(std::string_view text, std::size_t offset) const;

@@ -12,7 +12,8 @@ namespace morvane::platform {
 struct FolderItem {
   static constexpr uint32_t kFolderAttribute = 0x10;
 
-  std::string name;         // without the folder part
+  std::string name;         // without the folder part, as the ANSI code page renders it
+  std::string exactName;    // the same as the file system holds it (platform/exact_path.h)
   uint32_t attributes = 0;  // Win32 attribute bits; 0x10 for a folder
   EntryTime lastWrite;      // last-write time in UTC
 
@@ -21,8 +22,8 @@ struct FolderItem {
 };
 
 // Every item of folder, "." and ".." included, in the order the system
-// returns them. folder ends in '\' (or '/'); on POSIX '\' is read as '/'.
-// A missing or unreadable folder gives no items.
+// returns them. folder is an exact path ending in '\' (or '/'); on POSIX '\'
+// is read as '/'. A missing or unreadable folder gives no items.
 std::vector<FolderItem> listFolder(const std::string& folder);
 
 }  // namespace morvane::platform

@@ -44,6 +44,7 @@ std::vector<FolderItem> listFolder(const std::string& folder) {
   while (const struct dirent* found = readdir(dir.get())) {
     FolderItem item;
     item.name = found->d_name;
+    item.exactName = item.name;
     struct stat status = {};
     if (lstat((path + item.name).c_str(), &status) == 0) {
       if (S_ISDIR(status.st_mode)) item.attributes = FolderItem::kFolderAttribute;

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "platform/exact_path_win32.h"
 #include "platform/folder_listing.h"
 
 namespace morvane::platform {
@@ -24,16 +25,19 @@ EntryTime breakDown(const FILETIME& time) {
 
 std::vector<FolderItem> listFolder(const std::string& folder) {
   std::vector<FolderItem> items;
-  WIN32_FIND_DATAA found = {};
-  const HANDLE search = FindFirstFileA((folder + "*.*").c_str(), &found);
+  // The wide calls: the ANSI ones return a name the code page cannot hold
+  // with '?' or look-alikes in it, and that name does not open.
+  WIN32_FIND_DATAW found = {};
+  const HANDLE search = FindFirstFileW((wideFromExact(folder) + L"*.*").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return items;
   do {
     FolderItem item;
-    item.name = found.cFileName;
+    item.name = ansiFromWide(found.cFileName);
+    item.exactName = exactFromWide(found.cFileName);
     item.attributes = found.dwFileAttributes;
     item.lastWrite = breakDown(found.ftLastWriteTime);
     items.push_back(std::move(item));
-  } while (FindNextFileA(search, &found));
+  } while (FindNextFileW(search, &found));
   FindClose(search);
   return items;
 }

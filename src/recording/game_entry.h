@@ -71,7 +71,8 @@ struct GameEntry {
   static constexpr uint32_t kFolderAttribute = platform::FolderItem::kFolderAttribute;
   static constexpr int kPositions = 9;
 
-  std::string fileName;
+  std::string fileName;   // as the ANSI code page renders it: shown, sorted, filtered
+  std::string exactName;  // as the file system holds it: opened (platform/exact_path.h)
   uint32_t attributes = 0;
   EntryTime modified;
   int32_t iconIndex = 0;

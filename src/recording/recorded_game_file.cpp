@@ -7,6 +7,7 @@
 #include <memory>
 #include <new>
 
+#include "platform/file_access.h"
 #include "recording/byte_reader.h"
 #include "recording/memory_scratch.h"
 #include "recording/temporary_file.h"
@@ -174,7 +175,7 @@ bool RecordedGameFile::load(std::string path, InflateTarget target) {
   bodyOffset_ = 0;
   lastError_ = LoadError::kNone;
   try {
-    File game(std::fopen(path.c_str(), "rb"));
+    File game(platform::openFile(path, "rb"));
     if (!game) return fail(LoadError::kCannotOpen);
 
     uint8_t field[4];

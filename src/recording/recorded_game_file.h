@@ -52,7 +52,7 @@ class RecordedGameFile {
   RecordedGameFile& operator=(const RecordedGameFile&) = delete;
 
   // True when the header inflated to its end and both buffers are complete.
-  // Never throws.
+  // path is an exact path (platform/exact_path.h). Never throws.
   bool load(std::string path, InflateTarget target = InflateTarget::kFileBesideGame);
   LoadError lastError() const { return lastError_; }
 

@@ -1,10 +1,6 @@
 #include "recording/temporary_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-
 #include <cerrno>
-#include <cstdio>
 
 #ifdef _WIN32
 #include <io.h>
@@ -12,16 +8,14 @@
 #include <unistd.h>
 #endif
 
-#ifndef O_BINARY
-#define O_BINARY 0
-#endif
+#include "platform/file_access.h"
 
 namespace morvane {
 
 std::optional<TemporaryFile> TemporaryFile::createBeside(const std::string& base, int maxTries) {
   for (int n = 1; n <= maxTries; ++n) {
     std::string path = base + ".tmp" + std::to_string(n);
-    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_BINARY, 0600);
+    int fd = platform::createExclusive(path);
     if (fd >= 0) return TemporaryFile(fd, std::move(path));
     if (errno != EEXIST) return std::nullopt;  // read-only folder, no such folder, ...
   }
@@ -36,7 +30,7 @@ TemporaryFile::TemporaryFile(TemporaryFile&& other) noexcept
 TemporaryFile::~TemporaryFile() {
   if (descriptor_ < 0) return;
   ::close(descriptor_);
-  std::remove(path_.c_str());
+  platform::removeFile(path_);
 }
 
 bool TemporaryFile::append(const uint8_t* bytes, std::size_t count) {

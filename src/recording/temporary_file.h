@@ -13,7 +13,8 @@ namespace morvane {
 class TemporaryFile {
  public:
   // Creates "<base>.tmp1", or the next free ".tmpN" up to maxTries, always
-  // exclusively, so a file that existed before is never touched.
+  // exclusively, so a file that existed before is never touched. base is an
+  // exact path (platform/exact_path.h).
   static std::optional<TemporaryFile> createBeside(const std::string& base, int maxTries);
 
   TemporaryFile(TemporaryFile&& other) noexcept;

@@ -1,6 +1,7 @@
 // Construction, start-up and the window-level handlers of the main window.
 #include "ui/main_dialog.h"
 
+#include "platform/exact_path.h"
 #include "platform/executable_folder.h"
 #include "resource.h"
 #include "ui/about_dialog.h"
@@ -86,8 +87,7 @@ BOOL MainDialog::OnInitDialog() {
   setUpList();
   for (int slot = 1; slot <= kSlots; ++slot)
     slotColourIndices[static_cast<std::size_t>(slot)] = slot;
-  folderPath = defaultFolder();
-  scanFolder(folderPath);
+  enterFolder(platform::exactFromAnsi(defaultFolder()));
   UpdateData(FALSE);
   return TRUE;
 }

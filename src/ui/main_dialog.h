@@ -36,6 +36,8 @@ class MainDialog : public Dialog {
   // The game's save folder from the registry, or empty.
   std::string defaultFolder() const;
 
+  // Lists the folder at the exact path path (platform/exact_path.h); the path
+  // box is left as it is.
   void scanFolder(const std::string& path);
 
   // Handlers, bound by the message table.
@@ -85,6 +87,11 @@ class MainDialog : public Dialog {
   ListingContext listing();
   // The store index a row carries, or -1 when it names no entry.
   int32_t entryIndexOfRow(int row) const;
+  // Lists the folder at the exact path and shows it in the path box.
+  void enterFolder(std::string exact);
+  // The exact folder the path box names: the listed one while the box still
+  // shows it, else the box's text, which is in the code page.
+  std::string pathBoxFolder() const;
   void enterFolderRow(const GameEntry& entry);
   void parseGame(GameEntry& entry, const std::string& path);
   void showEntry(const GameEntry& entry);
@@ -102,7 +109,8 @@ class MainDialog : public Dialog {
   std::array<Control, kSlots + 1> civEdits;
   Control chatEdit;
   ListViewControl gameList;
-  std::string folderPath;
+  std::string folderPath;   // the path box's text, in the code page
+  std::string exactFolder;  // the folder listed, as the file system names it
   std::string filterText;
   HICON appIcon = nullptr;
   // Slot colour index per slot 1..8 (element 0 unused, like the edits).

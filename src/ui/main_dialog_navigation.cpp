@@ -1,5 +1,7 @@
 // Moving between folders and the keyboard rules of the main window.
 #include "library/folder_scan.h"
+#include "platform/exact_path.h"
+#include "platform/exact_path_win32.h"
 #include "resource.h"
 #include "ui/main_dialog.h"
 #include "ui/resource_text.h"
@@ -17,7 +19,8 @@ void MainDialog::OnOK() {
   HWND focus = GetFocus();
   const int focused = focus != nullptr && IsChild(hwnd(), focus) ? GetDlgCtrlID(focus) : 0;
   if (focused == IDC_FOLDER_PATH) {
-    scanFolder(folderPath);
+    exactFolder = pathBoxFolder();
+    scanFolder(exactFolder);
   } else if (focused == IDC_FILTER) {
     onFilter();
   } else if (focused == IDC_GAME_LIST) {
@@ -35,6 +38,7 @@ void MainDialog::onFileExit() { OnCancel(); }
 void MainDialog::onBrowse() {
   UpdateData(TRUE);
   const std::string caption = ansiFromUtf8("リプレイフォルダを選択してください");
+  const std::wstring start = platform::wideFromExact(pathBoxFolder());
   char displayName[MAX_PATH] = {};
   BROWSEINFOA info = {};
   info.hwndOwner = hwnd();
@@ -43,29 +47,32 @@ void MainDialog::onBrowse() {
   info.lpszTitle = caption.c_str();
   info.ulFlags = BIF_RETURNONLYFSDIRS;
   info.lpfn = &MainDialog::browseCallback;
-  info.lParam = reinterpret_cast<LPARAM>(folderPath.c_str());
+  info.lParam = reinterpret_cast<LPARAM>(start.c_str());
   const std::optional<std::string> chosen = folderPicker(info);
   if (!chosen) return;
-  folderPath = *chosen;
-  scanFolder(folderPath);
+  enterFolder(*chosen);
   UpdateData(FALSE);
 }
 
 int CALLBACK MainDialog::browseCallback(HWND picker, UINT event, LPARAM, LPARAM data) {
   // Nothing may unwind into the shell's frames.
   try {
-    if (event == BFFM_INITIALIZED) SendMessageA(picker, BFFM_SETSELECTIONA, TRUE, data);
+    // The start folder is wide, so that an exact path outside the code page
+    // is found too.
+    if (event == BFFM_INITIALIZED) SendMessageA(picker, BFFM_SETSELECTIONW, TRUE, data);
   } catch (...) {
   }
   return 0;
 }
 
 void MainDialog::onUp() {
-  if (!folderPath.empty() && folderPath.back() == '\\') folderPath.pop_back();
-  const std::size_t separator = codePage->lastBackslash(folderPath);
+  std::string parent = pathBoxFolder();
+  if (!parent.empty() && parent.back() == '\\') parent.pop_back();
+  // In UTF-8 no byte of another character is a '\'.
+  const std::size_t separator = parent.rfind('\\');
   if (separator == std::string::npos) return;
-  folderPath.resize(separator);
-  scanFolder(folderPath);
+  parent.resize(separator);
+  enterFolder(std::move(parent));
   UpdateData(FALSE);
 }
 
@@ -76,12 +83,22 @@ void MainDialog::onListDoubleClick(NMHDR* notification, LRESULT* result) {
   *result = 0;
 }
 
+void MainDialog::enterFolder(std::string exact) {
+  exactFolder = std::move(exact);
+  folderPath = platform::ansiFromExact(exactFolder);
+  scanFolder(exactFolder);
+}
+
+std::string MainDialog::pathBoxFolder() const {
+  if (folderPath == platform::ansiFromExact(exactFolder)) return exactFolder;
+  return platform::exactFromAnsi(folderPath);
+}
+
 void MainDialog::enterFolderRow(const GameEntry& entry) {
-  // The entry lives in the store that the scan replaces; keep the name.
-  const std::string name = entry.fileName;
-  folderPath = joinPath(folderPath, name);
+  // The rows are the listed folder's. The path is joined before the scan
+  // replaces the store that holds entry.
+  enterFolder(joinPath(exactFolder, entry.exactName));
   UpdateData(FALSE);
-  scanFolder(folderPath);
 }
 
 int32_t MainDialog::entryIndexOfRow(int row) const { return gameRows.storeIndex(row); }

@@ -23,7 +23,7 @@ void MainDialog::onListItemChanged(NMHDR* notification, LRESULT* result) {
   }
   if (!isListedRecording(entry.fileName)) return;
   if (entry.mapName.empty()) {
-    parseGame(entry, joinPath(folderPath, entry.fileName));
+    parseGame(entry, joinPath(exactFolder, entry.exactName));
     gameList.redrawRow(row);
   }
   showEntry(entry);

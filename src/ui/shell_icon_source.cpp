@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include "platform/exact_path_win32.h"
+
 namespace morvane::ui {
 
 void ShellIconSource::clear() {
@@ -15,8 +17,9 @@ void ShellIconSource::clear() {
 int ShellIconSource::addIconFor(const std::string& fullPath) {
   HIMAGELIST images = images_.get();
   if (images == nullptr) return -1;
-  SHFILEINFOA info = {};
-  if (!SHGetFileInfoA(fullPath.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON) ||
+  SHFILEINFOW info = {};
+  if (!SHGetFileInfoW(platform::wideFromExact(fullPath).c_str(), 0, &info, sizeof info,
+                      SHGFI_ICON | SHGFI_SMALLICON) ||
       info.hIcon == nullptr)
     return -1;
   const int index = ImageList_ReplaceIcon(images, -1, info.hIcon);

@@ -26,7 +26,6 @@ TEST(IcuCodePageTest, SingleByteCodePagesHaveNoLeadBytes) {
   ASSERT_NE(western, nullptr);
   for (unsigned byte = 0; byte < 256; ++byte)
     EXPECT_FALSE(western->isLeadByte(static_cast<uint8_t>(byte)));
-  EXPECT_EQ(western->lastBackslash("a\x95\\b"), 2u);
 }
 
 TEST(IcuCodePageTest, SingleByteLettersOfTheCodePageAreUpperCased) {

@@ -69,14 +69,6 @@ TEST_F(ShiftJisTest, FilterTextNeverMatchesATrailByte) {
   EXPECT_EQ(codePage->find(name, codePage->toUpper("a")), CodePage::npos);
 }
 
-TEST_F(ShiftJisTest, LastBackslashSkipsTrailBytes) {
-  const std::string path = std::string("C:\\games\\") + kHyou;
-  EXPECT_EQ(codePage->lastBackslash(path), 8u);
-  EXPECT_EQ(codePage->lastBackslash(kHyou), CodePage::npos);
-  EXPECT_EQ(codePage->lastBackslash(std::string(kHyou) + "\\"), 2u);
-  EXPECT_EQ(codePage->lastBackslash("C:"), CodePage::npos);
-}
-
 TEST_F(ShiftJisTest, ByteComparisonTakesADoubleByteCharacterAsOneUnit) {
   EXPECT_EQ(codePage->compareBytes("abc", "abc"), 0);
   EXPECT_EQ(codePage->compareBytes("B", "a"), -1);

@@ -68,6 +68,21 @@ TEST_F(DetailPaneTest, SelectingAGameParsesItAndShowsItsPlayersAndChat) {
   EXPECT_EQ(stored.povName, "Ken");
 }
 
+TEST_F(DetailPaneTest, GamesNamedOutsideTheCodePageAreReadByTheirExactNames) {
+  for (const ForeignName& name : kForeignNames)
+    writeGame(std::string(name.exact) + ".mgx", threePlayers());
+  open();
+  for (const ForeignName& name : kForeignNames) {
+    SCOPED_TRACE(name.shown);
+    const int row = rowNamed(std::string(name.shown) + ".mgx");
+    ASSERT_NE(row, -1);
+    select(row);
+    EXPECT_EQ(cell(row, 2), "Arabia");
+    EXPECT_EQ(text(IDC_NAME1), kJapaneseName);
+    EXPECT_EQ(text(IDC_CIV1), "Kor");
+  }
+}
+
 TEST_F(DetailPaneTest, AGameIsReadOnceThenServedFromTheStore) {
   open();
   const int row = rowNamed("three.mgx");

@@ -1,6 +1,7 @@
 #include "main_window_fixture.h"
 
 #include "library/sort_toggle.h"
+#include "platform/exact_path_win32.h"
 
 namespace morvane::ui::testing {
 
@@ -86,7 +87,7 @@ void MainWindowTest::writeJunk(const std::string& name) {
 }
 
 void MainWindowTest::makeFolder(const std::string& name) {
-  ASSERT_TRUE(CreateDirectoryA(inSaveGame(name).c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryW(platform::wideFromExact(inSaveGame(name)).c_str(), nullptr));
 }
 
 void MainWindowTest::setModified(const std::string& name, const platform::EntryTime& utc) {
@@ -94,8 +95,9 @@ void MainWindowTest::setModified(const std::string& name, const platform::EntryT
                            utc.hour, utc.minute, utc.second,    utc.milliseconds};
   FILETIME stamp;
   ASSERT_TRUE(SystemTimeToFileTime(&time, &stamp));
-  HANDLE file = CreateFileA(inSaveGame(name).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ,
-                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  HANDLE file =
+      CreateFileW(platform::wideFromExact(inSaveGame(name)).c_str(), FILE_WRITE_ATTRIBUTES,
+                  FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   ASSERT_NE(file, INVALID_HANDLE_VALUE);
   EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &stamp));
   CloseHandle(file);

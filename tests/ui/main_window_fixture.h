@@ -25,6 +25,16 @@ namespace morvane::ui::testing {
 inline const std::string kJapaneseName = "\x83\x76\x83\x8C\x83\x43\x83\x84\x81\x5B";
 inline const std::string kJapaneseWord = "\x83\x51\x81\x5B\x83\x80";
 
+// Names that code page 932 cannot hold, as the file system holds them
+// (UTF-8) and as the list shows them: Latin letters become look-alikes,
+// Chinese characters it lacks become '?' ("游??像").
+struct ForeignName {
+  const char* exact;
+  const char* shown;
+};
+inline constexpr ForeignName kForeignNames[] = {{u8"émigré_ñ", "emigre_n"},
+                                                {u8"游戏录像", "\x9F\xE0??\x91\x9C"}};
+
 // The game's "EXE Path" in one registry view, changed for a test and put back
 // as it was when this object ends: the value, its type, and the keys that
 // setting it created. Running the tests never changes an installation.
@@ -54,7 +64,9 @@ class MainWindowTest : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  // The SaveGame folder (ends without a separator) and a file in it.
+  // The SaveGame folder (ends without a separator) and a file in it. Names
+  // are exact (UTF-8), made through the wide calls, so that they may hold
+  // characters the code page cannot.
   std::string saveGame() const { return saveGame_; }
   std::string inSaveGame(const std::string& name) const { return saveGame_ + "\\" + name; }
   void writeGame(const std::string& name, const fixtures::SampleGame& game);

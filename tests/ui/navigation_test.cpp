@@ -1,7 +1,9 @@
 // Moving between folders: typed path, folder picker, Up, double-click and
 // Enter on a folder row.
 #include "main_window_fixture.h"
+#include "platform/exact_path_win32.h"
 #include "resource.h"
+#include "ui/folder_picker.h"
 #include "ui/resource_text.h"
 
 namespace morvane::ui::testing {
@@ -85,6 +87,37 @@ TEST_F(NavigationTest, UpIgnoresATrailByteThatLooksLikeASeparator) {
   EXPECT_EQ(column(0), std::vector<std::string>{"inner.mgx"});
 }
 
+TEST_F(NavigationTest, FoldersNamedOutsideTheCodePageAreEnteredAndLeftByTheirExactNames) {
+  for (const ForeignName& name : kForeignNames) {
+    makeFolder(name.exact);
+    writeGame(std::string(name.exact) + "\\inner.mgx", fixtures::twoPlayerGame());
+    makeFolder(std::string(name.exact) + "\\deeper");
+  }
+  pressEnterIn(IDC_FOLDER_PATH);
+  const std::vector<std::string> top = column(0);
+  const std::vector<std::string> inside = {"deeper", "inner.mgx"};
+  for (const ForeignName& name : kForeignNames) {
+    SCOPED_TRACE(name.shown);
+    doubleClick(rowNamed(name.shown));
+    EXPECT_EQ(column(0), inside);
+    EXPECT_EQ(text(IDC_FOLDER_PATH), inSaveGame(name.shown));
+    select(rowNamed("inner.mgx"));
+    EXPECT_EQ(cell(rowNamed("inner.mgx"), 2), "Arabia");
+    // The box still shows the folder as listed: Enter lists it again.
+    pressEnterIn(IDC_FOLDER_PATH);
+    EXPECT_EQ(column(0), inside);
+    select(rowNamed("deeper"));
+    pressEnterIn(IDC_GAME_LIST);
+    EXPECT_EQ(text(IDC_FOLDER_PATH), inSaveGame(name.shown) + "\\deeper");
+    EXPECT_TRUE(column(0).empty());
+    click(IDC_UP);
+    EXPECT_EQ(column(0), inside);
+    click(IDC_UP);
+    EXPECT_EQ(column(0), top);
+    EXPECT_EQ(text(IDC_FOLDER_PATH), saveGame());
+  }
+}
+
 TEST_F(NavigationTest, PickerStartsAtTheTypedPathAndListsTheChosenFolder) {
   BROWSEINFOA seen = {};
   std::string startPath;
@@ -93,7 +126,7 @@ TEST_F(NavigationTest, PickerStartsAtTheTypedPathAndListsTheChosenFolder) {
   dialog->setFolderPicker([&](BROWSEINFOA& info) {
     seen = info;
     title = info.lpszTitle;
-    startPath = reinterpret_cast<const char*>(info.lParam);
+    startPath = platform::exactFromWide(reinterpret_cast<const wchar_t*>(info.lParam));
     return answer;
   });
   type(IDC_FOLDER_PATH, old());  // typed, not confirmed
@@ -111,10 +144,40 @@ TEST_F(NavigationTest, PickerStartsAtTheTypedPathAndListsTheChosenFolder) {
   EXPECT_EQ(text(IDC_FOLDER_PATH), old());
 }
 
+TEST_F(NavigationTest, PickerListsAndStartsAtAFolderNamedOutsideTheCodePage) {
+  const ForeignName& name = kForeignNames[1];
+  makeFolder(name.exact);
+  writeGame(std::string(name.exact) + "\\inner.mgx", fixtures::twoPlayerGame());
+  std::string startPath;
+  std::optional<std::string> answer = inSaveGame(name.exact);
+  dialog->setFolderPicker([&](BROWSEINFOA& info) {
+    startPath = platform::exactFromWide(reinterpret_cast<const wchar_t*>(info.lParam));
+    return answer;
+  });
+  click(IDC_BROWSE);
+  EXPECT_EQ(column(0), std::vector<std::string>{"inner.mgx"});
+  EXPECT_EQ(text(IDC_FOLDER_PATH), inSaveGame(name.shown));
+  answer.reset();
+  click(IDC_BROWSE);
+  EXPECT_EQ(startPath, inSaveGame(name.exact));
+}
+
+TEST_F(NavigationTest, PickedItemGivesTheExactPathOfAFolderOutsideTheCodePage) {
+  for (const ForeignName& name : kForeignNames) {
+    SCOPED_TRACE(name.shown);
+    makeFolder(name.exact);
+    PIDLIST_ABSOLUTE item =
+        ILCreateFromPathW(platform::wideFromExact(inSaveGame(name.exact)).c_str());
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(exactPathOfItem(item), inSaveGame(name.exact));
+    ILFree(item);
+  }
+}
+
 // Stands in for the picker's window: records the selection request.
 LPARAM selectedPath = 0;
 LRESULT CALLBACK pickerStandIn(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == BFFM_SETSELECTIONA && wParam == TRUE) selectedPath = lParam;
+  if (message == BFFM_SETSELECTIONW && wParam == TRUE) selectedPath = lParam;
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -127,7 +190,7 @@ TEST(BrowseCallbackTest, SelectsTheStartFolderWhenThePickerIsReady) {
   HWND picker = CreateWindowA("MorvanePickerStandIn", "", 0, 0, 0, 0, 0, nullptr, nullptr,
                               GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(picker, nullptr);
-  const char* path = "C:\\Games";
+  const wchar_t* path = L"C:\\Games";
   selectedPath = 0;
   EXPECT_EQ(MainDialog::browseCallback(picker, BFFM_SELCHANGED, 0, reinterpret_cast<LPARAM>(path)),
             0);

@@ -3,13 +3,15 @@
 #include <algorithm>
 
 #include "library/folder_scan.h"
+#include "platform/exact_path.h"
 #include "platform/folder_listing.h"
 
 namespace morvane::inspect {
 
 std::vector<std::string> folderRecordings(const std::string& folder, char separator) {
   std::vector<std::string> names;
-  for (const platform::FolderItem& item : platform::listFolder(joinPath(folder, "", separator))) {
+  const std::string listed = platform::exactFromAnsi(joinPath(folder, "", separator));
+  for (const platform::FolderItem& item : platform::listFolder(listed)) {
     if (!item.isFolder() && isListedRecording(item.name)) names.push_back(item.name);
   }
   std::sort(names.begin(), names.end());  // std::string compares bytes as unsigned

@@ -8,6 +8,7 @@
 #include "facts_report.h"
 #include "json_line.h"
 #include "library/list_presentation.h"
+#include "platform/exact_path.h"
 #include "recording/recorded_game_file.h"
 
 namespace morvane::inspect {
@@ -78,8 +79,9 @@ Report reportRecording(const std::string& path, const ReportSettings& settings) 
   RecordedGameFile file;
   Report report;
   // The inspector reads archives and shares that are not its own: it never
-  // writes into them, not even a temporary file.
-  report.loaded = file.load(path, InflateTarget::kMemory);
+  // writes into them, not even a temporary file. Given on the command line,
+  // the path is in the code page.
+  report.loaded = file.load(platform::exactFromAnsi(path), InflateTarget::kMemory);
   line.boolean("loaded", report.loaded);
   if (report.loaded) {
     GameEntry entry;

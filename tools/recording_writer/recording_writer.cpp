@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "platform/file_access.h"
+
 namespace morvane::fixtures {
 
 std::vector<uint8_t> rawDeflate(const std::vector<uint8_t>& bytes, int level) {
@@ -34,7 +36,7 @@ std::vector<uint8_t> containerBytes(Layout layout, const std::vector<uint8_t>& c
 }
 
 bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
+  std::FILE* file = platform::openFile(path, "wb");
   if (!file) return false;
   const bool written =
       bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
@@ -43,7 +45,7 @@ bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
 
 std::vector<uint8_t> readFile(const std::string& path) {
   std::vector<uint8_t> bytes;
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  std::FILE* file = platform::openFile(path, "rb");
   if (!file) return bytes;
   uint8_t chunk[65536];
   std::size_t got;

@@ -29,6 +29,8 @@ std::vector<uint8_t> rawDeflate(const std::vector<uint8_t>& bytes, int level = 6
 std::vector<uint8_t> containerBytes(Layout layout, const std::vector<uint8_t>& compressedHeader,
                                     const std::vector<uint8_t>& body);
 
+// Paths are exact (platform/exact_path.h), so that a test can name a file
+// with characters outside the code page.
 bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes);
 // Empty when the file cannot be read.
 std::vector<uint8_t> readFile(const std::string& path);
