@@ -12,7 +12,7 @@ std::vector<std::string> folderRecordings(const std::string& folder, char separa
   std::vector<std::string> names;
   const std::string listed = platform::exactFromAnsi(joinPath(folder, "", separator));
   for (const platform::FolderItem& item : platform::listFolder(listed)) {
-    if (!item.isFolder() && isListedRecording(item.name)) names.push_back(item.name);
+    if (!item.isFolder() && isListedRecording(item.name)) names.push_back(item.exactName);
   }
   std::sort(names.begin(), names.end());  // std::string compares bytes as unsigned
   std::vector<std::string> paths;

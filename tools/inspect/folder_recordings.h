@@ -7,8 +7,8 @@
 
 namespace morvane::inspect {
 
-// Full paths of the folder's recordings, in byte order of their names; the
-// folder and the paths are in the code page, as on the command line.
+// Exact paths (platform/exact_path.h) of the folder's recordings, in byte
+// order of their names; the folder is an exact path.
 std::vector<std::string> folderRecordings(const std::string& folder, char separator);
 
 }  // namespace morvane::inspect

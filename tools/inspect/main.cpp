@@ -14,6 +14,7 @@
 #include "folder_recordings.h"
 #include "inspect_options.h"
 #include "lazy_text_decoder.h"
+#include "platform/exact_path.h"
 #include "progress_line.h"
 #include "recording_report.h"
 
@@ -44,10 +45,13 @@ std::optional<std::vector<std::string>> recordingsOf(const std::vector<std::stri
       std::fprintf(stderr, "morvane-inspect: no such file or folder: %s\n", path.c_str());
       return std::nullopt;
     }
+    // Given on the command line, the path is in the code page; what is read
+    // and reported is the name the file system holds.
+    const std::string exact = morvane::platform::exactFromAnsi(path);
     if (kind == PathKind::kFile) {
-      recordings.push_back(path);
+      recordings.push_back(exact);
     } else {
-      for (std::string& file : folderRecordings(path, kSeparator)) recordings.push_back(file);
+      for (std::string& file : folderRecordings(exact, kSeparator)) recordings.push_back(file);
     }
   }
   return recordings;

@@ -8,7 +8,6 @@
 #include "facts_report.h"
 #include "json_line.h"
 #include "library/list_presentation.h"
-#include "platform/exact_path.h"
 #include "recording/recorded_game_file.h"
 
 namespace morvane::inspect {
@@ -74,14 +73,13 @@ void addParse(JsonLine& line, const RecordedGameFile& file, const GameEntry& ent
 Report reportRecording(const std::string& path, const ReportSettings& settings) {
   JsonLine line;
   const ByteStrings bytes(settings);
-  // The path is shown as given; on POSIX it is UTF-8 already.
+  // The exact path: UTF-8 on Windows, the name's own bytes on POSIX.
   line.string("file", path);
   RecordedGameFile file;
   Report report;
   // The inspector reads archives and shares that are not its own: it never
-  // writes into them, not even a temporary file. Given on the command line,
-  // the path is in the code page.
-  report.loaded = file.load(platform::exactFromAnsi(path), InflateTarget::kMemory);
+  // writes into them, not even a temporary file.
+  report.loaded = file.load(path, InflateTarget::kMemory);
   line.boolean("loaded", report.loaded);
   if (report.loaded) {
     GameEntry entry;

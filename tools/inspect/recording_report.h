@@ -20,7 +20,7 @@ struct Report {
   std::string line;  // one JSON object, no line end
 };
 
-// Loads and parses the recording at path; file is the path as shown.
+// Loads and parses the recording at the exact path (platform/exact_path.h).
 Report reportRecording(const std::string& path, const ReportSettings& settings);
 
 }  // namespace morvane::inspect

@@ -33,7 +33,14 @@ TempFolder::~TempFolder() {
 }
 
 std::string TempFolder::file(std::string_view name) const {
-  return (fs::path(path_) / fs::path(std::string(name))).string();
+  // Joined as bytes: fs::path would pass the name through a code page, and
+  // the name is exact (platform/exact_path.h).
+#ifdef _WIN32
+  constexpr char kSeparator = '\\';
+#else
+  constexpr char kSeparator = '/';
+#endif
+  return path_ + kSeparator + std::string(name);
 }
 
 std::string TempFolder::listing() const {
