@@ -11,11 +11,6 @@ bool isListedRecording(const std::string& name) {
   return name.size() >= kLength && name.compare(name.size() - kLength, kLength, kExtension) == 0;
 }
 
-std::string joinPath(const std::string& folder, const std::string& name, char separator) {
-  if (!folder.empty() && folder.back() == separator) return folder + name;
-  return folder + separator + name;
-}
-
 void scanFolder(const std::string& path, const ListingContext& context) {
   context.store.setSize(0);
   context.icons.clear();

@@ -4,8 +4,11 @@
 #include <string>
 
 #include "library/listing_context.h"
+#include "platform/path.h"
 
 namespace morvane {
+
+using platform::joinPath;
 
 // Lists the sub-folders and ".mgx" files of path (an exact path,
 // platform/exact_path.h) into the store and the icons, rebuilds the rows with
@@ -16,9 +19,5 @@ void scanFolder(const std::string& path, const ListingContext& context);
 // True for the names the listing shows as recordings: ending in ".mgx",
 // byte for byte (so not ".MGX").
 bool isListedRecording(const std::string& name);
-
-// folder and name joined by one separator (none added when folder already
-// ends in one).
-std::string joinPath(const std::string& folder, const std::string& name, char separator = '\\');
 
 }  // namespace morvane

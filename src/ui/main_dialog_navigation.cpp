@@ -2,6 +2,7 @@
 #include "library/folder_scan.h"
 #include "platform/exact_path.h"
 #include "platform/exact_path_win32.h"
+#include "platform/path.h"
 #include "resource.h"
 #include "ui/main_dialog.h"
 #include "ui/resource_text.h"
@@ -66,13 +67,10 @@ int CALLBACK MainDialog::browseCallback(HWND picker, UINT event, LPARAM, LPARAM 
 }
 
 void MainDialog::onUp() {
-  std::string parent = pathBoxFolder();
-  if (!parent.empty() && parent.back() == '\\') parent.pop_back();
-  // In UTF-8 no byte of another character is a '\'.
-  const std::size_t separator = parent.rfind('\\');
-  if (separator == std::string::npos) return;
-  parent.resize(separator);
-  enterFolder(std::move(parent));
+  // Exact, so UTF-8: no byte of another character is a '\'.
+  std::optional<std::string> parent = platform::parentFolder(pathBoxFolder());
+  if (!parent) return;
+  enterFolder(std::move(*parent));
   UpdateData(FALSE);
 }
 

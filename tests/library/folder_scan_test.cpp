@@ -195,13 +195,5 @@ TEST_F(FolderScanTest, RowsEndAscendingByName) {
                                                   "game9.mgx"}));
 }
 
-TEST(JoinPathTest, OneSeparatorBetween) {
-  EXPECT_EQ(joinPath("C:\\games", "a.mgx"), "C:\\games\\a.mgx");
-  EXPECT_EQ(joinPath("C:\\", "a.mgx"), "C:\\a.mgx");
-  EXPECT_EQ(joinPath("", "a.mgx"), "\\a.mgx");
-  EXPECT_EQ(joinPath("dir", "a", '/'), "dir/a");
-  EXPECT_EQ(joinPath("dir/", "a", '/'), "dir/a");
-}
-
 }  // namespace
 }  // namespace morvane::fixtures

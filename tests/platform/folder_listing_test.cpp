@@ -8,6 +8,7 @@
 #include <map>
 
 #include "platform/executable_folder.h"
+#include "platform/path.h"
 #include "recording_writer/temp_folder.h"
 
 namespace morvane::platform {
@@ -73,6 +74,17 @@ TEST(ExecutableFolderTest, IsAnExistingFolderEndingInASeparator) {
   const char last = exeFolder->back();
   EXPECT_TRUE(last == '\\' || last == '/');
   EXPECT_TRUE(fs::is_directory(*exeFolder));
+}
+
+TEST(PathTest, JoinsWithOneSeparatorAndSplitsOffTheLastName) {
+  EXPECT_EQ(joinPath("C:\\games", "a.mgx"), "C:\\games\\a.mgx");
+  EXPECT_EQ(joinPath("C:\\", "a.mgx"), "C:\\a.mgx");
+  EXPECT_EQ(joinPath("", "a.mgx"), "\\a.mgx");
+  EXPECT_EQ(joinPath("dir/", "a", '/'), "dir/a");
+  EXPECT_EQ(parentFolder("C:\\games\\old"), "C:\\games");
+  EXPECT_EQ(parentFolder("C:\\games\\"), "C:");
+  EXPECT_EQ(parentFolder("C:"), std::nullopt);
+  EXPECT_EQ(parentFolder("dir/a", '/'), "dir");
 }
 
 }  // namespace

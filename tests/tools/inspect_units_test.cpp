@@ -85,11 +85,7 @@ TEST(FolderRecordingsTest, TakesMgxFilesInByteOrderWithoutSubFolders) {
        {"b.mgx", "B.mgx", "a.mgx", "c.mgl", "d.MGX", "notes.txt", "\xE6\xB8\xB8\xE6\x88\x8F.mgx"})
     ASSERT_TRUE(fixtures::writeFile(folder.file(name), {1}));
   std::filesystem::create_directory(folder.file("sub.mgx"));
-#ifdef _WIN32
-  const char separator = '\\';
-#else
-  const char separator = '/';
-#endif
+  const char separator = platform::kNativeSeparator;
   const std::vector<std::string> paths = folderRecordings(folder.path(), separator);
   const std::string base = joinPath(folder.path(), "", separator);
 #ifdef _WIN32

@@ -15,18 +15,13 @@
 #include "inspect_options.h"
 #include "lazy_text_decoder.h"
 #include "platform/exact_path.h"
+#include "platform/path.h"
 #include "progress_line.h"
 #include "recording_report.h"
 
 namespace {
 
 using namespace morvane::inspect;
-
-#ifdef _WIN32
-constexpr char kSeparator = '\\';
-#else
-constexpr char kSeparator = '/';
-#endif
 
 enum class PathKind { kMissing, kFile, kFolder };
 
@@ -51,7 +46,8 @@ std::optional<std::vector<std::string>> recordingsOf(const std::vector<std::stri
     if (kind == PathKind::kFile) {
       recordings.push_back(exact);
     } else {
-      for (std::string& file : folderRecordings(exact, kSeparator)) recordings.push_back(file);
+      for (std::string& file : folderRecordings(exact, morvane::platform::kNativeSeparator))
+        recordings.push_back(file);
     }
   }
   return recordings;

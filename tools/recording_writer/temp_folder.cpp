@@ -6,6 +6,8 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/path.h"
+
 namespace morvane::fixtures {
 
 namespace fs = std::filesystem;
@@ -35,12 +37,7 @@ TempFolder::~TempFolder() {
 std::string TempFolder::file(std::string_view name) const {
   // Joined as bytes: fs::path would pass the name through a code page, and
   // the name is exact (platform/exact_path.h).
-#ifdef _WIN32
-  constexpr char kSeparator = '\\';
-#else
-  constexpr char kSeparator = '/';
-#endif
-  return path_ + kSeparator + std::string(name);
+  return platform::joinPath(path_, std::string(name), platform::kNativeSeparator);
 }
 
 std::string TempFolder::listing() const {
