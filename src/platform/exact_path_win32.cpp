@@ -37,5 +37,6 @@ std::string ansiFromWide(const std::wstring& wide) { return fromWide(CP_ACP, wid
 
 std::string exactFromAnsi(const std::string& ansi) { return exactFromWide(toWide(CP_ACP, ansi)); }
 std::string ansiFromExact(const std::string& exact) { return ansiFromWide(wideFromExact(exact)); }
+std::string ansiFromUtf8(const std::string& utf8) { return ansiFromWide(toWide(CP_UTF8, utf8)); }
 
 }  // namespace morvane::platform

@@ -4,6 +4,7 @@
 #include "library/folder_scan.h"
 #include "library/list_presentation.h"
 #include "library/sort_toggle.h"
+#include "platform/exact_path_win32.h"
 #include "ui/game_tip.h"
 #include "ui/main_dialog.h"
 
@@ -60,10 +61,7 @@ void MainDialog::onListFindItem(NMHDR* notification, LRESULT* result) {
     prefix = find->lvfi.psz;
   } else {
     // Wine asks in this form even of a window that takes ANSI text.
-    const auto* wide = reinterpret_cast<const wchar_t*>(find->lvfi.psz);
-    char ansi[256] = {};
-    WideCharToMultiByte(CP_ACP, 0, wide, -1, ansi, sizeof ansi - 1, nullptr, nullptr);
-    prefix = ansi;
+    prefix = platform::ansiFromWide(reinterpret_cast<const wchar_t*>(find->lvfi.psz));
   }
   *result = gameList.findRow(prefix, find->iStart, (find->lvfi.flags & LVFI_WRAP) != 0);
 }

@@ -5,12 +5,13 @@
 
 #include <string>
 
+#include "platform/exact_path_win32.h"
+
 namespace morvane::ui {
 
 // String id of the program's string table; empty when it has none.
 std::string loadResourceString(UINT id);
 
-// UTF-8 source text in the ANSI code page the A functions expect.
-std::string ansiFromUtf8(const char* text);
+using platform::ansiFromUtf8;
 
 }  // namespace morvane::ui

@@ -1,8 +1,11 @@
 // The Shift_JIS rules every build must agree on: natively through ICU, on
-// Windows through the C runtime in code page 932.
+// Windows through the C runtime in code page 932; and text of other code
+// pages decoded to UTF-8.
 #include "platform/code_page.h"
 
 #include <gtest/gtest.h>
+
+#include "platform/text_decoder.h"
 
 namespace morvane::platform {
 namespace {
@@ -93,6 +96,25 @@ TEST_F(ShiftJisTest, CollationOrdersJapaneseText) {
   // Hiragana a (0x82 0xA0) before hiragana i (0x82 0xA2); both after Latin.
   EXPECT_EQ(codePage->collate("\x82\xA0", "\x82\xA2"), -1);
   EXPECT_EQ(codePage->collate("z", "\x82\xA0"), -1);
+}
+
+TEST(TextDecoderTest, DecodesCodePagesIntoUtf8WithReplacements) {
+  const auto gbk = makeTextDecoder(936);
+  ASSERT_NE(gbk, nullptr);
+  EXPECT_EQ(gbk->toUtf8("\xB5\xD8\xCD\xBC"), "\xE5\x9C\xB0\xE5\x9B\xBE");  // 地图
+  const auto sjis = makeTextDecoder(932);
+  ASSERT_NE(sjis, nullptr);
+  EXPECT_EQ(sjis->toUtf8("\x83\x5C"), "\xE3\x82\xBD");                       // ソ, trail byte 0x5C
+  EXPECT_NE(sjis->toUtf8("a\x81").find("\xEF\xBF\xBD"), std::string::npos);  // cut in half
+  const auto western = makeTextDecoder(1252);
+  ASSERT_NE(western, nullptr);
+  EXPECT_EQ(western->toUtf8("\x80"), "\xE2\x82\xAC");  // €
+  for (int codePage : {949, 950, 1250, 1251, 1253, 1254, 1255, 1256, 1257, 1258})
+    EXPECT_NE(makeTextDecoder(codePage), nullptr) << codePage;
+  EXPECT_EQ(makeTextDecoder(0), nullptr);
+  EXPECT_TRUE(codePageKnown(932));
+  EXPECT_FALSE(codePageKnown(77777));
+  EXPECT_FALSE(codePageKnown(0));
 }
 
 }  // namespace

@@ -11,7 +11,6 @@
 #include "library/folder_scan.h"
 #include "progress_line.h"
 #include "recording_writer/recording_writer.h"
-#include "text_decoder.h"
 
 namespace morvane::inspect {
 namespace {
@@ -29,24 +28,9 @@ TEST(JsonTextTest, EscapesQuotesBackslashesAndControlCharacters) {
   EXPECT_EQ(line.str(), "{\"file\":\"x\",\"loaded\":false,\"n\":-3,\"list\":[1,2]}");
 }
 
-TEST(TextDecoderTest, DecodesCodePagesIntoUtf8WithReplacements) {
-  const auto gbk = makeTextDecoder(936);
-  ASSERT_NE(gbk, nullptr);
-  EXPECT_EQ(gbk->toUtf8("\xB5\xD8\xCD\xBC"), "\xE5\x9C\xB0\xE5\x9B\xBE");  // 地图
-  const auto sjis = makeTextDecoder(932);
-  ASSERT_NE(sjis, nullptr);
-  EXPECT_EQ(sjis->toUtf8("\x83\x5C"), "\xE3\x82\xBD");                       // ソ, trail byte 0x5C
-  EXPECT_NE(sjis->toUtf8("a\x81").find("\xEF\xBF\xBD"), std::string::npos);  // cut in half
-  const auto western = makeTextDecoder(1252);
-  ASSERT_NE(western, nullptr);
-  EXPECT_EQ(western->toUtf8("\x80"), "\xE2\x82\xAC");  // €
-  for (int codePage : {949, 950, 1250, 1251, 1253, 1254, 1255, 1256, 1257, 1258})
-    EXPECT_NE(makeTextDecoder(codePage), nullptr) << codePage;
-  EXPECT_EQ(makeTextDecoder(0), nullptr);
+TEST(LazyTextDecoderTest, OpensTheCodePageAtTheFirstText) {
   EXPECT_EQ(LazyTextDecoder(936).toUtf8("\xB5\xD8\xCD\xBC"), "\xE5\x9C\xB0\xE5\x9B\xBE");
-  EXPECT_TRUE(codePageKnown(932));
-  EXPECT_FALSE(codePageKnown(77777));
-  EXPECT_FALSE(codePageKnown(0));
+  EXPECT_EQ(LazyTextDecoder(77777).toUtf8("a"), "\xEF\xBF\xBD");
 }
 
 TEST(ProgressTextTest, CountsFilesThenRateAndTimeLeft) {

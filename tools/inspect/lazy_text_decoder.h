@@ -7,9 +7,11 @@
 #include <string>
 #include <string_view>
 
-#include "text_decoder.h"
+#include "platform/text_decoder.h"
 
 namespace morvane::inspect {
+
+using platform::TextDecoder;
 
 class LazyTextDecoder : public TextDecoder {
  public:
@@ -20,7 +22,7 @@ class LazyTextDecoder : public TextDecoder {
   std::string toUtf8(std::string_view bytes) const override {
     if (bytes.empty()) return {};
     if (!tried_) {
-      decoder_ = makeTextDecoder(codePage_);
+      decoder_ = platform::makeTextDecoder(codePage_);
       tried_ = true;
     }
     return decoder_ != nullptr ? decoder_->toUtf8(bytes) : "\xEF\xBF\xBD";

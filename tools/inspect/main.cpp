@@ -22,6 +22,8 @@
 namespace {
 
 using namespace morvane::inspect;
+using morvane::platform::codePageKnown;
+using morvane::platform::defaultCodePage;
 
 enum class PathKind { kMissing, kFile, kFolder };
 

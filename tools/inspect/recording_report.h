@@ -4,15 +4,15 @@
 #include <string>
 
 #include "library/name_table.h"
-#include "text_decoder.h"
+#include "platform/text_decoder.h"
 
 namespace morvane::inspect {
 
 struct ReportSettings {
-  bool raw = false;                        // byte strings as hex
-  const TextDecoder* decoder = nullptr;    // otherwise decoded to UTF-8
-  const NameTable* playerNames = nullptr;  // --players: povName mapped
-  bool result = true;                      // resignations and winners
+  bool raw = false;                                // byte strings as hex
+  const platform::TextDecoder* decoder = nullptr;  // otherwise decoded to UTF-8
+  const NameTable* playerNames = nullptr;          // --players: povName mapped
+  bool result = true;                              // resignations and winners
 };
 
 struct Report {

@@ -8,7 +8,7 @@
 
 #include <memory>
 
-namespace morvane::inspect {
+namespace morvane::platform {
 
 class IcuLibrary {
  public:
@@ -31,4 +31,4 @@ class IcuLibrary {
   void* handle_;
 };
 
-}  // namespace morvane::inspect
+}  // namespace morvane::platform

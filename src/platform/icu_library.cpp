@@ -1,4 +1,4 @@
-#include "icu_library.h"
+#include "platform/icu_library.h"
 
 #include <dlfcn.h>
 #include <unicode/uvernum.h>
@@ -8,7 +8,7 @@
 #define MORVANE_ICU_NAME(function) MORVANE_ICU_QUOTE(function)
 #define MORVANE_ICU_QUOTE(function) #function
 
-namespace morvane::inspect {
+namespace morvane::platform {
 namespace {
 
 template <typename Function>
@@ -38,4 +38,4 @@ std::shared_ptr<const IcuLibrary> IcuLibrary::load() {
 
 IcuLibrary::~IcuLibrary() { dlclose(handle_); }
 
-}  // namespace morvane::inspect
+}  // namespace morvane::platform

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace morvane::inspect {
+namespace morvane::platform {
 
 class TextDecoder {
  public:
@@ -24,4 +24,4 @@ bool codePageKnown(int codePage);
 // The default code page: the ANSI code page on Windows, 1252 elsewhere.
 int defaultCodePage();
 
-}  // namespace morvane::inspect
+}  // namespace morvane::platform

@@ -1,10 +1,10 @@
 #include <string>
 #include <vector>
 
-#include "icu_library.h"
-#include "text_decoder.h"
+#include "platform/icu_library.h"
+#include "platform/text_decoder.h"
 
-namespace morvane::inspect {
+namespace morvane::platform {
 namespace {
 
 // Every byte sequence the code page does not define becomes U+FFFD; ICU's
@@ -101,4 +101,4 @@ bool codePageKnown(int codePage) {
 
 int defaultCodePage() { return 1252; }
 
-}  // namespace morvane::inspect
+}  // namespace morvane::platform

@@ -3,9 +3,9 @@
 #include <string>
 #include <string_view>
 
-#include "text_decoder.h"
+#include "platform/text_decoder.h"
 
-namespace morvane::inspect {
+namespace morvane::platform {
 namespace {
 
 class Win32Decoder : public TextDecoder {
@@ -56,4 +56,4 @@ bool codePageKnown(int codePage) {
 
 int defaultCodePage() { return static_cast<int>(GetACP()); }
 
-}  // namespace morvane::inspect
+}  // namespace morvane::platform
