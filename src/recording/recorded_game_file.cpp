@@ -226,9 +226,4 @@ bool RecordedGameFile::load(std::string path, InflateTarget target) {
   }
 }
 
-void RecordedGameFile::header(const uint8_t*& bytes, int32_t& length) const {
-  length = headerLength_;
-  if (headerLength_ != 0) bytes = headerBytes_.data();
-}
-
 }  // namespace morvane

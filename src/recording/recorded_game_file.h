@@ -56,9 +56,6 @@ class RecordedGameFile {
   bool load(std::string path, InflateTarget target = InflateTarget::kFileBesideGame);
   LoadError lastError() const { return lastError_; }
 
-  // Stores headerLength into length and, when it is not 0, the header's bytes.
-  void header(const uint8_t*& bytes, int32_t& length) const;
-
   // The game that wrote the loaded recording; its layout row feeds parseHeader.
   GameVersion version() const;
 

@@ -87,21 +87,6 @@ TEST_F(GameFileTest, LoadsHeaderAndBodyByteForByte) {
   }
 }
 
-TEST_F(GameFileTest, HeaderAccessorGivesLengthAndBytes) {
-  const uint8_t sentinel = 0;
-  const uint8_t* bytes = &sentinel;
-  int32_t length = -1;
-  file.header(bytes, length);
-  EXPECT_EQ(length, 0);
-  EXPECT_EQ(bytes, &sentinel) << "an empty header leaves the bytes output untouched";
-
-  const auto header = patternBytes(1000, 3);
-  ASSERT_TRUE(file.load(writeGame("a.mgx", header, {})));
-  file.header(bytes, length);
-  ASSERT_EQ(length, 1000);
-  EXPECT_EQ(std::vector<uint8_t>(bytes, bytes + length), header);
-}
-
 TEST_F(GameFileTest, BodyOffsetsOneToEightFail) {
   for (uint32_t offset = 1; offset <= 8; ++offset) {
     ByteWriter w;
