@@ -75,6 +75,13 @@ struct MapRecordLayout {
   int64_t beforeTerrain = 2;  // after the last record
 };
 
+// The tiles after the map records, one after another, row by row (x fastest).
+struct TileLayout {
+  int64_t bytes = 2;    // per tile
+  int64_t terrain = 0;  // the terrain id's byte within the tile
+  int64_t elevation = 1;
+};
+
 // The player blocks that follow the terrain, each found by its player's name.
 struct PlayerBlockLayout {
   int64_t firstSearch = 1012;  // from the terrain's start, plus count and 3 * w * h
@@ -86,6 +93,9 @@ struct PlayerBlockLayout {
   // civAfterValues bytes after them. Patches and mods change n, not the rest.
   bool countedValues = false;
   int64_t civAfterValues = 18;
+  // The player's initial camera, two floats in tiles, this many bytes after
+  // the values; where a normal start puts the town centre.
+  int64_t cameraAfterValues = 1;
   // Otherwise the civilisation stands at a fixed distance from the name's end.
   int64_t civ = 817;
   int64_t colourAfterCiv = 4;
@@ -97,6 +107,7 @@ struct HeaderLayout {
   OptionalBlockLayout optionalBlock;
   MapBlockLayout mapBlock;
   MapRecordLayout mapRecord;
+  TileLayout tiles;
   PlayerBlockLayout playerBlock;
 };
 

@@ -16,8 +16,8 @@ struct PlayerListPositions {
   int64_t listEnd = 0;  // just past the 1.6 double marker; 0 when none
 };
 
-// Player names, point of view, player count, map size, terrain, civilisation
-// and colour of each slot.
+// Player names, point of view, player count, map size, terrain, elevation,
+// and the civilisation, colour and starting view of each slot.
 PlayerListPositions parsePlayers(ByteSpan header, const HeaderLayout& layout, GameEntry& entry);
 
 // The map type text after a label line, or empty when none was found.

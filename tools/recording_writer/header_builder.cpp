@@ -138,15 +138,16 @@ MapBlockPositions HeaderBuilder::mapBlock(const MapBlock& block) {
   at.afterRecords = size();
   zeros(2);
   at.terrainStart = size();
-  for (uint8_t tile : block.terrain) {
-    u8(tile);
-    u8(block.terrainSecondByte);
+  for (std::size_t i = 0; i < block.terrain.size(); ++i) {
+    u8(block.terrain[i]);
+    u8(i < block.elevation.size() ? block.elevation[i] : block.terrainSecondByte);
   }
   at.civSearchStart = at.afterRecords + 1014 + block.playerCount + 3 * tiles;
   return at;
 }
 
-int64_t HeaderBuilder::playerRecord(std::string_view name, uint8_t civ, uint8_t colour) {
+int64_t HeaderBuilder::playerRecord(std::string_view name, uint8_t civ, uint8_t colour,
+                                    Camera camera) {
   if (layout.storedNames) i16(static_cast<int16_t>(name.size() + 1));
   const int64_t at = text(name);
   const auto length = static_cast<int64_t>(name.size());
@@ -158,6 +159,9 @@ int64_t HeaderBuilder::playerRecord(std::string_view name, uint8_t civ, uint8_t 
     u8(0x21);
     fill(4 * int64_t{layout.resourceValues}, 0x3F);  // resource values, as floats
     civAt = size() - (at + length) + layout.civAfterValues;
+    u8(0);
+    f32(camera.x);
+    f32(camera.y);
   }
   padTo(at + length + civAt + 5);
   setU8(at + length + civAt, civ);
@@ -181,8 +185,8 @@ int64_t HeaderBuilder::lobbyBlock(float version, bool ratings) {
   uint32_t bits = 0;
   std::memcpy(&bits, &version, sizeof bits);
   const int64_t start = u32(bits);
-  zeros(8);   // internal and game options versions
-  i32(3);     // three DLC ids
+  zeros(8);  // internal and game options versions
+  i32(3);    // three DLC ids
   zeros(12);
   zeros(36);  // dataset .. ending age
   if (version >= 1006) zeros(4);

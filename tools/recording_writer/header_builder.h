@@ -67,9 +67,9 @@ struct VersionLayout {
   bool lobbyRatings = false;  // two ratings in each of its player entries
 };
 
-VersionLayout baseGameLayout();                       // "VER 9.3"
-VersionLayout conquerorsLayout();                     // "VER 9.4", save version 11.76
-VersionLayout patch15Layout();                        // "VER 9.F"
+VersionLayout baseGameLayout();    // "VER 9.3"
+VersionLayout conquerorsLayout();  // "VER 9.4", save version 11.76
+VersionLayout patch15Layout();     // "VER 9.F"
 // The later edition from its save version; from 12.35 on with a lobby block
 // of the given version.
 VersionLayout laterEditionLayout(float saveVersion, float lobbyVersion = 1006,
@@ -96,6 +96,15 @@ struct MapBlock {
   // records and their 2 skipped bytes.
   std::vector<uint8_t> terrain;
   uint8_t terrainSecondByte = 0xEE;
+  // The second byte of each pair, the tile's elevation; terrainSecondByte
+  // past its end.
+  std::vector<uint8_t> elevation = {};
+};
+
+// A player's initial camera, in tiles.
+struct Camera {
+  float x = 0;
+  float y = 0;
 };
 
 struct MapBlockPositions {
@@ -157,9 +166,10 @@ class HeaderBuilder : public ByteWriter {
 
   // One player record of the civilisation/colour region at the current end:
   // the name (stored form if the layout says so), civ at +L+817 and colour at
-  // +L+821 (L the name length, 817 the layout's civAt), or counted values and
-  // the civilisation after them. Returns the offset of the name.
-  int64_t playerRecord(std::string_view name, uint8_t civ, uint8_t colour);
+  // +L+821 (L the name length, 817 the layout's civAt), or counted values,
+  // one byte, the camera and the civilisation after them. Returns the offset
+  // of the name.
+  int64_t playerRecord(std::string_view name, uint8_t civ, uint8_t colour, Camera camera = {});
 
   // "label: text" followed by end; returns the offset of the separator's
   // last byte (the space).

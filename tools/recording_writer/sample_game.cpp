@@ -59,7 +59,8 @@ SampleHeader buildHeader(const SampleGame& game) {
   map.playerCount = playerCount;
   map.width = game.width;
   map.height = game.height;
-  map.terrain = terrainPattern(game.width, game.height);
+  map.terrain = game.terrain.empty() ? terrainPattern(game.width, game.height) : game.terrain;
+  map.elevation = game.elevation;
   out.map = h.mapBlock(map);
 
   // The civilisation/colour records, in slot order 1, 2, ...
@@ -71,7 +72,7 @@ SampleHeader buildHeader(const SampleGame& game) {
   for (int32_t number = 1; number <= std::min(highestNumber, 8); ++number) {
     const SamplePlayer* player = firstWithNumber(game, number);
     if (player) {
-      h.playerRecord(player->name, player->civ, player->colour);
+      h.playerRecord(player->name, player->civ, player->colour, player->camera);
     } else {
       h.playerRecord("", 0, 0);
     }
