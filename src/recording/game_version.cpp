@@ -46,21 +46,22 @@ VersionFamily conquerorsRelease(ByteSpan body) {
 // which it holds.
 struct LaterEditionRow {
   float from;
-  int64_t tileBytes;       // per tile in a map record
-  int64_t beforeCheck;     // a map record's fixed bytes before its check value
-  int64_t bytesPerUnit;    // per unit of an AI record
-  int64_t optionalTail;    // after the AI records
+  int64_t tileBytes;     // per tile in a map record
+  int64_t beforeCheck;   // a map record's fixed bytes before its count of floats
+  int32_t recordFloats;  // a count of floats a map record may hold besides 41
+  int64_t bytesPerUnit;  // per unit of an AI record
+  int64_t optionalTail;  // after the AI records
   int64_t nameListFirstEntry;
   bool lobbyBlock;
 };
 
 constexpr LaterEditionRow kLaterEditionRows[] = {
-    {11.77f, 1, 1275, 400, 5544, 24, false},
-    {11.93f, 2, 2048, 400, 5544, 24, false},
-    {11.96f, 2, 2048, 400, 5544 + 1280, 24, false},
-    {12.0f, 2, 2048, 400 + 384, 5544 + 1280, 24, false},
-    {12.3f, 2, 2048, 400 + 384, 5544 + 1280 + 4, 24 + 16, false},
-    {12.35f, 2, 2048, 400 + 384, 5544 + 1280 + 4, 24 + 16, true},
+    {11.77f, 1, 1275, 41, 400, 5544, 24, false},
+    {11.93f, 2, 2048, 41, 400, 5544, 24, false},
+    {11.96f, 2, 2048, 41, 400, 5544 + 1280, 24, false},
+    {12.0f, 2, 2048, 41, 400 + 384, 5544 + 1280, 24, false},
+    {12.3f, 2, 2048, 100, 400 + 384, 5544 + 1280 + 4, 24 + 16, false},
+    {12.35f, 2, 2048, 100, 400 + 384, 5544 + 1280 + 4, 24 + 16, true},
 };
 
 const LaterEditionRow& laterEditionRow(float saveVersion) {
@@ -74,6 +75,7 @@ const LaterEditionRow& laterEditionRow(float saveVersion) {
 void applyLaterEditionRow(const LaterEditionRow& row, HeaderLayout& layout) {
   layout.mapRecord.tileBytes = row.tileBytes;
   layout.mapRecord.beforeCheck = row.beforeCheck;
+  layout.mapRecord.otherCheckValue = row.recordFloats;
   layout.optionalBlock.bytesPerUnit = row.bytesPerUnit;
   layout.optionalBlock.tail = row.optionalTail;
   layout.optionalBlock.afterLobbyBlock = row.lobbyBlock;

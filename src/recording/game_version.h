@@ -65,13 +65,15 @@ struct MapBlockLayout {
   int64_t firstRecord = 122;
 };
 
-// A map record: tileBytes * w * h + beforeCheck bytes, the check value, then
-// afterCheck bytes.
+// A map record: tileBytes * w * h + beforeCheck bytes, a count of floats,
+// the floats and afterFloats bytes. Only a count the version is known to
+// write is taken, which checks that the walk is still on the records.
 struct MapRecordLayout {
   int64_t tileBytes = 1;
   int64_t beforeCheck = 1275;
   int32_t checkValue = 41;
-  int64_t afterCheck = 168;
+  int32_t otherCheckValue = 41;
+  int64_t afterFloats = 4;
   int64_t beforeTerrain = 2;  // after the last record
 };
 

@@ -96,8 +96,9 @@ MapWalk walkMapRecords(ByteSpan header, const HeaderLayout& layout, int64_t mapB
   for (int32_t r = 0; r < records; ++r) {
     q.skip(tileBytes + record.beforeCheck);
     const int64_t check = q.position();
-    if (q.i32() != record.checkValue) return {check, true};
-    q.skip(record.afterCheck);
+    const int32_t floats = q.i32();
+    if (floats != record.checkValue && floats != record.otherCheckValue) return {check, true};
+    q.skip(int64_t{4} * floats + record.afterFloats);
   }
   return {q.position(), false};
 }

@@ -520,6 +520,42 @@ TEST(PlayerListTest, FailedRecordCheckLeavesTerrainAt65AndSearchesFromTheFailure
   }
 }
 
+// A map record counts its floats: 41, or from save version 12.3 on also 100.
+// The walk takes only those, and a count it does not take leaves the terrain
+// unread rather than read from the wrong place.
+TEST(PlayerListTest, MapRecordsHoldTheFloatCountTheirVersionWrites) {
+  const struct {
+    const char* why;
+    fixtures::VersionLayout layout;
+    std::vector<int32_t> checks;
+    bool read;
+  } cases[] = {
+      {"The Conquerors, 41", fixtures::conquerorsLayout(), {41, 41}, true},
+      {"The Conquerors, 100", fixtures::conquerorsLayout(), {41, 100}, false},
+      {"later edition 12.0, 100", fixtures::laterEditionLayout(12.0f), {100}, false},
+      {"later edition 12.31, both", fixtures::laterEditionLayout(12.31f), {100, 41, 100}, true},
+      {"later edition 12.36, 100", fixtures::laterEditionLayout(12.36f, 1000), {100}, true},
+      {"later edition 12.5, 41", fixtures::laterEditionLayout(12.5f), {41}, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.why);
+    HeaderBuilder h;
+    h.layout = c.layout;
+    h.plainStart();
+    MapBlock map;
+    map.width = 6;
+    map.height = 5;
+    map.recordChecks = c.checks;
+    map.terrain = fixtures::terrainPattern(6, 5);
+    h.mapBlock(map);
+    h.padTo(h.size() + 20000);
+    h.playerList({});
+    h.doubleMarker();
+    const ParsedRecording parsed = parse(h);
+    expectTerrain(parsed.entry, c.read ? map.terrain : std::vector<uint8_t>{});
+  }
+}
+
 TEST(PlayerListTest, EmptySlotBetweenPlayersMatchesAtTheNextPosition) {
   SampleGame game;
   game.players = {SamplePlayer{1, "Ann", 5, 2, 1}, SamplePlayer{3, "Cy", 6, 7, 1}};

@@ -132,8 +132,9 @@ MapBlockPositions HeaderBuilder::mapBlock(const MapBlock& block) {
   for (int32_t check : block.recordChecks) {
     // The part before the check value is w * h + 1275 bytes long.
     zeros(layout.recordTileBytes * std::max<int64_t>(tiles, 0) + layout.recordFixed);
+    // The check value counts the floats that follow; 41 of them for any other.
     i32(check);
-    zeros(168);
+    zeros(4 * int64_t{check == 100 ? 100 : 41} + 4);
   }
   at.afterRecords = size();
   zeros(2);

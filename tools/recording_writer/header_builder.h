@@ -88,7 +88,8 @@ struct MapBlock {
   uint8_t playerCount = 2;
   int32_t width = 0;
   int32_t height = 0;
-  // One map record per element, carrying that check value (41 is good).
+  // One map record per element, carrying that check value: its count of
+  // floats, 41 (or in later versions 100); the walk stops at any other.
   std::vector<int32_t> recordChecks = {41};
   // The record count field; defaults to recordChecks.size().
   std::optional<int32_t> declaredRecords;
