@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "json_line.h"
+#include "minimap/minimap.h"
+#include "minimap/png_image.h"
 #include "recording/recorded_game_file.h"
 
 namespace morvane::inspect {
@@ -82,6 +84,8 @@ Report reportRecording(const std::string& path, const ReportSettings& settings) 
     GameEntry entry;
     file.parseHeader(entry);
     addParse(line, file, entry, settings);
+    if (settings.minimapSize)
+      report.minimapPng = encodePng(drawMinimap(entry, *settings.minimapSize));
   } else {
     line.string("error", describe(file.lastError()));
   }

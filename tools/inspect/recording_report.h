@@ -1,7 +1,10 @@
 // The inspector's line for one recording.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "library/name_table.h"
 #include "text_decoder.h"
@@ -12,11 +15,13 @@ struct ReportSettings {
   bool raw = false;                        // byte strings as hex
   const TextDecoder* decoder = nullptr;    // otherwise decoded to UTF-8
   const NameTable* playerNames = nullptr;  // --players: povName mapped
+  std::optional<int32_t> minimapSize;      // --minimap: the map drawn this wide
 };
 
 struct Report {
   bool loaded = false;
-  std::string line;  // one JSON object, no line end
+  std::string line;                 // one JSON object, no line end
+  std::vector<uint8_t> minimapPng;  // the map as a PNG file, when asked for and loaded
 };
 
 // Loads and parses the recording at path; file is the path as shown.

@@ -1,0 +1,18 @@
+// Where --minimap puts each recording's picture, and the writing of it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace morvane::inspect {
+
+// folder/NAME.png, NAME the recording's file name without its extension.
+std::string minimapPath(const std::string& folder, const std::string& recording, char separator);
+
+// The folder made when it is missing; false when it cannot be made.
+bool makeFolder(const std::string& folder);
+
+bool writeBytes(const std::string& path, const std::vector<uint8_t>& bytes);
+
+}  // namespace morvane::inspect
