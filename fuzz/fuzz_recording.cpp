@@ -34,8 +34,13 @@ const char* checkRecording(const uint8_t* data, std::size_t size) {
     return "bodyLength matches the body";
 
   GameEntry entry;
-  file.parseHeader(entry);
+  file.parseGame(entry);
   if (file.headerLength() > 0 && entry.mapName.empty()) return "a parsed game has a map name";
+  const GameFacts& facts = entry.facts.read();
+  if (facts.durationMs < facts.restoredAtMs) return "time steps are never negative";
+  for (std::size_t i = 1; i < facts.resignations.size(); ++i)
+    if (facts.resignations[i].timeMs < facts.resignations[i - 1].timeMs)
+      return "resignations by time";
   for (const PlayerSlot& slot : entry.slots)
     if (slot.name[255] != '\0') return "slot names end";
   for (const std::string& name : entry.playerNames)

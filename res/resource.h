@@ -12,6 +12,28 @@
 #define IDS_COLUMN_MAP 104
 #define IDS_COLUMN_MODIFIED 105
 
+// The game list's tip: labels, then each setting's names in the game's order.
+#define IDS_TIP_LENGTH 200
+#define IDS_TIP_RESTORED 201
+#define IDS_TIP_GAME_TYPE 202
+#define IDS_TIP_SPEED 203
+#define IDS_TIP_POPULATION 204
+#define IDS_TIP_MAP_SIZE 205
+#define IDS_TIP_DIFFICULTY 206
+#define IDS_TIP_STARTING_AGE 207
+#define IDS_TIP_VICTORY 208
+#define IDS_TIP_REVEAL_MAP 209
+#define IDS_TIP_LOCK_TEAMS 210
+#define IDS_TIP_YES 211
+#define IDS_TIP_NO 212
+#define IDS_SPEED_FIRST 220
+#define IDS_MAP_SIZE_FIRST 230
+#define IDS_DIFFICULTY_FIRST 240
+#define IDS_AGE_FIRST 250
+#define IDS_VICTORY_FIRST 260
+#define IDS_GAME_TYPE_FIRST 270
+#define IDS_REVEAL_MAP_FIRST 280
+
 // Icon, menu and bitmap.
 #define IDI_MAINFRAME 128
 #define IDM_MAINFRAME 129

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Fuzzes load + parseHeader for SECONDS (default 60): writes the seed corpus
-# into <build>/corpus-seed, runs the libFuzzer target and fails on any
-# finding (the crashing input is kept in <build>/artifacts/).
+# Fuzzes load + parseHeader for SECONDS (default 60), then the name tables
+# and the code page text rules for a quarter of that each: writes the
+# recording seed corpus into <build>/corpus-seed, runs each libFuzzer target
+# and fails on any finding (the crashing input is kept in <build>/artifacts/).
 # The build folder is build/fuzz (the fuzz preset) unless MORVANE_FUZZ_BUILD says otherwise.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -10,13 +11,14 @@ build="${MORVANE_FUZZ_BUILD:-build/fuzz}"
 
 target="$build/fuzz/morvane_fuzz_recording"
 seeds="$build/fuzz/morvane_fuzz_seeds"
-if [ ! -x "$target" ] || [ ! -x "$seeds" ]; then
+if [ ! -x "$target" ] || [ ! -x "$seeds" ] || [ ! -x "$build/fuzz/morvane_fuzz_name_table" ] ||
+   [ ! -x "$build/fuzz/morvane_fuzz_code_page" ]; then
   echo "fuzz.sh: build the fuzz preset first (cmake --preset fuzz && cmake --build --preset fuzz)" >&2
   exit 2
 fi
 
 rm -rf "$build/corpus-seed"
-mkdir -p "$build/corpus" "$build/artifacts"
+mkdir -p "$build/corpus" "$build/corpus-name-table" "$build/corpus-code-page" "$build/artifacts"
 ASAN_OPTIONS=detect_leaks=0 "$seeds" "$build/corpus-seed"
 
 # The target writes its recordings into a temporary folder that libFuzzer's
@@ -31,4 +33,14 @@ ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}" \
 UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1}" \
 "$target" -max_total_time="$seconds" -max_len=300000 -timeout=20 -rss_limit_mb=2048 \
   -print_final_stats=1 -artifact_prefix="$build/artifacts/" \
-  "$build/corpus" "$build/corpus-seed" fuzz/regressions
+  "$build/corpus" "$build/corpus-seed" fuzz/regressions/recording
+
+# The files users keep beside the program, and the text the list filters
+# and sorts: bytes of any kind, seeded by their replayed edge cases.
+for text in name-table code-page; do
+  ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}" \
+  UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1}" \
+  "$build/fuzz/morvane_fuzz_${text//-/_}" -max_total_time="$(( (seconds + 3) / 4 ))" -max_len=200000 \
+    -timeout=20 -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$build/artifacts/" \
+    "$build/corpus-$text" "fuzz/regressions/$text"
+done

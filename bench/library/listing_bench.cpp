@@ -6,6 +6,7 @@
 // folders are written into a temporary folder and removed afterwards.
 //
 // Usage: morvane_bench_library [files ...]  (default 20000 50000 200000)
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <new>
+#include <numeric>
 #include <random>
 #include <string>
 #include <system_error>
@@ -20,9 +22,9 @@
 
 #include "library/folder_scan.h"
 #include "library/game_entry_array.h"
+#include "library/game_rows.h"
 #include "library/icon_source.h"
 #include "library/list_presentation.h"
-#include "library/row_model.h"
 #include "library/sorting.h"
 #include "platform/folder_listing.h"
 
@@ -77,11 +79,11 @@ class CountingIcons : public IconSource {
 // What scanFolder and fillList work on, as the main window holds it.
 struct Listing {
   explicit Listing(const platform::CodePage& codePage)
-      : context{store, rows, icons, codePage, names, filter} {}
+      : rows(store, names, codePage), context{store, rows, icons, filter} {}
   GameEntryArray store;
-  RowModel rows;
-  CountingIcons icons;
   NameTable names;
+  GameRows rows;
+  CountingIcons icons;
   std::string filter;
   const ListingContext context;
 };
@@ -173,7 +175,7 @@ void benchFolder(int files, const platform::CodePage& codePage) {
   const BenchFolder folder(files);
   Listing listing(codePage);
   GameEntryArray& store = listing.store;
-  RowModel& rows = listing.rows;
+  GameRows& rows = listing.rows;
   const ListingContext& context = listing.context;
   const std::string path = folder.path() + "\\";
 
@@ -193,16 +195,16 @@ void benchFolder(int files, const platform::CodePage& codePage) {
   const double moved = recordsMovedPerRow(items);
 
   store.setSize(0);
-  rows.deleteAllItems();
+  rows.fill("");
   const HeapUse enumerationHeap = heapUse([&] { (void)platform::listFolder(path); });
   const HeapUse scanHeap = heapUse([&] { scanFolder(folder.path(), context); });
-  const double rowCount = rows.getItemCount();
+  const double rowCount = rows.count();
   const long long beforeRelease = liveBytes.load();
   store.setSize(0);
   const long long storeBytes = beforeRelease - liveBytes.load();
 
   std::printf("folder of %d .mgx files and %d folders: %d rows\n", files, files / 100,
-              rows.getItemCount());
+              rows.count());
   std::printf("  enumeration alone (baseline)      %9.1f ms\n", enumeration * 1e3);
   std::printf("  scanFolder (scan + fill + sort)   %9.1f ms  (%.1fx the enumeration)\n", scan * 1e3,
               scan / enumeration);
@@ -241,29 +243,29 @@ void benchSorts(int files, const platform::CodePage& codePage) {
   const BenchFolder folder(files);
   Listing listing(codePage);
   GameEntryArray& store = listing.store;
-  RowModel& rows = listing.rows;
+  GameRows& rows = listing.rows;
   std::string& filter = listing.filter;
   const ListingContext& context = listing.context;
   scanFolder(folder.path(), context);
   const double fill = best(3, [&] { fillList(context); });
   filter = "REC12";
   const double filtered = best(3, [&] { fillList(context); });
-  const int filteredRows = rows.getItemCount();
+  const int filteredRows = rows.count();
   filter.clear();
 
   parseSome(store, kParsed);
   // Baseline: the same rows ordered by a plain byte comparison of the names.
+  std::vector<int32_t> indices;
   const double plainSort = best(3, [&] {
     fillList(context);
-    rows.sortItems(
-        [&](intptr_t a, intptr_t b, intptr_t) {
-          return store.at(static_cast<int32_t>(a))
-              .fileName.compare(store.at(static_cast<int32_t>(b)).fileName);
-        },
-        0);
+    indices.resize(static_cast<std::size_t>(store.getSize()));
+    std::iota(indices.begin(), indices.end(), 0);
+    std::stable_sort(indices.begin(), indices.end(), [&](int32_t a, int32_t b) {
+      return store.at(a).fileName.compare(store.at(b).fileName) < 0;
+    });
   });
-  std::printf("sorts of %d rows with %d parsed (each includes a %.1f ms fillList)\n",
-              rows.getItemCount(), kParsed, fill * 1e3);
+  std::printf("sorts of %d rows with %d parsed (each includes a %.1f ms fillList)\n", rows.count(),
+              kParsed, fill * 1e3);
   std::printf("  fillList with filter \"REC12\"      %7.1f ms  (%d rows)\n", filtered * 1e3,
               filteredRows);
   std::printf("  byte-compare sort by Name (baseline) %7.1f ms\n", plainSort * 1e3);
@@ -272,7 +274,7 @@ void benchSorts(int files, const platform::CodePage& codePage) {
     for (bool ascending : {true, false}) {
       const double sort = best(3, [&] {
         fillList(context);
-        sortRows(rows, store, codePage, column, ascending);
+        rows.sort(column, ascending);
       });
       std::printf("  %-8s %-10s                 %7.1f ms  (%.1fx baseline)\n", kTitles[column],
                   ascending ? "ascending" : "descending", sort * 1e3, sort / plainSort);

@@ -1,7 +1,6 @@
 #include "library/folder_scan.h"
 
 #include "library/list_presentation.h"
-#include "library/sorting.h"
 #include "platform/folder_listing.h"
 
 namespace morvane {
@@ -44,8 +43,7 @@ void scanFolder(const std::string& path, const ListingContext& context) {
     if (context.store.add(entry) < 0) break;
   }
 
-  fillList(context);
-  sortRows(context.list, context.store, context.codePage, kColumnName, true);
+  fillListSortedByName(context);
 }
 
 }  // namespace morvane

@@ -37,6 +37,7 @@ class GameEntryArray {
   // Indices must be in 0 .. getSize() - 1; they are not checked.
   GameEntry getAt(int32_t index) const { return *slots[index]; }
   const GameEntry& at(int32_t index) const { return *slots[index]; }
+  GameEntry& at(int32_t index) { return *slots[index]; }
   void setAt(int32_t index, const GameEntry& record) { *slots[index] = record; }
 
   // Index of the appended record, or -1 when the store could not grow (it is

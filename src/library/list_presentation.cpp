@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "library/game_rows.h"
+
 namespace morvane {
 
 std::string formatModified(const EntryTime& time) {
@@ -27,24 +29,11 @@ std::string povCellText(const GameEntry& entry, const NameTable& playerNameTable
                         entry.playerNames[static_cast<std::size_t>(entry.povIndex)]);
 }
 
-void fillList(const ListingContext& context) {
-  ListControl& list = context.list;
-  list.deleteAllItems();
-  const int32_t count = context.store.getSize();
-  for (int32_t i = 0; i < count; ++i) {
-    const GameEntry& entry = context.store.at(i);
-    if (!passesFilter(entry, context.filterText, context.codePage)) continue;
-    // The list places the row itself (it keeps its rows by Name).
-    const int row = list.insertItem(0, entry.fileName);
-    if (row < 0) continue;
-    list.setItemImage(row, entry.iconIndex);
-    list.setItemText(row, kColumnMap, entry.mapName);
-    if (entry.hasPov()) {
-      list.setItemText(row, kColumnPov, povCellText(entry, context.playerNameTable));
-    }
-    list.setItemText(row, kColumnModified, formatModified(entry.modified));
-    list.setItemData(row, i);
-  }
+void fillList(const ListingContext& context) { context.rows.fill(context.filterText); }
+
+void fillListSortedByName(const ListingContext& context) {
+  fillList(context);
+  context.rows.sort(kColumnName, true);
 }
 
 }  // namespace morvane

@@ -19,9 +19,11 @@ bool passesFilter(const GameEntry& entry, const std::string& filterText,
 // The POV cell of an entry: empty unless the entry has a POV.
 std::string povCellText(const GameEntry& entry, const NameTable& playerNameTable);
 
-// Deletes every row, then adds one row per entry that passes the filter,
-// with the entry's store index as item data. The row order is left to the
-// caller's sort.
+// Rebuilds the rows: one per entry that passes the filter, in store order.
 void fillList(const ListingContext& context);
+
+// What a new listing and a new filter both do: the rows rebuilt, then
+// ascending by Name.
+void fillListSortedByName(const ListingContext& context);
 
 }  // namespace morvane

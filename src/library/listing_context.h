@@ -5,19 +5,15 @@
 #include <string>
 
 #include "library/game_entry_array.h"
+#include "library/game_rows.h"
 #include "library/icon_source.h"
-#include "library/list_control.h"
-#include "library/name_table.h"
-#include "platform/code_page.h"
 
 namespace morvane {
 
 struct ListingContext {
   GameEntryArray& store;
-  ListControl& list;
+  GameRows& rows;  // over store
   IconSource& icons;
-  const platform::CodePage& codePage;
-  const NameTable& playerNameTable;
   const std::string& filterText;
 };
 

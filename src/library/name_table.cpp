@@ -31,8 +31,10 @@ void loadNameTable(const std::string& path, NameTable& table) {
   // CR included, belongs to the text.
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
   if (!file) return;
-  const std::string bytes = readAll(file.get());
-  const std::string_view text(bytes);
+  addNameTableLines(readAll(file.get()), table);
+}
+
+void addNameTableLines(std::string_view text, NameTable& table) {
   std::size_t start = 0;
   while (start < text.size()) {
     std::size_t end = text.find('\n', start);

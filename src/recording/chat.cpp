@@ -7,9 +7,16 @@ namespace {
 constexpr int64_t kMaxMessageBytes = 255;
 constexpr int64_t kLengthBytes = 4;  // the int32 length before a message
 
-bool markerAt(ByteSpan bytes, int64_t j, char lowestDigit) {
+// A message starts "@#" and a digit: the sending player 1..8, or 0 for a line
+// of the game's own, which a stored message never is.
+constexpr char kFirstPlayerDigit = '1';
+constexpr char kGameDigit = '0';
+constexpr char kLastPlayerDigit = '8';
+
+bool markerAt(ByteSpan bytes, int64_t j) {
   const auto digit = bytes.u8(j + 2);
-  return bytes.matches(j, "@#") && digit && *digit >= lowestDigit && *digit <= '8';
+  return bytes.matches(j, "@#") && digit && *digit >= kFirstPlayerDigit &&
+         *digit <= kLastPlayerDigit;
 }
 
 // A message is its int32 length followed by its text, marker included. An
@@ -36,7 +43,7 @@ std::string collectHeaderChat(ByteSpan header, int64_t chatScanStart) {
   const int64_t last = header.size() - 3;
   for (int64_t j = nextAt(header, chatScanStart, last); j != ByteSpan::kNotFound;
        j = nextAt(header, j + 1, last)) {
-    if (markerAt(header, j, '1')) collectMessage(header, j, text);
+    if (markerAt(header, j)) collectMessage(header, j, text);
   }
   return text;
 }
@@ -52,7 +59,7 @@ std::string collectBodyChat(ByteSpan body) {
   const int64_t last = body.size() - kEndMargin;
   for (int64_t j = nextAt(body, kTypeBefore, last); j != ByteSpan::kNotFound;
        j = nextAt(body, j + 1, last)) {
-    if (markerAt(body, j, '1') && body.i32(j - kTypeBefore) == kChatType &&
+    if (markerAt(body, j) && body.i32(j - kTypeBefore) == kChatType &&
         body.i32(j - kSenderBefore) == kChatSender) {
       collectMessage(body, j, text);
     }
@@ -67,8 +74,8 @@ std::string filterChat(std::string text) {
     std::size_t i = text.find('\r', c);
     if (i == std::string::npos) i = text.size();  // a last line without its end
     const std::string_view line(text.data() + c, i - c);
-    const bool marked =
-        line.size() >= 3 && line[0] == '@' && line[1] == '#' && line[2] >= '0' && line[2] <= '8';
+    const bool marked = line.size() >= 3 && line[0] == '@' && line[1] == '#' &&
+                        line[2] >= kGameDigit && line[2] <= kLastPlayerDigit;
     if (marked) {
       const std::string_view rest = line.substr(3);
       const bool systemLine =

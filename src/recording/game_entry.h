@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/entry_time.h"
+#include "recording/game_facts.h"
 #include "recording/zero_until_written.h"
 
 namespace morvane {
@@ -38,6 +39,8 @@ using platform::EntryTime;
 class TerrainTiles {
  public:
   static constexpr std::size_t kSize = 57600;
+  // What a parse leaves in every tile the header did not fill.
+  static constexpr uint8_t kUnfilled = 65;
 
   uint8_t operator[](std::size_t index) const { return planes_.read().terrain[index]; }
   uint8_t elevation(std::size_t index) const { return planes_.read().elevation[index]; }
@@ -106,6 +109,8 @@ struct GameEntry {
   std::string povName;
   std::string lobbyChat;
   std::string gameChat;
+  // Held once a parse reads them: an unparsed row pays one pointer.
+  ZeroUntilWritten<GameFacts> facts;
 
   bool isFolder() const { return (attributes & kFolderAttribute) != 0; }
   bool isParsed() const { return !mapName.empty(); }

@@ -53,15 +53,18 @@ struct LaterEditionRow {
   int64_t optionalTail;  // after the AI records
   int64_t nameListFirstEntry;
   bool lobbyBlock;
+  int64_t victoryBeforeMarker;
+  int32_t standardAge;
+  int64_t lobbyAfterTeams;
 };
 
 constexpr LaterEditionRow kLaterEditionRows[] = {
-    {11.77f, 1, 1275, 41, 400, 5544, 24, false},
-    {11.93f, 2, 2048, 41, 400, 5544, 24, false},
-    {11.96f, 2, 2048, 41, 400, 5544 + 1280, 24, false},
-    {12.0f, 2, 2048, 41, 400 + 384, 5544 + 1280, 24, false},
-    {12.3f, 2, 2048, 100, 400 + 384, 5544 + 1280 + 4, 24 + 16, false},
-    {12.35f, 2, 2048, 100, 400 + 384, 5544 + 1280 + 4, 24 + 16, true},
+    {11.77f, 1, 1275, 41, 400, 5544, 24, false, 18044, -1, 9},
+    {11.93f, 2, 2048, 41, 400, 5544, 24, false, 18044, -1, 9},
+    {11.96f, 2, 2048, 41, 400, 5544 + 1280, 24, false, 18044, -1, 9},
+    {12.0f, 2, 2048, 41, 400 + 384, 5544 + 1280, 24, false, 18044 + 4, -1, 9},
+    {12.3f, 2, 2048, 100, 400 + 384, 5544 + 1280 + 4, 24 + 16, false, 18044 + 4, -1, 8},
+    {12.35f, 2, 2048, 100, 400 + 384, 5544 + 1280 + 4, 24 + 16, true, 18044 + 644, 2, 8},
 };
 
 const LaterEditionRow& laterEditionRow(float saveVersion) {
@@ -80,6 +83,9 @@ void applyLaterEditionRow(const LaterEditionRow& row, HeaderLayout& layout) {
   layout.optionalBlock.tail = row.optionalTail;
   layout.optionalBlock.afterLobbyBlock = row.lobbyBlock;
   layout.nameList.firstEntry = row.nameListFirstEntry;
+  layout.settings.victoryBeforeMarker = row.victoryBeforeMarker;
+  layout.settings.standardAge = row.standardAge;
+  layout.settings.lobbyAfterTeams = row.lobbyAfterTeams;
 }
 
 }  // namespace
@@ -144,6 +150,15 @@ HeaderLayout layoutFor(const GameVersion& version) {
       layout.mapBlock.recordCount = 116;
       layout.mapBlock.firstRecord = 120;
       layout.playerBlock.civAfterValues = 14;
+      layout.settings.lobbyGameType = false;
+      // No body version before the start record, which holds 12 more bytes.
+      layout.body.checksumIntervalAt = 0;
+      layout.body.startBytes = 36;
+      layout.body.startAfterInterval = 32;
+      break;
+    case VersionFamily::kUserPatch14:
+    case VersionFamily::kUserPatch15:
+      layout.settings.populationUnit = 25;
       break;
     case VersionFamily::kHD:
       applyLaterEditionRow(laterEditionRow(version.saveVersion), layout);

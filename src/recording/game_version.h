@@ -103,6 +103,30 @@ struct PlayerBlockLayout {
   int64_t colourAfterCiv = 4;
 };
 
+// The lobby's settings around the player list and after the team bytes.
+struct SettingsLayout {
+  int64_t speed = 24;  // a float, from mapBase
+  // int32s before the name list's first entry
+  int64_t difficultyBeforeList = 8;
+  int64_t lockTeamsBeforeList = 4;
+  int64_t agesBeforeMarker = 64;  // 16 int32 starting ages end at the list's -99 marker
+  int32_t standardAge = -1;       // what a standard start is stored as
+  // The victory block (it opens with -99) at this distance before the marker.
+  int64_t victoryBeforeMarker = 18044;
+  // From the first team byte to the lobby's int32 reveal map; map size,
+  // population, game type and lock teams follow it.
+  int64_t lobbyAfterTeams = 9;
+  bool lobbyGameType = true;   // the game type and lock-teams bytes
+  int32_t populationUnit = 1;  // 25 where a patch stores the limit divided by 25
+};
+
+// The body's opening start record, before the first operation.
+struct BodyLayout {
+  int64_t checksumIntervalAt = 4;   // the int32 500 that every start record holds
+  int64_t startBytes = 28;          // the body's own version, then the record
+  int64_t startAfterInterval = 20;  // a start record's bytes after the 500
+};
+
 // Every default above is The Conquerors' layout, kept for an unknown version.
 struct HeaderLayout {
   NameListLayout nameList;
@@ -111,6 +135,8 @@ struct HeaderLayout {
   MapRecordLayout mapRecord;
   TileLayout tiles;
   PlayerBlockLayout playerBlock;
+  SettingsLayout settings;
+  BodyLayout body;
 };
 
 HeaderLayout layoutFor(const GameVersion& version);

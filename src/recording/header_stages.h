@@ -2,11 +2,13 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "recording/byte_reader.h"
 #include "recording/game_entry.h"
 #include "recording/game_version.h"
+#include "recording/lobby_block.h"
 
 namespace morvane {
 
@@ -14,6 +16,10 @@ namespace morvane {
 struct PlayerListPositions {
   int64_t listStart = 0;
   int64_t listEnd = 0;  // just past the 1.6 double marker; 0 when none
+  std::optional<int64_t> mapBase;
+  int64_t terrainStart = 0;         // 0 when the map records could not be walked
+  int64_t tiles = 0;                // width * height
+  std::optional<LobbyBlock> lobby;  // the later edition's, where it has one
 };
 
 // Player names, point of view, player count, map size, terrain, elevation,
@@ -26,6 +32,7 @@ std::string findMapTypeText(ByteSpan header);
 struct TeamWalk {
   int32_t scenarioRecordCount = 0;
   int64_t chatScanStart = 0;
+  int64_t teamBytes = 0;
   bool reached = false;  // false when the walk left the header
 };
 

@@ -15,12 +15,13 @@ constexpr std::string_view kStringMarker("\x60\x0A", 2);
 // Versions at which fields were added.
 constexpr float kFirstVersion = 1000;
 constexpr float kWithAiName = 1005;      // each player's AI name, the lobby's last text
-constexpr float kWithPlayerFlag = 1006;  // a game type, one more byte per player, ratings
+constexpr float kWithPlayerFlag = 1006;  // one more setting, one more byte per player, ratings
 
 constexpr int kPlayerEntries = 8;
-constexpr int64_t kSettingsInt32s = 9;  // dataset .. ending age
-constexpr int64_t kGameFlags = 12;      // trade, team bonus, ..., predators
-constexpr int64_t kRatings = 8;         // two int32 ratings, present in some 1006 files
+constexpr int64_t kSettingsAfterMapSize = 7;
+constexpr int64_t kGameFlags = 12;  // trade, team bonus, ..., predators
+constexpr int64_t kFlagsBeforeTeamsLocked = 5;
+constexpr int64_t kRatings = 8;  // two int32 ratings, present in some 1006 files
 
 // uint16 length, the marker bytes 60 0A, then the text.
 void skipString(ByteReader& q) {
@@ -29,22 +30,31 @@ void skipString(ByteReader& q) {
   q.skip(length);
 }
 
-void skipSettings(ByteReader& q, float version) {
+void readSettings(ByteReader& q, float version, LobbySettings& settings) {
   q.skip(4 + 4);  // internal and game options versions
   const int32_t dlcCount = q.i32();
   if (dlcCount < 0) q.fail();
   q.skip(4 * int64_t{dlcCount});  // their ids
-  q.skip(4 * kSettingsInt32s);
-  if (version >= kWithPlayerFlag) q.skip(4);  // game type
+  settings.difficulty = q.i32();
+  settings.mapSize = q.i32();
+  // map id, reveal map, victory, resources, starting and ending age, and one
+  // more in the later versions, in an order that changed between them
+  q.skip(4 * kSettingsAfterMapSize);
+  if (version >= kWithPlayerFlag) q.skip(4);
   q.expect(kSeparator);
   if (version == kFirstVersion) {
     skipString(q);  // map name
     skipString(q);
   }
   q.expect(kSeparator);
-  q.skip(4 * 6);  // speed, treaty length, population, players, unused colour, victory amount
+  settings.speed = q.f32();
+  q.skip(4);  // treaty length
+  settings.population = q.i32();
+  q.skip(4 * 3);  // players, unused colour, victory amount
   q.expect(kSeparator);
-  q.skip(kGameFlags);
+  q.skip(kFlagsBeforeTeamsLocked);
+  settings.teamsLocked = q.u8() != 0;
+  q.skip(kGameFlags - kFlagsBeforeTeamsLocked - 1);
   q.expect(kSeparator);
 }
 
@@ -65,8 +75,8 @@ void skipPlayer(ByteReader& q, float version, bool ratings) {
   skipString(q);              // AI type
   q.skip(1);                  // AI civilisation name index
   if (version >= kWithAiName) skipString(q);
-  skipString(q);       // name
-  q.skip(4 + 8 + 4);   // player type, profile id, player number
+  skipString(q);      // name
+  q.skip(4 + 8 + 4);  // player type, profile id, player number
   if (ratings) q.skip(kRatings);
 }
 
@@ -89,7 +99,7 @@ void skipPlayers(ByteReader& q, float version) {
 }
 
 void skipLobbyTexts(ByteReader& q, float version) {
-  q.skip(1 + 1 + 4 + 4);  // ranked, spectators, visibility, map file checksum
+  q.skip(1 + 1 + 4 + 4);                  // ranked, spectators, visibility, map file checksum
   for (int file = 0; file < 3; ++file) {  // scenario, map file, map file's scenario
     skipString(q);
     q.skip(8);
@@ -112,7 +122,7 @@ std::optional<LobbyBlock> readLobbyBlock(ByteSpan header, int64_t start) {
   LobbyBlock block;
   block.version = q.f32();
   if (q.failed() || !(block.version >= kFirstVersion)) return std::nullopt;
-  skipSettings(q, block.version);
+  readSettings(q, block.version, block.settings);
   if (block.version == kFirstVersion) {
     skipFirstVersionTable(q);
   } else {

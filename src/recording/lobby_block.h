@@ -10,9 +10,19 @@
 
 namespace morvane {
 
+// The game settings the block holds, in its own numbers.
+struct LobbySettings {
+  int32_t difficulty = 0;
+  int32_t mapSize = 0;
+  float speed = 0;
+  int32_t population = 0;
+  bool teamsLocked = false;
+};
+
 struct LobbyBlock {
   float version = 0;  // the block's own version: 1000, 1004, 1005, 1006, ...
   int64_t end = 0;    // the first byte after the block
+  LobbySettings settings;
 };
 
 // Walks the block from start by its structure; nullopt when a separator,

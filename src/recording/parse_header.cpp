@@ -1,5 +1,10 @@
-// parseHeader: the four stages in their order over one loaded recording.
+// parseHeader: the four stages in their order over one loaded recording;
+// parseGame adds the facts read at the positions the stages found.
+#include "recording/body_walk.h"
+#include "recording/game_result.h"
+#include "recording/header_settings.h"
 #include "recording/header_stages.h"
+#include "recording/post_game.h"
 #include "recording/recorded_game_file.h"
 
 namespace morvane {
@@ -8,6 +13,17 @@ namespace {
 const char kMapTypeNotFound[] = "\x95\x73\x96\xBE";  // "unknown" in code page 932
 const char kScenarioMapName[] = "scenario";
 
+Seats seatsOf(ByteSpan header, const TeamWalk& teams, const GameEntry& entry) {
+  Seats seats;
+  for (std::size_t k = 1; k < seats.size(); ++k) {
+    seats[k].player = entry.playerNumbers[k];
+    if (teams.reached) {
+      seats[k].team = header.u8(teams.teamBytes + static_cast<int64_t>(k) - 1);
+    }
+  }
+  return seats;
+}
+
 }  // namespace
 
 GameVersion RecordedGameFile::version() const {
@@ -15,7 +31,11 @@ GameVersion RecordedGameFile::version() const {
                          ByteSpan(bodyBytes_.data(), bodyBytes_.size()));
 }
 
-void RecordedGameFile::parseHeader(GameEntry& entry) const {
+void RecordedGameFile::parseHeader(GameEntry& entry) const { parse(entry, false); }
+
+void RecordedGameFile::parseGame(GameEntry& entry) const { parse(entry, true); }
+
+void RecordedGameFile::parse(GameEntry& entry, bool withFacts) const {
   const ByteSpan header(headerBytes_.data(), static_cast<std::size_t>(headerLength_));
   if (header.size() == 0) {
     entry.mapWidth = 0;
@@ -23,7 +43,8 @@ void RecordedGameFile::parseHeader(GameEntry& entry) const {
     return;
   }
   const ByteSpan body(bodyBytes_.data(), bodyBytes_.size());
-  const PlayerListPositions list = parsePlayers(header, layoutFor(version()), entry);
+  const HeaderLayout layout = layoutFor(version());
+  const PlayerListPositions list = parsePlayers(header, layout, entry);
 
   const std::string mapType = findMapTypeText(header);
   entry.mapName = mapType.empty() ? kMapTypeNotFound : mapType;
@@ -35,6 +56,18 @@ void RecordedGameFile::parseHeader(GameEntry& entry) const {
   const int64_t chatStart = teams.reached ? teams.chatScanStart : list.listEnd;
   entry.lobbyChat = filterChat(collectHeaderChat(header, chatStart));
   entry.gameChat = filterChat(collectBodyChat(body));
+  if (!withFacts) return;
+
+  GameFacts& facts = entry.facts.write();
+  facts = GameFacts();
+  const BodyWalk walk = walkBody(body, bodyOffset_, layout.body);
+  facts.restoredAtMs = readRestoreTime(header, list, entry.mapWidth, entry.mapHeight);
+  facts.durationMs = facts.restoredAtMs + walk.durationMs;
+  facts.stop = walk.stop;
+  std::optional<PostGame> postGame;
+  if (walk.postGameAt) postGame = readPostGame(body, *walk.postGameAt, walk.postGameBytes);
+  settleResult(walk, postGame, seatsOf(header, teams, entry), facts);
+  facts.settings = readSettings(header, layout, list, teams, entry.playerCount);
 }
 
 }  // namespace morvane

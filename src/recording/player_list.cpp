@@ -53,15 +53,17 @@ void readPlayerNames(ByteSpan header, const NameListLayout& list, int64_t listSt
 
 // The optional block's flag: after the save version, or after the lobby block
 // of a version that has one.
-std::optional<int64_t> findOptionalBlock(ByteSpan header, const OptionalBlockLayout& block) {
+std::optional<int64_t> findOptionalBlock(ByteSpan header, const OptionalBlockLayout& block,
+                                         std::optional<LobbyBlock>& lobby) {
   if (!block.afterLobbyBlock) return block.flag;
-  const auto lobby = readLobbyBlock(header, block.flag);
+  lobby = readLobbyBlock(header, block.flag);
   if (!lobby) return std::nullopt;
   return lobby->end;
 }
 
-std::optional<int64_t> findMapBase(ByteSpan header, const OptionalBlockLayout& block) {
-  const auto flag = findOptionalBlock(header, block);
+std::optional<int64_t> findMapBase(ByteSpan header, const OptionalBlockLayout& block,
+                                   std::optional<LobbyBlock>& lobby) {
+  const auto flag = findOptionalBlock(header, block, lobby);
   if (!flag) return std::nullopt;
   if (header.i32(*flag) != 1) return *flag + block.mapBaseWithout;
   const auto strings = header.i16(*flag + block.stringCount);
@@ -197,14 +199,15 @@ void matchCivilisations(ByteSpan header, const PlayerBlockLayout& block, int64_t
 }  // namespace
 
 PlayerListPositions parsePlayers(ByteSpan header, const HeaderLayout& layout, GameEntry& entry) {
-  const PlayerListPositions positions = findPlayerList(header);
+  PlayerListPositions positions = findPlayerList(header);
   readPlayerNames(header, layout.nameList, positions.listStart, entry);
 
-  const auto mapBase = findMapBase(header, layout.optionalBlock);
+  const auto mapBase = findMapBase(header, layout.optionalBlock, positions.lobby);
+  positions.mapBase = mapBase;
   if (!mapBase) {
     // The map block cannot be located inside this header.
     entry.povIndex = entry.playerCount = entry.mapWidth = entry.mapHeight = 0;
-    entry.mapTiles.fill(65);
+    entry.mapTiles.fill(TerrainTiles::kUnfilled);
     return positions;
   }
   const MapBlockLayout& map = layout.mapBlock;
@@ -216,8 +219,12 @@ PlayerListPositions parsePlayers(ByteSpan header, const HeaderLayout& layout, Ga
 
   const MapWalk walk = walkMapRecords(header, layout, *mapBase, tiles);
   const int64_t terrain = walk.position + layout.mapRecord.beforeTerrain;
-  entry.mapTiles.fill(65);
-  if (!walk.failed && tiles > 0) copyTiles(header, layout.tiles, terrain, tiles, entry);
+  entry.mapTiles.fill(TerrainTiles::kUnfilled);
+  if (!walk.failed && tiles > 0) {
+    copyTiles(header, layout.tiles, terrain, tiles, entry);
+    positions.terrainStart = terrain;
+    positions.tiles = tiles;
+  }
 
   // A tile count beyond the header's size puts the search outside it either
   // way; clamping keeps the arithmetic from overflowing.

@@ -8,6 +8,7 @@
 #include <new>
 
 #include "recording/byte_reader.h"
+#include "recording/memory_scratch.h"
 #include "recording/temporary_file.h"
 
 namespace morvane {
@@ -47,8 +48,9 @@ struct InflateResult {
   std::size_t unusedInput = 0;  // bytes after the stream's end
 };
 
-// Inflates a raw deflate stream chunk by chunk into the temporary file.
-InflateResult inflateInto(ByteBuffer& compressed, TemporaryFile& out) {
+// Inflates a raw deflate stream chunk by chunk into the scratch.
+template <class Scratch>
+InflateResult inflateInto(ByteBuffer& compressed, Scratch& out) {
   InflateResult result;
   z_stream stream{};
   stream.next_in = compressed.data();
@@ -90,6 +92,34 @@ InflateResult inflateInto(ByteBuffer& compressed, TemporaryFile& out) {
   return result;
 }
 
+// Inflates the header through scratch into header; nullopt when the scratch
+// let us down (a write or read-back failed), not the stream.
+template <class Scratch>
+std::optional<InflateResult> inflateThrough(ByteBuffer& compressed, Scratch& scratch,
+                                            ByteBuffer& header) {
+  const InflateResult inflated = inflateInto(compressed, scratch);
+  if (inflated.error == LoadError::kWriteFailed) return std::nullopt;
+  if (inflated.streamEnded &&
+      !scratch.readBack(header, static_cast<std::size_t>(inflated.length))) {
+    return std::nullopt;
+  }
+  return inflated;
+}
+
+// A folder that refuses the temporary file (read-only, every name taken, a
+// name too long, a full disk) still has its games read: in memory.
+InflateResult inflateHeader(ByteBuffer& compressed, const std::string& path, InflateTarget target,
+                            ByteBuffer& header) {
+  if (target == InflateTarget::kFileBesideGame) {
+    if (auto file = TemporaryFile::createBeside(path, RecordedGameFile::kTemporaryNameTries)) {
+      if (auto inflated = inflateThrough(compressed, *file, header)) return *inflated;
+    }
+  }
+  MemoryScratch memory;
+  return inflateThrough(compressed, memory, header)
+      .value_or(InflateResult{false, LoadError::kReadFailed});
+}
+
 }  // namespace
 
 const char* describe(LoadError error) {
@@ -127,11 +157,12 @@ bool RecordedGameFile::fail(LoadError error) {
   return false;
 }
 
-bool RecordedGameFile::load(std::string path) {
+bool RecordedGameFile::load(std::string path, InflateTarget target) {
   headerBytes_ = {};
   bodyBytes_ = {};
   headerLength_ = 0;
   bodyLength_ = 0;
+  bodyOffset_ = 0;
   lastError_ = LoadError::kNone;
   try {
     File game(std::fopen(path.c_str(), "rb"));
@@ -162,9 +193,7 @@ bool RecordedGameFile::load(std::string path) {
       return fail(LoadError::kReadFailed);
     }
 
-    auto scratch = TemporaryFile::createBeside(path, kTemporaryNameTries);
-    if (!scratch) return fail(LoadError::kTemporaryFile);
-    const InflateResult inflated = inflateInto(compressed, *scratch);
+    const InflateResult inflated = inflateHeader(compressed, path, target, headerBytes_);
     if (!inflated.streamEnded) return fail(inflated.error);
     if (bodyAfterStream) {
       bodyBytes_.assign(compressed.end() - static_cast<std::ptrdiff_t>(inflated.unusedInput),
@@ -173,9 +202,6 @@ bool RecordedGameFile::load(std::string path) {
     compressed = {};
 
     headerLength_ = static_cast<int32_t>(inflated.length);
-    if (!scratch->readBack(headerBytes_, static_cast<std::size_t>(headerLength_))) {
-      return fail(LoadError::kReadFailed);
-    }
     if (!bodyAfterStream) {
       bodyBytes_.resizeForOverwrite(static_cast<std::size_t>(bodyLength_));
       if (!readExactly(game.get(), bodyBytes_.data(), bodyBytes_.size())) {
@@ -183,6 +209,7 @@ bool RecordedGameFile::load(std::string path) {
       }
     }
     bodyLength_ = static_cast<int32_t>(bodyBytes_.size());
+    bodyOffset_ = *length - bodyLength_;
     return true;
   } catch (const std::bad_alloc&) {
     return fail(LoadError::kOutOfMemory);

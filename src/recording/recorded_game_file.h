@@ -29,6 +29,15 @@ enum class LoadError {
 
 const char* describe(LoadError error);
 
+// Where load() inflates the header on its way into memory.
+enum class InflateTarget {
+  // A temporary file beside the game, deleted before load returns; memory
+  // where the folder refuses it or the file fails midway.
+  kFileBesideGame,
+  // Memory only: nothing is ever written into the game's folder.
+  kMemory,
+};
+
 class RecordedGameFile {
  public:
   // A hostile file must not make us inflate without bound.
@@ -44,7 +53,7 @@ class RecordedGameFile {
 
   // True when the header inflated to its end and both buffers are complete.
   // Never throws.
-  bool load(std::string path);
+  bool load(std::string path, InflateTarget target = InflateTarget::kFileBesideGame);
   LoadError lastError() const { return lastError_; }
 
   // Stores headerLength into length and, when it is not 0, the header's bytes.
@@ -55,19 +64,25 @@ class RecordedGameFile {
 
   // Fills entry from a loaded header and body (all four stages).
   void parseHeader(GameEntry& entry) const;
+  // The same, and then the game's length, result and settings (entry.facts).
+  void parseGame(GameEntry& entry) const;
 
   const ByteBuffer& headerBytes() const { return headerBytes_; }
   const ByteBuffer& bodyBytes() const { return bodyBytes_; }
   int32_t headerLength() const { return headerLength_; }
   int32_t bodyLength() const { return bodyLength_; }
+  // Where the body starts in the file.
+  int64_t bodyOffset() const { return bodyOffset_; }
 
  private:
   bool fail(LoadError error);
+  void parse(GameEntry& entry, bool withFacts) const;
 
   ByteBuffer headerBytes_;
   ByteBuffer bodyBytes_;
   int32_t bodyLength_ = 0;
   int32_t headerLength_ = 0;
+  int64_t bodyOffset_ = 0;
   LoadError lastError_ = LoadError::kNone;
 };
 

@@ -6,14 +6,18 @@
 namespace morvane {
 namespace {
 
-// Scenario record and sub-record layout, in bytes.
-constexpr int64_t kSubRecordBeforeV = 24;
-constexpr int64_t kSubRecordBeforeC = 72;
-constexpr int64_t kRecordBeforeA = 18;
-constexpr int64_t kRecordBytesPerW = 72;
+// Scenario record and sub-record layout, in bytes. A sub-record holds a count
+// of int32 values and two stored texts; a record two stored texts, its
+// sub-records and a count of 72-byte entries.
+constexpr int64_t kSubRecordBeforeValueCount = 24;
+constexpr int64_t kSubRecordBeforeTexts = 72;
+constexpr int64_t kRecordBeforeTexts = 18;
+constexpr int64_t kRecordBytesPerEntry = 72;
 constexpr int64_t kBytesPerCount = 4;  // the int32 list that follows each counted list
 constexpr int64_t kCountBeforeList = 1;
 constexpr int64_t kTeamBytesToChat = 31;
+constexpr int32_t kNoValues = -1;  // a value count that means none
+constexpr uint8_t kNoTeam = 1;     // team bytes count from it: 2 is team 1
 
 // Every length moves the position forward; a record or sub-record that does
 // not is damage, and following it could loop for billions of rounds.
@@ -23,33 +27,33 @@ void failUnlessMoved(ByteReader& q, int64_t start) {
 
 void walkSubRecord(ByteReader& q) {
   const int64_t start = q.position();
-  q.skip(kSubRecordBeforeV);
-  int32_t v = q.i32();
-  if (v == -1) v = 0;
-  q.skip(kSubRecordBeforeC);
+  q.skip(kSubRecordBeforeValueCount);
+  int32_t values = q.i32();
+  if (values == kNoValues) values = 0;
+  q.skip(kSubRecordBeforeTexts);
   q.skipLength(q.i32());
   q.skipLength(q.i32());
-  q.skip(kBytesPerCount * int64_t{v});
+  q.skip(kBytesPerCount * int64_t{values});
   failUnlessMoved(q, start);
 }
 
 void walkScenarioRecord(ByteReader& q) {
   const int64_t start = q.position();
-  q.skip(kRecordBeforeA);
+  q.skip(kRecordBeforeTexts);
   q.skipLength(q.i32());
   q.skipLength(q.i32());
-  const int32_t s = q.i32();
-  for (int32_t i = 0; i < s && !q.failed(); ++i) walkSubRecord(q);
-  q.skip(kBytesPerCount * int64_t{s});
-  const int32_t w = q.i32();
-  if (w > 0) q.skip(kRecordBytesPerW * int64_t{w});
-  q.skip(kBytesPerCount * int64_t{w});
+  const int32_t subRecords = q.i32();
+  for (int32_t i = 0; i < subRecords && !q.failed(); ++i) walkSubRecord(q);
+  q.skip(kBytesPerCount * int64_t{subRecords});
+  const int32_t entries = q.i32();
+  if (entries > 0) q.skip(kRecordBytesPerEntry * int64_t{entries});
+  q.skip(kBytesPerCount * int64_t{entries});
   failUnlessMoved(q, start);
 }
 
 std::string teamLabel(uint8_t teamByte) {
-  if (teamByte == 1) return "-";
-  return std::to_string(static_cast<int>(teamByte) - 1);
+  if (teamByte == kNoTeam) return "-";
+  return std::to_string(static_cast<int>(teamByte) - kNoTeam);
 }
 
 }  // namespace
@@ -69,6 +73,7 @@ TeamWalk parseTeams(ByteSpan header, int64_t listEnd, GameEntry& entry) {
   if (q.failed()) return result;
 
   for (int k = 1; k < GameEntry::kPositions; ++k) entry.teamLabels[k] = teamLabel(team[k]);
+  result.teamBytes = teamBytes;
   result.chatScanStart = teamBytes + kTeamBytesToChat;
   result.reached = true;
   return result;

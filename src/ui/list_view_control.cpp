@@ -7,63 +7,29 @@
 
 namespace morvane::ui {
 
-void ListViewControl::deleteAllItems() {
-  rows_.deleteAllItems();
-  // Also clears the selection, which the list keeps by row position.
-  SendMessageA(hwnd(), LVM_DELETEALLITEMS, 0, 0);
-}
-
-int ListViewControl::insertItem(int position, const std::string& name) {
-  const int row = rows_.insertItem(position, name);
-  if (!batching_) showRowCount();
-  return row;
-}
-
-void ListViewControl::setItemImage(int row, int image) {
-  rows_.setItemImage(row, image);
-  redrawRow(row);
-}
-
-void ListViewControl::setItemText(int row, int column, const std::string& text) {
-  rows_.setItemText(row, column, text);
-  redrawRow(row);
-}
-
-void ListViewControl::setItemData(int row, intptr_t data) { rows_.setItemData(row, data); }
-
-intptr_t ListViewControl::getItemData(int row) const {
-  if (row < 0 || row >= rows_.getItemCount()) return -1;
-  return rows_.getItemData(row);
-}
-
-int ListViewControl::getItemCount() const { return rows_.getItemCount(); }
-
-std::string ListViewControl::getItemText(int row, int column) const {
-  return rows_.getItemText(row, column);
-}
-
-void ListViewControl::sortItems(const RowComparison& compare, intptr_t parameter) {
+void ListViewControl::keepSelectionWhile(const std::function<void()>& reorder) {
   // The list keeps the selection, focus and mark by position; they follow
-  // their rows to where the sort puts them.
-  std::vector<intptr_t> selected;
+  // their entries to where the sort puts them.
+  const auto entryAt = [&](int row) { return rows_ != nullptr ? rows_->storeIndex(row) : -1; };
+  std::vector<int32_t> selected;
   for (int row = -1; (row = ListView_GetNextItem(hwnd(), row, LVNI_SELECTED)) >= 0;) {
-    selected.push_back(rows_.getItemData(row));
+    selected.push_back(entryAt(row));
   }
-  const intptr_t focused = getItemData(ListView_GetNextItem(hwnd(), -1, LVNI_FOCUSED));
-  const intptr_t mark = getItemData(getSelectionMark());
-  rows_.sortItems(compare, parameter);
+  const int32_t focused = entryAt(ListView_GetNextItem(hwnd(), -1, LVNI_FOCUSED));
+  const int32_t mark = entryAt(getSelectionMark());
+  reorder();
   if (!selected.empty() || focused >= 0 || mark >= 0) {
     std::sort(selected.begin(), selected.end());
     restoring_ = true;
     ListView_SetItemState(hwnd(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
     int newMark = -1;
-    for (int row = 0; row < rows_.getItemCount(); ++row) {
-      const intptr_t data = rows_.getItemData(row);
-      if (std::binary_search(selected.begin(), selected.end(), data)) {
+    for (int row = 0; row < rowCount(); ++row) {
+      const int32_t entry = entryAt(row);
+      if (std::binary_search(selected.begin(), selected.end(), entry)) {
         ListView_SetItemState(hwnd(), row, LVIS_SELECTED, LVIS_SELECTED);
       }
-      if (data == focused) ListView_SetItemState(hwnd(), row, LVIS_FOCUSED, LVIS_FOCUSED);
-      if (data == mark) newMark = row;
+      if (entry == focused) ListView_SetItemState(hwnd(), row, LVIS_FOCUSED, LVIS_FOCUSED);
+      if (entry == mark) newMark = row;
     }
     SendMessageA(hwnd(), LVM_SETSELECTIONMARK, 0, newMark);
     restoring_ = false;
@@ -74,28 +40,26 @@ void ListViewControl::sortItems(const RowComparison& compare, intptr_t parameter
 void ListViewControl::answerDisplayInfo(NMLVDISPINFOA& request) const {
   LVITEMA& item = request.item;
   const int row = item.iItem;
-  if (row < 0 || row >= rows_.getItemCount()) return;
-  const RowModel::Row& cells = rows_.row(row);
-  if ((item.mask & LVIF_TEXT) != 0 && item.pszText != nullptr && item.cchTextMax > 0 &&
-      item.iSubItem >= 0 && item.iSubItem < kColumns) {
-    const std::string& text = cells.cells[static_cast<std::size_t>(item.iSubItem)];
+  if (row < 0 || row >= rowCount()) return;
+  if ((item.mask & LVIF_TEXT) != 0 && item.pszText != nullptr && item.cchTextMax > 0) {
+    const std::string text = rows_->cellText(row, item.iSubItem);
     const std::size_t length = std::min(text.size(), static_cast<std::size_t>(item.cchTextMax - 1));
     text.copy(item.pszText, length);
     item.pszText[length] = '\0';
   }
-  if ((item.mask & LVIF_IMAGE) != 0) item.iImage = cells.image;
-  if ((item.mask & LVIF_PARAM) != 0) item.lParam = cells.data;
+  if ((item.mask & LVIF_IMAGE) != 0) item.iImage = rows_->entry(row).iconIndex;
+  if ((item.mask & LVIF_PARAM) != 0) item.lParam = rows_->storeIndex(row);
 }
 
 int ListViewControl::findRow(const std::string& prefix, int start, bool wrap) const {
-  const int count = rows_.getItemCount();
+  const int count = rowCount();
   if (prefix.empty() || count == 0) return -1;
   const int first = start >= 0 && start < count ? start : 0;
   const int tried = wrap ? count : count - first;
   const auto length = static_cast<int>(prefix.size());
   for (int i = 0; i < tried; ++i) {
     const int row = (first + i) % count;
-    const std::string& name = rows_.row(row).cells[0];
+    const std::string& name = rows_->entry(row).fileName;
     if (name.size() < prefix.size()) continue;
     if (CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, name.data(), length, prefix.data(),
                        length) == CSTR_EQUAL) {
@@ -106,7 +70,7 @@ int ListViewControl::findRow(const std::string& prefix, int start, bool wrap) co
 }
 
 void ListViewControl::showRowCount() const {
-  SendMessageA(hwnd(), LVM_SETITEMCOUNT, static_cast<WPARAM>(rows_.getItemCount()),
+  SendMessageA(hwnd(), LVM_SETITEMCOUNT, static_cast<WPARAM>(rowCount()),
                LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
 }
 
@@ -141,6 +105,7 @@ void ListViewControl::setImageList(HIMAGELIST images, int kind) const {
 RowBatch::RowBatch(ListViewControl& list) : list_(list) {
   list_.batching_ = true;
   SendMessageA(list_.hwnd(), WM_SETREDRAW, FALSE, 0);
+  SendMessageA(list_.hwnd(), LVM_DELETEALLITEMS, 0, 0);
 }
 
 RowBatch::~RowBatch() {

@@ -1,35 +1,34 @@
-// The game list as a real report list view, behind the listing's
-// ListControl interface. Texts are ANSI code page bytes.
+// The game list as a real report list view over the listing's rows. Texts
+// are ANSI code page bytes.
 //
-// The list view holds no rows of its own (it has the owner-data style): the
-// rows live here and the list asks for the cells of the rows it shows. Filling
-// and sorting 200,000 rows then costs what the rows cost, not a window
-// message and an allocation in the control for every cell, nor a sort that
-// calls back across the control for each comparison.
+// The list view holds no rows of its own (it has the owner-data style): it
+// asks for the cells of the rows it shows, and they are formatted from the
+// entries then. Filling and sorting 200,000 rows then costs what the rows
+// cost, not a window message and an allocation in the control for every
+// cell, nor a sort that calls back across the control for each comparison.
 #pragma once
 
 #include <windows.h>
 
 #include <commctrl.h>
 
-#include "library/list_control.h"
-#include "library/row_model.h"
+#include <functional>
+#include <string>
+
+#include "library/game_rows.h"
 #include "ui/control.h"
 
 namespace morvane::ui {
 
-class ListViewControl : public ListControl, public Control {
+class ListViewControl : public Control {
  public:
-  void deleteAllItems() override;
-  int insertItem(int position, const std::string& name) override;
-  void setItemImage(int row, int image) override;
-  void setItemText(int row, int column, const std::string& text) override;
-  void setItemData(int row, intptr_t data) override;
-  // -1 for a row the list does not have.
-  intptr_t getItemData(int row) const override;
-  int getItemCount() const override;
-  std::string getItemText(int row, int column) const override;
-  void sortItems(const RowComparison& compare, intptr_t parameter) override;
+  // The rows the list shows; they must outlive the window.
+  void setRows(const GameRows& rows) { rows_ = &rows; }
+  // Reorders the rows through reorder(); the selection, focus and mark stay
+  // on the entries they were on.
+  void keepSelectionWhile(const std::function<void()>& reorder);
+  // One row's cells changed.
+  void redrawRow(int row) const;
 
   int getSelectedCount() const;
   int getSelectionMark() const;
@@ -48,16 +47,17 @@ class ListViewControl : public ListControl, public Control {
 
  private:
   friend class RowBatch;
+  int rowCount() const { return rows_ != nullptr ? rows_->count() : 0; }
   void showRowCount() const;
-  void redrawRow(int row) const;
 
-  RowModel rows_;
+  const GameRows* rows_ = nullptr;
   bool batching_ = false;
   bool restoring_ = false;
 };
 
-// While it lives, rows change without the list being told row by row; at its
-// end the list learns the new count and redraws once.
+// A rebuild of the rows: the list's selection, which it keeps by position,
+// is cleared at its start; while it lives the rows change without the list
+// being told, and at its end the list learns the new count and redraws once.
 class RowBatch {
  public:
   explicit RowBatch(ListViewControl& list);

@@ -15,10 +15,10 @@ struct ColumnSetUp {
   UINT heading;
   int width;
 };
-constexpr ColumnSetUp kColumns[ListControl::kColumns] = {{IDS_COLUMN_NAME, 175},
-                                                         {IDS_COLUMN_POV, 95},
-                                                         {IDS_COLUMN_MAP, 105},
-                                                         {IDS_COLUMN_MODIFIED, 103}};
+constexpr ColumnSetUp kColumnSetUps[kColumns] = {{IDS_COLUMN_NAME, 175},
+                                                 {IDS_COLUMN_POV, 95},
+                                                 {IDS_COLUMN_MAP, 105},
+                                                 {IDS_COLUMN_MODIFIED, 103}};
 
 }  // namespace
 
@@ -42,6 +42,7 @@ bool MainDialog::dispatch(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& r
       Map::notify<&MainDialog::onColumnClick>(IDC_GAME_LIST, LVN_COLUMNCLICK),
       Map::notify<&MainDialog::onListItemChanged>(IDC_GAME_LIST, LVN_ITEMCHANGED),
       Map::notify<&MainDialog::onListGetDisplayInfo>(IDC_GAME_LIST, LVN_GETDISPINFOA),
+      Map::notify<&MainDialog::onListGetInfoTip>(IDC_GAME_LIST, LVN_GETINFOTIPA),
       Map::notify<&MainDialog::onListFindItem>(IDC_GAME_LIST, LVN_ODFINDITEMA),
       Map::notify<&MainDialog::onListFindItem>(IDC_GAME_LIST, LVN_ODFINDITEMW),
       Map::message<&MainDialog::onCtlColorMessage>(WM_CTLCOLORMSGBOX),
@@ -122,9 +123,11 @@ void MainDialog::setUpUpButton() {
 void MainDialog::setUpList() {
   imageList.reset(ImageList_Create(16, 16, ILC_COLOR8, 1, 1));
   gameList.setImageList(imageList.get(), LVSIL_SMALL);
-  for (int column = 0; column < ListControl::kColumns; ++column)
-    gameList.insertColumn(column, loadResourceString(kColumns[column].heading),
-                          kColumns[column].width);
+  ListView_SetExtendedListViewStyleEx(gameList.hwnd(), LVS_EX_INFOTIP, LVS_EX_INFOTIP);
+  gameList.setRows(gameRows);
+  for (int column = 0; column < kColumns; ++column)
+    gameList.insertColumn(column, loadResourceString(kColumnSetUps[column].heading),
+                          kColumnSetUps[column].width);
 }
 
 std::string MainDialog::defaultFolder() const {

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "library/game_entry_array.h"
+#include "library/game_rows.h"
 #include "library/listing_context.h"
 #include "library/name_table.h"
 #include "platform/code_page.h"
@@ -47,6 +48,7 @@ class MainDialog : public Dialog {
   void onListItemChanged(NMHDR* notification, LRESULT* result);
   void onListDoubleClick(NMHDR* notification, LRESULT* result);
   void onListGetDisplayInfo(NMHDR* notification, LRESULT* result);
+  void onListGetInfoTip(NMHDR* notification, LRESULT* result);
   void onListFindItem(NMHDR* notification, LRESULT* result);
   HBRUSH OnCtlColor(HDC dc, HWND control, UINT type);
   static int CALLBACK browseCallback(HWND picker, UINT event, LPARAM parameter, LPARAM data);
@@ -85,7 +87,7 @@ class MainDialog : public Dialog {
   // The store index a row carries, or -1 when it names no entry.
   int32_t entryIndexOfRow(int row) const;
   void enterFolderRow(const GameEntry& entry);
-  void parseGame(GameEntry& entry, int row, const std::string& path);
+  void parseGame(GameEntry& entry, const std::string& path);
   void showEntry(const GameEntry& entry);
   void clearPane();
 
@@ -108,6 +110,7 @@ class MainDialog : public Dialog {
   std::array<int32_t, kSlots + 1> slotColourIndices = {};
 
   std::unique_ptr<platform::CodePage> codePage;
+  GameRows gameRows{entryStore, playerNameTable, *codePage};
   ShellIconSource icons{imageList};
   FolderPicker folderPicker = pickFolderWithShell;
 };

@@ -4,13 +4,13 @@
 #include "library/folder_scan.h"
 #include "library/list_presentation.h"
 #include "library/sort_toggle.h"
-#include "library/sorting.h"
+#include "ui/game_tip.h"
 #include "ui/main_dialog.h"
 
 namespace morvane::ui {
 
 ListingContext MainDialog::listing() {
-  return ListingContext{entryStore, gameList, icons, *codePage, playerNameTable, filterText};
+  return ListingContext{entryStore, gameRows, icons, filterText};
 }
 
 void MainDialog::scanFolder(const std::string& path) {
@@ -21,16 +21,28 @@ void MainDialog::scanFolder(const std::string& path) {
 void MainDialog::onFilter() {
   UpdateData(TRUE);
   const RowBatch batch(gameList);
-  fillList(listing());
-  sortRows(gameList, entryStore, *codePage, kColumnName, true);
+  fillListSortedByName(listing());
 }
 
 void MainDialog::onColumnClick(NMHDR* notification, LRESULT* result) {
   const auto* click = reinterpret_cast<const NMLISTVIEW*>(notification);
   const SortDirection direction = toggleSort(click->iSubItem);
-  sortRows(gameList, entryStore, *codePage, direction.column, direction.ascending);
+  gameList.keepSelectionWhile([&] { gameRows.sort(direction.column, direction.ascending); });
   UpdateData(FALSE);
   *result = 0;
+}
+
+// A parsed game's length and settings; no tip for any other row, not even
+// the list's own one for a cut-off name.
+void MainDialog::onListGetInfoTip(NMHDR* notification, LRESULT* result) {
+  *result = 0;
+  auto* tip = reinterpret_cast<NMLVGETINFOTIPA*>(notification);
+  if (tip->pszText == nullptr || tip->cchTextMax <= 0) return;
+  const int32_t index = entryIndexOfRow(tip->iItem);
+  const std::string text = index < 0 ? std::string() : gameTipText(entryStore.at(index));
+  const std::size_t room = static_cast<std::size_t>(tip->cchTextMax) - 1;
+  const std::size_t count = text.copy(tip->pszText, room);
+  tip->pszText[count] = '\0';
 }
 
 void MainDialog::onListGetDisplayInfo(NMHDR* notification, LRESULT* result) {

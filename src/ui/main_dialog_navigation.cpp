@@ -84,11 +84,6 @@ void MainDialog::enterFolderRow(const GameEntry& entry) {
   scanFolder(folderPath);
 }
 
-int32_t MainDialog::entryIndexOfRow(int row) const {
-  if (row < 0) return -1;
-  const intptr_t data = gameList.getItemData(row);
-  if (data < 0 || data >= entryStore.getSize()) return -1;
-  return static_cast<int32_t>(data);
-}
+int32_t MainDialog::entryIndexOfRow(int row) const { return gameRows.storeIndex(row); }
 
 }  // namespace morvane::ui

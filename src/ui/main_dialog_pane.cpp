@@ -1,6 +1,7 @@
 // The detail pane: parsing a game on its first selection, showing its
 // players and chat, and the colours of the player names.
 #include "library/folder_scan.h"
+#include "library/list_presentation.h"
 #include "recording/recorded_game_file.h"
 #include "ui/detail_pane_tables.h"
 #include "ui/main_dialog.h"
@@ -14,22 +15,24 @@ void MainDialog::onListItemChanged(NMHDR* notification, LRESULT* result) {
   const int row = change->iItem;
   const int32_t index = entryIndexOfRow(row);
   if (index < 0) return;
-  GameEntry entry = entryStore.getAt(index);
-  const std::string name = gameList.getItemText(row, kColumnName);
+  // Parsed in place: the store keeps the result for the row's next selection.
+  GameEntry& entry = entryStore.at(index);
   if (entry.isFolder()) {
     clearPane();
     return;
   }
-  if (!isListedRecording(name)) return;
-  if (entry.mapName.empty()) parseGame(entry, row, joinPath(folderPath, name));
+  if (!isListedRecording(entry.fileName)) return;
+  if (entry.mapName.empty()) {
+    parseGame(entry, joinPath(folderPath, entry.fileName));
+    gameList.redrawRow(row);
+  }
   showEntry(entry);
-  entryStore.setAt(index, entry);
   for (int slot = 1; slot <= kSlots; ++slot)
     slotColourIndices[static_cast<std::size_t>(slot)] = ui::slotColourIndex(entry, slot);
   UpdateData(FALSE);
 }
 
-void MainDialog::parseGame(GameEntry& entry, int row, const std::string& path) {
+void MainDialog::parseGame(GameEntry& entry, const std::string& path) {
   RecordedGameFile file;
   if (!file.load(path)) {
     for (int k = 1; k <= kSlots; ++k) {
@@ -40,13 +43,8 @@ void MainDialog::parseGame(GameEntry& entry, int row, const std::string& path) {
     }
     return;
   }
-  file.parseHeader(entry);
-  gameList.setItemText(row, kColumnMap, entry.mapName);
-  if (entry.hasPov()) {
-    entry.povName = povDisplayName(playerNameTable,
-                                   entry.playerNames[static_cast<std::size_t>(entry.povIndex)]);
-    gameList.setItemText(row, kColumnPov, entry.povName);
-  }
+  file.parseGame(entry);
+  entry.povName = povCellText(entry, playerNameTable);
 }
 
 void MainDialog::showEntry(const GameEntry& entry) {

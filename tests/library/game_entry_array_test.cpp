@@ -172,16 +172,6 @@ TEST(GameEntryArrayGrowthTest, RefusedAllocationLeavesTheStoreAsItWas) {
   EXPECT_EQ(store.capacity(), 0);
 }
 
-TEST(GameEntryArrayAccessTest, GetAtGivesAnIndependentCopy) {
-  GameEntryArray store;
-  ASSERT_EQ(store.add(named("a.mgx")), 0);
-  GameEntry copy = store.getAt(0);
-  copy.fileName = "changed";
-  copy.mapTiles.set(0, 1);
-  EXPECT_EQ(store.at(0).fileName, "a.mgx");
-  EXPECT_FALSE(store.at(0).mapTiles.allocated());
-}
-
 TEST(GameEntryArrayAccessTest, SetAtReplacesOnlyItsRecord) {
   GameEntryArray store;
   for (const char* name : {"a.mgx", "b.mgx", "c.mgx"}) ASSERT_GE(store.add(named(name)), 0);

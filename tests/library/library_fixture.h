@@ -5,16 +5,17 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "library/game_entry_array.h"
+#include "library/game_rows.h"
 #include "library/icon_source.h"
 #include "library/listing_context.h"
-#include "library/row_model.h"
 #include "platform/code_page.h"
 
-namespace morvane::testing {
+namespace morvane::fixtures {
 
 inline GameEntry fileEntry(const std::string& name, const std::string& mapName = "") {
   GameEntry entry;
@@ -58,26 +59,25 @@ class LibraryTest : public ::testing::Test {
   void SetUp() override {
     codePage = platform::makeCodePage(932);
     ASSERT_NE(codePage, nullptr);
+    rows.emplace(store, playerNameTable, *codePage);
   }
-  ListingContext context() {
-    return ListingContext{store, rows, icons, *codePage, playerNameTable, filterText};
-  }
+  ListingContext context() { return ListingContext{store, *rows, icons, filterText}; }
   void addAll(const std::vector<GameEntry>& entries) {
     for (const GameEntry& entry : entries) ASSERT_GE(store.add(entry), 0);
   }
   // Names of the rows from top to bottom.
   std::vector<std::string> rowNames() const {
     std::vector<std::string> names;
-    for (int i = 0; i < rows.getItemCount(); ++i) names.push_back(rows.getItemText(i, 0));
+    for (int i = 0; i < rows->count(); ++i) names.push_back(rows->cellText(i, kColumnName));
     return names;
   }
 
   std::unique_ptr<platform::CodePage> codePage;
   GameEntryArray store;
-  RowModel rows;
   FakeIcons icons;
   NameTable playerNameTable;
   std::string filterText;
+  std::optional<GameRows> rows;  // made once the code page is
 };
 
-}  // namespace morvane::testing
+}  // namespace morvane::fixtures

@@ -5,13 +5,13 @@
 #include "library_fixture.h"
 #include "support/utc_time.h"
 
-namespace morvane::testing {
+namespace morvane::fixtures {
 namespace {
 
 TEST(FormatModifiedTest, PadsMonthDayMinuteAndRightAlignsTheHour) {
-  EXPECT_EQ(formatModified(fixtures::utcTime(2005, 8, 20, 9, 5, 33)), "2005/08/20  9:05");
-  EXPECT_EQ(formatModified(fixtures::utcTime(2004, 12, 31, 23, 59)), "2004/12/31 23:59");
-  EXPECT_EQ(formatModified(fixtures::utcTime(2005, 3, 1, 7, 0)), "2005/03/01  7:00");
+  EXPECT_EQ(formatModified(utcTime(2005, 8, 20, 9, 5, 33)), "2005/08/20  9:05");
+  EXPECT_EQ(formatModified(utcTime(2004, 12, 31, 23, 59)), "2004/12/31 23:59");
+  EXPECT_EQ(formatModified(utcTime(2005, 3, 1, 7, 0)), "2005/03/01  7:00");
   EXPECT_EQ(formatModified(EntryTime{}), "0/00/00  0:00");
 }
 
@@ -56,39 +56,40 @@ TEST_F(FillListTest, OneRowPerEntryWithItsCells) {
   game.iconIndex = 1;
   game.povIndex = 2;
   game.playerNames[2] = "Hero";
-  game.modified = fixtures::utcTime(2005, 8, 20, 9, 5);
+  game.modified = utcTime(2005, 8, 20, 9, 5);
   GameEntry sub = folderEntry("sub");
   addAll({sub, game});
   fillList(context());
-  ASSERT_EQ(rows.getItemCount(), 2);
-  for (int i = 0; i < 2; ++i) {
-    const RowModel::Row& row = rows.row(i);
-    const GameEntry& entry = store.at(static_cast<int32_t>(row.data));
-    EXPECT_EQ(row.cells[0], entry.fileName);
-    EXPECT_EQ(row.image, entry.iconIndex);
-  }
-  const RowModel::Row& gameRow = rows.row(0).data == 1 ? rows.row(0) : rows.row(1);
-  EXPECT_EQ(gameRow.cells[1], "Hero");
-  EXPECT_EQ(gameRow.cells[2], "Arabia");
-  EXPECT_EQ(gameRow.cells[3], "2005/08/20  9:05");
+  ASSERT_EQ(rows->count(), 2);
+  EXPECT_EQ(rows->storeIndex(0), 0) << "rows in store order until sorted";
+  EXPECT_EQ(rows->cellText(0, kColumnName), "sub");
+  EXPECT_EQ(rows->cellText(1, kColumnName), "a.mgx");
+  EXPECT_EQ(rows->entry(1).iconIndex, 1);
+  EXPECT_EQ(rows->cellText(1, kColumnPov), "Hero");
+  EXPECT_EQ(rows->cellText(1, kColumnMap), "Arabia");
+  EXPECT_EQ(rows->cellText(1, kColumnModified), "2005/08/20  9:05");
+  EXPECT_EQ(rows->cellText(1, kColumns), "") << "no such column";
+  EXPECT_EQ(rows->cellText(2, kColumnName), "") << "no such row";
+  EXPECT_EQ(rows->storeIndex(2), -1);
 }
 
-TEST_F(FillListTest, ItemDataIsTheStoreIndexWhateverTheFilterRemoved) {
+TEST_F(FillListTest, RowsShowStoreIndicesWhateverTheFilterRemoved) {
   addAll({fileEntry("keep1.mgx"), fileEntry("drop.mgx"), fileEntry("keep2.mgx")});
   filterText = "keep";
   fillList(context());
-  ASSERT_EQ(rows.getItemCount(), 2);
-  std::vector<intptr_t> data = {rows.getItemData(0), rows.getItemData(1)};
-  std::sort(data.begin(), data.end());
-  EXPECT_EQ(data, (std::vector<intptr_t>{0, 2}));
+  ASSERT_EQ(rows->count(), 2);
+  EXPECT_EQ(rows->storeIndex(0), 0);
+  EXPECT_EQ(rows->storeIndex(1), 2);
+  EXPECT_EQ(rows->rowOf(2), 1);
+  EXPECT_EQ(rows->rowOf(1), -1) << "filtered out";
 }
 
 TEST_F(FillListTest, FolderRowsStayOnlyWhenTheirNameMatches) {
   addAll({folderEntry("Arabia games"), folderEntry("other"), fileEntry("x.mgx", "Arabia")});
   filterText = "arabia";
   fillList(context());
-  EXPECT_EQ(rows.getItemCount(), 2);
-  for (int i = 0; i < rows.getItemCount(); ++i) EXPECT_NE(rows.getItemText(i, 0), "other");
+  EXPECT_EQ(rows->count(), 2);
+  for (int i = 0; i < rows->count(); ++i) EXPECT_NE(rows->cellText(i, 0), "other");
 }
 
 TEST_F(FillListTest, PovCellOnlyForIndexOneToEightThroughTheTable) {
@@ -106,9 +107,9 @@ TEST_F(FillListTest, PovCellOnlyForIndexOneToEightThroughTheTable) {
   beyond.povIndex = 9;
   addAll({mapped, unmapped, outside, beyond});
   fillList(context());
-  ASSERT_EQ(rows.getItemCount(), 4);
+  ASSERT_EQ(rows->count(), 4);
   std::map<std::string, std::string> povByName;
-  for (int i = 0; i < 4; ++i) povByName[rows.getItemText(i, 0)] = rows.getItemText(i, 1);
+  for (int i = 0; i < 4; ++i) povByName[rows->cellText(i, 0)] = rows->cellText(i, 1);
   EXPECT_EQ(povByName["mapped.mgx"], "Shown");
   EXPECT_EQ(povByName["unmapped.mgx"], "hero");
   EXPECT_EQ(povByName["outside.mgx"], "");
@@ -120,10 +121,10 @@ TEST_F(FillListTest, RebuildReplacesEveryRow) {
   fillList(context());
   filterText = "b";
   fillList(context());
-  ASSERT_EQ(rows.getItemCount(), 1);
-  EXPECT_EQ(rows.getItemText(0, 0), "b.mgx");
-  EXPECT_EQ(rows.getItemData(0), 1);
+  ASSERT_EQ(rows->count(), 1);
+  EXPECT_EQ(rows->cellText(0, 0), "b.mgx");
+  EXPECT_EQ(rows->storeIndex(0), 1);
 }
 
 }  // namespace
-}  // namespace morvane::testing
+}  // namespace morvane::fixtures

@@ -63,41 +63,6 @@ void expectSameEntry(const GameEntry& a, const GameEntry& b) {
   EXPECT_EQ(a.gameChat, b.gameChat);
 }
 
-TEST(GameEntryTest, DefaultsAreZeroAndEmpty) {
-  const GameEntry e;
-  EXPECT_TRUE(e.fileName.empty());
-  EXPECT_EQ(e.attributes, 0u);
-  EXPECT_EQ(e.modified.year, 0);
-  EXPECT_EQ(e.modified.milliseconds, 0);
-  EXPECT_EQ(e.iconIndex, 0);
-  EXPECT_TRUE(e.mapName.empty());
-  EXPECT_FALSE(e.isParsed());
-  EXPECT_FALSE(e.isFolder());
-  EXPECT_EQ(e.mapWidth, 0);
-  EXPECT_EQ(e.mapHeight, 0);
-  EXPECT_EQ(e.povIndex, 0);
-  EXPECT_EQ(e.playerCount, 0);
-  for (int k = 0; k < GameEntry::kPositions; ++k) {
-    EXPECT_EQ(e.playerNumbers[k], 0);
-    for (char c : e.slots[k].name) EXPECT_EQ(c, '\0');
-    EXPECT_EQ(e.slots[k].civId, 0);
-    EXPECT_EQ(e.slots[k].colourId, 0);
-    EXPECT_TRUE(e.teamLabels[k].empty());
-    EXPECT_TRUE(e.playerNames[k].empty());
-  }
-  EXPECT_TRUE(e.povName.empty());
-  EXPECT_TRUE(e.lobbyChat.empty());
-  EXPECT_TRUE(e.gameChat.empty());
-}
-
-TEST(GameEntryTest, FolderBitMarksAFolder) {
-  GameEntry e;
-  e.attributes = 0x11;
-  EXPECT_TRUE(e.isFolder());
-  e.attributes = 0x20;
-  EXPECT_FALSE(e.isFolder());
-}
-
 TEST(GameEntryTest, TerrainIsAllocatedOnTheFirstWriteAndReadsZeroBefore) {
   GameEntry e;
   EXPECT_FALSE(e.mapTiles.allocated());

@@ -1,6 +1,6 @@
 // Just enough JSON for the expected-results files beside the real
 // recordings: objects, arrays, strings without escapes beyond \" and \\,
-// integers, true, false, null.
+// numbers (integers, and decimals read as double too), true, false, null.
 #pragma once
 
 #include <cctype>
@@ -16,6 +16,7 @@ struct Value {
   enum class Kind { kNull, kBool, kNumber, kString, kArray, kObject } kind = Kind::kNull;
   bool boolean = false;
   int64_t number = 0;
+  double real = 0;  // the number with its fraction
   std::string text;
   std::vector<Value> items;
   std::map<std::string, Value> members;
@@ -150,6 +151,11 @@ class Parser {
     if (pos_ == start || (pos_ == start + 1 && text_[start] == '-')) return false;
     out.kind = Value::Kind::kNumber;
     out.number = std::stoll(text_.substr(start, pos_ - start));
+    if (at('.')) {
+      ++pos_;
+      while (pos_ < text_.size() && std::isdigit(static_cast<unsigned char>(text_[pos_]))) ++pos_;
+    }
+    out.real = std::stod(text_.substr(start, pos_ - start));
     return true;
   }
 

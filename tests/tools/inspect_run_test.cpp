@@ -2,7 +2,9 @@
 // exit status, over a written recording and the real recordings.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -182,6 +184,33 @@ TEST_F(InspectRunTest, ThreadsPrintTheSameBytesAsOneThread) {
   }
   EXPECT_EQ(inspect(paths, true).out, "");  // no progress line into a pipe
   EXPECT_EQ(folder.listing().find("tmp"), std::string::npos);
+}
+
+// Archives and shares are read, never written: not even a temporary file
+// appears for a moment. Making and removing one would move the folder's
+// modification time, set a year back first.
+TEST_F(InspectRunTest, NeverWritesIntoTheFolderItReads) {
+  namespace fs = std::filesystem;
+  ASSERT_TRUE(fixtures::writeSampleGame(folder.file("game.mgx"), fixtures::twoPlayerGame()));
+  const fs::path real = fs::path(MORVANE_RECORDINGS_DIR) / "aoc-1.0c.mgx";
+  const bool withReal = fs::exists(real);
+  if (withReal) fs::copy_file(real, folder.file("aoc-1.0c.mgx"));
+  const std::string listing = folder.listing();
+  fs::last_write_time(folder.path(),
+                      fs::last_write_time(folder.path()) - std::chrono::hours(24 * 365));
+  const fs::file_time_type stamped = fs::last_write_time(folder.path());
+
+  const ToolRun run = inspect("--jobs 2 " + folder.path());
+  EXPECT_EQ(run.status, 0);
+  const std::vector<std::string> out = lines(run.out);
+  ASSERT_EQ(out.size(), withReal ? 2u : 1u);
+  const Value game = parse(out.back());
+  EXPECT_EQ(game["mapName"].text, "Arabia");
+  if (withReal) {
+    EXPECT_EQ(parse(out[0])["headerLength"].number, 667882);
+  }
+  EXPECT_EQ(folder.listing(), listing);
+  EXPECT_TRUE(fs::last_write_time(folder.path()) == stamped) << "a file was made and removed";
 }
 
 TEST(InspectRealRecordingsTest, RawOutputMatchesTheTruthFields) {

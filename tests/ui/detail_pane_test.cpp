@@ -1,6 +1,7 @@
 // The detail pane: lazy parse on selection, the cells it fills, slots,
 // chat, colours, failed games and folder rows.
 #include "main_window_fixture.h"
+#include "recording/recorded_game_file.h"
 #include "resource.h"
 #include "ui/detail_pane_tables.h"
 
@@ -82,6 +83,20 @@ TEST_F(DetailPaneTest, AGameIsReadOnceThenServedFromTheStore) {
   select(row);
   EXPECT_EQ(text(IDC_NAME1), kJapaneseName);
   EXPECT_EQ(text(IDC_CIV1), "Kor");
+}
+
+// Every temporary name beside the game taken, as good as a folder the user
+// cannot write into: the game is read all the same.
+TEST_F(DetailPaneTest, GameWithEveryTemporaryNameTakenFillsTheSlots) {
+  for (int n = 1; n <= RecordedGameFile::kTemporaryNameTries; ++n)
+    writeJunk("three.mgx.tmp" + std::to_string(n));
+  open();
+  const int row = rowNamed("three.mgx");
+  select(row);
+  EXPECT_EQ(cell(row, 2), "Arabia");
+  EXPECT_EQ(text(IDC_NAME1), kJapaneseName);
+  EXPECT_EQ(text(IDC_CIV1), "Kor");
+  EXPECT_EQ(text(IDC_NAME3), "Cy");
 }
 
 TEST_F(DetailPaneTest, GameWithoutChatOrPovShowsTheSeparatorAndLeavesThePovCell) {

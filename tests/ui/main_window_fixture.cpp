@@ -173,11 +173,11 @@ void MainWindowTest::menu(int id) const {
 void MainWindowTest::clickHeader(int columnIndex) const {
   NMLISTVIEW click = {};
   click.hdr.hwndFrom = list();
-  click.hdr.idFrom = 1001;
+  click.hdr.idFrom = IDC_GAME_LIST;
   click.hdr.code = LVN_COLUMNCLICK;
   click.iItem = -1;
   click.iSubItem = columnIndex;
-  SendMessageA(dialog->hwnd(), WM_NOTIFY, 1001, reinterpret_cast<LPARAM>(&click));
+  SendMessageA(dialog->hwnd(), WM_NOTIFY, IDC_GAME_LIST, reinterpret_cast<LPARAM>(&click));
 }
 
 // The list itself notifies the window of the state change, as on a click.
@@ -201,10 +201,10 @@ void MainWindowTest::selectAlso(int row) const {
 void MainWindowTest::doubleClick(int row) const {
   NMITEMACTIVATE activation = {};
   activation.hdr.hwndFrom = list();
-  activation.hdr.idFrom = 1001;
+  activation.hdr.idFrom = IDC_GAME_LIST;
   activation.hdr.code = NM_DBLCLK;
   activation.iItem = row;
-  SendMessageA(dialog->hwnd(), WM_NOTIFY, 1001, reinterpret_cast<LPARAM>(&activation));
+  SendMessageA(dialog->hwnd(), WM_NOTIFY, IDC_GAME_LIST, reinterpret_cast<LPARAM>(&activation));
 }
 
 bool MainWindowTest::press(HWND target, WPARAM key) const {

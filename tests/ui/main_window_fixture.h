@@ -15,6 +15,7 @@
 
 #include "platform/entry_time.h"
 #include "recording_writer/recording_writer.h"
+#include "resource.h"
 #include "ui/main_dialog.h"
 #include "ui/registry_value.h"
 
@@ -68,7 +69,7 @@ class MainWindowTest : public ::testing::Test {
   void open(bool withRegistry = true);
   void setExePath(const std::string& value) { exePath.set(value); }
 
-  HWND list() const { return GetDlgItem(dialog->hwnd(), 1001); }
+  HWND list() const { return GetDlgItem(dialog->hwnd(), IDC_GAME_LIST); }
   HWND control(int id) const { return GetDlgItem(dialog->hwnd(), id); }
   std::string text(int id) const;
   void type(int id, const std::string& value) const;

@@ -30,6 +30,8 @@ std::optional<InspectOptions> parseOptions(const std::vector<std::string>& argum
       onlyPaths = true;
     } else if (argument == "--raw") {
       options.raw = true;
+    } else if (argument == "--no-result") {
+      options.result = false;
     } else if (argument == "--codepage" || argument == "--players" || argument == "--jobs" ||
                argument == "--minimap" || argument == "--minimap-size") {
       if (i + 1 >= arguments.size()) {

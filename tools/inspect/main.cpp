@@ -68,8 +68,10 @@ std::function<ReportFunction()> workerMaker(const InspectOptions& options, int c
     if (!options.raw) decoder = std::make_shared<LazyTextDecoder>(codePage);
     std::optional<int32_t> minimapSize;
     if (options.minimapFolder) minimapSize = options.minimapSize;
-    return [decoder, raw = options.raw, playerNames, minimapSize](const std::string& path) {
-      return reportRecording(path, ReportSettings{raw, decoder.get(), playerNames, minimapSize});
+    return [decoder, raw = options.raw, result = options.result, playerNames,
+            minimapSize](const std::string& path) {
+      return reportRecording(path,
+                             ReportSettings{raw, decoder.get(), playerNames, result, minimapSize});
     };
   };
 }

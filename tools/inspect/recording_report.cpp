@@ -5,7 +5,9 @@
 #include <cstring>
 #include <vector>
 
+#include "facts_report.h"
 #include "json_line.h"
+#include "library/list_presentation.h"
 #include "minimap/minimap.h"
 #include "minimap/png_image.h"
 #include "recording/recorded_game_file.h"
@@ -32,9 +34,8 @@ uint32_t tilesCrc32(const TerrainTiles& tiles) {
 }
 
 std::string povNameOf(const GameEntry& entry, const NameTable* playerNames) {
-  if (!entry.hasPov()) return {};
-  const std::string& name = entry.playerNames[static_cast<std::size_t>(entry.povIndex)];
-  return playerNames != nullptr ? povDisplayName(*playerNames, name) : name;
+  static const NameTable kNoNames;
+  return povCellText(entry, playerNames != nullptr ? *playerNames : kNoNames);
 }
 
 void addParse(JsonLine& line, const RecordedGameFile& file, const GameEntry& entry,
@@ -78,14 +79,17 @@ Report reportRecording(const std::string& path, const ReportSettings& settings) 
   line.string("file", path);
   RecordedGameFile file;
   Report report;
-  report.loaded = file.load(path);
+  // The inspector reads archives and shares that are not its own: it never
+  // writes into them, not even a temporary file.
+  report.loaded = file.load(path, InflateTarget::kMemory);
   line.boolean("loaded", report.loaded);
   if (report.loaded) {
     GameEntry entry;
-    file.parseHeader(entry);
+    file.parseGame(entry);
     addParse(line, file, entry, settings);
     if (settings.minimapSize)
       report.minimapPng = encodePng(drawMinimap(entry, *settings.minimapSize));
+    addFacts(line, entry.facts.read(), settings.result);
   } else {
     line.string("error", describe(file.lastError()));
   }

@@ -15,6 +15,7 @@ struct ReportSettings {
   bool raw = false;                        // byte strings as hex
   const TextDecoder* decoder = nullptr;    // otherwise decoded to UTF-8
   const NameTable* playerNames = nullptr;  // --players: povName mapped
+  bool result = true;                      // resignations and winners
   std::optional<int32_t> minimapSize;      // --minimap: the map drawn this wide
 };
 

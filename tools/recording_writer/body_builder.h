@@ -1,9 +1,12 @@
-// Assembles a recording body: filler commands and in-game chat messages.
+// Assembles a recording body: its start record, time steps, commands,
+// view locks, chat, post-game blocks and saved chapters.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "recording_writer/byte_writer.h"
 
@@ -18,6 +21,24 @@ class BodyBuilder : public ByteWriter {
   // The same with other values in the two int32 fields before n.
   int64_t chatAfter(int32_t first, int32_t second, std::string_view message,
                     std::optional<int32_t> declaredLength = std::nullopt);
+
+  // The body's version, 500, multiplayer, owner, reveal map, sequence numbers
+  // and chapters (the base game's record: 500 and 32 bytes, no version).
+  int64_t start(bool baseGame = false);
+  // Operation 2: ms, then (checksum) a block of 28 bytes, 360 with a sequence.
+  int64_t timeStep(int32_t ms, bool checksum = false, int32_t sequence = 0);
+  int64_t viewLock();  // operation 3: x, y, player
+  // Operation 1: the stated length, the command's bytes, 4 bytes more.
+  int64_t command(const std::vector<uint8_t>& bytes,
+                  std::optional<int32_t> declaredLength = std::nullopt);
+  int64_t resign(uint8_t player, uint8_t seat) { return command({0x0B, player, seat, 0}); }
+  // The post-game command: each player's victory flag, the length in seconds
+  // and whether the game ran to its end; cut to keep bytes when given.
+  int64_t postGame(const std::vector<bool>& victory, int32_t seconds, bool complete,
+                   std::optional<int64_t> keep = std::nullopt);
+  // A saved chapter: the file offset it ends at (the body starts at
+  // bodyOffset in the file), 4 bytes, then embedded bytes of filler.
+  int64_t savedChapter(int64_t bodyOffset, int64_t embedded);
 };
 
 }  // namespace morvane::fixtures

@@ -44,7 +44,8 @@ inline constexpr std::string_view kLabelTaiwanese{"\xA6\x61\xB9\xCF\xC3\xFE\xA7\
 inline constexpr std::string_view kColonBig5{"\xA1\x47", 2};
 
 // What differs between the games' header layouts, in the writer's own
-// numbers. The defaults write no version text: the documented layout.
+// numbers. The defaults write no version text: The Conquerors layout, which
+// a reader keeps for a header it does not recognise.
 struct VersionLayout {
   std::string_view text;  // at offset 0, NUL-padded to 8 bytes
   float saveVersion = 0;  // the float at offset 8

@@ -62,6 +62,14 @@ SampleHeader buildHeader(const SampleGame& game) {
   map.terrain = game.terrain.empty() ? terrainPattern(game.width, game.height) : game.terrain;
   map.elevation = game.elevation;
   out.map = h.mapBlock(map);
+  if (game.restoredAtMs != 0) {
+    h.i32(0);  // no obstruction tables
+    h.zeros(4);
+    h.i32(game.width);
+    h.i32(game.height);
+    h.zeros(4 * int64_t{game.width} * game.height);  // visibility
+    h.u32(game.restoredAtMs);
+  }
 
   // The civilisation/colour records, in slot order 1, 2, ...
   int32_t highestNumber = 0;

@@ -23,7 +23,7 @@ struct SamplePlayer {
 };
 
 struct SampleGame {
-  VersionLayout layout;               // the documented one unless a test names a game
+  VersionLayout layout;               // The Conquerors layout unless a test names a game
   std::vector<SamplePlayer> players;  // list positions 1, 2, ...; position 0 stays empty
   uint8_t pov = 1;
   std::optional<uint8_t> playerCount;  // defaults to the number of players
@@ -45,6 +45,9 @@ struct SampleGame {
   std::vector<std::string> lobbyChat;  // message texts, markers included
   std::vector<std::string> gameChat;
   int64_t minimumHeaderLength = 0;
+  // Non-zero: the map's tables after the terrain are written, ending with the
+  // time the game was restored at.
+  uint32_t restoredAtMs = 0;
   int64_t bodyFiller = 64;  // command bytes before each in-game message and at the end
   // Non-zero: padding is pseudo-random bytes from this seed, so the header
   // compresses about as well as a real one. Zero: padding is zeros.

@@ -1,0 +1,49 @@
+#include "library/game_rows.h"
+
+#include <algorithm>
+
+#include "library/list_presentation.h"
+#include "library/sorting.h"
+
+namespace morvane {
+
+void GameRows::fill(const std::string& filterText) {
+  indices_.clear();
+  const int32_t count = store_.getSize();
+  for (int32_t i = 0; i < count; ++i) {
+    if (passesFilter(store_.at(i), filterText, codePage_)) indices_.push_back(i);
+  }
+}
+
+void GameRows::sort(int column, bool ascending) {
+  sortStoreIndices(indices_, store_, codePage_, column, ascending);
+}
+
+int32_t GameRows::storeIndex(int row) const {
+  if (row < 0 || row >= count()) return -1;
+  return indices_[static_cast<std::size_t>(row)];
+}
+
+int GameRows::rowOf(int32_t storeIndex) const {
+  const auto found = std::find(indices_.begin(), indices_.end(), storeIndex);
+  return found == indices_.end() ? -1 : static_cast<int>(found - indices_.begin());
+}
+
+std::string GameRows::cellText(int row, int column) const {
+  if (storeIndex(row) < 0) return std::string();
+  const GameEntry& shown = entry(row);
+  switch (column) {
+    case kColumnName:
+      return shown.fileName;
+    case kColumnPov:
+      return povCellText(shown, playerNameTable_);
+    case kColumnMap:
+      return shown.mapName;
+    case kColumnModified:
+      return formatModified(shown.modified);
+    default:
+      return std::string();
+  }
+}
+
+}  // namespace morvane

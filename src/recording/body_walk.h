@@ -1,0 +1,39 @@
+// The body's operations walked by their lengths: commands, time steps, view
+// locks, chat and start records, saved chapters. Nothing is searched for.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "recording/byte_reader.h"
+#include "recording/game_facts.h"
+#include "recording/game_version.h"
+
+namespace morvane {
+
+struct SeatResignation {
+  int32_t player = 0;  // player number
+  int32_t seat = 0;    // list position; co-op seats share a player number
+  int64_t timeMs = 0;
+};
+
+struct BodyWalk {
+  int64_t durationMs = 0;  // the time steps read, until the walk stopped
+  BodyStop stop = BodyStop::kEnd;
+  int64_t stoppedAt = 0;                      // offset of the operation the walk stopped at
+  std::vector<SeatResignation> resignations;  // in body order
+  // The last post-game command: offset of its bytes after the command id,
+  // and their count.
+  std::optional<int64_t> postGameAt;
+  int64_t postGameBytes = 0;
+};
+
+// A step longer than this is not game time but damage.
+inline constexpr int64_t kLongestTimeStepMs = int64_t{60} * 60 * 1000;
+
+// bodyOffset is the body's offset in the file: a saved chapter states where
+// it ends as a file offset.
+BodyWalk walkBody(ByteSpan body, int64_t bodyOffset, const BodyLayout& layout);
+
+}  // namespace morvane

@@ -1,0 +1,92 @@
+#include "facts_report.h"
+
+#include <array>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "recording/setting_names.h"
+
+namespace morvane::inspect {
+namespace {
+
+constexpr std::array<const char*, kMapSizes> kMapSizeNames = {"Tiny",   "Small", "Medium",
+                                                              "Normal", "Large", "Giant"};
+constexpr std::array<const char*, kRevealMaps> kRevealMapNames = {"Normal", "Explored",
+                                                                  "All Visible"};
+constexpr std::array<const char*, kDifficulties> kDifficultyNames = {"Hardest", "Hard", "Moderate",
+                                                                     "Standard", "Easiest"};
+constexpr std::array<const char*, kStartingAges> kAgeNames = {
+    "Standard", "Dark Age", "Feudal Age", "Castle Age", "Imperial Age", "Post-Imperial Age"};
+constexpr std::array<const char*, kVictories> kVictoryNames = {"Standard", "Conquest", "Time Limit",
+                                                               "Score", "Custom"};
+constexpr std::array<const char*, kGameTypes> kGameTypeNames = {
+    "Random Map",       "Regicide",    "Death Match",       "Scenario",        "Campaign",
+    "King of the Hill", "Wonder Race", "Defend the Wonder", "Turbo Random Map"};
+
+// The fixed name where the value is one, else the stored number.
+template <std::size_t N>
+void named(JsonLine& line, const char* key, std::optional<int32_t> value,
+           const std::array<const char*, N>& names) {
+  if (!value) return;
+  if (morvane::named(value, static_cast<int32_t>(N))) {
+    line.string(key, names[static_cast<std::size_t>(*value)]);
+  } else {
+    line.number(key, *value);
+  }
+}
+
+std::string floatJson(float value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.6g", static_cast<double>(value));
+  return text;
+}
+
+}  // namespace
+
+std::string settingsJson(const GameSettings& s) {
+  JsonLine line;
+  if (s.speed) {
+    if (const auto speed = speedOf(*s.speed)) {
+      constexpr const char* kSpeedNames[] = {"Slow", "Normal", "Fast"};
+      line.string("speed", kSpeedNames[static_cast<int>(*speed)]);
+    }
+    line.raw("speedValue", floatJson(*s.speed));
+  }
+  if (s.populationLimit) line.number("populationLimit", *s.populationLimit);
+  named(line, "mapSize", s.mapSize, kMapSizeNames);
+  named(line, "revealMap", s.revealMap, kRevealMapNames);
+  named(line, "difficulty", s.difficulty, kDifficultyNames);
+  named(line, "startingAge", s.startingAge, kAgeNames);
+  named(line, "victory", s.victory, kVictoryNames);
+  if (s.victoryTime) line.number("victoryTime", *s.victoryTime);
+  if (s.victoryScore) line.number("victoryScore", *s.victoryScore);
+  if (s.lockTeams) line.boolean("lockTeams", *s.lockTeams);
+  named(line, "gameType", s.gameType, kGameTypeNames);
+  return line.str();
+}
+
+void addFacts(JsonLine& line, const GameFacts& facts, bool withResult) {
+  line.number("durationMs", facts.durationMs);
+  line.boolean("restored", facts.restored());
+  if (withResult) {
+    std::vector<std::string> resignations;
+    for (const Resignation& r : facts.resignations) {
+      JsonLine item;
+      item.number("player", r.player);
+      item.number("timeMs", r.timeMs);
+      resignations.push_back(item.str());
+    }
+    line.raw("resignations", jsonArray(resignations));
+    if (facts.settled) {
+      std::vector<std::string> winners;
+      for (const int32_t n : facts.winners) winners.push_back(std::to_string(n));
+      line.raw("winners", jsonArray(winners));
+    } else {
+      line.raw("winners", "null");
+    }
+  }
+  line.raw("settings", settingsJson(facts.settings));
+}
+
+}  // namespace morvane::inspect
