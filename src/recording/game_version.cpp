@@ -157,8 +157,13 @@ HeaderLayout layoutFor(const GameVersion& version) {
       layout.body.startAfterInterval = 32;
       break;
     case VersionFamily::kUserPatch14:
+      layout.settings.populationUnit = 25;
+      break;
     case VersionFamily::kUserPatch15:
       layout.settings.populationUnit = 25;
+      // Its tiles make room for more terrains: 255, the terrain id, the
+      // elevation and an unused byte.
+      layout.tiles = TileLayout{4, 1, 2};
       break;
     case VersionFamily::kHD:
       applyLaterEditionRow(laterEditionRow(version.saveVersion), layout);

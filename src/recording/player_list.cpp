@@ -224,6 +224,7 @@ PlayerListPositions parsePlayers(ByteSpan header, const HeaderLayout& layout, Ga
     copyTiles(header, layout.tiles, terrain, tiles, entry);
     positions.terrainStart = terrain;
     positions.tiles = tiles;
+    positions.tileBytes = layout.tiles.bytes;
   }
 
   // A tile count beyond the header's size puts the search outside it either

@@ -54,8 +54,10 @@ struct VersionLayout {
   int64_t optionalTail = 5544;
   int64_t recordTileBytes = 1;  // a record's bytes before its check value are
   int64_t recordFixed = 1275;   // recordTileBytes * w * h + recordFixed
-  int64_t civAt = 817;          // from a name's end; the colour 4 bytes on
-  bool storedNames = false;     // uint16 length + 1 before a block's name
+  // Each tile as 255, terrain, elevation and an unused byte, not the pair.
+  bool markedTiles = false;
+  int64_t civAt = 817;       // from a name's end; the colour 4 bytes on
+  bool storedNames = false;  // uint16 length + 1 before a block's name
   // Non-zero: each player block states its count of 4-byte resource values
   // (0x16, n, 0x21, the values) and the civilisation stands civAfterValues
   // bytes after them, in place of civAt.
@@ -94,12 +96,11 @@ struct MapBlock {
   std::vector<int32_t> recordChecks = {41};
   // The record count field; defaults to recordChecks.size().
   std::optional<int32_t> declaredRecords;
-  // Terrain byte of each tile; one pair per element is written after the
-  // records and their 2 skipped bytes.
+  // Terrain byte of each tile; one tile per element is written after the
+  // records and their 2 skipped bytes, a pair or in the layout's marked form.
   std::vector<uint8_t> terrain;
   uint8_t terrainSecondByte = 0xEE;
-  // The second byte of each pair, the tile's elevation; terrainSecondByte
-  // past its end.
+  // Each tile's elevation; terrainSecondByte past its end.
   std::vector<uint8_t> elevation = {};
 };
 

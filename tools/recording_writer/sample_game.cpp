@@ -76,7 +76,9 @@ SampleHeader buildHeader(const SampleGame& game) {
   for (const SamplePlayer& player : game.players) {
     highestNumber = std::max(highestNumber, player.number);
   }
-  padWithNoise(h, out.map.civSearchStart, noise);
+  // The search starts no later than civSearchStart; larger tiles and the
+  // restore tables can reach past it.
+  padWithNoise(h, std::max(h.size(), out.map.civSearchStart), noise);
   for (int32_t number = 1; number <= std::min(highestNumber, 8); ++number) {
     const SamplePlayer* player = firstWithNumber(game, number);
     if (player) {
