@@ -1,7 +1,7 @@
 // Colours from the terrain table of RecAnalyst (goto-bus-stop/recanalyst,
-// resources/data/ageofempires/colors.php, generated from the game's data):
-// for each terrain id 0..99 a colour for a downward slope, flat ground and an
-// upward slope. MgxParser's map_colors.h holds the same values.
+// resources/data/ageofempires/colors.php at commit 1a03234aa0d7, generated
+// from the game's data): for each terrain id 0..99 a colour for a downward
+// slope, flat ground and an upward slope, in that order.
 #include "minimap/terrain_colours.h"
 
 #include <array>
