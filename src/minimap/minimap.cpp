@@ -4,6 +4,7 @@
 #include "minimap/minimap.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstddef>
 
@@ -15,29 +16,44 @@ namespace {
 
 constexpr uint8_t kOpaque = 255;
 constexpr Rgb kOutline = {0, 0, 0};
+constexpr std::size_t kTerrainIds = 256;
 
-// The map's size in tiles, and the tiles the entry holds of it.
+// Every terrain id's colour on each slope, looked up once a picture rather
+// than once a pixel.
+using Palette = std::array<std::array<Rgb, 3>, kTerrainIds>;
+
+Palette makePalette() {
+  Palette palette;
+  for (std::size_t id = 0; id < kTerrainIds; ++id) {
+    for (const Slope slope : {Slope::kDown, Slope::kFlat, Slope::kUp})
+      palette[id][static_cast<std::size_t>(slope)] = terrainColour(static_cast<uint8_t>(id), slope);
+  }
+  return palette;
+}
+
+// The map's size in tiles and the bytes the entry holds of it (null: all zero).
 struct MapTiles {
-  const TerrainTiles& tiles;
+  const uint8_t* terrain;
+  const uint8_t* elevation;
   int64_t width;
   int64_t height;
-
-  bool holds(int64_t x, int64_t y) const {
-    return x < width && y < height && y * width + x < static_cast<int64_t>(TerrainTiles::kSize);
-  }
-  std::size_t index(int64_t x, int64_t y) const { return static_cast<std::size_t>(y * width + x); }
 };
 
-Rgb tileColour(const MapTiles& map, int64_t x, int64_t y) {
-  if (!map.holds(x, y)) return kUnknownTerrainColour;
+uint8_t byteAt(const uint8_t* bytes, int64_t index) { return bytes == nullptr ? 0 : bytes[index]; }
+
+Rgb tileColour(const MapTiles& map, const Palette& palette, int64_t x, int64_t y) {
+  constexpr auto kHeld = static_cast<int64_t>(TerrainTiles::kSize);
+  const int64_t index = y * map.width + x;
+  if (index >= kHeld) return kUnknownTerrainColour;
   Slope slope = Slope::kFlat;
-  if (map.holds(x + 1, y + 1)) {
-    const uint8_t here = map.tiles.elevation(map.index(x, y));
-    const uint8_t next = map.tiles.elevation(map.index(x + 1, y + 1));
-    if (next < here) slope = Slope::kDown;
-    if (next > here) slope = Slope::kUp;
+  const int64_t next = index + map.width + 1;  // one column and one row on
+  if (x + 1 < map.width && y + 1 < map.height && next < kHeld) {
+    const uint8_t here = byteAt(map.elevation, index);
+    const uint8_t there = byteAt(map.elevation, next);
+    if (there < here) slope = Slope::kDown;
+    if (there > here) slope = Slope::kUp;
   }
-  return terrainColour(map.tiles[map.index(x, y)], slope);
+  return palette[byteAt(map.terrain, index)][static_cast<std::size_t>(slope)];
 }
 
 void put(Picture& picture, int32_t px, int32_t py, Rgb colour) {
@@ -63,17 +79,30 @@ struct Diamond {
 };
 
 void drawTerrain(const MapTiles& map, const Diamond& diamond, Picture& picture) {
+  const Palette palette = makePalette();
+  // a at each column's centre, the same for every row.
+  std::vector<double> columnA(static_cast<std::size_t>(picture.width));
+  for (int32_t px = 0; px < picture.width; ++px)
+    columnA[static_cast<std::size_t>(px)] = (px + 0.5) / diamond.halfWidth;
+  const auto width = static_cast<double>(map.width);
+  const auto height = static_cast<double>(map.height);
   for (int32_t py = 0; py < picture.height; ++py) {
     const double b = (py + 0.5) / diamond.halfHeight;
-    for (int32_t px = 0; px < picture.width; ++px) {
-      const double a = (px + 0.5) / diamond.halfWidth;
+    // The row meets the diamond where |1 - b| <= a < 2 - |1 - b|; a pixel
+    // more each side, as the test below decides.
+    const double edge = std::fabs(1 - b) * diamond.halfWidth;
+    const int32_t first = std::max(0, static_cast<int32_t>(edge) - 2);
+    const int32_t last =
+        std::min(picture.width, static_cast<int32_t>(2 * diamond.halfWidth - edge) + 2);
+    for (int32_t px = first; px < last; ++px) {
+      const double a = columnA[static_cast<std::size_t>(px)];
       const double u = diamond.u(a, b);
       const double v = diamond.v(a, b);
       if (u < 0 || u >= 1 || v < 0 || v >= 1) continue;
       // u < 1, so the products stay below the map's size.
-      const auto x = static_cast<int64_t>(u * static_cast<double>(map.width));
-      const auto y = static_cast<int64_t>(v * static_cast<double>(map.height));
-      put(picture, px, py, tileColour(map, x, y));
+      const auto x = static_cast<int64_t>(u * width);
+      const auto y = static_cast<int64_t>(v * height);
+      put(picture, px, py, tileColour(map, palette, x, y));
     }
   }
 }
@@ -105,7 +134,8 @@ Picture drawMinimap(const GameEntry& entry, int32_t size) {
   picture.rgba.assign(static_cast<std::size_t>(picture.width) * picture.height * 4, 0);
   if (entry.mapWidth <= 0 || entry.mapHeight <= 0) return picture;
 
-  const MapTiles map{entry.mapTiles, entry.mapWidth, entry.mapHeight};
+  const MapTiles map{entry.mapTiles.data(), entry.mapTiles.elevationData(), entry.mapWidth,
+                     entry.mapHeight};
   const Diamond diamond{picture.width / 2.0, picture.height / 2.0};
   drawTerrain(map, diamond, picture);
 

@@ -56,6 +56,9 @@ class TerrainTiles {
   uint8_t* writeElevation() { return planes_.write().elevation.data(); }
   // Null while nothing has been written (all zeros).
   const uint8_t* data() const { return allocated() ? planes_.read().terrain.data() : nullptr; }
+  const uint8_t* elevationData() const {
+    return allocated() ? planes_.read().elevation.data() : nullptr;
+  }
   bool allocated() const { return planes_.allocated(); }
 
  private:
