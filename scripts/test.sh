@@ -14,6 +14,9 @@ cmake --preset native >/dev/null
 cmake --build --preset native -j"$jobs"
 ctest --preset native -j"$jobs"
 
+step "minimaps of the shared recordings and the demo folder into build/minimaps"
+./scripts/minimaps.sh
+
 step "sanitizer build and tests"
 cmake --preset sanitize >/dev/null
 cmake --build --preset sanitize -j"$jobs"
