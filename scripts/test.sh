@@ -22,7 +22,7 @@ cmake --preset sanitize >/dev/null
 cmake --build --preset sanitize -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset sanitize -j"$jobs"
 
-step "fuzzing load and parseHeader for ${MORVANE_FUZZ_SECONDS:-60} s"
+step "fuzzing load, parse and minimap for ${MORVANE_FUZZ_SECONDS:-60} s"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j"$jobs"
 ./scripts/fuzz.sh "${MORVANE_FUZZ_SECONDS:-60}"
