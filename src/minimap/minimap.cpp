@@ -134,7 +134,7 @@ Picture drawMinimap(const GameEntry& entry, int32_t size) {
   picture.rgba.assign(static_cast<std::size_t>(picture.width) * picture.height * 4, 0);
   if (entry.mapWidth <= 0 || entry.mapHeight <= 0) return picture;
 
-  const MapTiles map{entry.mapTiles.data(), entry.mapTiles.elevationData(), entry.mapWidth,
+  const MapTiles map{entry.mapTiles.terrainIdData(), entry.mapTiles.elevationData(), entry.mapWidth,
                      entry.mapHeight};
   const Diamond diamond{picture.width / 2.0, picture.height / 2.0};
   drawTerrain(map, diamond, picture);

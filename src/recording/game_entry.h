@@ -36,6 +36,11 @@ using platform::EntryTime;
 // Terrain and elevation bytes of a map (room for 240 x 240 tiles, row by
 // row). A folder of tens of thousands of unparsed rows must not pay for them,
 // so the bytes exist once a parse writes them and read as zeros until then.
+//
+// The terrain bytes are the header's bytes at every other position from the
+// terrain's start, the form every reader of this field has always given;
+// where a version's tiles are wider than two bytes (patch 1.5) those are not
+// the terrain ids, so each tile's terrain id is also kept, for the picture.
 class TerrainTiles {
  public:
   static constexpr std::size_t kSize = 57600;
@@ -43,28 +48,35 @@ class TerrainTiles {
   static constexpr uint8_t kUnfilled = 65;
 
   uint8_t operator[](std::size_t index) const { return planes_.read().terrain[index]; }
+  uint8_t terrainId(std::size_t index) const { return planes_.read().terrainIds[index]; }
   uint8_t elevation(std::size_t index) const { return planes_.read().elevation[index]; }
-  // Every tile's terrain set to value, every elevation to 0 (flat).
+  // Every tile's terrain bytes set to value, every elevation to 0 (flat).
   void fill(uint8_t value) {
     Planes& planes = planes_.write();
     planes.terrain.fill(value);
+    planes.terrainIds.fill(value);
     planes.elevation.fill(0);
   }
   void set(std::size_t index, uint8_t value) { planes_.write().terrain[index] = value; }
   // All the tiles, to be written in one go.
   uint8_t* write() { return planes_.write().terrain.data(); }
+  uint8_t* writeTerrainIds() { return planes_.write().terrainIds.data(); }
   uint8_t* writeElevation() { return planes_.write().elevation.data(); }
   // Null while nothing has been written (all zeros).
   const uint8_t* data() const { return allocated() ? planes_.read().terrain.data() : nullptr; }
+  const uint8_t* terrainIdData() const {
+    return allocated() ? planes_.read().terrainIds.data() : nullptr;
+  }
   const uint8_t* elevationData() const {
     return allocated() ? planes_.read().elevation.data() : nullptr;
   }
   bool allocated() const { return planes_.allocated(); }
 
  private:
-  // One block for both, so an unparsed row holds one pointer.
+  // One block for all, so an unparsed row holds one pointer.
   struct Planes {
     std::array<uint8_t, kSize> terrain;
+    std::array<uint8_t, kSize> terrainIds;
     std::array<uint8_t, kSize> elevation;
   };
   ZeroUntilWritten<Planes> planes_;

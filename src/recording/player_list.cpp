@@ -107,8 +107,10 @@ MapWalk walkMapRecords(ByteSpan header, const HeaderLayout& layout, int64_t mapB
 
 void copyTiles(ByteSpan header, const TileLayout& layout, int64_t start, int64_t tiles,
                GameEntry& entry) {
+  constexpr int64_t kTerrainFieldStride = 2;  // the field's form, whatever the tiles' width
   tiles = std::min<int64_t>(tiles, TerrainTiles::kSize);
-  header.copyStrided(start + layout.terrain, layout.bytes, tiles, entry.mapTiles.write());
+  header.copyStrided(start, kTerrainFieldStride, tiles, entry.mapTiles.write());
+  header.copyStrided(start + layout.terrain, layout.bytes, tiles, entry.mapTiles.writeTerrainIds());
   header.copyStrided(start + layout.elevation, layout.bytes, tiles,
                      entry.mapTiles.writeElevation());
 }

@@ -68,11 +68,17 @@ void expectElevation(const GameEntry& e, const std::vector<uint8_t>& tiles) {
   }
 }
 
-void expectTerrain(const GameEntry& e, const std::vector<uint8_t>& tiles) {
+// Each tile's terrain id is tiles[i]; the terrain field holds the same bytes
+// unless field gives its own (tiles wider than a pair).
+void expectTerrain(const GameEntry& e, const std::vector<uint8_t>& tiles,
+                   const std::vector<uint8_t>* field = nullptr) {
+  if (field == nullptr) field = &tiles;
   for (std::size_t i = 0; i < TerrainTiles::kSize; ++i) {
-    const uint8_t want = i < tiles.size() ? tiles[i] : 65;
-    if (e.mapTiles[i] != want) {
-      ADD_FAILURE() << "tile " << i << " is " << int{e.mapTiles[i]} << ", expected " << int{want};
+    const uint8_t id = i < tiles.size() ? tiles[i] : 65;
+    const uint8_t byte = i < field->size() ? (*field)[i] : 65;
+    if (e.mapTiles.terrainId(i) != id || e.mapTiles[i] != byte) {
+      ADD_FAILURE() << "tile " << i << " is " << int{e.mapTiles.terrainId(i)} << " in field byte "
+                    << int{e.mapTiles[i]} << ", expected " << int{id} << " in " << int{byte};
       return;
     }
   }
@@ -138,7 +144,13 @@ TEST(PlayerListTest, EachGameVersionIsReadWithItsOwnLayout) {
     expectSampleTwoPlayers(parsed.entry);
     EXPECT_EQ(parsed.entry.mapWidth, row.width);
     EXPECT_EQ(parsed.entry.mapHeight, row.height);
-    expectTerrain(parsed.entry, fixtures::terrainPattern(row.width, row.height));
+    // Tiles of four bytes (255, terrain, elevation, unused) leave the field
+    // its every-other-byte form: 255 and the elevation of the first half.
+    std::vector<uint8_t> markedField;
+    for (std::size_t i = 0; row.layout.markedTiles && i < game.elevation.size(); ++i)
+      markedField.push_back(i % 2 == 0 ? 255 : game.elevation[i / 2]);
+    expectTerrain(parsed.entry, fixtures::terrainPattern(row.width, row.height),
+                  row.layout.markedTiles ? &markedField : nullptr);
     expectElevation(parsed.entry, game.elevation);
     const std::optional<MapPoint>& alice = parsed.entry.slots[1].start;
     const std::optional<MapPoint>& bob = parsed.entry.slots[2].start;
