@@ -1,9 +1,11 @@
 #include "fuzz_recording.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
 #include "fuzz_input.h"
+#include "minimap/minimap.h"
 #include "recording/recorded_game_file.h"
 #include "recording_writer/recording_writer.h"
 
@@ -13,6 +15,22 @@ namespace {
 const fixtures::TempFolder& folder() {
   static const fixtures::TempFolder instance;
   return instance;
+}
+
+// The picture of whatever the parse gave, at a size the input picks (the
+// drawing brings one below its least up to it); the sanitizers watch every
+// write into it.
+const char* checkMinimap(const GameEntry& entry, int32_t size) {
+  const Picture picture = drawMinimap(entry, size);
+  const int32_t width = std::max(size, kMinimapMinSize);
+  if (picture.width != width || picture.height != width / 2 ||
+      picture.rgba.size() != static_cast<std::size_t>(width) * (width / 2) * 4)
+    return "the picture has the size asked for";
+  for (std::size_t alpha = 3; alpha < picture.rgba.size(); alpha += 4) {
+    if (picture.rgba[alpha] != 0 && picture.rgba[alpha] != 255)
+      return "each pixel is drawn or left clear";
+  }
+  return nullptr;
 }
 
 }  // namespace
@@ -45,7 +63,13 @@ const char* checkRecording(const uint8_t* data, std::size_t size) {
     if (slot.name[255] != '\0') return "slot names end";
   for (const std::string& name : entry.playerNames)
     if (name.size() > 255) return "names fit";
-  return nullptr;
+  for (const PlayerSlot& slot : entry.slots) {
+    // Written as tests that NaN fails.
+    if (slot.start && !(slot.start->x >= 0 && slot.start->x < static_cast<float>(entry.mapWidth) &&
+                        slot.start->y >= 0 && slot.start->y < static_cast<float>(entry.mapHeight)))
+      return "starting views lie inside the map";
+  }
+  return checkMinimap(entry, static_cast<int32_t>(size % 300));
 }
 
 }  // namespace morvane::fuzzing

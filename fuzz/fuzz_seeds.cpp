@@ -2,6 +2,7 @@
 // both as whole files and as wrapped headers. Usage: morvane_fuzz_seeds DIR
 #include <cstdio>
 #include <filesystem>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,20 @@ std::vector<SampleGame> seedGames() {
   later.layout = laterEditionLayout(12.5f, 1006, true);
   later.withOptionalBlock = true;
   games.push_back(later);
+
+  // Terrain, slopes and starting views for the minimap: ids the game does
+  // not have, a camera at the edge and one that is not a number.
+  SampleGame drawn = twoPlayerGame();
+  drawn.layout = patch15Layout();
+  drawn.width = 24;
+  drawn.height = 20;
+  for (int32_t i = 0; i < drawn.width * drawn.height; ++i) {
+    drawn.terrain.push_back(static_cast<uint8_t>(i % 3 == 0 ? 250 : i % 40));
+    drawn.elevation.push_back(static_cast<uint8_t>(i / 7 % 5));
+  }
+  drawn.players[0].camera = {23.9f, 0};
+  drawn.players[1].camera = {std::numeric_limits<float>::quiet_NaN(), 3};
+  games.push_back(drawn);
   return games;
 }
 

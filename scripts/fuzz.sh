@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Fuzzes load + parseHeader for SECONDS (default 60), then the name tables
+# Fuzzes load, parse and minimap for SECONDS (default 60), then the name tables
 # and the code page text rules for a quarter of that each: writes the
 # recording seed corpus into <build>/corpus-seed, runs each libFuzzer target
 # and fails on any finding (the crashing input is kept in <build>/artifacts/).

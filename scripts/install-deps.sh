@@ -7,7 +7,7 @@ sudo=""
 
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev zlib1g-dev libicu-dev
-  googletest libbenchmark-dev pkg-config
+  googletest libbenchmark-dev pkg-config libstb-dev
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
   wine wine32:i386 wine64 fonts-wine
   xvfb xauth xdotool imagemagick fonts-vlgothic locales

@@ -14,12 +14,15 @@ cmake --preset native >/dev/null
 cmake --build --preset native -j"$jobs"
 ctest --preset native -j"$jobs"
 
+step "minimaps of the shared recordings and the demo folder into build/minimaps"
+./scripts/minimaps.sh
+
 step "sanitizer build and tests"
 cmake --preset sanitize >/dev/null
 cmake --build --preset sanitize -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset sanitize -j"$jobs"
 
-step "fuzzing load and parseHeader for ${MORVANE_FUZZ_SECONDS:-60} s"
+step "fuzzing load, parse and minimap for ${MORVANE_FUZZ_SECONDS:-60} s"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j"$jobs"
 ./scripts/fuzz.sh "${MORVANE_FUZZ_SECONDS:-60}"

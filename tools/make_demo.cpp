@@ -4,10 +4,12 @@
 #include <filesystem>
 #include <string>
 
+#include "demo_maps.h"
 #include "recording_writer/recording_writer.h"
 
 namespace {
 
+using morvane::demo::DemoMap;
 using morvane::fixtures::SampleGame;
 using morvane::fixtures::SamplePlayer;
 
@@ -17,6 +19,18 @@ const std::string kPlayer = "\x83\x76\x83\x8C\x83\x43\x83\x84\x81\x5B";  // プ�
 const std::string kHanako = "\x89\xD4\x8E\x71";                          // 花子
 const std::string kGoodGame = "\x82\xE6\x82\xEB\x82\xB5\x82\xAD";        // よろしく
 
+// The map's tiles, and each player's start in list order, in The Conquerors'
+// layout: a header of no known version holds no starting views.
+void place(const DemoMap& map, SampleGame& game) {
+  game.layout = morvane::fixtures::conquerorsLayout();
+  game.width = map.width;
+  game.height = map.height;
+  game.terrain = map.terrain;
+  game.elevation = map.elevation;
+  for (std::size_t k = 0; k < game.players.size() && k < map.starts.size(); ++k)
+    game.players[k].camera = map.starts[k];
+}
+
 SampleGame oneVersusOne() {
   SampleGame game;
   game.players = {SamplePlayer{1, kTaro, 5, 0, 1}, SamplePlayer{2, "Alice", 1, 1, 1}};
@@ -25,6 +39,7 @@ SampleGame oneVersusOne() {
   game.mapText = "\x83\x41\x83\x89\x83\x72\x83\x41";  // アラビア
   game.lobbyChat = {"@#1" + kTaro + ": " + kGoodGame, "@#2Alice: gl hf"};
   game.gameChat = {"@#2Alice: nice rush", "@#1" + kTaro + ": gg"};
+  place(morvane::demo::openLand(120, 2), game);
   return game;
 }
 
@@ -33,8 +48,7 @@ SampleGame teamGame() {
   game.players = {SamplePlayer{1, "Viktor", 11, 0, 2}, SamplePlayer{2, kPlayer, 18, 1, 3},
                   SamplePlayer{3, "Mia", 2, 2, 2}, SamplePlayer{4, kHanako, 6, 3, 3}};
   game.pov = 2;
-  game.width = 120;
-  game.height = 120;
+  place(morvane::demo::forest(120, 4), game);
   game.mapText = "Black Forest";
   game.lobbyChat = {"@#1Viktor: 2v2, no rush"};
   game.gameChat = {"@#3Mia: walls up", "@#2" + kPlayer + ": OK"};
@@ -48,8 +62,7 @@ SampleGame eightPlayers() {
     game.players.push_back(SamplePlayer{k + 1, names[k], static_cast<uint8_t>(k * 2 + 1),
                                         static_cast<uint8_t>(k), static_cast<uint8_t>(2 + k % 2)});
   game.pov = 5;
-  game.width = 200;
-  game.height = 200;
+  place(morvane::demo::islands(200, 8), game);
   game.mapText = "Islands";
   game.gameChat = {"@#5Eve: 4v4 on islands!"};
   return game;

@@ -19,7 +19,6 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -27,12 +26,15 @@
 #include <vector>
 
 #include "baseline_reads.h"
+#include "cpu_time.h"
 #include "recording/recorded_game_file.h"
 #include "recording_writer/recording_writer.h"
 
 namespace {
 
 using namespace morvane;
+using bench::cpuSeconds;
+using bench::median;
 
 struct Recording {
   std::string path;
@@ -51,21 +53,10 @@ struct Side {
   long calls = 0;
 };
 
-double cpuSeconds() {
-  timespec now{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
 long minorFaults() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
   return usage.ru_minflt;
-}
-
-double median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
 }
 
 // 8 players on a 220 x 220 map, about 1.5 MB of header and 3 MB of body with

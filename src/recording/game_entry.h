@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/entry_time.h"
@@ -14,36 +15,72 @@
 
 namespace morvane {
 
+// A point on the map, in tiles: x along a row of tiles, y across the rows.
+struct MapPoint {
+  float x = 0;
+  float y = 0;
+};
+
 // Per-player block of a GameEntry, indexed by player number.
 struct PlayerSlot {
   char name[256] = {};  // NUL-terminated, zero-padded header bytes
   int32_t civId = 0;
   int32_t colourId = 0;
+  // The player's initial camera, where a normal start puts the town centre;
+  // none when the header holds no such point inside the map.
+  std::optional<MapPoint> start;
 };
 
 // Last-write time as the folder listing reports it.
 using platform::EntryTime;
 
-// Terrain bytes of a map (room for 240 x 240 tiles). A folder of tens of
-// thousands of unparsed rows must not pay 57,600 bytes each, so the bytes
-// exist once a parse writes them and read as zeros until then.
+// Terrain and elevation bytes of a map (room for 240 x 240 tiles, row by
+// row). A folder of tens of thousands of unparsed rows must not pay for them,
+// so the bytes exist once a parse writes them and read as zeros until then.
+//
+// The terrain bytes are the header's bytes at every other position from the
+// terrain's start, the form every reader of this field has always given;
+// where a version's tiles are wider than two bytes (patch 1.5) those are not
+// the terrain ids, so each tile's terrain id is also kept, for the picture.
 class TerrainTiles {
  public:
   static constexpr std::size_t kSize = 57600;
   // What a parse leaves in every tile the header did not fill.
   static constexpr uint8_t kUnfilled = 65;
 
-  uint8_t operator[](std::size_t index) const { return bytes_.read()[index]; }
-  void fill(uint8_t value) { bytes_.write().fill(value); }
-  void set(std::size_t index, uint8_t value) { bytes_.write()[index] = value; }
+  uint8_t operator[](std::size_t index) const { return planes_.read().terrain[index]; }
+  uint8_t terrainId(std::size_t index) const { return planes_.read().terrainIds[index]; }
+  uint8_t elevation(std::size_t index) const { return planes_.read().elevation[index]; }
+  // Every tile's terrain bytes set to value, every elevation to 0 (flat).
+  void fill(uint8_t value) {
+    Planes& planes = planes_.write();
+    planes.terrain.fill(value);
+    planes.terrainIds.fill(value);
+    planes.elevation.fill(0);
+  }
+  void set(std::size_t index, uint8_t value) { planes_.write().terrain[index] = value; }
   // All the tiles, to be written in one go.
-  uint8_t* write() { return bytes_.write().data(); }
+  uint8_t* write() { return planes_.write().terrain.data(); }
+  uint8_t* writeTerrainIds() { return planes_.write().terrainIds.data(); }
+  uint8_t* writeElevation() { return planes_.write().elevation.data(); }
   // Null while nothing has been written (all zeros).
-  const uint8_t* data() const { return bytes_.allocated() ? bytes_.read().data() : nullptr; }
-  bool allocated() const { return bytes_.allocated(); }
+  const uint8_t* data() const { return allocated() ? planes_.read().terrain.data() : nullptr; }
+  const uint8_t* terrainIdData() const {
+    return allocated() ? planes_.read().terrainIds.data() : nullptr;
+  }
+  const uint8_t* elevationData() const {
+    return allocated() ? planes_.read().elevation.data() : nullptr;
+  }
+  bool allocated() const { return planes_.allocated(); }
 
  private:
-  ZeroUntilWritten<std::array<uint8_t, kSize>> bytes_;
+  // One block for all, so an unparsed row holds one pointer.
+  struct Planes {
+    std::array<uint8_t, kSize> terrain;
+    std::array<uint8_t, kSize> terrainIds;
+    std::array<uint8_t, kSize> elevation;
+  };
+  ZeroUntilWritten<Planes> planes_;
 };
 
 // The nine player blocks, indexed by player number. Only parsed games have

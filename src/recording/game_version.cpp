@@ -47,7 +47,8 @@ VersionFamily conquerorsRelease(ByteSpan body) {
 struct LaterEditionRow {
   float from;
   int64_t tileBytes;     // per tile in a map record
-  int64_t beforeCheck;   // a map record's fixed bytes before its check value
+  int64_t beforeCheck;   // a map record's fixed bytes before its count of floats
+  int32_t recordFloats;  // a count of floats a map record may hold besides 41
   int64_t bytesPerUnit;  // per unit of an AI record
   int64_t optionalTail;  // after the AI records
   int64_t nameListFirstEntry;
@@ -58,12 +59,12 @@ struct LaterEditionRow {
 };
 
 constexpr LaterEditionRow kLaterEditionRows[] = {
-    {11.77f, 1, 1275, 400, 5544, 24, false, 18044, -1, 9},
-    {11.93f, 2, 2048, 400, 5544, 24, false, 18044, -1, 9},
-    {11.96f, 2, 2048, 400, 5544 + 1280, 24, false, 18044, -1, 9},
-    {12.0f, 2, 2048, 400 + 384, 5544 + 1280, 24, false, 18044 + 4, -1, 9},
-    {12.3f, 2, 2048, 400 + 384, 5544 + 1280 + 4, 24 + 16, false, 18044 + 4, -1, 8},
-    {12.35f, 2, 2048, 400 + 384, 5544 + 1280 + 4, 24 + 16, true, 18044 + 644, 2, 8},
+    {11.77f, 1, 1275, 41, 400, 5544, 24, false, 18044, -1, 9},
+    {11.93f, 2, 2048, 41, 400, 5544, 24, false, 18044, -1, 9},
+    {11.96f, 2, 2048, 41, 400, 5544 + 1280, 24, false, 18044, -1, 9},
+    {12.0f, 2, 2048, 41, 400 + 384, 5544 + 1280, 24, false, 18044 + 4, -1, 9},
+    {12.3f, 2, 2048, 100, 400 + 384, 5544 + 1280 + 4, 24 + 16, false, 18044 + 4, -1, 8},
+    {12.35f, 2, 2048, 100, 400 + 384, 5544 + 1280 + 4, 24 + 16, true, 18044 + 644, 2, 8},
 };
 
 const LaterEditionRow& laterEditionRow(float saveVersion) {
@@ -77,6 +78,7 @@ const LaterEditionRow& laterEditionRow(float saveVersion) {
 void applyLaterEditionRow(const LaterEditionRow& row, HeaderLayout& layout) {
   layout.mapRecord.tileBytes = row.tileBytes;
   layout.mapRecord.beforeCheck = row.beforeCheck;
+  layout.mapRecord.otherCheckValue = row.recordFloats;
   layout.optionalBlock.bytesPerUnit = row.bytesPerUnit;
   layout.optionalBlock.tail = row.optionalTail;
   layout.optionalBlock.afterLobbyBlock = row.lobbyBlock;
@@ -155,8 +157,13 @@ HeaderLayout layoutFor(const GameVersion& version) {
       layout.body.startAfterInterval = 32;
       break;
     case VersionFamily::kUserPatch14:
+      layout.settings.populationUnit = 25;
+      break;
     case VersionFamily::kUserPatch15:
       layout.settings.populationUnit = 25;
+      // Its tiles make room for more terrains: 255, the terrain id, the
+      // elevation and an unused byte.
+      layout.tiles = TileLayout{4, 1, 2};
       break;
     case VersionFamily::kHD:
       applyLaterEditionRow(laterEditionRow(version.saveVersion), layout);

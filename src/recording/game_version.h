@@ -65,14 +65,23 @@ struct MapBlockLayout {
   int64_t firstRecord = 122;
 };
 
-// A map record: tileBytes * w * h + beforeCheck bytes, the check value, then
-// afterCheck bytes.
+// A map record: tileBytes * w * h + beforeCheck bytes, a count of floats,
+// the floats and afterFloats bytes. Only a count the version is known to
+// write is taken, which checks that the walk is still on the records.
 struct MapRecordLayout {
   int64_t tileBytes = 1;
   int64_t beforeCheck = 1275;
   int32_t checkValue = 41;
-  int64_t afterCheck = 168;
+  int32_t otherCheckValue = 41;
+  int64_t afterFloats = 4;
   int64_t beforeTerrain = 2;  // after the last record
+};
+
+// The tiles after the map records, one after another, row by row (x fastest).
+struct TileLayout {
+  int64_t bytes = 2;    // per tile
+  int64_t terrain = 0;  // the terrain id's byte within the tile
+  int64_t elevation = 1;
 };
 
 // The player blocks that follow the terrain, each found by its player's name.
@@ -86,6 +95,9 @@ struct PlayerBlockLayout {
   // civAfterValues bytes after them. Patches and mods change n, not the rest.
   bool countedValues = false;
   int64_t civAfterValues = 18;
+  // The player's initial camera, two floats in tiles, this many bytes after
+  // the values; where a normal start puts the town centre.
+  int64_t cameraAfterValues = 1;
   // Otherwise the civilisation stands at a fixed distance from the name's end.
   int64_t civ = 817;
   int64_t colourAfterCiv = 4;
@@ -121,6 +133,7 @@ struct HeaderLayout {
   OptionalBlockLayout optionalBlock;
   MapBlockLayout mapBlock;
   MapRecordLayout mapRecord;
+  TileLayout tiles;
   PlayerBlockLayout playerBlock;
   SettingsLayout settings;
   BodyLayout body;

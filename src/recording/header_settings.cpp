@@ -105,11 +105,10 @@ GameSettings readSettings(ByteSpan header, const HeaderLayout& layout,
 
 int64_t readRestoreTime(ByteSpan header, const PlayerListPositions& list, int32_t width,
                         int32_t height) {
-  constexpr int64_t kTileBytes = 2;  // terrain, elevation
   constexpr int64_t kObstructionBytes = 8;
   constexpr int64_t kVisibilityBytes = 4;  // per tile
   if (list.terrainStart == 0 || list.tiles <= 0) return 0;
-  ByteReader q(header, list.terrainStart + kTileBytes * list.tiles);
+  ByteReader q(header, list.terrainStart + list.tileBytes * list.tiles);
   const int32_t tables = q.i32();
   q.skip(4);
   if (tables < 0) q.fail();

@@ -19,11 +19,12 @@ struct PlayerListPositions {
   std::optional<int64_t> mapBase;
   int64_t terrainStart = 0;         // 0 when the map records could not be walked
   int64_t tiles = 0;                // width * height
+  int64_t tileBytes = 0;            // per tile
   std::optional<LobbyBlock> lobby;  // the later edition's, where it has one
 };
 
-// Player names, point of view, player count, map size, terrain, civilisation
-// and colour of each slot.
+// Player names, point of view, player count, map size, terrain, elevation,
+// and the civilisation, colour and starting view of each slot.
 PlayerListPositions parsePlayers(ByteSpan header, const HeaderLayout& layout, GameEntry& entry);
 
 // The map type text after a label line, or empty when none was found.

@@ -1,5 +1,5 @@
-// Player names, point of view, player count, map size and terrain, and each
-// player's civilisation and colour.
+// Player names, point of view, player count, map size, terrain and elevation,
+// and each player's civilisation, colour and starting view.
 #include <algorithm>
 #include <cstring>
 #include <optional>
@@ -47,6 +47,7 @@ void readPlayerNames(ByteSpan header, const NameListLayout& list, int64_t listSt
     }
     entry.slots[k].civId = 0;
     entry.slots[k].colourId = 0;
+    entry.slots[k].start.reset();
   }
 }
 
@@ -97,16 +98,21 @@ MapWalk walkMapRecords(ByteSpan header, const HeaderLayout& layout, int64_t mapB
   for (int32_t r = 0; r < records; ++r) {
     q.skip(tileBytes + record.beforeCheck);
     const int64_t check = q.position();
-    if (q.i32() != record.checkValue) return {check, true};
-    q.skip(record.afterCheck);
+    const int32_t floats = q.i32();
+    if (floats != record.checkValue && floats != record.otherCheckValue) return {check, true};
+    q.skip(int64_t{4} * floats + record.afterFloats);
   }
   return {q.position(), false};
 }
 
-void copyTerrain(ByteSpan header, int64_t start, int64_t tiles, GameEntry& entry) {
-  constexpr int64_t kTileStride = 2;  // the terrain byte, then one unused
+void copyTiles(ByteSpan header, const TileLayout& layout, int64_t start, int64_t tiles,
+               GameEntry& entry) {
+  constexpr int64_t kTerrainFieldStride = 2;  // the field's form, whatever the tiles' width
   tiles = std::min<int64_t>(tiles, TerrainTiles::kSize);
-  header.copyStrided(start, kTileStride, tiles, entry.mapTiles.write());
+  header.copyStrided(start, kTerrainFieldStride, tiles, entry.mapTiles.write());
+  header.copyStrided(start + layout.terrain, layout.bytes, tiles, entry.mapTiles.writeTerrainIds());
+  header.copyStrided(start + layout.elevation, layout.bytes, tiles,
+                     entry.mapTiles.writeElevation());
 }
 
 constexpr uint8_t kCountMarker = 0x16;   // before a player block's count of resource values
@@ -151,6 +157,22 @@ std::optional<int64_t> civilisationAt(ByteSpan header, const PlayerBlockLayout& 
   return civ;
 }
 
+// The initial camera of the block whose civilisation stands at civ, when it
+// lies inside the map: anything else (NaN, infinite, negative, past the
+// edge) is not a place a player starts.
+std::optional<MapPoint> startViewAt(ByteSpan header, const PlayerBlockLayout& block, int64_t civ,
+                                    const GameEntry& entry) {
+  if (!block.countedValues) return std::nullopt;
+  const int64_t at = civ - block.civAfterValues + block.cameraAfterValues;
+  const auto x = header.f32(at);
+  const auto y = header.f32(at + 4);
+  const auto inside = [](std::optional<float> value, int32_t size) {
+    return value && *value >= 0 && *value < static_cast<float>(size);  // false for NaN
+  };
+  if (!inside(x, entry.mapWidth) || !inside(y, entry.mapHeight)) return std::nullopt;
+  return MapPoint{*x, *y};
+}
+
 // Matches slots 1, 2, 3, ... by name, strictly in order, each search
 // continuing after the previous match. A stored name that is not followed by
 // a player block is passed over.
@@ -170,6 +192,7 @@ void matchCivilisations(ByteSpan header, const PlayerBlockLayout& block, int64_t
     }
     entry.slots[j].civId = header.u8(*civ).value_or(0);
     entry.slots[j].colourId = header.u8(*civ + block.colourAfterCiv).value_or(0);
+    entry.slots[j].start = startViewAt(header, block, *civ, entry);
     m = *civ + block.colourAfterCiv + 1;
     if (++u > entry.playerCount) return;
   }
@@ -200,9 +223,10 @@ PlayerListPositions parsePlayers(ByteSpan header, const HeaderLayout& layout, Ga
   const int64_t terrain = walk.position + layout.mapRecord.beforeTerrain;
   entry.mapTiles.fill(TerrainTiles::kUnfilled);
   if (!walk.failed && tiles > 0) {
-    copyTerrain(header, terrain, tiles, entry);
+    copyTiles(header, layout.tiles, terrain, tiles, entry);
     positions.terrainStart = terrain;
     positions.tiles = tiles;
+    positions.tileBytes = layout.tiles.bytes;
   }
 
   // A tile count beyond the header's size puts the search outside it either

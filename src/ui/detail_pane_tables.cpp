@@ -9,18 +9,14 @@ const char* const civAbbreviations[kCivilisations] = {
     "Mag", "Sla", "Por", "Eth", "Mal", "Ber", "Khm", "Mly", "Bur", "Vie",
 };
 
-const COLORREF slotColours[kSlotColours] = {
-    0x000000, 0xC00000, 0x0000E0, 0x00C000, 0x00C0C0, 0xC0C000, 0x8000C0, 0x808080, 0x0080FF,
-};
-
 std::string civilisationText(int32_t civId) {
   if (civId < 0 || civId >= kCivilisations) return {};
   return civAbbreviations[civId];
 }
 
 COLORREF slotColour(int32_t index) {
-  if (index < 0 || index >= kSlotColours) return slotColours[0];
-  return slotColours[index];
+  const Rgb colour = morvane::slotColour(index);
+  return RGB(colour.red, colour.green, colour.blue);
 }
 
 const PlayerSlot* slotOfPosition(const GameEntry& entry, int position) {
@@ -31,9 +27,7 @@ const PlayerSlot* slotOfPosition(const GameEntry& entry, int position) {
 
 int32_t slotColourIndex(const GameEntry& entry, int position) {
   const PlayerSlot* slot = slotOfPosition(entry, position);
-  // colourId + 1 must stay inside the colour table; anything else is black.
-  if (slot == nullptr || slot->colourId < -1 || slot->colourId >= kSlotColours - 1) return 0;
-  return slot->colourId + 1;
+  return slot == nullptr ? 0 : slotColourIndexOf(slot->colourId);
 }
 
 std::string chatText(const GameEntry& entry) {

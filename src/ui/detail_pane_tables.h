@@ -7,15 +7,13 @@
 #include <cstdint>
 #include <string>
 
+#include "library/player_colours.h"
 #include "recording/game_entry.h"
 
 namespace morvane::ui {
 
 inline constexpr int kCivilisations = 32;
 extern const char* const civAbbreviations[kCivilisations];
-
-inline constexpr int kSlotColours = 9;
-extern const COLORREF slotColours[kSlotColours];
 
 inline constexpr char gameStartSeparator[] =
     "-------------------<Game start>-------------------\r\n";

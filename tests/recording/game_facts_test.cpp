@@ -213,19 +213,25 @@ INSTANTIATE_TEST_SUITE_P(Bodies, BodyTest, testing::ValuesIn(kBodyCases),
                            return std::string(p.param.name);
                          });
 
+// The restore time stands after the tiles, whose size is the version's.
 TEST(GameFactsTest, RestoredGameAddsTheTimeItWasRestoredAt) {
-  SampleGame game = coopGame();
-  game.restoredAtMs = 600000;
-  BodyBuilder body;
-  body.start();
-  body.timeStep(1500);
-  fixtures::TempFolder folder;
-  const std::string path = folder.file("game.mgx");
-  ASSERT_TRUE(fixtures::writeRecording(path, fixtures::buildHeader(game).bytes, body.take()));
-  const Parsed parsed = parseGame(path);
-  ASSERT_TRUE(parsed.loaded);
-  EXPECT_TRUE(parsed.facts().restored());
-  EXPECT_EQ(parsed.facts().durationMs, 601500);
+  for (const fixtures::VersionLayout& layout :
+       {fixtures::conquerorsLayout(), fixtures::patch15Layout()}) {
+    SCOPED_TRACE(layout.text);
+    SampleGame game = coopGame();
+    game.layout = layout;
+    game.restoredAtMs = 600000;
+    BodyBuilder body;
+    body.start();
+    body.timeStep(1500);
+    fixtures::TempFolder folder;
+    const std::string path = folder.file("game.mgx");
+    ASSERT_TRUE(fixtures::writeRecording(path, fixtures::buildHeader(game).bytes, body.take()));
+    const Parsed parsed = parseGame(path);
+    ASSERT_TRUE(parsed.loaded);
+    EXPECT_TRUE(parsed.facts().restored());
+    EXPECT_EQ(parsed.facts().durationMs, 601500);
+  }
 }
 
 // The shared recordings. Lengths: the time steps summed, as recanalyst,

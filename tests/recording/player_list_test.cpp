@@ -4,6 +4,8 @@
 
 #include <climits>
 #include <cstring>
+#include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -56,19 +58,36 @@ void expectSampleTwoPlayers(const GameEntry& e) {
   }
 }
 
-void expectTerrain(const GameEntry& e, const std::vector<uint8_t>& tiles) {
+void expectElevation(const GameEntry& e, const std::vector<uint8_t>& tiles) {
+  for (std::size_t i = 0; i < tiles.size(); ++i) {
+    if (e.mapTiles.elevation(i) != tiles[i]) {
+      ADD_FAILURE() << "tile " << i << " stands at " << int{e.mapTiles.elevation(i)}
+                    << ", expected " << int{tiles[i]};
+      return;
+    }
+  }
+}
+
+// Each tile's terrain id is tiles[i]; the terrain field holds the same bytes
+// unless field gives its own (tiles wider than a pair).
+void expectTerrain(const GameEntry& e, const std::vector<uint8_t>& tiles,
+                   const std::vector<uint8_t>* field = nullptr) {
+  if (field == nullptr) field = &tiles;
   for (std::size_t i = 0; i < TerrainTiles::kSize; ++i) {
-    const uint8_t want = i < tiles.size() ? tiles[i] : 65;
-    if (e.mapTiles[i] != want) {
-      ADD_FAILURE() << "tile " << i << " is " << int{e.mapTiles[i]} << ", expected " << int{want};
+    const uint8_t id = i < tiles.size() ? tiles[i] : 65;
+    const uint8_t byte = i < field->size() ? (*field)[i] : 65;
+    if (e.mapTiles.terrainId(i) != id || e.mapTiles[i] != byte) {
+      ADD_FAILURE() << "tile " << i << " is " << int{e.mapTiles.terrainId(i)} << " in field byte "
+                    << int{e.mapTiles[i]} << ", expected " << int{id} << " in " << int{byte};
       return;
     }
   }
 }
 
 // Each game's layout as the writer lays it out from its own numbers: reading it
-// with another row loses the names, the map or the civilisations. The optional
-// block moves the map block.
+// with another row loses the names, the map, the civilisations or the starting
+// views. The optional block moves the map block. Only a known version's block
+// is read far enough to reach the camera.
 TEST(PlayerListTest, EachGameVersionIsReadWithItsOwnLayout) {
   fixtures::VersionLayout trial = fixtures::baseGameLayout();
   trial.text = "TRL 9.3";
@@ -115,13 +134,75 @@ TEST(PlayerListTest, EachGameVersionIsReadWithItsOwnLayout) {
     game.withOptionalBlock = row.optionalBlock;
     game.width = row.width;
     game.height = row.height;
+    game.players[0].camera = {3.5f, 7.25f};
+    game.players[1].camera = {static_cast<float>(row.width) - 0.5f, 0};
+    for (int32_t i = 0; i < row.width * row.height; ++i)
+      game.elevation.push_back(static_cast<uint8_t>(i % 7));
     const ParsedRecording parsed = fixtures::parseSampleGame(game);
     ASSERT_TRUE(parsed.loaded);
     EXPECT_EQ(parsed.version.family, row.family);
     expectSampleTwoPlayers(parsed.entry);
     EXPECT_EQ(parsed.entry.mapWidth, row.width);
     EXPECT_EQ(parsed.entry.mapHeight, row.height);
-    expectTerrain(parsed.entry, fixtures::terrainPattern(row.width, row.height));
+    // Tiles of four bytes (255, terrain, elevation, unused) leave the field
+    // its every-other-byte form: 255 and the elevation of the first half.
+    std::vector<uint8_t> markedField;
+    for (std::size_t i = 0; row.layout.markedTiles && i < game.elevation.size(); ++i)
+      markedField.push_back(i % 2 == 0 ? 255 : game.elevation[i / 2]);
+    expectTerrain(parsed.entry, fixtures::terrainPattern(row.width, row.height),
+                  row.layout.markedTiles ? &markedField : nullptr);
+    expectElevation(parsed.entry, game.elevation);
+    const std::optional<MapPoint>& alice = parsed.entry.slots[1].start;
+    const std::optional<MapPoint>& bob = parsed.entry.slots[2].start;
+    if (row.family == VersionFamily::kUnknown) {
+      EXPECT_FALSE(alice.has_value());
+      EXPECT_FALSE(bob.has_value());
+      continue;
+    }
+    ASSERT_TRUE(alice.has_value());
+    EXPECT_EQ(alice->x, 3.5f);
+    EXPECT_EQ(alice->y, 7.25f);
+    ASSERT_TRUE(bob.has_value());
+    EXPECT_EQ(bob->x, static_cast<float>(row.width) - 0.5f);
+    EXPECT_EQ(bob->y, 0.0f);
+  }
+}
+
+// A camera is a starting view only inside the map: every other value a
+// damaged or hostile header can hold is left out, and the block's
+// civilisation is still read.
+TEST(PlayerListTest, StartingViewOutsideTheMapIsLeftOut) {
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  const float infinity = std::numeric_limits<float>::infinity();
+  const struct {
+    const char* why;
+    fixtures::Camera camera;
+    bool kept;
+  } cases[] = {
+      {"the map's first corner", {0, 0}, true},
+      {"just inside the far edge", {19.99f, 11.99f}, true},
+      {"x on the far edge", {20, 5}, false},
+      {"y on the far edge", {5, 12}, false},
+      {"negative", {-0.01f, 5}, false},
+      {"negative zero", {-0.0f, 5}, true},
+      {"not a number", {nan, 5}, false},
+      {"y not a number", {5, nan}, false},
+      {"infinite", {infinity, 5}, false},
+      {"minus infinity", {5, -infinity}, false},
+      {"huge", {3e38f, 5}, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.why);
+    SampleGame game = fixtures::twoPlayerGame();
+    game.layout = fixtures::conquerorsLayout();
+    game.width = 20;
+    game.height = 12;
+    game.players[1].camera = c.camera;
+    const ParsedRecording parsed = fixtures::parseSampleGame(game);
+    ASSERT_TRUE(parsed.loaded);
+    EXPECT_EQ(parsed.entry.slots[2].start.has_value(), c.kept);
+    EXPECT_EQ(parsed.entry.slots[2].civId, 7);
+    EXPECT_TRUE(parsed.entry.slots[1].start.has_value());
   }
 }
 
@@ -410,6 +491,42 @@ TEST(PlayerListTest, FailedRecordCheckLeavesTerrainAt65AndSearchesFromTheFailure
     expectTerrain(parsed.entry, {});
     EXPECT_EQ(parsed.entry.slots[1].civId, 11);
     EXPECT_EQ(parsed.entry.slots[1].colourId, 6);
+  }
+}
+
+// A map record counts its floats: 41, or from save version 12.3 on also 100.
+// The walk takes only those, and a count it does not take leaves the terrain
+// unread rather than read from the wrong place.
+TEST(PlayerListTest, MapRecordsHoldTheFloatCountTheirVersionWrites) {
+  const struct {
+    const char* why;
+    fixtures::VersionLayout layout;
+    std::vector<int32_t> checks;
+    bool read;
+  } cases[] = {
+      {"The Conquerors, 41", fixtures::conquerorsLayout(), {41, 41}, true},
+      {"The Conquerors, 100", fixtures::conquerorsLayout(), {41, 100}, false},
+      {"later edition 12.0, 100", fixtures::laterEditionLayout(12.0f), {100}, false},
+      {"later edition 12.31, both", fixtures::laterEditionLayout(12.31f), {100, 41, 100}, true},
+      {"later edition 12.36, 100", fixtures::laterEditionLayout(12.36f, 1000), {100}, true},
+      {"later edition 12.5, 41", fixtures::laterEditionLayout(12.5f), {41}, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.why);
+    HeaderBuilder h;
+    h.layout = c.layout;
+    h.plainStart();
+    MapBlock map;
+    map.width = 6;
+    map.height = 5;
+    map.recordChecks = c.checks;
+    map.terrain = fixtures::terrainPattern(6, 5);
+    h.mapBlock(map);
+    h.padTo(h.size() + 20000);
+    h.playerList({});
+    h.doubleMarker();
+    const ParsedRecording parsed = parse(h);
+    expectTerrain(parsed.entry, c.read ? map.terrain : std::vector<uint8_t>{});
   }
 }
 

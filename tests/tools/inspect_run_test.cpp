@@ -141,6 +141,24 @@ TEST_F(InspectRunTest, ExitStatusTellsFailedLoadsAndUsageErrors) {
   EXPECT_EQ(inspect("").status, 2);
 }
 
+// PNG files start with their signature and the IHDR chunk: width, height.
+TEST_F(InspectRunTest, MinimapWritesAPictureOfEachRecordingThatLoads) {
+  ASSERT_TRUE(fixtures::writeSampleGame(folder.file("good.mgx"), fixtures::twoPlayerGame()));
+  ASSERT_TRUE(fixtures::writeFile(folder.file("bad.mgx"), {1, 2, 3}));
+  const std::string pictures = folder.file("pictures");
+  const ToolRun run = inspect("--minimap " + pictures + " --minimap-size 64 " + folder.path());
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(lines(run.out).size(), 2u);
+  const std::vector<uint8_t> png = fixtures::readFile(pictures + "/good.png");
+  ASSERT_GE(png.size(), 24u);
+  EXPECT_EQ(std::string(png.begin(), png.begin() + 8), "\x89PNG\r\n\x1a\n");
+  EXPECT_EQ(std::string(png.begin() + 12, png.begin() + 24),
+            std::string("IHDR\0\0\0\x40\0\0\0\x20", 12));
+  EXPECT_TRUE(fixtures::readFile(pictures + "/bad.png").empty());
+  EXPECT_EQ(
+      inspect("--minimap-size 7 --minimap " + pictures + " " + folder.file("good.mgx")).status, 2);
+}
+
 TEST_F(InspectRunTest, ThreadsPrintTheSameBytesAsOneThread) {
   // Games of very different sizes, so that threads finish out of order.
   for (int n = 0; n < 24; ++n) {

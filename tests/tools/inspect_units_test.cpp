@@ -42,20 +42,27 @@ TEST(ProgressTextTest, CountsFilesThenRateAndTimeLeft) {
 
 TEST(InspectOptionsTest, ParsesFlagsAndRejectsUsageErrors) {
   std::string error;
-  auto options = parseOptions(
-      {"--raw", "--codepage", "932", "--players", "p.txt", "--jobs", "3", "a", "b"}, error);
+  auto options = parseOptions({"--raw", "--codepage", "932", "--players", "p.txt", "--jobs", "3",
+                               "--minimap", "pics", "--minimap-size", "4096", "a", "b"},
+                              error);
   ASSERT_TRUE(options.has_value());
   EXPECT_TRUE(options->raw);
   EXPECT_EQ(options->codePage, 932);
   EXPECT_EQ(options->playersFile, "p.txt");
   EXPECT_EQ(options->jobs, 3u);
+  EXPECT_EQ(options->minimapFolder, "pics");
+  EXPECT_EQ(options->minimapSize, 4096);
   EXPECT_EQ(options->paths, (std::vector<std::string>{"a", "b"}));
+  EXPECT_EQ(parseOptions({"a"}, error)->minimapSize, 256);
   EXPECT_EQ(parseOptions({"--", "--raw"}, error)->paths, std::vector<std::string>{"--raw"});
   EXPECT_FALSE(parseOptions({}, error));
   EXPECT_FALSE(parseOptions({"--raw"}, error));
   EXPECT_FALSE(parseOptions({"--codepage", "x", "a"}, error));
   EXPECT_FALSE(parseOptions({"--codepage"}, error));
   EXPECT_FALSE(parseOptions({"--jobs", "0", "a"}, error));
+  EXPECT_FALSE(parseOptions({"--minimap-size", "7", "a"}, error));
+  EXPECT_FALSE(parseOptions({"--minimap-size", "4097", "a"}, error));
+  EXPECT_FALSE(parseOptions({"--minimap"}, error));
   EXPECT_FALSE(parseOptions({"--verbose", "a"}, error));
   EXPECT_NE(error.find("--verbose"), std::string::npos);
 }

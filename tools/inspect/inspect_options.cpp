@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "minimap/minimap.h"
+
 namespace morvane::inspect {
 namespace {
 
@@ -30,7 +32,8 @@ std::optional<InspectOptions> parseOptions(const std::vector<std::string>& argum
       options.raw = true;
     } else if (argument == "--no-result") {
       options.result = false;
-    } else if (argument == "--codepage" || argument == "--players" || argument == "--jobs") {
+    } else if (argument == "--codepage" || argument == "--players" || argument == "--jobs" ||
+               argument == "--minimap" || argument == "--minimap-size") {
       if (i + 1 >= arguments.size()) {
         error = argument + " needs a value";
         return std::nullopt;
@@ -38,6 +41,15 @@ std::optional<InspectOptions> parseOptions(const std::vector<std::string>& argum
       const std::string& value = arguments[++i];
       if (argument == "--players") {
         options.playersFile = value;
+      } else if (argument == "--minimap") {
+        options.minimapFolder = value;
+      } else if (argument == "--minimap-size") {
+        const std::optional<int> size = positiveNumber(value);
+        if (!size || *size < kMinimapMinSize || *size > kMinimapMaxSize) {
+          error = "bad minimap size: " + value;
+          return std::nullopt;
+        }
+        options.minimapSize = *size;
       } else if (argument == "--jobs") {
         const std::optional<int> jobs = positiveNumber(value);
         if (!jobs) {

@@ -12,7 +12,9 @@ struct InspectOptions {
   bool result = true;  // --no-result leaves resignations and winners out
   std::optional<int> codePage;
   std::optional<std::string> playersFile;
-  std::optional<unsigned> jobs;  // threads reading; all cores when not given
+  std::optional<unsigned> jobs;              // threads reading; all cores when not given
+  std::optional<std::string> minimapFolder;  // --minimap: a picture of each map there
+  int minimapSize = 256;                     // its width in pixels
   std::vector<std::string> paths;
 };
 
@@ -21,7 +23,9 @@ std::optional<InspectOptions> parseOptions(const std::vector<std::string>& argum
                                            std::string& error);
 
 inline constexpr char kUsage[] =
-    "usage: morvane-inspect [--raw] [--no-result] [--codepage N] [--players FILE] [--jobs N] "
-    "PATH...";
+    "usage: morvane-inspect [--raw] [--no-result] [--codepage N] [--players FILE] [--jobs N]\n"
+    "                       [--minimap DIR [--minimap-size N]] PATH...\n"
+    "  --minimap DIR       also write DIR/NAME.png, the map of each recording that loads\n"
+    "  --minimap-size N    its width in pixels, 8 to 4096 (default 256)";
 
 }  // namespace morvane::inspect

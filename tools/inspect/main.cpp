@@ -1,5 +1,6 @@
 // morvane-inspect: the recorded-game reader on the command line, one JSON
-// object per recording, read on every core and printed in the order given.
+// object per recording, read on every core and printed in the order given;
+// with --minimap, a picture of each map as well.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,6 +15,7 @@
 #include "folder_recordings.h"
 #include "inspect_options.h"
 #include "lazy_text_decoder.h"
+#include "minimap_files.h"
 #include "platform/exact_path.h"
 #include "platform/path.h"
 #include "progress_line.h"
@@ -66,9 +68,12 @@ std::function<ReportFunction()> workerMaker(const InspectOptions& options, int c
   return [&options, codePage, playerNames]() -> ReportFunction {
     std::shared_ptr<TextDecoder> decoder;
     if (!options.raw) decoder = std::make_shared<LazyTextDecoder>(codePage);
-    return [decoder, raw = options.raw, result = options.result,
-            playerNames](const std::string& path) {
-      return reportRecording(path, ReportSettings{raw, decoder.get(), playerNames, result});
+    std::optional<int32_t> minimapSize;
+    if (options.minimapFolder) minimapSize = options.minimapSize;
+    return [decoder, raw = options.raw, result = options.result, playerNames,
+            minimapSize](const std::string& path) {
+      return reportRecording(path,
+                             ReportSettings{raw, decoder.get(), playerNames, result, minimapSize});
     };
   };
 }
@@ -98,6 +103,11 @@ int main(int argc, char** argv) {
   }
   const std::optional<std::vector<std::string>> recordings = recordingsOf(options->paths);
   if (!recordings) return 2;
+  if (options->minimapFolder && !makeFolder(*options->minimapFolder)) {
+    std::fprintf(stderr, "morvane-inspect: cannot make the folder %s\n",
+                 options->minimapFolder->c_str());
+    return 2;
+  }
 
   // Progress only for a person watching: a pipe or file gets nothing extra.
   std::optional<ProgressLine> progress;
@@ -106,10 +116,23 @@ int main(int argc, char** argv) {
   CollectionRun run;
   run.jobs = options->jobs.value_or(allCores());
   run.makeWorker = workerMaker(*options, codePage, options->playersFile ? &playerNames : nullptr);
-  run.emit = [&allLoaded](const Report& report) {
+  // Pictures are written here, in path order, so of two recordings with the
+  // same name the later one's stays.
+  const std::string pictureFolder =
+      options->minimapFolder ? morvane::platform::exactFromAnsi(*options->minimapFolder) : "";
+  run.emit = [&allLoaded, &options, &recordings, &pictureFolder,
+              emitted = std::size_t{0}](const Report& report) mutable {
     allLoaded = allLoaded && report.loaded;
     std::fwrite(report.line.data(), 1, report.line.size(), stdout);
     std::fputc('\n', stdout);
+    const std::string& recording = (*recordings)[emitted++];
+    if (!options->minimapFolder || !report.loaded) return;
+    const std::string picture =
+        minimapPath(pictureFolder, recording, morvane::platform::kNativeSeparator);
+    if (report.minimapPng.empty() || !writeBytes(picture, report.minimapPng)) {
+      std::fprintf(stderr, "morvane-inspect: cannot write %s\n", picture.c_str());
+      allLoaded = false;
+    }
   };
   if (progress) run.progress = [&progress](std::size_t done) { progress->update(done); };
   reportCollection(*recordings, run);

@@ -8,6 +8,8 @@
 #include "facts_report.h"
 #include "json_line.h"
 #include "library/list_presentation.h"
+#include "minimap/minimap.h"
+#include "minimap/png_image.h"
 #include "recording/recorded_game_file.h"
 
 namespace morvane::inspect {
@@ -85,6 +87,8 @@ Report reportRecording(const std::string& path, const ReportSettings& settings) 
     GameEntry entry;
     file.parseGame(entry);
     addParse(line, file, entry, settings);
+    if (settings.minimapSize)
+      report.minimapPng = encodePng(drawMinimap(entry, *settings.minimapSize));
     addFacts(line, entry.facts.read(), settings.result);
   } else {
     line.string("error", describe(file.lastError()));

@@ -1,7 +1,10 @@
 // The inspector's line for one recording.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "library/name_table.h"
 #include "platform/text_decoder.h"
@@ -13,11 +16,13 @@ struct ReportSettings {
   const platform::TextDecoder* decoder = nullptr;  // otherwise decoded to UTF-8
   const NameTable* playerNames = nullptr;          // --players: povName mapped
   bool result = true;                              // resignations and winners
+  std::optional<int32_t> minimapSize;              // --minimap: the map drawn this wide
 };
 
 struct Report {
   bool loaded = false;
-  std::string line;  // one JSON object, no line end
+  std::string line;                 // one JSON object, no line end
+  std::vector<uint8_t> minimapPng;  // the map as a PNG file, when asked for and loaded
 };
 
 // Loads and parses the recording at the exact path (platform/exact_path.h).

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace morvane::fixtures {
 
@@ -27,6 +28,12 @@ int64_t ByteWriter::u32(uint32_t value) {
     bytes_.push_back(static_cast<uint8_t>((value >> shift) & 0xFF));
   }
   return at;
+}
+
+int64_t ByteWriter::f32(float value) {
+  uint32_t bits = 0;
+  std::memcpy(&bits, &value, sizeof bits);
+  return u32(bits);
 }
 
 int64_t ByteWriter::text(std::string_view bytes) {

@@ -18,6 +18,7 @@ class ByteWriter {
   int64_t i16(int16_t value);
   int64_t i32(int32_t value);
   int64_t u32(uint32_t value);
+  int64_t f32(float value);  // an IEEE single
   int64_t text(std::string_view bytes);
   int64_t raw(const std::vector<uint8_t>& bytes);
   int64_t fill(int64_t count, uint8_t value);

@@ -53,6 +53,7 @@ VersionLayout patch15Layout() {
   v.text = "VER 9.F";
   v.civAt = 985;
   v.resourceValues = 240;
+  v.markedTiles = true;
   return v;
 }
 
@@ -132,21 +133,25 @@ MapBlockPositions HeaderBuilder::mapBlock(const MapBlock& block) {
   for (int32_t check : block.recordChecks) {
     // The part before the check value is w * h + 1275 bytes long.
     zeros(layout.recordTileBytes * std::max<int64_t>(tiles, 0) + layout.recordFixed);
+    // The check value counts the floats that follow; 41 of them for any other.
     i32(check);
-    zeros(168);
+    zeros(4 * int64_t{check == 100 ? 100 : 41} + 4);
   }
   at.afterRecords = size();
   zeros(2);
   at.terrainStart = size();
-  for (uint8_t tile : block.terrain) {
-    u8(tile);
-    u8(block.terrainSecondByte);
+  for (std::size_t i = 0; i < block.terrain.size(); ++i) {
+    if (layout.markedTiles) u8(0xFF);
+    u8(block.terrain[i]);
+    u8(i < block.elevation.size() ? block.elevation[i] : block.terrainSecondByte);
+    if (layout.markedTiles) u8(0);
   }
   at.civSearchStart = at.afterRecords + 1014 + block.playerCount + 3 * tiles;
   return at;
 }
 
-int64_t HeaderBuilder::playerRecord(std::string_view name, uint8_t civ, uint8_t colour) {
+int64_t HeaderBuilder::playerRecord(std::string_view name, uint8_t civ, uint8_t colour,
+                                    Camera camera) {
   if (layout.storedNames) i16(static_cast<int16_t>(name.size() + 1));
   const int64_t at = text(name);
   const auto length = static_cast<int64_t>(name.size());
@@ -158,6 +163,9 @@ int64_t HeaderBuilder::playerRecord(std::string_view name, uint8_t civ, uint8_t 
     u8(0x21);
     fill(4 * int64_t{layout.resourceValues}, 0x3F);  // resource values, as floats
     civAt = size() - (at + length) + layout.civAfterValues;
+    u8(0);
+    f32(camera.x);
+    f32(camera.y);
   }
   padTo(at + length + civAt + 5);
   setU8(at + length + civAt, civ);

@@ -54,8 +54,10 @@ struct VersionLayout {
   int64_t optionalTail = 5544;
   int64_t recordTileBytes = 1;  // a record's bytes before its check value are
   int64_t recordFixed = 1275;   // recordTileBytes * w * h + recordFixed
-  int64_t civAt = 817;          // from a name's end; the colour 4 bytes on
-  bool storedNames = false;     // uint16 length + 1 before a block's name
+  // Each tile as 255, terrain, elevation and an unused byte, not the pair.
+  bool markedTiles = false;
+  int64_t civAt = 817;       // from a name's end; the colour 4 bytes on
+  bool storedNames = false;  // uint16 length + 1 before a block's name
   // Non-zero: each player block states its count of 4-byte resource values
   // (0x16, n, 0x21, the values) and the civilisation stands civAfterValues
   // bytes after them, in place of civAt.
@@ -89,14 +91,23 @@ struct MapBlock {
   uint8_t playerCount = 2;
   int32_t width = 0;
   int32_t height = 0;
-  // One map record per element, carrying that check value (41 is good).
+  // One map record per element, carrying that check value: its count of
+  // floats, 41 (or in later versions 100); the walk stops at any other.
   std::vector<int32_t> recordChecks = {41};
   // The record count field; defaults to recordChecks.size().
   std::optional<int32_t> declaredRecords;
-  // Terrain byte of each tile; one pair per element is written after the
-  // records and their 2 skipped bytes.
+  // Terrain byte of each tile; one tile per element is written after the
+  // records and their 2 skipped bytes, a pair or in the layout's marked form.
   std::vector<uint8_t> terrain;
   uint8_t terrainSecondByte = 0xEE;
+  // Each tile's elevation; terrainSecondByte past its end.
+  std::vector<uint8_t> elevation = {};
+};
+
+// A player's initial camera, in tiles.
+struct Camera {
+  float x = 0;
+  float y = 0;
 };
 
 struct MapBlockPositions {
@@ -158,9 +169,10 @@ class HeaderBuilder : public ByteWriter {
 
   // One player record of the civilisation/colour region at the current end:
   // the name (stored form if the layout says so), civ at +L+817 and colour at
-  // +L+821 (L the name length, 817 the layout's civAt), or counted values and
-  // the civilisation after them. Returns the offset of the name.
-  int64_t playerRecord(std::string_view name, uint8_t civ, uint8_t colour);
+  // +L+821 (L the name length, 817 the layout's civAt), or counted values,
+  // one byte, the camera and the civilisation after them. Returns the offset
+  // of the name.
+  int64_t playerRecord(std::string_view name, uint8_t civ, uint8_t colour, Camera camera = {});
 
   // "label: text" followed by end; returns the offset of the separator's
   // last byte (the space).

@@ -59,7 +59,8 @@ SampleHeader buildHeader(const SampleGame& game) {
   map.playerCount = playerCount;
   map.width = game.width;
   map.height = game.height;
-  map.terrain = terrainPattern(game.width, game.height);
+  map.terrain = game.terrain.empty() ? terrainPattern(game.width, game.height) : game.terrain;
+  map.elevation = game.elevation;
   out.map = h.mapBlock(map);
   if (game.restoredAtMs != 0) {
     h.i32(0);  // no obstruction tables
@@ -75,11 +76,13 @@ SampleHeader buildHeader(const SampleGame& game) {
   for (const SamplePlayer& player : game.players) {
     highestNumber = std::max(highestNumber, player.number);
   }
-  padWithNoise(h, out.map.civSearchStart, noise);
+  // The search starts no later than civSearchStart; larger tiles and the
+  // restore tables can reach past it.
+  padWithNoise(h, std::max(h.size(), out.map.civSearchStart), noise);
   for (int32_t number = 1; number <= std::min(highestNumber, 8); ++number) {
     const SamplePlayer* player = firstWithNumber(game, number);
     if (player) {
-      h.playerRecord(player->name, player->civ, player->colour);
+      h.playerRecord(player->name, player->civ, player->colour, player->camera);
     } else {
       h.playerRecord("", 0, 0);
     }

@@ -18,7 +18,8 @@ struct SamplePlayer {
   std::string name;
   uint8_t civ = 0;
   uint8_t colour = 0;
-  uint8_t team = 1;  // 1 is "no team"
+  uint8_t team = 1;    // 1 is "no team"
+  Camera camera = {};  // where the player's view starts
 };
 
 struct SampleGame {
@@ -28,6 +29,10 @@ struct SampleGame {
   std::optional<uint8_t> playerCount;  // defaults to the number of players
   int32_t width = 16;
   int32_t height = 16;
+  // Terrain and elevation of each tile, row by row; terrainPattern and the
+  // map block's filler byte when empty.
+  std::vector<uint8_t> terrain;
+  std::vector<uint8_t> elevation;
   bool withOptionalBlock = false;
   bool withMapTypeLine = true;
   std::string mapLabel{kLabelEnglish};

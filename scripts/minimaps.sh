@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Writes build/minimaps/NAME.png for every shared recording and
+# build/minimaps/demo/NAME.png for the demo folder's games, with the native
+# build's morvane-inspect --minimap; fails when one does not load. With
+# --readme it also writes docs/minimap-islands.png, the README's picture
+# (the demo's 4v4 islands game).
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+
+inspect=build/native/tools/inspect/morvane-inspect
+[ -x "$inspect" ] && [ -x build/native/tools/morvane-make-demo ] ||
+  { echo "minimaps.sh: build the native preset first" >&2; exit 1; }
+out=build/minimaps
+rm -rf "$out"
+mkdir -p "$out"
+
+shared=../shared/recordings
+if [ -d "$shared" ]; then
+  # Every recording by name: a folder path would give the inspector its .mgx only.
+  mapfile -d '' recordings < <(find "$shared" -maxdepth 1 -type f \( -name '*.mgx' \
+    -o -name '*.mgl' -o -name '*.mgz' -o -name '*.mgx2' -o -name '*.aoe2record' \) -print0 | sort -z)
+  "$inspect" --raw --minimap "$out" "${recordings[@]}" >/dev/null
+  echo "wrote $(find "$out" -maxdepth 1 -name '*.png' | wc -l) pictures of ${#recordings[@]} shared recordings into $out"
+else
+  echo "no shared recordings at $shared"
+fi
+
+demo=$(mktemp -d)
+trap 'rm -rf "$demo"' EXIT
+build/native/tools/morvane-make-demo "$demo/SaveGame"
+"$inspect" --raw --minimap "$out/demo" "$demo/SaveGame" >/dev/null
+echo "wrote the demo folder's pictures into $out/demo"
+
+readme=docs/minimap-islands.png
+if [ "${1:-}" = "--readme" ]; then
+  mkdir -p docs
+  cp "$out/demo/rec_4v4_islands.png" "$readme"
+  echo "wrote $readme"
+elif ! cmp -s "$out/demo/rec_4v4_islands.png" "$readme"; then
+  echo "note: $readme differs from the demo's picture; ./scripts/minimaps.sh --readme writes it again"
+fi

@@ -1,0 +1,154 @@
+// Each pixel of the picture looks up the one tile under its centre, so the
+// cost follows the picture's size, not the map's, and every write lands on a
+// pixel the loops stand on.
+#include "minimap/minimap.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstddef>
+
+#include "library/player_colours.h"
+#include "minimap/terrain_colours.h"
+
+namespace morvane {
+namespace {
+
+constexpr uint8_t kOpaque = 255;
+constexpr Rgb kOutline = {0, 0, 0};
+constexpr std::size_t kTerrainIds = 256;
+
+// Every terrain id's colour on each slope, looked up once a picture rather
+// than once a pixel.
+using Palette = std::array<std::array<Rgb, 3>, kTerrainIds>;
+
+Palette makePalette() {
+  Palette palette;
+  for (std::size_t id = 0; id < kTerrainIds; ++id) {
+    for (const Slope slope : {Slope::kDown, Slope::kFlat, Slope::kUp})
+      palette[id][static_cast<std::size_t>(slope)] = terrainColour(static_cast<uint8_t>(id), slope);
+  }
+  return palette;
+}
+
+// The map's size in tiles and the bytes the entry holds of it (null: all zero).
+struct MapTiles {
+  const uint8_t* terrain;
+  const uint8_t* elevation;
+  int64_t width;
+  int64_t height;
+};
+
+uint8_t byteAt(const uint8_t* bytes, int64_t index) { return bytes == nullptr ? 0 : bytes[index]; }
+
+Rgb tileColour(const MapTiles& map, const Palette& palette, int64_t x, int64_t y) {
+  constexpr auto kHeld = static_cast<int64_t>(TerrainTiles::kSize);
+  const int64_t index = y * map.width + x;
+  if (index >= kHeld) return kUnknownTerrainColour;
+  Slope slope = Slope::kFlat;
+  const int64_t next = index + map.width + 1;  // one column and one row on
+  if (x + 1 < map.width && y + 1 < map.height && next < kHeld) {
+    const uint8_t here = byteAt(map.elevation, index);
+    const uint8_t there = byteAt(map.elevation, next);
+    if (there < here) slope = Slope::kDown;
+    if (there > here) slope = Slope::kUp;
+  }
+  return palette[byteAt(map.terrain, index)][static_cast<std::size_t>(slope)];
+}
+
+void put(Picture& picture, int32_t px, int32_t py, Rgb colour) {
+  const std::size_t at = (static_cast<std::size_t>(py) * static_cast<std::size_t>(picture.width) +
+                          static_cast<std::size_t>(px)) *
+                         4;
+  picture.rgba[at] = colour.red;
+  picture.rgba[at + 1] = colour.green;
+  picture.rgba[at + 2] = colour.blue;
+  picture.rgba[at + 3] = kOpaque;
+}
+
+// u along x, v along y, each 0..1 over the map; a and b the picture's
+// position in half widths and half heights.
+struct Diamond {
+  double halfWidth;
+  double halfHeight;
+
+  double u(double a, double b) const { return (a - b + 1) / 2; }
+  double v(double a, double b) const { return (a + b - 1) / 2; }
+  double px(double u, double v) const { return (u + v) * halfWidth; }
+  double py(double u, double v) const { return (1 - u + v) * halfHeight; }
+};
+
+void drawTerrain(const MapTiles& map, const Diamond& diamond, Picture& picture) {
+  const Palette palette = makePalette();
+  // a at each column's centre, the same for every row.
+  std::vector<double> columnA(static_cast<std::size_t>(picture.width));
+  for (int32_t px = 0; px < picture.width; ++px)
+    columnA[static_cast<std::size_t>(px)] = (px + 0.5) / diamond.halfWidth;
+  const auto width = static_cast<double>(map.width);
+  const auto height = static_cast<double>(map.height);
+  for (int32_t py = 0; py < picture.height; ++py) {
+    const double b = (py + 0.5) / diamond.halfHeight;
+    // The row meets the diamond where |1 - b| <= a < 2 - |1 - b|; a pixel
+    // more each side, as the test below decides.
+    const double edge = std::fabs(1 - b) * diamond.halfWidth;
+    const int32_t first = std::max(0, static_cast<int32_t>(edge) - 2);
+    const int32_t last =
+        std::min(picture.width, static_cast<int32_t>(2 * diamond.halfWidth - edge) + 2);
+    for (int32_t px = first; px < last; ++px) {
+      const double a = columnA[static_cast<std::size_t>(px)];
+      const double u = diamond.u(a, b);
+      const double v = diamond.v(a, b);
+      if (u < 0 || u >= 1 || v < 0 || v >= 1) continue;
+      // u < 1, so the products stay below the map's size.
+      const auto x = static_cast<int64_t>(u * width);
+      const auto y = static_cast<int64_t>(v * height);
+      put(picture, px, py, tileColour(map, palette, x, y));
+    }
+  }
+}
+
+// A square of 2 * half + 1 pixels around the pixel under centre, outlined,
+// cut to the picture. A centre far outside (or not a number) draws nothing.
+void drawSquare(Picture& picture, double centreX, double centreY, int32_t half, Rgb colour) {
+  const auto inReach = [half](double centre, int32_t extent) {
+    return centre >= -half && centre < static_cast<double>(extent) + half;  // false for NaN
+  };
+  if (!inReach(centreX, picture.width) || !inReach(centreY, picture.height)) return;
+  const auto cx = static_cast<int32_t>(std::floor(centreX));
+  const auto cy = static_cast<int32_t>(std::floor(centreY));
+  for (int32_t py = std::max(cy - half, 0); py <= std::min(cy + half, picture.height - 1); ++py) {
+    for (int32_t px = std::max(cx - half, 0); px <= std::min(cx + half, picture.width - 1); ++px) {
+      const bool edge = px == cx - half || px == cx + half || py == cy - half || py == cy + half;
+      put(picture, px, py, edge ? kOutline : colour);
+    }
+  }
+}
+
+}  // namespace
+
+Picture drawMinimap(const GameEntry& entry, int32_t size) {
+  size = std::clamp(size, kMinimapMinSize, kMinimapMaxSize);
+  Picture picture;
+  picture.width = size;
+  picture.height = size / 2;
+  picture.rgba.assign(static_cast<std::size_t>(picture.width) * picture.height * 4, 0);
+  if (entry.mapWidth <= 0 || entry.mapHeight <= 0) return picture;
+
+  const MapTiles map{entry.mapTiles.terrainIdData(), entry.mapTiles.elevationData(), entry.mapWidth,
+                     entry.mapHeight};
+  const Diamond diamond{picture.width / 2.0, picture.height / 2.0};
+  drawTerrain(map, diamond, picture);
+
+  const int32_t half = std::max(2, size / 64);
+  for (std::size_t number = 1; number < PlayerSlots::kCount; ++number) {
+    const PlayerSlot& slot = entry.slots[number];
+    if (!slot.start) continue;
+    const double u = slot.start->x / static_cast<double>(map.width);
+    const double v = slot.start->y / static_cast<double>(map.height);
+    drawSquare(picture, diamond.px(u, v), diamond.py(u, v), half,
+               slotColour(slotColourIndexOf(slot.colourId)));
+  }
+  return picture;
+}
+
+}  // namespace morvane
