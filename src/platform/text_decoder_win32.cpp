@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/exact_path_win32.h"
 #include "platform/text_decoder.h"
 
 namespace morvane::platform {
@@ -29,13 +30,7 @@ class Win32Decoder : public TextDecoder {
         utf16 += L'\xFFFD';
       at += length;
     }
-    if (utf16.empty()) return {};
-    const int units = static_cast<int>(utf16.size());
-    const int length =
-        WideCharToMultiByte(CP_UTF8, 0, utf16.data(), units, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, utf16.data(), units, utf8.data(), length, nullptr, nullptr);
-    return utf8;
+    return exactFromWide(utf16);  // UTF-8
   }
 
  private:
