@@ -35,7 +35,8 @@ std::wstring wideFromExact(const std::string& exact) { return toWide(CP_UTF8, ex
 std::string exactFromWide(const std::wstring& wide) { return fromWide(CP_UTF8, wide); }
 std::string ansiFromWide(const std::wstring& wide) { return fromWide(CP_ACP, wide); }
 
-std::string exactFromAnsi(const std::string& ansi) { return exactFromWide(toWide(CP_ACP, ansi)); }
+std::wstring wideFromAnsi(const std::string& ansi) { return toWide(CP_ACP, ansi); }
+std::string exactFromAnsi(const std::string& ansi) { return exactFromWide(wideFromAnsi(ansi)); }
 std::string ansiFromExact(const std::string& exact) { return ansiFromWide(wideFromExact(exact)); }
 std::string ansiFromUtf8(const std::string& utf8) { return ansiFromWide(toWide(CP_UTF8, utf8)); }
 

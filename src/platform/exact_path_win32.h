@@ -10,6 +10,8 @@ std::wstring wideFromExact(const std::string& exact);
 std::string exactFromWide(const std::wstring& wide);
 // The wide text as the ANSI calls render it (see ansiFromExact).
 std::string ansiFromWide(const std::wstring& wide);
+// ANSI code page text for the W functions.
+std::wstring wideFromAnsi(const std::string& ansi);
 // UTF-8 text in the ANSI code page the A functions expect.
 std::string ansiFromUtf8(const std::string& utf8);
 

@@ -44,6 +44,7 @@ bool MainDialog::dispatch(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& r
       Map::notify<&MainDialog::onListItemChanged>(IDC_GAME_LIST, LVN_ITEMCHANGED),
       Map::notify<&MainDialog::onListGetDisplayInfo>(IDC_GAME_LIST, LVN_GETDISPINFOA),
       Map::notify<&MainDialog::onListGetInfoTip>(IDC_GAME_LIST, LVN_GETINFOTIPA),
+      Map::notify<&MainDialog::onListGetInfoTip>(IDC_GAME_LIST, LVN_GETINFOTIPW),
       Map::notify<&MainDialog::onListFindItem>(IDC_GAME_LIST, LVN_ODFINDITEMA),
       Map::notify<&MainDialog::onListFindItem>(IDC_GAME_LIST, LVN_ODFINDITEMW),
       Map::message<&MainDialog::onCtlColorMessage>(WM_CTLCOLORMSGBOX),

@@ -33,17 +33,33 @@ void MainDialog::onColumnClick(NMHDR* notification, LRESULT* result) {
   *result = 0;
 }
 
+namespace {
+
+// The text, cut to the room the list gives, NUL-terminated.
+template <typename Char>
+void answerTip(const std::basic_string<Char>& text, Char* out, int room) {
+  if (out == nullptr || room <= 0) return;
+  out[text.copy(out, static_cast<std::size_t>(room) - 1)] = Char{};
+}
+
+}  // namespace
+
 // A parsed game's length and settings; no tip for any other row, not even
-// the list's own one for a cut-off name.
+// the list's own one for a cut-off name. Asked in either form, as the
+// incremental search is.
 void MainDialog::onListGetInfoTip(NMHDR* notification, LRESULT* result) {
   *result = 0;
-  auto* tip = reinterpret_cast<NMLVGETINFOTIPA*>(notification);
-  if (tip->pszText == nullptr || tip->cchTextMax <= 0) return;
-  const int32_t index = entryIndexOfRow(tip->iItem);
+  // Both forms lay out the same fields; only the text's type differs.
+  const auto* asked = reinterpret_cast<const NMLVGETINFOTIPA*>(notification);
+  const int32_t index = entryIndexOfRow(asked->iItem);
   const std::string text = index < 0 ? std::string() : gameTipText(entryStore.at(index));
-  const std::size_t room = static_cast<std::size_t>(tip->cchTextMax) - 1;
-  const std::size_t count = text.copy(tip->pszText, room);
-  tip->pszText[count] = '\0';
+  if (notification->code == LVN_GETINFOTIPW) {
+    auto* tip = reinterpret_cast<NMLVGETINFOTIPW*>(notification);
+    answerTip(platform::wideFromAnsi(text), tip->pszText, tip->cchTextMax);
+  } else {
+    auto* tip = reinterpret_cast<NMLVGETINFOTIPA*>(notification);
+    answerTip(text, tip->pszText, tip->cchTextMax);
+  }
 }
 
 void MainDialog::onListGetDisplayInfo(NMHDR* notification, LRESULT* result) {

@@ -45,25 +45,33 @@ TEST_F(ListTest, RowsShowNameTheParsedPovAndMapAndTheUtcTime) {
   EXPECT_EQ(cell(rowNamed("unparsed.mgx"), 2), "");
 }
 
-// The tip the list view would show while the pointer rests on a row.
-std::string tipOf(HWND dialog, HWND list, int row) {
+// The tip the list view would show while the pointer rests on a row, asked
+// in the ANSI form; with wide set, in the UTF-16 one, given back in ANSI.
+std::string tipOf(HWND dialog, HWND list, int row, bool wide = false) {
   char text[INFOTIPSIZE] = "unchanged";
+  wchar_t wideText[INFOTIPSIZE] = L"unchanged";
   NMLVGETINFOTIPA tip = {};
   tip.hdr.hwndFrom = list;
   tip.hdr.idFrom = IDC_GAME_LIST;
-  tip.hdr.code = LVN_GETINFOTIPA;
-  tip.pszText = text;
+  tip.hdr.code = wide ? LVN_GETINFOTIPW : LVN_GETINFOTIPA;
+  tip.pszText = wide ? reinterpret_cast<char*>(wideText) : text;
   tip.cchTextMax = INFOTIPSIZE;
   tip.iItem = row;
   SendMessageA(dialog, WM_NOTIFY, IDC_GAME_LIST, reinterpret_cast<LPARAM>(&tip));
+  if (!wide) return text;
+  WideCharToMultiByte(CP_ACP, 0, wideText, -1, text, sizeof text, nullptr, nullptr);
   return text;
 }
 
 TEST_F(ListTest, OnlyAParsedGamesRowHasATipAndItStartsWithTheLength) {
   const std::string lengthLabel = "\x92\xB7\x82\xB3: ";  // Shift_JIS "長さ: "
-  EXPECT_EQ(tipOf(dialog->hwnd(), list(), rowNamed("a.mgx")).rfind(lengthLabel + "0:00:", 0), 0u);
-  EXPECT_EQ(tipOf(dialog->hwnd(), list(), rowNamed("unparsed.mgx")), "");
-  EXPECT_EQ(tipOf(dialog->hwnd(), list(), rowNamed("Old")), "");
+  for (bool wide : {false, true}) {
+    SCOPED_TRACE(wide ? "UTF-16" : "ANSI");
+    const std::string tip = tipOf(dialog->hwnd(), list(), rowNamed("a.mgx"), wide);
+    EXPECT_EQ(tip.rfind(lengthLabel + "0:00:", 0), 0u) << tip;
+    EXPECT_EQ(tipOf(dialog->hwnd(), list(), rowNamed("unparsed.mgx"), wide), "");
+    EXPECT_EQ(tipOf(dialog->hwnd(), list(), rowNamed("Old"), wide), "");
+  }
 }
 
 TEST_F(ListTest, EachColumnSortsFoldersFirstAndEmptyKeysLast) {
