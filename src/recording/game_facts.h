@@ -2,7 +2,9 @@
 // ended and with what settings. Read once with the header; a row keeps them.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -39,6 +41,53 @@ struct Resignation {
   int64_t timeMs = 0;
 };
 
+// The three ages a player researches into, by index into AgeTimes.
+enum class Age { kFeudal = 0, kCastle = 1, kImperial = 2 };
+inline constexpr int kAges = 3;
+
+// Game time in milliseconds per age; absent where the recording has none.
+struct AgeTimes {
+  std::array<std::optional<int64_t>, kAges> ms;
+  std::optional<int64_t>& operator[](Age age) { return ms[static_cast<std::size_t>(age)]; }
+  const std::optional<int64_t>& operator[](Age age) const {
+    return ms[static_cast<std::size_t>(age)];
+  }
+};
+
+// The post-game block's record of one player, as the game keeps it.
+struct Achievements {
+  int32_t totalScore = 0;
+  bool victory = false;
+  bool mvp = false;
+  struct Military {
+    int32_t score = 0, unitsKilled = 0, hitPointsKilled = 0, unitsLost = 0, buildingsRazed = 0,
+            hitPointsRazed = 0, buildingsLost = 0, unitsConverted = 0;
+  } military;
+  struct Economy {
+    int32_t score = 0, foodCollected = 0, woodCollected = 0, stoneCollected = 0,
+            goldCollected = 0, tributeSent = 0, tributeReceived = 0, tradeGold = 0, relicGold = 0;
+  } economy;
+  struct Technology {
+    // Ages in whole seconds, -1 where not reached, as the block stores them.
+    int32_t score = 0, feudalTime = 0, castleTime = 0, imperialTime = 0, exploredPercent = 0,
+            researchCount = 0, researchPercent = 0;
+  } technology;
+  struct Society {
+    int32_t score = 0, totalWonders = 0, totalCastles = 0, relicsCaptured = 0, villagerHigh = 0;
+  } society;
+  // By opponent, players 1 to 8.
+  std::array<int32_t, 8> unitsKilledOf = {};
+  std::array<int32_t, 8> buildingsRazedOf = {};
+  std::array<int32_t, 8> tributeSentTo = {};
+};
+
+// A later-edition player's lobby profile.
+struct HdProfile {
+  uint64_t steamId = 0;
+  int32_t rmRating = 0;
+  int32_t dmRating = 0;
+};
+
 struct GameFacts {
   int64_t durationMs = 0;  // restore time included
   int64_t restoredAtMs = 0;
@@ -47,6 +96,15 @@ struct GameFacts {
   bool settled = false;                   // winners holds the result
   std::vector<int32_t> winners;           // player numbers, ascending
   GameSettings settings;
+  // Keyed by player number; co-op seats of one number share an entry.
+  std::map<int32_t, AgeTimes> ageUps;      // the last research command for each age
+  std::map<int32_t, AgeTimes> ageReached;  // as the post-game block states it
+  std::map<int32_t, Achievements> achievements;
+  std::map<int32_t, HdProfile> hdProfiles;
+  std::optional<int32_t> mapId;  // as the header's game settings state it
+  // The code page of the names and chat (1252, 932, 936, 949, 950, 65001),
+  // decided from the recording; 0 where nothing decides it.
+  int32_t codePage = 0;
 
   bool restored() const { return restoredAtMs > 0; }
 };
