@@ -15,7 +15,9 @@ constexpr int32_t kChat = -1;
 constexpr int64_t kStartZeros = 12;  // some start records end in three zero int32s
 
 constexpr uint8_t kResign = 0x0B;
+constexpr uint8_t kResearch = 0x65;
 constexpr uint8_t kPostGame = 0xFF;
+constexpr int16_t kFeudalAge = 101;  // technologies 101 to 103, in age order
 constexpr int64_t kCommandTail = 4;  // after a command's stated bytes
 
 constexpr int64_t kViewLockBytes = 12;
@@ -85,11 +87,21 @@ class Walker {
     const uint8_t id = *body_.u8(start);
     if (id == kResign && *length >= 3) {
       walk_.resignations.push_back({*body_.u8(start + 1), *body_.u8(start + 2), walk_.durationMs});
+    } else if (id == kResearch) {
+      research(start, *length);
     } else if (id == kPostGame) {
       walk_.postGameAt = start + 1;
       walk_.postGameBytes = *length - 1;
     }
     return start + *length + kCommandTail;
+  }
+
+  void research(int64_t start, int32_t length) {
+    if (layout_.researchTechAt + 2 > length || layout_.researchPlayerAt + 2 > length) return;
+    const int tech = *body_.i16(start + layout_.researchTechAt) - kFeudalAge;
+    if (tech < 0 || tech >= kAges) return;
+    walk_.ageClicks.push_back(
+        {*body_.i16(start + layout_.researchPlayerAt), static_cast<Age>(tech), walk_.durationMs});
   }
 
   // int32 milliseconds; then, where the next int32 is 0, a checksum block.

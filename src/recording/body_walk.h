@@ -18,11 +18,20 @@ struct SeatResignation {
   int64_t timeMs = 0;
 };
 
+// A research command for an age; the recording does not mark a cancel, so
+// every click is kept.
+struct AgeClick {
+  int32_t player = 0;  // player number
+  Age age = Age::kFeudal;
+  int64_t timeMs = 0;  // walk time, the restore time not included
+};
+
 struct BodyWalk {
   int64_t durationMs = 0;  // the time steps read, until the walk stopped
   BodyStop stop = BodyStop::kEnd;
   int64_t stoppedAt = 0;                      // offset of the operation the walk stopped at
   std::vector<SeatResignation> resignations;  // in body order
+  std::vector<AgeClick> ageClicks;            // in body order
   // The last post-game command: offset of its bytes after the command id,
   // and their count.
   std::optional<int64_t> postGameAt;

@@ -1,6 +1,7 @@
-// A complete post-game block is the answer. Otherwise a player is out once
-// every seat of its number has resigned, and the players of the one team
-// left win; anything else is left unsettled.
+// A post-game block that states a victory is the answer, whether or not it
+// marks the game complete. Otherwise a player is out once every seat of its
+// number has resigned, and the players of the one team left win; anything
+// else is left unsettled.
 #include "recording/game_result.h"
 
 #include <algorithm>
@@ -68,6 +69,21 @@ std::optional<std::vector<int32_t>> lastTeam(const std::array<Player, kNumbers>&
   return *standing;
 }
 
+// The player numbers whose seats' records state a victory, ascending;
+// nullopt where none does. Record k is list position k + 1's.
+std::optional<std::vector<int32_t>> postGameWinners(const std::optional<PostGame>& block,
+                                                    const Seats& seats) {
+  if (!block) return std::nullopt;
+  std::set<int32_t> winners;
+  for (std::size_t k = 0; k < block->records.size(); ++k) {
+    const std::optional<Achievements>& record = block->records[k];
+    const int32_t number = seats[k + 1].player;
+    if (record && record->victory && isPlayerNumber(number)) winners.insert(number);
+  }
+  if (winners.empty()) return std::nullopt;
+  return std::vector<int32_t>(winners.begin(), winners.end());
+}
+
 }  // namespace
 
 void settleResult(const BodyWalk& walk, const std::optional<PostGame>& postGame, const Seats& seats,
@@ -83,10 +99,8 @@ void settleResult(const BodyWalk& walk, const std::optional<PostGame>& postGame,
   listResignations(walk, players, facts);
 
   facts.winners.clear();
-  if (postGame && postGame->complete) {
-    for (int k = 0; k < postGame->playerCount; ++k) {
-      if (postGame->victory[static_cast<std::size_t>(k)]) facts.winners.push_back(k + 1);
-    }
+  if (const auto stated = postGameWinners(postGame, seats)) {
+    facts.winners = *stated;
     facts.settled = true;
     return;
   }

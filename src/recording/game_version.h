@@ -125,6 +125,11 @@ struct BodyLayout {
   int64_t checksumIntervalAt = 4;   // the int32 500 that every start record holds
   int64_t startBytes = 28;          // the body's own version, then the record
   int64_t startAfterInterval = 20;  // a start record's bytes after the 500
+  // The research command, from its id: the player number and the
+  // technology, int16 each. Its stated length varies (16, 24 and 28 bytes,
+  // even within one recording); these two stand where every length has them.
+  int64_t researchPlayerAt = 8;
+  int64_t researchTechAt = 10;
 };
 
 // Every default above is The Conquerors' layout, kept for an unknown version.

@@ -4,6 +4,7 @@
 #include "recording/game_result.h"
 #include "recording/header_settings.h"
 #include "recording/header_stages.h"
+#include "recording/player_records.h"
 #include "recording/post_game.h"
 #include "recording/recorded_game_file.h"
 
@@ -66,7 +67,10 @@ void RecordedGameFile::parse(GameEntry& entry, bool withFacts) const {
   facts.stop = walk.stop;
   std::optional<PostGame> postGame;
   if (walk.postGameAt) postGame = readPostGame(body, *walk.postGameAt, walk.postGameBytes);
-  settleResult(walk, postGame, seatsOf(header, teams, entry), facts);
+  const Seats seats = seatsOf(header, teams, entry);
+  settleResult(walk, postGame, seats, facts);
+  facts.ageUps = lastAgeClicks(walk.ageClicks, facts.restoredAtMs, seats);
+  if (postGame) readPlayerRecords(*postGame, seats, facts);
   facts.settings = readSettings(header, layout, list, teams, entry.playerCount);
 }
 

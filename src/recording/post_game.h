@@ -1,5 +1,5 @@
 // The post-game block that multiplayer recordings of community patch 1.4 and
-// later end with: the game's length and each player's result.
+// later end with: the game's length and each seat's achievements.
 #pragma once
 
 #include <array>
@@ -7,14 +7,18 @@
 #include <optional>
 
 #include "recording/byte_reader.h"
+#include "recording/game_facts.h"
 
 namespace morvane {
+
+inline constexpr int kPostGameRecords = 8;
 
 struct PostGame {
   int32_t durationSeconds = 0;
   bool complete = false;  // the game ran to its end
-  int playerCount = 0;
-  std::array<bool, 8> victory = {};  // by player number - 1
+  // Record k is list position k + 1's, co-op seats each their own; a record
+  // without a name was not written (no player at that position).
+  std::array<std::optional<Achievements>, kPostGameRecords> records;
 };
 
 // The block's bytes after the command id at offset at, of which count are

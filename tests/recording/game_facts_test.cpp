@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -20,9 +22,16 @@ bool operator==(const Resignation& a, const Resignation& b) {
   return a.player == b.player && a.timeMs == b.timeMs;
 }
 
+bool operator==(const AgeTimes& a, const AgeTimes& b) { return a.ms == b.ms; }
+
+void PrintTo(const AgeTimes& t, std::ostream* os) {
+  for (const auto& ms : t.ms) *os << (ms ? std::to_string(*ms) : "-") << " ";
+}
+
 namespace {
 
 using fixtures::BodyBuilder;
+using fixtures::PostGameRecord;
 using fixtures::SampleGame;
 using fixtures::SamplePlayer;
 
@@ -65,7 +74,19 @@ struct BodyCase {
   std::vector<Resignation> resignations;
   std::optional<std::vector<int32_t>> winners;
   BodyStop stop = BodyStop::kEnd;
+  std::map<int32_t, AgeTimes> ageUps = {};
+  // The post-game block's records, where the case pins them. By player
+  // number: total score, units killed, food collected, villager high.
+  std::optional<std::map<int32_t, AgeTimes>> ageReached = std::nullopt;
+  std::optional<std::map<int32_t, std::array<int32_t, 4>>> achieved = std::nullopt;
 };
+
+constexpr int16_t kFeudal = 101, kCastle = 102, kImperial = 103, kLoom = 22;
+
+AgeTimes ages(std::optional<int64_t> feudal, std::optional<int64_t> castle = std::nullopt,
+              std::optional<int64_t> imperial = std::nullopt) {
+  return AgeTimes{{feudal, castle, imperial}};
+}
 
 const BodyCase kBodyCases[] = {
     {"TimeStepsSumWithChecksumBlocksAndViewLocks",
@@ -106,7 +127,7 @@ const BodyCase kBodyCases[] = {
      [](BodyBuilder& b, int64_t) {
        b.timeStep(400);
        b.resign(2, 2);  // resigns, yet the block says player 2's team won
-       b.postGame({false, true, false, true}, 1, true);
+       b.postGame({{"Ann"}, {"Bo", true}, {"Cy"}, {"Di", true}, {"Ed"}}, 1, true);
        b.timeStep(600);
      },
      1000,
@@ -117,11 +138,58 @@ const BodyCase kBodyCases[] = {
        b.timeStep(400);
        b.resign(2, 2);
        b.resign(4, 4);
-       b.postGame({true, false, true, false}, 1, false);
+       b.postGame({{"Ann"}, {"Bo"}, {"Cy"}, {"Di"}, {"Ed"}}, 1, false);  // no victory stated
      },
      400,
      {{2, 400}, {4, 400}},
      std::vector<int32_t>{1, 3}},
+    // Both faults once seen: record k read as player k + 1 (a co-op seat's
+    // position given as a winner), and a block stating the winners without
+    // marking the game complete giving none.
+    {"PostGameRecordsSpeakForTheirPositionsPlayerNumbers",
+     [](BodyBuilder& b, int64_t) {
+       b.timeStep(400);
+       PostGameRecord ann{"Ann", false, {600, 1200, -1}, 900, 12, 3000, 40};
+       PostGameRecord ed = ann;  // the co-op seat of player 1
+       ed.name = "Ed";
+       ed.victory = true;
+       b.postGame({ann,
+                   {"Bo", false, {650, -1, -1}, 700, 3, 2500, 30},
+                   {"Cy", true, {-1, -1, -1}, 500, 0, 100, 3},
+                   {"Di"},
+                   ed},
+                  1, false);
+     },
+     400,
+     {},
+     std::vector<int32_t>{1, 3},
+     BodyStop::kEnd,
+     {},
+     std::map<int32_t, AgeTimes>{{1, ages(600000, 1200000)},
+                                 {2, ages(650000)},
+                                 {3, ages(std::nullopt)},
+                                 {4, ages(std::nullopt)}},
+     std::map<int32_t, std::array<int32_t, 4>>{{1, {900, 12, 3000, 40}},
+                                               {2, {700, 3, 2500, 30}},
+                                               {3, {500, 0, 100, 3}},
+                                               {4, {0, 0, 0, 0}}}},
+    {"LastResearchClickOfEachAgeCountsCoopSeatsTogether",
+     [](BodyBuilder& b, int64_t) {
+       b.timeStep(500);
+       b.research(1, kFeudal);  // clicked, cancelled, clicked again from the other seat
+       b.research(3, kLoom, 24);
+       b.timeStep(300);
+       b.research(1, kFeudal, 28);
+       b.research(3, kCastle, 24);
+       b.research(7, kFeudal);  // no player 7 in the list
+       b.timeStep(200);
+       b.research(2, kImperial, 28);
+     },
+     1000,
+     {},
+     std::nullopt,
+     BodyStop::kEnd,
+     {{1, ages(800)}, {2, ages(std::nullopt, std::nullopt, 1000)}, {3, ages(std::nullopt, 800)}}},
     {"SavedChapterIsSteppedOverByTheOffsetItStates",
      [](BodyBuilder& b, int64_t offset) {
        b.timeStep(300);
@@ -172,7 +240,7 @@ const BodyCase kBodyCases[] = {
     {"PostGameBlockCutShortStops",
      [](BodyBuilder& b, int64_t) {
        b.timeStep(900);
-       b.postGame({true, false, true, false}, 1, true, 1000);
+       b.postGame({{"Ann", true}, {"Bo"}, {"Cy", true}, {"Di"}}, 1, true, 1000);
      },
      900,
      {},
@@ -208,6 +276,18 @@ TEST_P(BodyTest, GivesItsLengthResultAndStop) {
   if (c.winners) {
     EXPECT_EQ(facts.winners, *c.winners);
   }
+  EXPECT_EQ(facts.ageUps, c.ageUps);
+  if (c.ageReached) {
+    EXPECT_EQ(facts.ageReached, *c.ageReached);
+  }
+  if (c.achieved) {
+    std::map<int32_t, std::array<int32_t, 4>> achieved;
+    for (const auto& [number, a] : facts.achievements) {
+      achieved[number] = {a.totalScore, a.military.unitsKilled, a.economy.foodCollected,
+                          a.society.villagerHigh};
+    }
+    EXPECT_EQ(achieved, *c.achieved);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Bodies, BodyTest, testing::ValuesIn(kBodyCases),
@@ -215,7 +295,8 @@ INSTANTIATE_TEST_SUITE_P(Bodies, BodyTest, testing::ValuesIn(kBodyCases),
                            return std::string(p.param.name);
                          });
 
-// The restore time stands after the tiles, whose size is the version's.
+// The restore time stands after the tiles, whose size is the version's; the
+// game clock, age-ups too, counts from it.
 TEST(GameFactsTest, RestoredGameAddsTheTimeItWasRestoredAt) {
   for (const fixtures::VersionLayout& layout :
        {fixtures::conquerorsLayout(), fixtures::patch15Layout()}) {
@@ -226,6 +307,7 @@ TEST(GameFactsTest, RestoredGameAddsTheTimeItWasRestoredAt) {
     BodyBuilder body;
     body.start();
     body.timeStep(1500);
+    body.research(2, kFeudal);
     fixtures::TempFolder folder;
     const std::string path = folder.file("game.mgx");
     ASSERT_TRUE(fixtures::writeRecording(path, fixtures::buildHeader(game).bytes, body.take()));
@@ -233,6 +315,7 @@ TEST(GameFactsTest, RestoredGameAddsTheTimeItWasRestoredAt) {
     ASSERT_TRUE(parsed.loaded);
     EXPECT_TRUE(parsed.facts().restored());
     EXPECT_EQ(parsed.facts().durationMs, 601500);
+    EXPECT_EQ(parsed.facts().ageUps, (std::map<int32_t, AgeTimes>{{2, ages(601500)}}));
   }
 }
 
@@ -304,11 +387,108 @@ void checkSettings(const Value& expected, const GameSettings& s) {
     EXPECT_EQ(s.lockTeams, expected["lockTeams"].boolean);
   }
   if (pinned(expected, "startingAge")) {
-    static const char* const kAges[] = {"standard", "dark", "feudal", "castle", "imperial",
-                                        "post-imperial"};
+    static const char* const kAges[] = {"standard", "dark",     "feudal",
+                                        "castle",   "imperial", "post-imperial"};
     ASSERT_TRUE(s.startingAge.has_value());
     ASSERT_LT(*s.startingAge, 6);
     EXPECT_EQ(kAges[*s.startingAge], expected["startingAge"].text);
+  }
+}
+
+// Per player number and age: the last click, and the time the post-game
+// block gives (null: not reached). Every player with a click is listed.
+void checkAgeUps(const Value& expected, const GameFacts& facts) {
+  static const char* const kAgeKeys[kAges] = {"feudal", "castle", "imperial"};
+  for (const auto& [number, times] : facts.ageUps) {
+    EXPECT_TRUE(expected.has(std::to_string(number))) << "player " << number;
+  }
+  for (const auto& [key, player] : expected.members) {
+    const int32_t number = std::stoi(key);
+    const auto clicked = facts.ageUps.find(number);
+    const auto reached = facts.ageReached.find(number);
+    for (int age = 0; age < kAges; ++age) {
+      SCOPED_TRACE("player " + key + " " + kAgeKeys[age]);
+      const Value& times = player[kAgeKeys[age]];
+      const std::optional<int64_t> last =
+          clicked == facts.ageUps.end() ? std::nullopt : clicked->second.ms[std::size_t(age)];
+      if (times.has("lastClickMs")) {
+        EXPECT_EQ(last, times["lastClickMs"].number);
+      } else if (times.has("clicks")) {
+        EXPECT_EQ(last, std::nullopt);
+      }
+      const std::optional<int64_t> block =
+          reached == facts.ageReached.end() ? std::nullopt : reached->second.ms[std::size_t(age)];
+      if (times.has("reachedMs")) {
+        EXPECT_EQ(block, pinned(times, "reachedMs")
+                             ? std::optional<int64_t>(times["reachedMs"].number)
+                             : std::nullopt);
+      } else {
+        EXPECT_EQ(block, std::nullopt);  // no post-game block
+      }
+    }
+  }
+}
+
+// The post-game block's record of every player, field by field; none
+// where the facts have none.
+void checkAchievements(const Value& expected, const GameFacts& facts) {
+  if (!expected.has("achievements")) {
+    EXPECT_TRUE(facts.achievements.empty());
+    return;
+  }
+  const Value& all = expected["achievements"];
+  EXPECT_EQ(facts.achievements.size(), all.members.size());
+  for (const auto& [key, e] : all.members) {
+    SCOPED_TRACE("achievements of player " + key);
+    const auto found = facts.achievements.find(std::stoi(key));
+    ASSERT_NE(found, facts.achievements.end());
+    const Achievements& a = found->second;
+    const auto field = [](const Value& section, const char* name, int64_t actual) {
+      EXPECT_EQ(actual, section[name].number) << name;
+    };
+    field(e, "total_score", a.totalScore);
+    field(e, "victory", a.victory);
+    field(e, "mvp", a.mvp);
+    const Value& m = e["military"];
+    field(m, "score", a.military.score);
+    field(m, "units_killed", a.military.unitsKilled);
+    field(m, "hit_points_killed", a.military.hitPointsKilled);
+    field(m, "units_lost", a.military.unitsLost);
+    field(m, "buildings_razed", a.military.buildingsRazed);
+    field(m, "hit_points_razed", a.military.hitPointsRazed);
+    field(m, "buildings_lost", a.military.buildingsLost);
+    field(m, "units_converted", a.military.unitsConverted);
+    const Value& ec = e["economy"];
+    field(ec, "score", a.economy.score);
+    field(ec, "food_collected", a.economy.foodCollected);
+    field(ec, "wood_collected", a.economy.woodCollected);
+    field(ec, "stone_collected", a.economy.stoneCollected);
+    field(ec, "gold_collected", a.economy.goldCollected);
+    field(ec, "tribute_sent", a.economy.tributeSent);
+    field(ec, "tribute_received", a.economy.tributeReceived);
+    field(ec, "trade_gold", a.economy.tradeGold);
+    field(ec, "relic_gold", a.economy.relicGold);
+    const Value& t = e["technology"];
+    field(t, "score", a.technology.score);
+    field(t, "feudal_time", a.technology.feudalTime);
+    field(t, "castle_time", a.technology.castleTime);
+    field(t, "imperial_time", a.technology.imperialTime);
+    field(t, "explored_percent", a.technology.exploredPercent);
+    field(t, "research_count", a.technology.researchCount);
+    field(t, "research_percent", a.technology.researchPercent);
+    const Value& so = e["society"];
+    field(so, "score", a.society.score);
+    field(so, "total_wonders", a.society.totalWonders);
+    field(so, "total_castles", a.society.totalCastles);
+    field(so, "relics_captured", a.society.relicsCaptured);
+    field(so, "villager_high", a.society.villagerHigh);
+    const auto byOpponent = [](const Value& list, const std::array<int32_t, 8>& actual) {
+      ASSERT_EQ(list.items.size(), actual.size());
+      for (std::size_t k = 0; k < actual.size(); ++k) EXPECT_EQ(actual[k], list[k].number) << k;
+    };
+    byOpponent(e["unitsKilledOf"], a.unitsKilledOf);
+    byOpponent(e["buildingsRazedOf"], a.buildingsRazedOf);
+    byOpponent(e["tributeSentTo"], a.tributeSentTo);
   }
 }
 
@@ -331,6 +511,8 @@ TEST(RealFactsTest, EveryRecordingMatchesTheAgreedValues) {
     ASSERT_TRUE(parsed.loaded);
     checkResult(expected, parsed.facts());
     checkSettings(expected["settings"], parsed.facts().settings);
+    checkAgeUps(expected["ageUps"], parsed.facts());
+    checkAchievements(expected, parsed.facts());
   }
 }
 

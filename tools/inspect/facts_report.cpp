@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdio>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,83 @@ std::string floatJson(float value) {
   char text[32];
   std::snprintf(text, sizeof text, "%.6g", static_cast<double>(value));
   return text;
+}
+
+constexpr std::array<const char*, kAges> kAgeKeys = {"feudal", "castle", "imperial"};
+
+// {"1": value, ...} by player number.
+template <typename T, typename Json>
+std::string byPlayer(const std::map<int32_t, T>& values, Json json) {
+  JsonLine line;
+  for (const auto& [number, value] : values) line.raw(std::to_string(number), json(value));
+  return line.str();
+}
+
+std::string ageTimesJson(const AgeTimes& times) {
+  JsonLine line;
+  for (std::size_t age = 0; age < kAgeKeys.size(); ++age) {
+    if (times.ms[age]) line.number(kAgeKeys[age], *times.ms[age]);
+  }
+  return line.str();
+}
+
+std::string numbersJson(const std::array<int32_t, 8>& values) {
+  std::vector<std::string> items;
+  for (const int32_t v : values) items.push_back(std::to_string(v));
+  return jsonArray(items);
+}
+
+std::string achievementsJson(const Achievements& a) {
+  JsonLine military;
+  const Achievements::Military& m = a.military;
+  military.number("score", m.score);
+  military.number("unitsKilled", m.unitsKilled);
+  military.number("hitPointsKilled", m.hitPointsKilled);
+  military.number("unitsLost", m.unitsLost);
+  military.number("buildingsRazed", m.buildingsRazed);
+  military.number("hitPointsRazed", m.hitPointsRazed);
+  military.number("buildingsLost", m.buildingsLost);
+  military.number("unitsConverted", m.unitsConverted);
+  JsonLine economy;
+  const Achievements::Economy& e = a.economy;
+  economy.number("score", e.score);
+  economy.number("foodCollected", e.foodCollected);
+  economy.number("woodCollected", e.woodCollected);
+  economy.number("stoneCollected", e.stoneCollected);
+  economy.number("goldCollected", e.goldCollected);
+  economy.number("tributeSent", e.tributeSent);
+  economy.number("tributeReceived", e.tributeReceived);
+  economy.number("tradeGold", e.tradeGold);
+  economy.number("relicGold", e.relicGold);
+  JsonLine technology;
+  const Achievements::Technology& t = a.technology;
+  technology.number("score", t.score);
+  technology.number("feudalTime", t.feudalTime);
+  technology.number("castleTime", t.castleTime);
+  technology.number("imperialTime", t.imperialTime);
+  technology.number("exploredPercent", t.exploredPercent);
+  technology.number("researchCount", t.researchCount);
+  technology.number("researchPercent", t.researchPercent);
+  JsonLine society;
+  const Achievements::Society& s = a.society;
+  society.number("score", s.score);
+  society.number("totalWonders", s.totalWonders);
+  society.number("totalCastles", s.totalCastles);
+  society.number("relicsCaptured", s.relicsCaptured);
+  society.number("villagerHigh", s.villagerHigh);
+  JsonLine line;
+  line.number("totalScore", a.totalScore);
+  // Flags as the block stores them, 1 or 0.
+  line.number("victory", a.victory ? 1 : 0);
+  line.number("mvp", a.mvp ? 1 : 0);
+  line.raw("military", military.str());
+  line.raw("economy", economy.str());
+  line.raw("technology", technology.str());
+  line.raw("society", society.str());
+  line.raw("unitsKilledOf", numbersJson(a.unitsKilledOf));
+  line.raw("buildingsRazedOf", numbersJson(a.buildingsRazedOf));
+  line.raw("tributeSentTo", numbersJson(a.tributeSentTo));
+  return line.str();
 }
 
 }  // namespace
@@ -87,6 +165,9 @@ void addFacts(JsonLine& line, const GameFacts& facts, bool withResult) {
     }
   }
   line.raw("settings", settingsJson(facts.settings));
+  line.raw("ageUps", byPlayer(facts.ageUps, ageTimesJson));
+  line.raw("ageReached", byPlayer(facts.ageReached, ageTimesJson));
+  line.raw("achievements", byPlayer(facts.achievements, achievementsJson));
 }
 
 }  // namespace morvane::inspect

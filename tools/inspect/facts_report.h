@@ -1,4 +1,5 @@
-// The inspector's keys for a game's length, result and settings.
+// The inspector's keys for a game's length, result and settings, and what
+// each player did.
 #pragma once
 
 #include "json_line.h"
@@ -7,7 +8,8 @@
 namespace morvane::inspect {
 
 // durationMs, restored, resignations and winners (unless withResult is
-// false), settings.
+// false), settings, then by player number ageUps, ageReached and
+// achievements.
 void addFacts(JsonLine& line, const GameFacts& facts, bool withResult);
 
 // The settings object alone.

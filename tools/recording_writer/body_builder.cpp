@@ -49,21 +49,60 @@ int64_t BodyBuilder::command(const std::vector<uint8_t>& bytes,
   return at;
 }
 
-int64_t BodyBuilder::postGame(const std::vector<bool>& victory, int32_t seconds, bool complete,
-                              std::optional<int64_t> keep) {
+int64_t BodyBuilder::research(int16_t player, int16_t technology, int32_t length) {
+  ByteWriter bytes;
+  bytes.u8(0x65);
+  bytes.zeros(3);
+  bytes.i32(5000);  // the building
+  bytes.i16(player);
+  bytes.i16(technology);
+  bytes.i32(-1);
+  bytes.padTo(length);
+  return command(bytes.take());
+}
+
+namespace {
+
+// 252 bytes: name, scores, flags, then the military, economy, technology and
+// society sections with their padding.
+void writeRecord(ByteWriter& block, const PostGameRecord& r) {
+  const int64_t start = block.zeros(16);
+  block.setText(start, r.name.substr(0, 15));
+  block.i16(static_cast<int16_t>(r.totalScore));
+  block.zeros(16);  // a score against each player
+  block.u8(r.victory ? 1 : 0);
+  block.zeros(5);  // civilisation, colour, team, allies, unused
+  block.u8(0);     // MVP
+  block.zeros(7);
+  block.i16(0);  // military score
+  block.i16(static_cast<int16_t>(r.unitsKilled));
+  block.zeros(12 + 32);  // the rest of the section, kills and razings by opponent
+  block.zeros(4);        // economy score, unused
+  block.u32(r.foodCollected);
+  block.zeros(12 + 8 + 16);  // wood, stone, gold, tribute and trade, tribute by opponent
+  block.zeros(4);            // technology score, unused
+  for (const int32_t seconds : r.ageSeconds) block.i32(seconds);
+  block.zeros(3 + 1);
+  block.zeros(6);  // society score, wonders, castles, relics, unused
+  block.i16(static_cast<int16_t>(r.villagerHigh));
+  block.zeros(84);
+}
+
+}  // namespace
+
+int64_t BodyBuilder::postGame(const std::vector<PostGameRecord>& records, int32_t seconds,
+                              bool complete, std::optional<int64_t> keep) {
   ByteWriter block;
   block.u8(0xFF);
   block.zeros(3 + 32);
-  block.u8(static_cast<uint8_t>(victory.size()));
+  block.u8(static_cast<uint8_t>(records.size()));
   block.zeros(3);
   block.i32(seconds);
   block.u8(0);  // cheats
   block.u8(complete ? 1 : 0);
   block.zeros(30);
-  for (std::size_t k = 0; k < 8; ++k) {
-    const int64_t player = block.zeros(252);
-    if (k < victory.size()) block.setU8(player + 34, victory[k] ? 1 : 0);
-  }
+  for (std::size_t k = 0; k < 8; ++k)
+    writeRecord(block, k < records.size() ? records[k] : PostGameRecord{});
   block.zeros(4);
   std::vector<uint8_t> bytes = block.take();
   if (keep) bytes.resize(static_cast<std::size_t>(*keep));

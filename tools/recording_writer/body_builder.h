@@ -5,12 +5,24 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
 #include "recording_writer/byte_writer.h"
 
 namespace morvane::fixtures {
+
+// One seat's record in the post-game block; the fields left out are 0.
+struct PostGameRecord {
+  std::string name;  // an empty name marks a record not written
+  bool victory = false;
+  std::array<int32_t, 3> ageSeconds = {-1, -1, -1};  // feudal, castle, imperial; -1 not reached
+  uint16_t totalScore = 0;
+  uint16_t unitsKilled = 0;
+  uint32_t foodCollected = 0;
+  uint16_t villagerHigh = 0;
+};
 
 class BodyBuilder : public ByteWriter {
  public:
@@ -32,9 +44,13 @@ class BodyBuilder : public ByteWriter {
   int64_t command(const std::vector<uint8_t>& bytes,
                   std::optional<int32_t> declaredLength = std::nullopt);
   int64_t resign(uint8_t player, uint8_t seat) { return command({0x0B, player, seat, 0}); }
-  // The post-game command: each player's victory flag, the length in seconds
-  // and whether the game ran to its end; cut to keep bytes when given.
-  int64_t postGame(const std::vector<bool>& victory, int32_t seconds, bool complete,
+  // The research command: 3 unused bytes, the building, the player and the
+  // technology, -1, and zeros up to length.
+  int64_t research(int16_t player, int16_t technology, int32_t length = 16);
+  // The post-game command: the records by list position (the rest not
+  // written), the length in seconds and whether the game ran to its end;
+  // cut to keep bytes when given.
+  int64_t postGame(const std::vector<PostGameRecord>& records, int32_t seconds, bool complete,
                    std::optional<int64_t> keep = std::nullopt);
   // A saved chapter: the file offset it ends at (the body starts at
   // bodyOffset in the file), 4 bytes, then embedded bytes of filler.
