@@ -34,7 +34,8 @@ void listResignations(const BodyWalk& walk, std::array<Player, kNumbers>& player
     if (!isPlayerNumber(r.player)) continue;
     Player& player = players[static_cast<std::size_t>(r.player)];
     if (player.seats.empty()) continue;  // no such player in the list
-    if (!player.resigned) facts.resignations.push_back({r.player, r.timeMs});
+    // The body's times count from the restore.
+    if (!player.resigned) facts.resignations.push_back({r.player, facts.restoredAtMs + r.timeMs});
     player.resigned = true;
     player.seatsResigned.insert(r.seat);
   }

@@ -161,9 +161,9 @@ HeaderLayout layoutFor(const GameVersion& version) {
       break;
     case VersionFamily::kUserPatch15:
       layout.settings.populationUnit = 25;
-      // Its tiles make room for more terrains: 255, the terrain id, the
-      // elevation and an unused byte.
-      layout.tiles = TileLayout{4, 1, 2};
+      // Its tiles make room for more terrains: a tile may be 255, the
+      // terrain id, the elevation and the terrain it replaced.
+      layout.tiles.widenedByMarker = true;
       break;
     case VersionFamily::kHD:
       applyLaterEditionRow(laterEditionRow(version.saveVersion), layout);

@@ -82,6 +82,10 @@ struct TileLayout {
   int64_t bytes = 2;    // per tile
   int64_t terrain = 0;  // the terrain id's byte within the tile
   int64_t elevation = 1;
+  // A tile that opens with 255 is widened to 255, terrain, elevation and the
+  // terrain it replaced; any other tile stays a pair. Such tiles have no
+  // fixed width, so they are walked one by one.
+  bool widenedByMarker = false;
 };
 
 // The player blocks that follow the terrain, each found by its player's name.

@@ -107,8 +107,8 @@ int64_t readRestoreTime(ByteSpan header, const PlayerListPositions& list, int32_
                         int32_t height) {
   constexpr int64_t kObstructionBytes = 8;
   constexpr int64_t kVisibilityBytes = 4;  // per tile
-  if (list.terrainStart == 0 || list.tiles <= 0) return 0;
-  ByteReader q(header, list.terrainStart + list.tileBytes * list.tiles);
+  if (list.tilesEnd == 0 || list.tiles <= 0) return 0;
+  ByteReader q(header, list.tilesEnd);
   const int32_t tables = q.i32();
   q.skip(4);
   if (tables < 0) q.fail();

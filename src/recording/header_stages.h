@@ -19,7 +19,7 @@ struct PlayerListPositions {
   std::optional<int64_t> mapBase;
   int64_t terrainStart = 0;         // 0 when the map records could not be walked
   int64_t tiles = 0;                // width * height
-  int64_t tileBytes = 0;            // per tile
+  int64_t tilesEnd = 0;             // the first byte after the tiles; 0 when they overrun
   std::optional<LobbyBlock> lobby;  // the later edition's, where it has one
 };
 

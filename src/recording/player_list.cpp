@@ -105,14 +105,42 @@ MapWalk walkMapRecords(ByteSpan header, const HeaderLayout& layout, int64_t mapB
   return {q.position(), false};
 }
 
-void copyTiles(ByteSpan header, const TileLayout& layout, int64_t start, int64_t tiles,
-               GameEntry& entry) {
+constexpr uint8_t kWideTileMarker = 255;
+
+// Terrain ids and elevation of tiles that may be widened by a marker byte;
+// the first byte after the last tile, or 0 when the tiles overrun the header.
+int64_t copyMarkedTiles(ByteSpan header, int64_t start, int64_t tiles, GameEntry& entry) {
+  uint8_t* terrainIds = entry.mapTiles.writeTerrainIds();
+  uint8_t* elevation = entry.mapTiles.writeElevation();
+  ByteReader q(header, start);
+  for (int64_t i = 0; i < tiles && !q.failed(); ++i) {
+    uint8_t terrain = q.u8();
+    const bool wide = terrain == kWideTileMarker;
+    if (wide) terrain = q.u8();
+    const uint8_t height = q.u8();
+    if (wide) q.skip(1);  // the terrain it replaced
+    if (i < static_cast<int64_t>(TerrainTiles::kSize) && !q.failed()) {
+      terrainIds[i] = terrain;
+      elevation[i] = height;
+    }
+  }
+  return q.failed() ? 0 : q.position();
+}
+
+// The tiles' terrain and elevation into the entry; the first byte after the
+// last tile, or 0 when the tiles overrun the header.
+int64_t copyTiles(ByteSpan header, const TileLayout& layout, int64_t start, int64_t tiles,
+                  GameEntry& entry) {
   constexpr int64_t kTerrainFieldStride = 2;  // the field's form, whatever the tiles' width
-  tiles = std::min<int64_t>(tiles, TerrainTiles::kSize);
-  header.copyStrided(start, kTerrainFieldStride, tiles, entry.mapTiles.write());
-  header.copyStrided(start + layout.terrain, layout.bytes, tiles, entry.mapTiles.writeTerrainIds());
-  header.copyStrided(start + layout.elevation, layout.bytes, tiles,
+  const int64_t kept = std::min<int64_t>(tiles, TerrainTiles::kSize);
+  header.copyStrided(start, kTerrainFieldStride, kept, entry.mapTiles.write());
+  if (layout.widenedByMarker) return copyMarkedTiles(header, start, tiles, entry);
+  header.copyStrided(start + layout.terrain, layout.bytes, kept, entry.mapTiles.writeTerrainIds());
+  header.copyStrided(start + layout.elevation, layout.bytes, kept,
                      entry.mapTiles.writeElevation());
+  if (tiles > header.size()) return 0;  // and the product below cannot overflow
+  const int64_t end = start + layout.bytes * tiles;
+  return end <= header.size() ? end : 0;
 }
 
 constexpr uint8_t kCountMarker = 0x16;   // before a player block's count of resource values
@@ -223,10 +251,9 @@ PlayerListPositions parsePlayers(ByteSpan header, const HeaderLayout& layout, Ga
   const int64_t terrain = walk.position + layout.mapRecord.beforeTerrain;
   entry.mapTiles.fill(TerrainTiles::kUnfilled);
   if (!walk.failed && tiles > 0) {
-    copyTiles(header, layout.tiles, terrain, tiles, entry);
+    positions.tilesEnd = copyTiles(header, layout.tiles, terrain, tiles, entry);
     positions.terrainStart = terrain;
     positions.tiles = tiles;
-    positions.tileBytes = layout.tiles.bytes;
   }
 
   // A tile count beyond the header's size puts the search outside it either

@@ -215,17 +215,21 @@ INSTANTIATE_TEST_SUITE_P(Bodies, BodyTest, testing::ValuesIn(kBodyCases),
                            return std::string(p.param.name);
                          });
 
-// The restore time stands after the tiles, whose size is the version's.
+// The restore time stands after the tiles, whose size is the version's; every
+// time of the game counts from the game's start, the restore time included.
 TEST(GameFactsTest, RestoredGameAddsTheTimeItWasRestoredAt) {
+  fixtures::VersionLayout mixedTiles = fixtures::patch15Layout();
+  mixedTiles.somePlainTiles = true;
   for (const fixtures::VersionLayout& layout :
-       {fixtures::conquerorsLayout(), fixtures::patch15Layout()}) {
-    SCOPED_TRACE(layout.text);
+       {fixtures::conquerorsLayout(), fixtures::patch15Layout(), mixedTiles}) {
+    SCOPED_TRACE(layout.somePlainTiles ? "patch 1.5, some tiles plain" : layout.text);
     SampleGame game = coopGame();
     game.layout = layout;
     game.restoredAtMs = 600000;
     BodyBuilder body;
     body.start();
     body.timeStep(1500);
+    body.resign(2, 2);
     fixtures::TempFolder folder;
     const std::string path = folder.file("game.mgx");
     ASSERT_TRUE(fixtures::writeRecording(path, fixtures::buildHeader(game).bytes, body.take()));
@@ -233,6 +237,8 @@ TEST(GameFactsTest, RestoredGameAddsTheTimeItWasRestoredAt) {
     ASSERT_TRUE(parsed.loaded);
     EXPECT_TRUE(parsed.facts().restored());
     EXPECT_EQ(parsed.facts().durationMs, 601500);
+    // The game clock, as the player saw it, not the time since the restore.
+    EXPECT_EQ(parsed.facts().resignations, (std::vector<Resignation>{{2, 601500}}));
   }
 }
 
