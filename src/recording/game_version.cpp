@@ -156,7 +156,10 @@ HeaderLayout layoutFor(const GameVersion& version) {
       layout.body.startBytes = 36;
       layout.body.startAfterInterval = 32;
       break;
+    case VersionFamily::kUserPatch12:
+    case VersionFamily::kUserPatch13:
     case VersionFamily::kUserPatch14:
+      // The patches that raised the limit above 200 store it in 25s.
       layout.settings.populationUnit = 25;
       break;
     case VersionFamily::kUserPatch15:

@@ -242,6 +242,38 @@ TEST(GameFactsTest, RestoredGameAddsTheTimeItWasRestoredAt) {
   }
 }
 
+// The patches that raised the limit store it in 25s; a stored value whose
+// units do not fit an int32 is no game's and is left out.
+TEST(GameFactsTest, PopulationLimitInTheVersionsUnits) {
+  struct Case {
+    std::string_view text;
+    int32_t stored;
+    std::optional<int32_t> limit;
+  };
+  const Case cases[] = {
+      {"VER 9.4", 200, 200},
+      {"VER 9.8", 8, 200},  // community patch 1.2
+      {"VER 9.9", 10, 250},
+      {"VER 9.A", 8, 200},
+      {"VER 9.A", 0x7FFFFFFF, std::nullopt},
+      {"VER 9.F", 100000000, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.text) + " " + std::to_string(c.stored));
+    SampleGame game = coopGame();
+    game.layout.text = c.text;
+    game.lobbyPopulation = c.stored;
+    BodyBuilder body;
+    body.start();
+    fixtures::TempFolder folder;
+    const std::string path = folder.file("game.mgx");
+    ASSERT_TRUE(fixtures::writeRecording(path, fixtures::buildHeader(game).bytes, body.take()));
+    const Parsed parsed = parseGame(path);
+    ASSERT_TRUE(parsed.loaded);
+    EXPECT_EQ(parsed.facts().settings.populationLimit, c.limit);
+  }
+}
+
 // The shared recordings against their facts files: the values independent
 // readers of these recordings agree on. A field a file leaves out, or gives
 // as null, is not pinned for that recording.
