@@ -38,9 +38,11 @@ void readPlayerNames(ByteSpan header, const NameListLayout& list, int64_t listSt
     // Once an entry cannot be read, neither can the rest of the list.
     entry.playerNumbers[k] = q.failed() ? 0 : number;
     const std::string_view name = q.text(length, kMaxNameBytes);
-    if (entry.playerNumbers[k] != 0) {
+    // 0 is an empty position; the later edition writes a closed one as -1,
+    // with the word "Closed" in the game's language as its name.
+    if (entry.playerNumbers[k] > 0) {
       entry.playerNames[k] = std::string(name);
-      if (number > 0 && number < GameEntry::kPositions) {
+      if (number < GameEntry::kPositions) {
         PlayerSlot& slot = entry.slots[number];
         if (slot.name[0] == '\0') name.copy(slot.name, name.size());
       }
