@@ -33,9 +33,9 @@ GameVersion readGameVersion(ByteSpan header, ByteSpan body);
 const char* versionName(VersionFamily family);
 
 // The player-name list, from listStart.
+// Each entry: player number, player type, name length, name.
 struct NameListLayout {
   int64_t firstEntry = 24;
-  int64_t numberToLength = 4;  // an unused int32 between number and length
 };
 
 // The optional block before the map block. Its flag follows the save

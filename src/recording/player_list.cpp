@@ -28,15 +28,16 @@ PlayerListPositions findPlayerList(ByteSpan header) {
 }
 
 void readPlayerNames(ByteSpan header, const NameListLayout& list, int64_t listStart,
-                     GameEntry& entry) {
+                     GameEntry& entry, PlayerTypes& types) {
   for (auto& slot : entry.slots) std::memset(slot.name, 0, sizeof slot.name);
   ByteReader q(header, listStart + list.firstEntry);
   for (int k = 0; k < kListEntries; ++k) {
     const int32_t number = q.i32();
-    q.skip(list.numberToLength);
+    const int32_t type = q.i32();
     const int32_t length = q.i32();
     // Once an entry cannot be read, neither can the rest of the list.
     entry.playerNumbers[k] = q.failed() ? 0 : number;
+    types[static_cast<std::size_t>(k)] = q.failed() ? 0 : type;
     const std::string_view name = q.text(length, kMaxNameBytes);
     // 0 is an empty position; the later edition writes a closed one as -1,
     // with the word "Closed" in the game's language as its name.
@@ -232,7 +233,7 @@ void matchCivilisations(ByteSpan header, const PlayerBlockLayout& block, int64_t
 
 PlayerListPositions parsePlayers(ByteSpan header, const HeaderLayout& layout, GameEntry& entry) {
   PlayerListPositions positions = findPlayerList(header);
-  readPlayerNames(header, layout.nameList, positions.listStart, entry);
+  readPlayerNames(header, layout.nameList, positions.listStart, entry, positions.playerTypes);
 
   const auto mapBase = findMapBase(header, layout.optionalBlock, positions.lobby);
   positions.mapBase = mapBase;

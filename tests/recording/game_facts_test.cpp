@@ -65,6 +65,7 @@ struct BodyCase {
   std::vector<Resignation> resignations;
   std::optional<std::vector<int32_t>> winners;
   BodyStop stop = BodyStop::kEnd;
+  bool withSpectator = false;  // player 5 watches, without a team
 };
 
 const BodyCase kBodyCases[] = {
@@ -102,6 +103,17 @@ const BodyCase kBodyCases[] = {
      1210,
      {{3, 500}, {1, 500}},
      std::vector<int32_t>{2, 4}},
+    {"SpectatorNeitherWinsNorLoses",
+     [](BodyBuilder& b, int64_t) {
+       b.timeStep(500);
+       b.resign(2, 2);
+       b.resign(4, 4);
+     },
+     500,
+     {{2, 500}, {4, 500}},
+     std::vector<int32_t>{1, 3},
+     BodyStop::kEnd,
+     true},
     {"CompletePostGameBlockIsTheAnswerAndLaterStepsCount",
      [](BodyBuilder& b, int64_t) {
        b.timeStep(400);
@@ -191,7 +203,11 @@ class BodyTest : public testing::TestWithParam<BodyCase> {};
 
 TEST_P(BodyTest, GivesItsLengthResultAndStop) {
   const BodyCase& c = GetParam();
-  const SampleGame game = coopGame();
+  SampleGame game = coopGame();
+  if (c.withSpectator) {
+    constexpr int32_t kSpectator = 6;
+    game.players.push_back(SamplePlayer{5, "Eve", 5, 4, 1, {}, kSpectator});
+  }
   BodyBuilder body;
   body.start();
   c.write(body, bodyOffsetFor(game));

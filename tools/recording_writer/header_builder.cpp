@@ -261,7 +261,7 @@ int64_t HeaderBuilder::playerList(std::vector<ListEntry> entries) {
   zeros(layout.listGap);
   for (const ListEntry& entry : entries) {
     i32(entry.number);
-    i32(entry.unused);
+    i32(entry.type);
     i32(entry.declaredLength.value_or(static_cast<int32_t>(entry.name.size())));
     text(entry.name);
   }

@@ -123,7 +123,7 @@ struct ListEntry {
   std::string name;
   // n as stored; defaults to name.size().
   std::optional<int32_t> declaredLength;
-  int32_t unused = 0;
+  int32_t type = 0;  // the player type: 2 human, 4 computer, 6 spectator
 };
 
 struct SubRecord {

@@ -103,6 +103,7 @@ SampleHeader buildHeader(const SampleGame& game) {
     ListEntry entry;
     entry.number = player.number;
     entry.name = player.name;
+    entry.type = player.type;
     entries.push_back(entry);
   }
   out.listStart = h.playerList(entries);

@@ -20,6 +20,7 @@ struct SamplePlayer {
   uint8_t colour = 0;
   uint8_t team = 1;    // 1 is "no team"
   Camera camera = {};  // where the player's view starts
+  int32_t type = 0;    // as the list stores it (ListEntry::type)
 };
 
 struct SampleGame {
