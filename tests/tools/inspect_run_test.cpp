@@ -123,7 +123,7 @@ TEST_F(InspectRunTest, PlayersFileMapsThePovNameAndRawGivesHex) {
 TEST_F(InspectRunTest, ExitStatusTellsFailedLoadsAndUsageErrors) {
   ASSERT_TRUE(fixtures::writeSampleGame(folder.file("good.mgx"), fixtures::twoPlayerGame()));
   ASSERT_TRUE(fixtures::writeFile(folder.file("bad.mgx"), {1, 2, 3}));
-  ASSERT_TRUE(fixtures::writeFile(folder.file("skipped.MGX"), {1, 2, 3}));
+  ASSERT_TRUE(fixtures::writeFile(folder.file("skipped.mgx.txt"), {1, 2, 3}));
   const ToolRun run = inspect(folder.path());
   EXPECT_EQ(run.status, 1);
   const std::vector<std::string> out = lines(run.out);
