@@ -33,7 +33,8 @@ fi
 demo=$(mktemp -d)
 trap 'rm -rf "$demo"' EXIT
 build/native/tools/morvane-make-demo "$demo/SaveGame"
-"$inspect" --raw --minimap "$out/demo" "$demo/SaveGame" >/dev/null
+# The games the window lists; the folder's other files are not recordings.
+"$inspect" --raw --minimap "$out/demo" "$demo"/SaveGame/*.mgx >/dev/null
 echo "wrote the demo folder's pictures into $out/demo"
 
 readme=docs/minimap-islands.png
