@@ -35,7 +35,8 @@ void listResignations(const BodyWalk& walk, std::array<Player, kNumbers>& player
     if (!isPlayerNumber(r.player)) continue;
     Player& player = players[static_cast<std::size_t>(r.player)];
     if (player.seats.empty()) continue;  // no such player in the list
-    if (!player.resigned) facts.resignations.push_back({r.player, r.timeMs});
+    // The body's times count from the restore.
+    if (!player.resigned) facts.resignations.push_back({r.player, facts.restoredAtMs + r.timeMs});
     player.resigned = true;
     player.seatsResigned.insert(r.seat);
   }
@@ -77,8 +78,10 @@ std::optional<std::vector<int32_t>> postGameWinners(const std::optional<PostGame
   std::set<int32_t> winners;
   for (std::size_t k = 0; k < block->records.size(); ++k) {
     const std::optional<Achievements>& record = block->records[k];
-    const int32_t number = seats[k + 1].player;
-    if (record && record->victory && isPlayerNumber(number)) winners.insert(number);
+    const Seat& seat = seats[k + 1];
+    if (record && record->victory && isPlayerNumber(seat.player) && !seat.spectator) {
+      winners.insert(seat.player);
+    }
   }
   if (winners.empty()) return std::nullopt;
   return std::vector<int32_t>(winners.begin(), winners.end());
@@ -91,7 +94,7 @@ void settleResult(const BodyWalk& walk, const std::optional<PostGame>& postGame,
   std::array<Player, kNumbers> players;
   for (int32_t k = 1; k < static_cast<int32_t>(seats.size()); ++k) {
     const Seat& seat = seats[static_cast<std::size_t>(k)];
-    if (!isPlayerNumber(seat.player)) continue;
+    if (!isPlayerNumber(seat.player) || seat.spectator) continue;
     Player& player = players[static_cast<std::size_t>(seat.player)];
     if (player.seats.empty()) player.team = seat.team;
     player.seats.insert(k);

@@ -14,10 +14,12 @@ namespace {
 const char kMapTypeNotFound[] = "\x95\x73\x96\xBE";  // "unknown" in code page 932
 const char kScenarioMapName[] = "scenario";
 
-Seats seatsOf(ByteSpan header, const TeamWalk& teams, const GameEntry& entry) {
+Seats seatsOf(ByteSpan header, const PlayerListPositions& list, const TeamWalk& teams,
+              const GameEntry& entry) {
   Seats seats;
   for (std::size_t k = 1; k < seats.size(); ++k) {
     seats[k].player = entry.playerNumbers[k];
+    seats[k].spectator = list.playerTypes[k] == kSpectatorType;
     if (teams.reached) {
       seats[k].team = header.u8(teams.teamBytes + static_cast<int64_t>(k) - 1);
     }
@@ -67,7 +69,7 @@ void RecordedGameFile::parse(GameEntry& entry, bool withFacts) const {
   facts.stop = walk.stop;
   std::optional<PostGame> postGame;
   if (walk.postGameAt) postGame = readPostGame(body, *walk.postGameAt, walk.postGameBytes);
-  const Seats seats = seatsOf(header, teams, entry);
+  const Seats seats = seatsOf(header, list, teams, entry);
   settleResult(walk, postGame, seats, facts);
   facts.ageUps = lastAgeClicks(walk.ageClicks, facts.restoredAtMs, seats);
   if (postGame) readPlayerRecords(*postGame, seats, facts);

@@ -74,6 +74,7 @@ struct BodyCase {
   std::vector<Resignation> resignations;
   std::optional<std::vector<int32_t>> winners;
   BodyStop stop = BodyStop::kEnd;
+  bool withSpectator = false;  // player 5 watches, without a team
   std::map<int32_t, AgeTimes> ageUps = {};
   // The post-game block's records, where the case pins them. By player
   // number: total score, units killed, food collected, villager high.
@@ -123,6 +124,17 @@ const BodyCase kBodyCases[] = {
      1210,
      {{3, 500}, {1, 500}},
      std::vector<int32_t>{2, 4}},
+    {"SpectatorNeitherWinsNorLoses",
+     [](BodyBuilder& b, int64_t) {
+       b.timeStep(500);
+       b.resign(2, 2);
+       b.resign(4, 4);
+     },
+     500,
+     {{2, 500}, {4, 500}},
+     std::vector<int32_t>{1, 3},
+     BodyStop::kEnd,
+     true},
     {"CompletePostGameBlockIsTheAnswerAndLaterStepsCount",
      [](BodyBuilder& b, int64_t) {
        b.timeStep(400);
@@ -164,6 +176,7 @@ const BodyCase kBodyCases[] = {
      {},
      std::vector<int32_t>{1, 3},
      BodyStop::kEnd,
+     false,
      {},
      std::map<int32_t, AgeTimes>{{1, ages(600000, 1200000)},
                                  {2, ages(650000)},
@@ -189,6 +202,7 @@ const BodyCase kBodyCases[] = {
      {},
      std::nullopt,
      BodyStop::kEnd,
+     false,
      {{1, ages(800)}, {2, ages(std::nullopt, std::nullopt, 1000)}, {3, ages(std::nullopt, 800)}}},
     {"SavedChapterIsSteppedOverByTheOffsetItStates",
      [](BodyBuilder& b, int64_t offset) {
@@ -259,7 +273,11 @@ class BodyTest : public testing::TestWithParam<BodyCase> {};
 
 TEST_P(BodyTest, GivesItsLengthResultAndStop) {
   const BodyCase& c = GetParam();
-  const SampleGame game = coopGame();
+  SampleGame game = coopGame();
+  if (c.withSpectator) {
+    constexpr int32_t kSpectator = 6;
+    game.players.push_back(SamplePlayer{5, "Eve", 5, 4, 1, {}, kSpectator});
+  }
   BodyBuilder body;
   body.start();
   c.write(body, bodyOffsetFor(game));
@@ -295,18 +313,22 @@ INSTANTIATE_TEST_SUITE_P(Bodies, BodyTest, testing::ValuesIn(kBodyCases),
                            return std::string(p.param.name);
                          });
 
-// The restore time stands after the tiles, whose size is the version's; the
-// game clock, age-ups too, counts from it.
+// The restore time stands after the tiles, whose size is the version's; every
+// time of the game counts from the game's start, the restore time included:
+// resignations and age-ups too.
 TEST(GameFactsTest, RestoredGameAddsTheTimeItWasRestoredAt) {
+  fixtures::VersionLayout mixedTiles = fixtures::patch15Layout();
+  mixedTiles.somePlainTiles = true;
   for (const fixtures::VersionLayout& layout :
-       {fixtures::conquerorsLayout(), fixtures::patch15Layout()}) {
-    SCOPED_TRACE(layout.text);
+       {fixtures::conquerorsLayout(), fixtures::patch15Layout(), mixedTiles}) {
+    SCOPED_TRACE(layout.somePlainTiles ? "patch 1.5, some tiles plain" : layout.text);
     SampleGame game = coopGame();
     game.layout = layout;
     game.restoredAtMs = 600000;
     BodyBuilder body;
     body.start();
     body.timeStep(1500);
+    body.resign(2, 2);
     body.research(2, kFeudal);
     fixtures::TempFolder folder;
     const std::string path = folder.file("game.mgx");
@@ -316,6 +338,40 @@ TEST(GameFactsTest, RestoredGameAddsTheTimeItWasRestoredAt) {
     EXPECT_TRUE(parsed.facts().restored());
     EXPECT_EQ(parsed.facts().durationMs, 601500);
     EXPECT_EQ(parsed.facts().ageUps, (std::map<int32_t, AgeTimes>{{2, ages(601500)}}));
+    // The game clock, as the player saw it, not the time since the restore.
+    EXPECT_EQ(parsed.facts().resignations, (std::vector<Resignation>{{2, 601500}}));
+  }
+}
+
+// The patches that raised the limit store it in 25s; a stored value whose
+// units do not fit an int32 is no game's and is left out.
+TEST(GameFactsTest, PopulationLimitInTheVersionsUnits) {
+  struct Case {
+    std::string_view text;
+    int32_t stored;
+    std::optional<int32_t> limit;
+  };
+  const Case cases[] = {
+      {"VER 9.4", 200, 200},
+      {"VER 9.8", 8, 200},  // community patch 1.2
+      {"VER 9.9", 10, 250},
+      {"VER 9.A", 8, 200},
+      {"VER 9.A", 0x7FFFFFFF, std::nullopt},
+      {"VER 9.F", 100000000, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.text) + " " + std::to_string(c.stored));
+    SampleGame game = coopGame();
+    game.layout.text = c.text;
+    game.lobbyPopulation = c.stored;
+    BodyBuilder body;
+    body.start();
+    fixtures::TempFolder folder;
+    const std::string path = folder.file("game.mgx");
+    ASSERT_TRUE(fixtures::writeRecording(path, fixtures::buildHeader(game).bytes, body.take()));
+    const Parsed parsed = parseGame(path);
+    ASSERT_TRUE(parsed.loaded);
+    EXPECT_EQ(parsed.facts().settings.populationLimit, c.limit);
   }
 }
 
