@@ -11,6 +11,7 @@
 
 #include "recording/body_walk.h"
 #include "recording/recorded_game_file.h"
+#include "recording/setting_names.h"
 #include "recording_writer/recording_writer.h"
 #include "recording_writer/temp_folder.h"
 #include "support/tiny_json.h"
@@ -230,6 +231,12 @@ void compareDefinitiveRecording(const std::string& name, const fixtures::TempFol
   };
   ASSERT_TRUE(read.speed.has_value());
   EXPECT_NEAR(*read.speed, settings["speed"].real, 0.001);
+  if (settings.has("speedName")) {
+    const char* names[] = {"slow", "normal", "fast"};
+    const auto speed = speedOf(*read.speed);
+    ASSERT_TRUE(speed.has_value()) << "a speed the game names";
+    EXPECT_EQ(names[static_cast<int>(*speed)], settings["speedName"].text);
+  }
   setting("populationLimit", read.populationLimit);
   setting("revealMap", read.revealMap);
   setting("startingAge", read.startingAge);
