@@ -87,6 +87,7 @@ void addFacts(JsonLine& line, const GameFacts& facts, bool withResult) {
     }
   }
   line.raw("settings", settingsJson(facts.settings));
+  if (facts.mapId) line.number("mapId", *facts.mapId);
 }
 
 }  // namespace morvane::inspect

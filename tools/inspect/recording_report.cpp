@@ -105,12 +105,12 @@ Report reportRecording(const std::string& path, const ReportSettings& settings) 
     line.string("error", describe(file.lastError()));
   }
   const GameVersion version = file.version();
-  // A file whose header was never read holds no version the table could hold.
-  line.boolean("supported", report.loaded && version.supported);
-  line.string("version", versionName(version));
   if (version.family == VersionFamily::kDE && version.supported) {
     line.raw("saveVersion", saveVersionText(version.saveVersion));
   }
+  // A file whose header was never read holds no version the table could hold.
+  line.boolean("supported", report.loaded && version.supported);
+  line.string("version", versionName(version));
   report.line = line.str();
   return report;
 }
