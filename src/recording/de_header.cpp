@@ -219,10 +219,8 @@ bool readMap(ByteSpan header, const DefinitiveLayout& l, int64_t aiFlag, GameEnt
   if (q.failed()) return false;
   entry.povIndex = pov;
   entry.playerCount = playerCount;
-  entry.mapWidth = width;
-  entry.mapHeight = height;
-  // A map larger than the header cannot be walked; the clamp keeps the
-  // products below from overflowing.
+  // No map is larger than the header that holds its tiles; checked first,
+  // the products below cannot overflow.
   if (width <= 0 || height <= 0) return false;
   const int64_t tiles = int64_t{width} * height;
   if (tiles > header.size()) return false;
@@ -244,6 +242,12 @@ bool readMap(ByteSpan header, const DefinitiveLayout& l, int64_t aiFlag, GameEnt
   q.skip(4);  // restore time
   if (q.failed() || visibleWidth != width || visibleHeight != height) return false;
 
+  // Only a map walked to its end is given: a size read where the walk then
+  // lost its way would be a size no game wrote.
+  entry.mapWidth = width;
+  entry.mapHeight = height;
+  // The field of the earlier editions' every-other-byte form has no
+  // counterpart in these tiles: it holds the terrain ids too.
   const int64_t copied = std::min<int64_t>(tiles, TerrainTiles::kSize);
   header.copyStrided(terrain, l.tileBytes, copied, entry.mapTiles.write());
   header.copyStrided(terrain, l.tileBytes, copied, entry.mapTiles.writeTerrainIds());
