@@ -205,7 +205,8 @@ void fillPlayers(const DefinitiveBlock& block, GameEntry& entry) {
 // The replay section and the map after the AI flag; true when the walk
 // reached the map's end where its structure says, the visibility map
 // stating the map's own size again.
-bool readMap(ByteSpan header, const DefinitiveLayout& l, int64_t aiFlag, GameEntry& entry) {
+bool readMap(ByteSpan header, const DefinitiveLayout& l, int64_t aiFlag, GameEntry& entry,
+             int64_t& restoredAtMs) {
   ByteReader q(header, aiFlag);
   if (q.i32() != 0) return false;  // the edition's AI section is not read
   q.skip(24 + 4 + 17);             // times, speed, object ids and seeds
@@ -239,8 +240,10 @@ bool readMap(ByteSpan header, const DefinitiveLayout& l, int64_t aiFlag, GameEnt
   const int32_t visibleWidth = q.i32();
   const int32_t visibleHeight = q.i32();
   q.skip(4 * tiles * (l.secondVisibility ? 2 : 1));
-  q.skip(4);  // restore time
+  const auto restoredAt =
+      static_cast<uint32_t>(q.i32());  // the game time a restored game was saved at
   if (q.failed() || visibleWidth != width || visibleHeight != height) return false;
+  restoredAtMs = restoredAt;
 
   // Only a map walked to its end is given: a size read where the walk then
   // lost its way would be a size no game wrote.
@@ -283,7 +286,7 @@ DefinitiveHeader parseDefinitiveHeader(ByteSpan header, const DefinitiveLayout& 
     return result;
   }
   fillPlayers(*result.block, entry);
-  result.mapRead = readMap(header, layout, result.block->end, entry);
+  result.mapRead = readMap(header, layout, result.block->end, entry, result.restoredAtMs);
   return result;
 }
 

@@ -41,6 +41,8 @@ std::optional<DefinitiveBlock> readDefinitiveBlock(ByteSpan header, const Defini
 struct DefinitiveHeader {
   std::optional<DefinitiveBlock> block;
   bool mapRead = false;  // the replay section and the map were walked to their end
+  int64_t restoredAtMs =
+      0;  // the game time a restored game was saved at, as in the earlier editions
 };
 
 // Fills the entry's players, point of view, player count, map size, tiles

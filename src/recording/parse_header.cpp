@@ -41,7 +41,8 @@ void parseDefinitive(ByteSpan header, ByteSpan body, int64_t bodyOffset, const H
 
   GameFacts& facts = entry.facts.write();
   facts = GameFacts();
-  facts.durationMs = walk.durationMs;
+  facts.restoredAtMs = read.restoredAtMs;
+  facts.durationMs = facts.restoredAtMs + walk.durationMs;
   facts.stop = walk.stop;
   facts.codePage = kUtf8;
   Seats seats;

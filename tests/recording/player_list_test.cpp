@@ -179,13 +179,16 @@ TEST(PlayerListTest, EachDefinitiveEditionPatchIsReadWithItsOwnLayout) {
   const struct {
     float save;
     bool withAi = false;
-  } rows[] = {{12.97f}, {13.13f}, {13.17f}, {13.34f}, {20.06f}, {20.16f},     {25.02f},
-              {25.06f}, {25.22f}, {26.16f}, {26.21f}, {37.0f},  {50.0f},      {61.5f},
-              {62.0f},  {63.0f},  {64.3f},  {66.3f},  {66.6f},  {63.0f, true}};
+    int32_t restoredAtMs = 0;
+  } rows[] = {
+      {12.97f}, {13.13f}, {13.17f}, {13.34f}, {20.06f}, {20.16f},      {25.02f},
+      {25.06f}, {25.22f}, {26.16f}, {26.21f}, {37.0f},  {50.0f},       {61.5f},
+      {62.0f},  {63.0f},  {64.3f},  {66.3f},  {66.6f},  {63.0f, true}, {37.0f, false, 60000}};
   for (const auto& row : rows) {
     SCOPED_TRACE(std::to_string(row.save) + (row.withAi ? " with AI" : ""));
     fixtures::DefinitiveGame game = fixtures::twoPlayerDefinitiveGame(row.save);
     game.withAi = row.withAi;
+    game.restoredAtMs = row.restoredAtMs;
     const std::string path = folder.file("game.aoe2record");
     ASSERT_TRUE(fixtures::writeRecording(path, fixtures::buildDefinitiveHeader(game),
                                          fixtures::buildDefinitiveBody(game)));
@@ -212,7 +215,8 @@ TEST(PlayerListTest, EachDefinitiveEditionPatchIsReadWithItsOwnLayout) {
     EXPECT_EQ(e.gameChat, "2 Alice: gl hf\r\n3 Bj\xC3\xB6rn: \"gg\"\r\n");
     ASSERT_EQ(facts.resignations.size(), 1u);
     EXPECT_EQ(facts.resignations[0].player, 2);
-    EXPECT_EQ(facts.durationMs, 4000);
+    // A restored game's length counts from its start.
+    EXPECT_EQ(facts.durationMs, row.restoredAtMs + 4000);
     EXPECT_EQ(facts.winners, std::vector<int32_t>{1});
     if (row.withAi) {
       EXPECT_EQ(e.mapWidth, 0);

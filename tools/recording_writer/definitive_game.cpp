@@ -218,7 +218,7 @@ void map(ByteWriter& out, const DefinitiveGame& g) {
   out.i32(g.width);
   out.i32(g.height);
   out.fill(4 * tiles * (v >= 61.5f ? 2 : 1), 0x01);
-  out.u32(0);  // restore time
+  out.i32(g.restoredAtMs);
 }
 
 }  // namespace

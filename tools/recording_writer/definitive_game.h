@@ -36,7 +36,8 @@ struct DefinitiveGame {
   int32_t height = 8;
   std::vector<uint8_t> terrain;  // per tile, row by row; 0 past its end
   std::vector<uint8_t> elevation;
-  bool withAi = false;  // the AI flag set: the section the reader does not know follows
+  int32_t restoredAtMs = 0;  // the game time a restored game was saved at
+  bool withAi = false;       // the AI flag set: the section the reader does not know follows
   // Each message's "messageAGP"; written as the JSON object the edition sends.
   std::vector<std::string> chat;
   int32_t stepMs = 1000;           // one time step after each message
