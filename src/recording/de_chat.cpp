@@ -152,17 +152,40 @@ std::optional<std::string> jsonText(std::string_view object, std::string_view ke
 
 }  // namespace
 
+namespace {
+
+// The edition puts the sender's colour digit and a space between the marker
+// (and its "<All>" or "<Team>" tag) and the text: "@#23 Name: text". The
+// line keeps the marker and the tag, as the earlier editions write them.
+std::string withoutColourDigit(std::string line) {
+  constexpr std::size_t kMarker = 3;  // "@#" and the sender's digit
+  if (line.size() <= kMarker || line.compare(0, 2, "@#") != 0) return line;
+  std::size_t at = kMarker;
+  if (line[at] == '<') {
+    const std::size_t close = line.find('>', at);
+    if (close == std::string::npos) return line;
+    at = close + 1;
+  }
+  if (at + 1 < line.size() && line[at] >= '0' && line[at] <= '9' && line[at + 1] == ' ') {
+    line.erase(at, 2);
+  } else if (at < line.size() && line[at] == ' ') {
+    line.erase(at, 1);
+  }
+  return line;
+}
+
+}  // namespace
+
 std::string collectDefinitiveChat(ByteSpan body,
                                   const std::vector<std::pair<int64_t, int32_t>>& messages) {
   constexpr int64_t kMaxMessageBytes = 4096;
   std::string text;
   for (const auto& [offset, length] : messages) {
     const std::string_view message = body.text(offset, length, kMaxMessageBytes);
-    if (!message.empty() && message.front() == '{') {
-      text.append(jsonText(message, "messageAGP").value_or(std::string()));
-    } else {
-      text.append(message);
-    }
+    const std::string line = !message.empty() && message.front() == '{'
+                                 ? jsonText(message, "messageAGP").value_or(std::string())
+                                 : std::string(message);
+    text.append(withoutColourDigit(line));
     text.append("\r\n");
   }
   return text;

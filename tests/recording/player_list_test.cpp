@@ -212,7 +212,8 @@ TEST(PlayerListTest, EachDefinitiveEditionPatchIsReadWithItsOwnLayout) {
     EXPECT_EQ(facts.settings.lockTeams, true);
     EXPECT_EQ(facts.settings.startingAge, 0);
     EXPECT_EQ(facts.settings.difficulty.has_value(), row.save < 61.5f);
-    EXPECT_EQ(e.gameChat, "2 Alice: gl hf\r\n3 Bj\xC3\xB6rn: \"gg\"\r\n");
+    // The colour digit after the sender's is not part of the line.
+    EXPECT_EQ(e.gameChat, "Alice: gl hf\r\n<All>Bj\xC3\xB6rn: \"gg\"\r\n");
     ASSERT_EQ(facts.resignations.size(), 1u);
     EXPECT_EQ(facts.resignations[0].player, 2);
     // A restored game's length counts from its start.

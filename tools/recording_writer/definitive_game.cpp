@@ -232,7 +232,7 @@ DefinitiveGame twoPlayerDefinitiveGame(float saveVersion) {
     g.terrain.push_back(static_cast<uint8_t>(i % 5 == 0 ? 110 : 9));
     g.elevation.push_back(static_cast<uint8_t>(i / 9 % 3));
   }
-  g.chat = {"@#12 Alice: gl hf", "", "@#23 Bj\xC3\xB6rn: \"gg\""};
+  g.chat = {"@#12 Alice: gl hf", "", "@#2<All>3 Bj\xC3\xB6rn: \"gg\""};
   g.resigning = {2};
   return g;
 }
