@@ -8,10 +8,12 @@
 #include <filesystem>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "fuzz_input.h"
 #include "recording/recorded_game_file.h"
+#include "recording_writer/definitive_game.h"
 #include "recording_writer/recording_writer.h"
 
 namespace {
@@ -65,6 +67,21 @@ std::vector<SampleGame> seedGames() {
   return games;
 }
 
+// The Definitive Edition at the patches whose layouts differ most: before
+// and after the save version's fixed-point form, the per-player entries and
+// the wider tiles, and one whose AI flag is set.
+std::vector<std::pair<std::vector<uint8_t>, std::vector<uint8_t>>> definitiveSeeds() {
+  std::vector<std::pair<std::vector<uint8_t>, std::vector<uint8_t>>> seeds;
+  for (const float save : {13.17f, 26.21f, 37.0f, 63.0f, 66.3f}) {
+    const DefinitiveGame game = twoPlayerDefinitiveGame(save);
+    seeds.emplace_back(buildDefinitiveHeader(game), buildDefinitiveBody(game));
+  }
+  DefinitiveGame withAi = twoPlayerDefinitiveGame(63.0f);
+  withAi.withAi = true;
+  seeds.emplace_back(buildDefinitiveHeader(withAi), buildDefinitiveBody(withAi));
+  return seeds;
+}
+
 bool writeSeed(const std::filesystem::path& dir, const std::string& name,
                const std::vector<uint8_t>& bytes) {
   if (writeFile((dir / name).string(), bytes)) return true;
@@ -113,17 +130,21 @@ int main(int argc, char** argv) {
   int written = 0;
   bool ok = true;
   const std::vector<SampleGame> games = seedGames();
-  for (std::size_t i = 0; i < games.size(); ++i) {
-    const SampleHeader header = buildHeader(games[i]);
-    const std::vector<uint8_t> body = buildBody(games[i]);
+  std::vector<std::pair<std::vector<uint8_t>, std::vector<uint8_t>>> recordings;
+  for (const SampleGame& game : games)
+    recordings.emplace_back(buildHeader(game).bytes, buildBody(game));
+  for (auto& seed : definitiveSeeds()) recordings.push_back(std::move(seed));
+  for (std::size_t i = 0; i < recordings.size(); ++i) {
+    const std::vector<uint8_t>& header = recordings[i].first;
+    const std::vector<uint8_t>& body = recordings[i].second;
     for (bool mgl : {false, true}) {
       const std::string suffix = std::to_string(i) + (mgl ? "-mgl" : "-mgx");
       const Layout layout = mgl ? Layout::kMgl : Layout::kMgx;
-      const std::vector<uint8_t> file = containerBytes(layout, rawDeflate(header.bytes), body);
+      const std::vector<uint8_t> file = containerBytes(layout, rawDeflate(header), body);
       ok = writeSeed(dir, "raw-" + suffix, morvane::fuzzing::encodeRaw(file, mgl)) && ok;
-      ok = writeSeed(dir, "wrapped-" + suffix,
-                     morvane::fuzzing::encodeWrapped(header.bytes, body, mgl)) &&
-           ok;
+      ok =
+          writeSeed(dir, "wrapped-" + suffix, morvane::fuzzing::encodeWrapped(header, body, mgl)) &&
+          ok;
       written += 2;
     }
   }

@@ -40,6 +40,7 @@ struct Recording {
   std::string path;
   int64_t fileBytes = 0;
   int64_t headerBytes = 0;
+  bool definitive = false;  // the Definitive Edition's, reported apart
 };
 
 struct Side {
@@ -113,6 +114,7 @@ std::vector<Recording> copiedRecordings(const std::string& folder,
     }
     recording.fileBytes = static_cast<int64_t>(fs::file_size(recording.path));
     recording.headerBytes = file.headerLength();
+    recording.definitive = file.version().family == VersionFamily::kDE;
     recordings.push_back(recording);
   }
   return recordings;
@@ -230,6 +232,8 @@ bool report(const char* title, const std::vector<Recording>& recordings, int rou
   const double parse = median(sides[3].roundSeconds);
   const double facts = median(sides[4].roundSeconds) - parse;
   std::printf("  facts: %.3f ms a round, %.3f of load + parseHeader\n", facts * 1e3, facts / parse);
+  std::printf("  load + parseHeader: %.2f ns per inflated header byte\n",
+              parse * 1e9 / static_cast<double>(headerBytes));
   return reportFactsAlone(recordings, rounds);
 }
 
@@ -268,7 +272,14 @@ int main(int argc, char** argv) {
   if (std::filesystem::is_directory(shared)) {
     std::printf("real recordings from %s\n", shared.c_str());
     const std::vector<Recording> real = copiedRecordings(shared, scratch);
-    good = real.empty() || report("real recordings", real, rounds);
+    // The earlier editions and the Definitive Edition side by side, per
+    // inflated byte, in the same run.
+    std::vector<Recording> earlier, definitive;
+    for (const Recording& r : real) (r.definitive ? definitive : earlier).push_back(r);
+    good = earlier.empty() || report("real recordings, earlier editions", earlier, rounds);
+    good =
+        (definitive.empty() || report("real recordings, Definitive Edition", definitive, rounds)) &&
+        good;
   } else {
     std::printf("no real recordings at %s\n", shared.c_str());
   }

@@ -12,7 +12,6 @@ constexpr int32_t kMessage = 4;
 
 constexpr int32_t kChecksumInterval = 500;  // opens every start record
 constexpr int32_t kChat = -1;
-constexpr int64_t kStartZeros = 12;  // some start records end in three zero int32s
 
 constexpr uint8_t kResign = 0x0B;
 constexpr uint8_t kResearch = 0x65;
@@ -36,7 +35,7 @@ class Walker {
       return stop(BodyStop::kNoStart, 0);
     }
     int64_t p = layout_.startBytes;
-    if (body_.i32(p) == 0) p += kStartZeros;
+    if (body_.i32(p) == 0) p += layout_.startZeros;
     while (p < body_.size()) {
       const auto op = body_.i32(p);
       if (!op) return stop(BodyStop::kOverrun, p);
@@ -126,6 +125,7 @@ class Walker {
     if (kind == kChat) {
       const auto length = body_.i32(p + 8);
       if (!length || *length < 0) return fail(BodyStop::kOverrun, p);
+      walk_.chat.emplace_back(p + 12, *length);
       return p + 12 + *length;
     }
     if (kind == kChecksumInterval) return p + 8 + layout_.startAfterInterval;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "recording/byte_reader.h"
@@ -36,6 +37,7 @@ struct BodyWalk {
   // and their count.
   std::optional<int64_t> postGameAt;
   int64_t postGameBytes = 0;
+  std::vector<std::pair<int64_t, int32_t>> chat;  // each chat message's text: offset, length
 };
 
 // A step longer than this is not game time but damage.

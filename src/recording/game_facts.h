@@ -64,8 +64,8 @@ struct Achievements {
             hitPointsRazed = 0, buildingsLost = 0, unitsConverted = 0;
   } military;
   struct Economy {
-    int32_t score = 0, foodCollected = 0, woodCollected = 0, stoneCollected = 0,
-            goldCollected = 0, tributeSent = 0, tributeReceived = 0, tradeGold = 0, relicGold = 0;
+    int32_t score = 0, foodCollected = 0, woodCollected = 0, stoneCollected = 0, goldCollected = 0,
+            tributeSent = 0, tributeReceived = 0, tradeGold = 0, relicGold = 0;
   } economy;
   struct Technology {
     // Ages in whole seconds, -1 where not reached, as the block stores them.
@@ -101,7 +101,8 @@ struct GameFacts {
   std::map<int32_t, AgeTimes> ageReached;  // as the post-game block states it
   std::map<int32_t, Achievements> achievements;
   std::map<int32_t, HdProfile> hdProfiles;
-  std::optional<int32_t> mapId;  // as the header's game settings state it
+  std::map<int32_t, int32_t> profileIds;  // the Definitive Edition's, by player number
+  std::optional<int32_t> mapId;           // as the header's game settings state it
   // The code page of the names and chat (1252, 932, 936, 949, 950, 65001),
   // decided from the recording; 0 where nothing decides it.
   int32_t codePage = 0;

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstring>
 #include <string_view>
+#include <tuple>
+#include <utility>
 
 namespace morvane {
 namespace {
@@ -40,7 +42,8 @@ constexpr VersionText kVersionTexts[] = {
     {"VER 9.F", VersionFamily::kUserPatch15},
 };
 
-float readSaveVersion(ByteSpan header) {
+// The save version, and the first byte after it.
+std::pair<float, int64_t> readSaveVersion(ByteSpan header) {
   ByteReader q(header, kVersionTextBytes);
   float value = q.f32();
   if (value == kFixedPointFollows) {
@@ -49,9 +52,9 @@ float readSaveVersion(ByteSpan header) {
                 ? 37.0f
                 : static_cast<float>(fixed) / static_cast<float>(kFixedPointOne);
   }
-  if (q.failed()) return 0;
+  if (q.failed()) return {0.0f, q.position()};
   // Hundredths, as the game names its versions: 16.16 cannot hold 66.3 exactly.
-  return std::round(value * 100.0f) / 100.0f;
+  return {std::round(value * 100.0f) / 100.0f, q.position()};
 }
 
 // The rule over the version fields that says whether the table holds a row
@@ -64,8 +67,9 @@ bool tableHolds(const GameVersion& version) {
   if (!(save > 0)) return false;  // NaN too
   switch (version.family) {
     case VersionFamily::kUnknown:
-    case VersionFamily::kDE:
       return false;
+    case VersionFamily::kDE:
+      return save >= kDefinitiveFrom && save <= newestDefinitiveRow();
     case VersionFamily::kHD:
       return save <= kLaterEditionNewest;
     default:
@@ -87,17 +91,6 @@ VersionFamily conquerorsFamily(float saveVersion, ByteSpan body) {
   if (saveVersion > kLaterEditionNewest) return VersionFamily::kUnknown;  // a patch between
   if (saveVersion > kLaterEditionAbove) return VersionFamily::kHD;
   return conquerorsRelease(body);
-}
-
-// Two decimals, a last zero dropped: "63.0", "13.17", "66.3".
-std::string saveVersionText(float saveVersion) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%.2f", static_cast<double>(saveVersion));
-  std::string result(text);
-  if (result.size() > 3 && result.back() == '0' && result[result.size() - 3] == '.') {
-    result.pop_back();
-  }
-  return result;
 }
 
 // The stated text as it can be shown: bytes outside printable ASCII as '?'.
@@ -162,7 +155,7 @@ GameVersion readGameVersion(ByteSpan header, ByteSpan body) {
   // The text is NUL-padded to 8 bytes.
   const std::string_view text = header.text(0, kVersionTextBytes, kVersionTextBytes);
   version.text = std::string(text);
-  version.saveVersion = readSaveVersion(header);
+  std::tie(version.saveVersion, version.fieldsEnd) = readSaveVersion(header);
   for (const VersionText& known : kVersionTexts) {
     if (text == known.text) version.family = known.family;
   }
@@ -171,6 +164,17 @@ GameVersion readGameVersion(ByteSpan header, ByteSpan body) {
   }
   version.supported = tableHolds(version);
   return version;
+}
+
+// Two decimals, a last zero dropped.
+std::string saveVersionText(float saveVersion) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.2f", static_cast<double>(saveVersion));
+  std::string result(text);
+  if (result.size() > 3 && result.back() == '0' && result[result.size() - 3] == '.') {
+    result.pop_back();
+  }
+  return result;
 }
 
 std::string versionName(const GameVersion& version) {
@@ -246,6 +250,14 @@ HeaderLayout layoutFor(const GameVersion& version) {
       break;
     case VersionFamily::kHD:
       applyLaterEditionRow(laterEditionRow(version.saveVersion), layout);
+      break;
+    case VersionFamily::kDE:
+      layout.definitive = definitiveLayoutFor(version.saveVersion);
+      layout.definitive.blockStart = version.fieldsEnd;
+      // Its start record goes on with one zero int32 where the others have
+      // three, and holds 4 bytes more after the 500.
+      layout.body.startZeros = 4;
+      layout.body.startAfterInterval = 24;
       break;
     default:
       break;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "recording/byte_reader.h"
+#include "recording/de_layout.h"
 
 namespace morvane {
 
@@ -30,7 +31,8 @@ struct GameVersion {
   // Edition -1 and then a fixed-point number; rounded to hundredths as the
   // game shows it.
   float saveVersion = 0;
-  std::string text;  // the version text as stated, before its NUL padding
+  std::string text;        // the version text as stated, before its NUL padding
+  int64_t fieldsEnd = 12;  // the first byte after the save version, in either form
   // The version table holds a layout row confirmed for this version; a header
   // it does not hold is named, never read with a guessed row.
   bool supported = false;
@@ -44,6 +46,8 @@ const char* versionName(VersionFamily family);
 // it, "DE 63.0" for a Definitive Edition header it does not, otherwise the
 // version text and save version the header states ("VER 9.4 12.6").
 std::string versionName(const GameVersion& version);
+// A save version as the game names it: "63.0", "13.17", "66.3".
+std::string saveVersionText(float saveVersion);
 
 // The player-name list, from listStart.
 // Each entry: player number, player type, name length, name.
@@ -141,6 +145,7 @@ struct SettingsLayout {
 struct BodyLayout {
   int64_t checksumIntervalAt = 4;   // the int32 500 that every start record holds
   int64_t startBytes = 28;          // the body's own version, then the record
+  int64_t startZeros = 12;          // where the record goes on with zeros, this many
   int64_t startAfterInterval = 20;  // a start record's bytes after the 500
   // The research command, from its id: the player number and the
   // technology, int16 each. Its stated length varies (16, 24 and 28 bytes,
@@ -159,6 +164,7 @@ struct HeaderLayout {
   PlayerBlockLayout playerBlock;
   SettingsLayout settings;
   BodyLayout body;
+  DefinitiveLayout definitive;  // the Definitive Edition's header, read by de_header
 };
 
 HeaderLayout layoutFor(const GameVersion& version);

@@ -1,6 +1,8 @@
 // parseHeader: the four stages in their order over one loaded recording;
 // parseGame adds the facts read at the positions the stages found.
 #include "recording/body_walk.h"
+#include "recording/de_chat.h"
+#include "recording/de_header.h"
 #include "recording/game_result.h"
 #include "recording/header_settings.h"
 #include "recording/header_stages.h"
@@ -27,6 +29,41 @@ Seats seatsOf(ByteSpan header, const PlayerListPositions& list, const TeamWalk& 
   return seats;
 }
 
+// The Definitive Edition: its own block gives the players, teams and
+// settings; its chat is read from the body's messages by their structure.
+void parseDefinitive(ByteSpan header, ByteSpan body, int64_t bodyOffset, const HeaderLayout& layout,
+                     GameEntry& entry, bool withFacts) {
+  constexpr int32_t kUtf8 = 65001;
+  const DefinitiveHeader read = parseDefinitiveHeader(header, layout.definitive, entry);
+  const std::string mapType = findMapTypeText(header);
+  entry.mapName = mapType.empty() ? kMapTypeNotFound : mapType;
+  entry.lobbyChat.clear();
+  const BodyWalk walk = walkBody(body, bodyOffset, layout.body);
+  entry.gameChat = filterChat(collectDefinitiveChat(body, walk.chat));
+  if (!withFacts) return;
+
+  GameFacts& facts = entry.facts.write();
+  facts = GameFacts();
+  facts.restoredAtMs = read.restoredAtMs;
+  facts.durationMs = facts.restoredAtMs + walk.durationMs;
+  facts.stop = walk.stop;
+  facts.codePage = kUtf8;
+  Seats seats;
+  if (read.block) {
+    const auto& players = read.block->players;
+    for (std::size_t k = 1; k < seats.size() && k <= players.size(); ++k) {
+      seats[k].player = entry.playerNumbers[k];
+      seats[k].team = players[k - 1].team;
+      if (entry.playerNumbers[k] != 0) {
+        facts.profileIds.emplace(entry.playerNumbers[k], players[k - 1].profileId);
+      }
+    }
+    facts.settings = read.block->settings;
+    facts.mapId = read.block->mapId;
+  }
+  settleResult(walk, std::nullopt, seats, facts);
+}
+
 }  // namespace
 
 GameVersion RecordedGameFile::version() const {
@@ -46,7 +83,12 @@ void RecordedGameFile::parse(GameEntry& entry, bool withFacts) const {
     return;
   }
   const ByteSpan body(bodyBytes_.data(), bodyBytes_.size());
-  const HeaderLayout layout = layoutFor(version());
+  const GameVersion game = version();
+  const HeaderLayout layout = layoutFor(game);
+  if (game.family == VersionFamily::kDE) {
+    parseDefinitive(header, body, bodyOffset_, layout, entry, withFacts);
+    return;
+  }
   const PlayerListPositions list = parsePlayers(header, layout, entry);
 
   const std::string mapType = findMapTypeText(header);

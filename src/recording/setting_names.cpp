@@ -11,6 +11,7 @@ std::optional<Speed> speedOf(float stored) {
       return Speed::kSlow;
     case 150:
     case 178:  // community patch 1.5's own speeds
+    case 169:  // the Definitive Edition's normal speed
       return Speed::kNormal;
     case 200:
     case 237:

@@ -109,8 +109,7 @@ TEST_F(GameFileTest, HeaderOfAVersionTheTableDoesNotHoldIsRefusedButKept) {
       {"VER 9.4", 11.76f, std::nullopt, true, "AoC 1.0c"},
       {"VER 9.4", 12.5f, std::nullopt, true, "HD"},
       {"VER 9.4", 12.51f, std::nullopt, false, "VER 9.4 12.51"},
-      {"VER 9.4", 13.17f, std::nullopt, false, "DE 13.17"},
-      {"VER 9.4", -1.0f, 63u << 16, false, "DE 63.0"},
+      {"VER 9.4", -1.0f, 67u << 16, false, "DE 67.0"},
       {"VER 9.5", 11.76f, std::nullopt, false, "VER 9.5 11.76"},
   };
   for (const auto& row : rows) {

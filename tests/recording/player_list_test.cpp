@@ -11,6 +11,8 @@
 
 #include "recording/game_entry.h"
 #include "recording/game_version.h"
+#include "recording/recorded_game_file.h"
+#include "recording_writer/definitive_game.h"
 #include "recording_writer/recording_writer.h"
 #include "support/bare_header.h"
 #include "support/parse_recording.h"
@@ -165,6 +167,71 @@ TEST(PlayerListTest, EachGameVersionIsReadWithItsOwnLayout) {
     ASSERT_TRUE(bob.has_value());
     EXPECT_EQ(bob->x, static_cast<float>(row.width) - 0.5f);
     EXPECT_EQ(bob->y, 0.0f);
+  }
+}
+
+// The Definitive Edition's own block, replay section and map, written as
+// each of its patches lays them out: every row of its table is read by its
+// structure, and the AI section it does not know leaves the map unread.
+TEST(PlayerListTest, EachDefinitiveEditionPatchIsReadWithItsOwnLayout) {
+  fixtures::TempFolder folder;
+  ASSERT_TRUE(folder.ok());
+  const struct {
+    float save;
+    bool withAi = false;
+    int32_t restoredAtMs = 0;
+  } rows[] = {
+      {12.97f}, {13.13f}, {13.17f}, {13.34f}, {20.06f}, {20.16f},      {25.02f},
+      {25.06f}, {25.22f}, {26.16f}, {26.21f}, {37.0f},  {50.0f},       {61.5f},
+      {62.0f},  {63.0f},  {64.3f},  {66.3f},  {66.6f},  {63.0f, true}, {37.0f, false, 60000}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(std::to_string(row.save) + (row.withAi ? " with AI" : ""));
+    fixtures::DefinitiveGame game = fixtures::twoPlayerDefinitiveGame(row.save);
+    game.withAi = row.withAi;
+    game.restoredAtMs = row.restoredAtMs;
+    const std::string path = folder.file("game.aoe2record");
+    ASSERT_TRUE(fixtures::writeRecording(path, fixtures::buildDefinitiveHeader(game),
+                                         fixtures::buildDefinitiveBody(game)));
+    RecordedGameFile file;
+    ASSERT_TRUE(file.load(path)) << describe(file.lastError());
+    EXPECT_EQ(file.version().family, VersionFamily::kDE);
+    GameEntry e;
+    file.parseGame(e);
+    EXPECT_EQ(e.playerNumbers, (std::array<int32_t, 9>{0, 1, 2, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(e.playerNames[2], "Bj\xC3\xB6rn");
+    EXPECT_STREQ(e.slots[2].name, "Bj\xC3\xB6rn");
+    EXPECT_EQ(e.slots[1].civId, 16);
+    EXPECT_EQ(e.slots[2].civId, 41);
+    EXPECT_EQ(e.slots[1].colourId, 1);
+    EXPECT_EQ(e.teamLabels[1], "1");
+    EXPECT_EQ(e.teamLabels[2], "2");
+    const GameFacts& facts = e.facts.read();
+    EXPECT_EQ(facts.profileIds.at(2), 2428367);
+    EXPECT_EQ(facts.mapId, 9);
+    EXPECT_EQ(facts.settings.populationLimit, 200);
+    EXPECT_EQ(facts.settings.lockTeams, true);
+    EXPECT_EQ(facts.settings.startingAge, 0);
+    EXPECT_EQ(facts.settings.difficulty.has_value(), row.save < 61.5f);
+    // The colour digit after the sender's is not part of the line.
+    EXPECT_EQ(e.gameChat, "Alice: gl hf\r\n<All>Bj\xC3\xB6rn: \"gg\"\r\n");
+    ASSERT_EQ(facts.resignations.size(), 1u);
+    EXPECT_EQ(facts.resignations[0].player, 2);
+    // A restored game's length counts from its start.
+    EXPECT_EQ(facts.durationMs, row.restoredAtMs + 4000);
+    EXPECT_EQ(facts.winners, std::vector<int32_t>{1});
+    if (row.withAi) {
+      EXPECT_EQ(e.mapWidth, 0);
+      EXPECT_EQ(e.povIndex, 0);
+      continue;
+    }
+    EXPECT_EQ(e.povIndex, 2);
+    EXPECT_EQ(e.playerCount, 3);
+    EXPECT_EQ(e.mapWidth, game.width);
+    EXPECT_EQ(e.mapHeight, game.height);
+    expectElevation(e, game.elevation);
+    for (std::size_t i = 0; i < game.terrain.size(); ++i) {
+      ASSERT_EQ(e.mapTiles.terrainId(i), game.terrain[i]) << i;
+    }
   }
 }
 

@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "recording/body_walk.h"
 #include "recording/recorded_game_file.h"
+#include "recording/setting_names.h"
 #include "recording_writer/recording_writer.h"
 #include "recording_writer/temp_folder.h"
 #include "support/tiny_json.h"
@@ -132,6 +134,134 @@ void compareRecording(const std::string& name, const fixtures::TempFolder& folde
         entry.povIndex >= 1 && entry.povIndex <= 8 ? entry.playerNames[entry.povIndex] : "";
     EXPECT_EQ(toHex(pov), expected["povName"].text);
   }
+}
+
+std::vector<std::string> definitiveRecordingNames() {
+  std::vector<std::string> names;
+  std::error_code ec;
+  const std::string suffix = ".de-truth.json";
+  for (fs::directory_iterator it(MORVANE_RECORDINGS_DIR, ec), end; !ec && it != end;
+       it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (name.size() > suffix.size() &&
+        name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0) {
+      names.push_back(name.substr(0, name.size() - suffix.size()));
+    }
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+int lineCount(const std::string& text) {
+  return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+}
+
+// Every field the Definitive Edition's truth file states, except those its
+// "unsettled" names.
+void compareDefinitiveRecording(const std::string& name, const fixtures::TempFolder& folder) {
+  SCOPED_TRACE(name);
+  const fs::path dir(MORVANE_RECORDINGS_DIR);
+  const auto jsonBytes = fixtures::readFile((dir / (name + ".de-truth.json")).string());
+  Value truth;
+  ASSERT_TRUE(testing_json::Parser(std::string(jsonBytes.begin(), jsonBytes.end())).parse(truth));
+  const auto stated = [&](const std::string& field) {
+    return truth.has(field) && !(truth.has("unsettled") && truth["unsettled"].has(field));
+  };
+  const std::string copy = folder.file(name);
+  ASSERT_TRUE(fixtures::writeFile(copy, fixtures::readFile((dir / name).string())));
+  RecordedGameFile file;
+  ASSERT_TRUE(file.load(copy)) << describe(file.lastError());
+  const GameVersion version = file.version();
+  EXPECT_EQ(versionName(version), "DE");
+  EXPECT_NEAR(version.saveVersion, truth["saveVersion"].real, 0.001);
+  EXPECT_EQ(version.text, truth["versionString"].text);
+
+  GameEntry entry;
+  file.parseGame(entry);
+  const GameFacts& facts = entry.facts.read();
+  std::set<std::size_t> positions;
+  for (const Value& player : truth["dePlayers"].items) {
+    const auto position = static_cast<std::size_t>(player["position"].number);
+    const auto number = static_cast<std::size_t>(player["number"].number);
+    SCOPED_TRACE("position " + std::to_string(position));
+    positions.insert(position);
+    EXPECT_EQ(entry.playerNumbers[position], player["number"].number);
+    EXPECT_EQ(entry.playerNames[position], player["name"].text);
+    EXPECT_EQ(entry.teamLabels[position], player["teamLabel"].text);
+    EXPECT_EQ(entry.slots[number].name, player["name"].text);
+    EXPECT_EQ(entry.slots[number].civId, player["civId"].number);
+    EXPECT_EQ(entry.slots[number].colourId, player["colourId"].number);
+    const auto profile = facts.profileIds.find(static_cast<int32_t>(number));
+    ASSERT_NE(profile, facts.profileIds.end());
+    EXPECT_EQ(profile->second, player["profileId"].number);
+  }
+  for (std::size_t k = 0; k < GameEntry::kPositions; ++k) {
+    if (positions.count(k) == 0) {
+      EXPECT_EQ(entry.playerNumbers[k], 0) << "position " << k << " holds no player";
+    }
+  }
+  EXPECT_EQ(entry.povIndex, truth["povNumber"].number);
+  EXPECT_EQ(entry.playerCount, truth["playerCount"].number);
+  EXPECT_EQ(entry.mapWidth, truth["mapWidth"].number);
+  EXPECT_EQ(entry.mapHeight, truth["mapHeight"].number);
+  EXPECT_EQ(facts.mapId.value_or(-1), truth["mapId"].number);
+  // The map was walked to its tiles: none is left as a parse leaves it unfilled.
+  EXPECT_NE(entry.mapTiles.terrainId(0), TerrainTiles::kUnfilled);
+  EXPECT_EQ(facts.durationMs, truth["durationMs"].number);
+  ASSERT_EQ(facts.resignations.size(), truth["resignations"].items.size());
+  for (std::size_t r = 0; r < facts.resignations.size(); ++r) {
+    EXPECT_EQ(facts.resignations[r].player, truth["resignations"][r][0].number);
+    EXPECT_EQ(facts.resignations[r].timeMs, truth["resignations"][r][1].number);
+  }
+  if (stated("winners")) {
+    ASSERT_TRUE(facts.settled);
+    ASSERT_EQ(facts.winners.size(), truth["winners"].items.size());
+    for (std::size_t w = 0; w < facts.winners.size(); ++w) {
+      EXPECT_EQ(facts.winners[w], truth["winners"][w].number);
+    }
+  }
+  const Value& settings = truth["settings"];
+  const GameSettings& read = facts.settings;
+  const auto setting = [&](const char* field, std::optional<int32_t> value) {
+    if (!settings.has(field) ||
+        (truth.has("unsettled") && truth["unsettled"].has(std::string("settings.") + field))) {
+      return;
+    }
+    EXPECT_EQ(value.value_or(-1000), settings[field].number) << field;
+  };
+  ASSERT_TRUE(read.speed.has_value());
+  EXPECT_NEAR(*read.speed, settings["speed"].real, 0.001);
+  if (settings.has("speedName")) {
+    const char* names[] = {"slow", "normal", "fast"};
+    const auto speed = speedOf(*read.speed);
+    ASSERT_TRUE(speed.has_value()) << "a speed the game names";
+    EXPECT_EQ(names[static_cast<int>(*speed)], settings["speedName"].text);
+  }
+  setting("populationLimit", read.populationLimit);
+  setting("revealMap", read.revealMap);
+  setting("startingAge", read.startingAge);
+  setting("victory", read.victory);
+  setting("difficulty", read.difficulty);
+  if (settings.has("lockTeams")) EXPECT_EQ(read.lockTeams, settings["lockTeams"].boolean);
+  if (stated("lobbyChatCount"))
+    EXPECT_EQ(lineCount(entry.lobbyChat), truth["lobbyChatCount"].number);
+  if (stated("gameChatShown")) EXPECT_EQ(lineCount(entry.gameChat), truth["gameChatShown"].number);
+  if (stated("gameChatCount")) {
+    const BodyWalk walk = walkBody(ByteSpan(file.bodyBytes().data(), file.bodyBytes().size()),
+                                   file.bodyOffset(), layoutFor(version).body);
+    EXPECT_EQ(static_cast<int64_t>(walk.chat.size()), truth["gameChatCount"].number);
+  }
+}
+
+TEST(RealRecordingsTest, EveryDefinitiveRecordingMatchesItsTruth) {
+  if (!fs::is_directory(MORVANE_RECORDINGS_DIR)) {
+    GTEST_SKIP() << "no real recordings at " << MORVANE_RECORDINGS_DIR;
+  }
+  const std::vector<std::string> names = definitiveRecordingNames();
+  if (names.empty()) GTEST_SKIP() << "no Definitive Edition truth files";
+  fixtures::TempFolder folder;
+  ASSERT_TRUE(folder.ok());
+  for (const std::string& name : names) compareDefinitiveRecording(name, folder);
 }
 
 TEST(RealRecordingsTest, EveryRecordingMatchesItsExpectedFields) {

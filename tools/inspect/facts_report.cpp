@@ -165,6 +165,7 @@ void addFacts(JsonLine& line, const GameFacts& facts, bool withResult) {
     }
   }
   line.raw("settings", settingsJson(facts.settings));
+  if (facts.mapId) line.number("mapId", *facts.mapId);
   line.raw("ageUps", byPlayer(facts.ageUps, ageTimesJson));
   line.raw("ageReached", byPlayer(facts.ageReached, ageTimesJson));
   line.raw("achievements", byPlayer(facts.achievements, achievementsJson));

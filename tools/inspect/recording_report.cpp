@@ -17,15 +17,23 @@ namespace {
 
 class ByteStrings {
  public:
-  explicit ByteStrings(const ReportSettings& settings) : settings_(settings) {}
+  explicit ByteStrings(const ReportSettings& settings, bool utf8 = false)
+      : settings_(settings), utf8_(utf8) {}
   std::string operator()(std::string_view bytes) const {
     if (settings_.raw || settings_.decoder == nullptr) return jsonString(hexBytes(bytes));
+    // The Definitive Edition writes its text as UTF-8 already.
+    if (utf8_) return jsonString(bytes);
     return jsonString(settings_.decoder->toUtf8(bytes));
   }
 
  private:
   const ReportSettings& settings_;
+  bool utf8_;
 };
+
+bool isDefinitive(const RecordedGameFile& file) {
+  return file.version().family == VersionFamily::kDE;
+}
 
 uint32_t tilesCrc32(const TerrainTiles& tiles) {
   std::vector<uint8_t> bytes(TerrainTiles::kSize, 0);
@@ -40,7 +48,8 @@ std::string povNameOf(const GameEntry& entry, const NameTable* playerNames) {
 
 void addParse(JsonLine& line, const RecordedGameFile& file, const GameEntry& entry,
               const ReportSettings& settings) {
-  const ByteStrings bytes(settings);
+  const ByteStrings bytes(settings, isDefinitive(file));
+  const GameFacts& facts = entry.facts.read();
   line.number("headerLength", file.headerLength());
   line.number("bodyLength", file.bodyLength());
   line.raw("mapName", bytes(entry.mapName));
@@ -59,6 +68,8 @@ void addParse(JsonLine& line, const RecordedGameFile& file, const GameEntry& ent
     slotLine.raw("name", bytes(std::string_view(slot.name, strnlen(slot.name, sizeof slot.name))));
     slotLine.number("civId", slot.civId);
     slotLine.number("colourId", slot.colourId);
+    const auto profile = facts.profileIds.find(static_cast<int32_t>(k));
+    if (profile != facts.profileIds.end()) slotLine.number("profileId", profile->second);
     slots.push_back(slotLine.str());
     teams.push_back(bytes(entry.teamLabels[k]));
   }
@@ -94,6 +105,9 @@ Report reportRecording(const std::string& path, const ReportSettings& settings) 
     line.string("error", describe(file.lastError()));
   }
   const GameVersion version = file.version();
+  if (version.family == VersionFamily::kDE && version.supported) {
+    line.raw("saveVersion", saveVersionText(version.saveVersion));
+  }
   // A file whose header was never read holds no version the table could hold.
   line.boolean("supported", report.loaded && version.supported);
   line.string("version", versionName(version));

@@ -1,0 +1,293 @@
+// The Definitive Edition's block and map, field by field in the order the
+// edition writes them; what a patch added is taken from the layout row.
+#include "recording/de_header.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string_view>
+
+namespace morvane {
+namespace {
+
+constexpr std::string_view kSeparator("\xA3\x5F\x02\x00", 4);
+constexpr std::string_view kStringMarker("\x60\x0A", 2);
+constexpr int kEntries = 8;
+constexpr int64_t kMaxNameBytes = 255;
+constexpr int32_t kFixedStrategicNumbers = 59;
+constexpr int kLaterStringBlocks = 20;
+constexpr uint32_t kLastStringKey = 255;  // a block's keys below it (and above 0) end it
+constexpr uint8_t kNoTeam = 1;
+constexpr int32_t kFirstAgeId = 2;  // the edition's ages count from the Dark Age at 2
+constexpr int32_t kEarlierTurnTimes = 9;
+
+// The marker 60 0A, a uint16 length, the bytes.
+std::string_view readString(ByteReader& q) {
+  q.expect(kStringMarker);
+  const uint16_t length = q.u16();
+  return q.text(length, kMaxNameBytes);
+}
+
+void skipString(ByteReader& q) {
+  q.expect(kStringMarker);
+  q.skip(q.u16());
+}
+
+// A count the header states, refused when negative.
+int32_t count(ByteReader& q) {
+  const int32_t n = q.i32();
+  if (n < 0) q.fail();
+  return n;
+}
+
+// Keyed strings, each key 0 or at least 255, ended by a key between.
+void skipStringBlock(ByteReader& q) {
+  while (!q.failed()) {
+    const auto key = static_cast<uint32_t>(q.i32());
+    if (key > 0 && key < kLastStringKey) return;
+    skipString(q);
+  }
+}
+
+void readSettings(ByteReader& q, const DefinitiveLayout& l, DefinitiveBlock& block,
+                  int32_t& players) {
+  GameSettings& s = block.settings;
+  if (l.build) q.skip(4);
+  if (l.timestamp) q.skip(4);
+  q.skip(4 + 4 + 4);              // the block's own version, interval and game options versions
+  q.skip(4 * int64_t{count(q)});  // the installed DLCs' ids
+  q.skip(4);                      // data set
+  const int32_t first = q.i32();
+  if (l.difficultyFirst) s.difficulty = first;
+  q.skip(4);  // the map chosen, perhaps at random
+  block.mapId = q.i32();
+  s.revealMap = q.i32();
+  s.victory = q.i32();
+  q.skip(4);  // starting resources
+  const int32_t age = q.i32();
+  s.startingAge = age > 0 ? age - kFirstAgeId : 0;
+  q.skip(4);  // ending age
+  s.gameType = q.i32();
+  q.expect(kSeparator);
+  q.expect(kSeparator);
+  s.speed = q.f32();
+  q.skip(4);  // treaty length
+  s.populationLimit = q.i32();
+  players = q.i32();
+  q.skip(4 + 4);  // an unused colour, the victory amount
+  if (l.byteAfterVictoryAmount) q.skip(1);
+  q.expect(kSeparator);
+  q.skip(5);  // trade, team bonus, random positions, all technologies, starting units
+  s.lockTeams = q.u8() != 0;
+  q.skip(9);  // lock speed, multiplayer, cheats, ..., team positions
+  if (l.battleRoyale) q.skip(4 + 4);
+  if (l.handicapFlag) q.skip(1);
+  if (l.flagAfterHandicap) q.skip(1);
+  q.expect(kSeparator);
+}
+
+DefinitivePlayer readPlayer(ByteReader& q, const DefinitiveLayout& l) {
+  DefinitivePlayer player;
+  q.skip(4);  // DLC
+  player.colourId = q.i32();
+  q.skip(1 + 1);  // the colour and team chosen
+  player.team = q.u8();
+  q.skip(8 + 1);  // the data's checksum, the game's version
+  player.civId = q.i32();
+  if (l.customCivilisations) q.skip(4 * int64_t{count(q)});
+  skipString(q);  // AI type
+  q.skip(1);      // the AI's civilisation name
+  skipString(q);  // AI name
+  if (l.censoredName) skipString(q);
+  player.name = std::string(readString(q));
+  q.skip(4);  // player type
+  player.profileId = q.i32();
+  q.skip(4);
+  player.number = q.i32();
+  if (l.lobbyRatings) q.skip(4 + 4);
+  q.skip(1 + 1);  // random civilisation preferred, custom AI
+  if (l.handicapBytes) q.skip(8);
+  if (l.entryTail) q.skip(4);
+  return player;
+}
+
+void skipEmptySlot(ByteReader& q, const DefinitiveLayout& l) {
+  if (l.customCivilisations) q.skip(4);
+  q.skip(12);
+  skipString(q);
+  q.skip(1);
+  skipString(q);
+  skipString(q);
+  q.skip(38);
+  if (l.entryTail) q.skip(4);
+}
+
+void readPlayers(ByteReader& q, const DefinitiveLayout& l, int32_t players,
+                 DefinitiveBlock& block) {
+  if (players < 0 || players > kEntries) q.fail();
+  const int entries = l.entriesForPlayersOnly ? players : kEntries;
+  for (int k = 0; k < entries && !q.failed(); ++k) block.players.push_back(readPlayer(q, l));
+  q.skip(9 + 3);  // fog of war, cheat notifications and coloured chat after nine bytes
+  if (l.entriesForPlayersOnly) {
+    for (int k = players; k < kEntries && !q.failed(); ++k) skipEmptySlot(q, l);
+  }
+  q.expect(kSeparator);
+}
+
+void skipLobby(ByteReader& q, const DefinitiveLayout& l) {
+  q.skip(1 + 1 + 4 + 1 + 1);  // ranked, spectators, visibility, hidden civilisations, matchmaking
+  if (l.spectatorDelay) q.skip(4 + 1);
+  skipStringBlock(q);  // the random map's strings
+  q.skip(8);
+  for (int b = 0; b < kLaterStringBlocks && !q.failed(); ++b) skipStringBlock(q);
+  // Before the count was written, the int32 here is no count at all.
+  const int32_t numbers =
+      l.countedStrategicNumbers ? count(q) : (q.skip(4), kFixedStrategicNumbers);
+  q.skip(4 * int64_t{numbers});
+  const int32_t aiFiles = count(q);  // a uint64
+  if (q.i32() != 0) q.fail();
+  for (int32_t f = 0; f < aiFiles && !q.failed(); ++f) {
+    q.skip(4);
+    skipString(q);
+    q.skip(4);
+  }
+  if (l.afterAiFiles) q.skip(8);
+  q.skip(16);     // game id
+  skipString(q);  // lobby name
+  if (l.afterLobbyName) q.skip(8);
+  skipString(q);  // modded data set
+  q.skip(l.afterDataset);
+  if (l.countedTail) {
+    const int32_t values = count(q);
+    q.skip(12 + 4 * int64_t{values});
+  }
+  skipString(q);
+  q.skip(5);
+  if (l.byteBeforeEnd) q.skip(1);
+  if (l.lastStringBlock) {
+    skipString(q);
+    q.skip(8);
+  } else {
+    q.skip(2);
+  }
+  if (l.endTimes) q.skip(4 + 4);
+}
+
+std::string teamLabel(uint8_t team) {
+  if (team == kNoTeam) return "-";
+  return std::to_string(static_cast<int>(team) - kNoTeam);
+}
+
+void fillPlayers(const DefinitiveBlock& block, GameEntry& entry) {
+  for (auto& slot : entry.slots) {
+    std::memset(slot.name, 0, sizeof slot.name);
+    slot.civId = 0;
+    slot.colourId = 0;
+    slot.start.reset();
+  }
+  entry.playerNumbers.fill(0);
+  for (auto& name : entry.playerNames) name.clear();
+  for (auto& label : entry.teamLabels) label.clear();
+  for (std::size_t k = 0; k < block.players.size() && k + 1 < GameEntry::kPositions; ++k) {
+    const DefinitivePlayer& player = block.players[k];
+    // An empty or closed slot is numbered -1 and holds no player.
+    if (player.number < 1 || player.number >= GameEntry::kPositions) continue;
+    entry.playerNumbers[k + 1] = player.number;
+    entry.playerNames[k + 1] = player.name;
+    entry.teamLabels[k + 1] = teamLabel(player.team);
+    PlayerSlot& slot = entry.slots[static_cast<std::size_t>(player.number)];
+    if (slot.name[0] != '\0') continue;  // co-op seats share their number's slot
+    player.name.copy(slot.name, sizeof slot.name - 1);
+    slot.civId = player.civId;
+    slot.colourId = player.colourId;
+  }
+}
+
+// The replay section and the map after the AI flag; true when the walk
+// reached the map's end where its structure says, the visibility map
+// stating the map's own size again.
+bool readMap(ByteSpan header, const DefinitiveLayout& l, int64_t aiFlag, GameEntry& entry,
+             int64_t& restoredAtMs) {
+  ByteReader q(header, aiFlag);
+  if (q.i32() != 0) return false;  // the edition's AI section is not read
+  q.skip(24 + 4 + 17);             // times, speed, object ids and seeds
+  const int32_t pov = q.u16();
+  const int32_t playerCount = q.u8();
+  q.skip(1 + 1);  // instant build, cheats
+  q.skip(l.turnPerPlayer ? 24 + 4 * int64_t{playerCount} : 24 + 4 * int64_t{kEarlierTurnTimes});
+  q.skip(8);
+  const int32_t width = q.i32();
+  const int32_t height = q.i32();
+  if (q.failed()) return false;
+  entry.povIndex = pov;
+  entry.playerCount = playerCount;
+  // No map is larger than the header that holds its tiles; checked first,
+  // the products below cannot overflow.
+  if (width <= 0 || height <= 0) return false;
+  const int64_t tiles = int64_t{width} * height;
+  if (tiles > header.size()) return false;
+
+  const int32_t records = count(q);
+  for (int32_t r = 0; r < records && !q.failed(); ++r) {
+    q.skip(2048 + 2 * tiles);
+    q.skip(4 * int64_t{count(q)} + 4);
+  }
+  q.skip(2);  // all visible, and one byte
+  const int64_t terrain = q.position();
+  q.skip(l.tileBytes * tiles);
+  const int32_t obstructions = count(q);
+  q.skip(4 + 4 * int64_t{obstructions});
+  for (int32_t o = 0; o < obstructions && !q.failed(); ++o) q.skip(8 * int64_t{count(q)});
+  const int32_t visibleWidth = q.i32();
+  const int32_t visibleHeight = q.i32();
+  q.skip(4 * tiles * (l.secondVisibility ? 2 : 1));
+  const auto restoredAt =
+      static_cast<uint32_t>(q.i32());  // the game time a restored game was saved at
+  if (q.failed() || visibleWidth != width || visibleHeight != height) return false;
+  restoredAtMs = restoredAt;
+
+  // Only a map walked to its end is given: a size read where the walk then
+  // lost its way would be a size no game wrote.
+  entry.mapWidth = width;
+  entry.mapHeight = height;
+  // The field of the earlier editions' every-other-byte form has no
+  // counterpart in these tiles: it holds the terrain ids too.
+  const int64_t copied = std::min<int64_t>(tiles, TerrainTiles::kSize);
+  header.copyStrided(terrain, l.tileBytes, copied, entry.mapTiles.write());
+  header.copyStrided(terrain, l.tileBytes, copied, entry.mapTiles.writeTerrainIds());
+  header.copyStrided(terrain + l.tileElevation, l.tileBytes, copied,
+                     entry.mapTiles.writeElevation());
+  return true;
+}
+
+}  // namespace
+
+std::optional<DefinitiveBlock> readDefinitiveBlock(ByteSpan header,
+                                                   const DefinitiveLayout& layout) {
+  ByteReader q(header, layout.blockStart);
+  DefinitiveBlock block;
+  int32_t players = 0;
+  readSettings(q, layout, block, players);
+  readPlayers(q, layout, players, block);
+  skipLobby(q, layout);
+  if (q.failed()) return std::nullopt;
+  block.end = q.position();
+  return block;
+}
+
+DefinitiveHeader parseDefinitiveHeader(ByteSpan header, const DefinitiveLayout& layout,
+                                       GameEntry& entry) {
+  DefinitiveHeader result;
+  entry.povIndex = entry.playerCount = entry.mapWidth = entry.mapHeight = 0;
+  entry.mapTiles.fill(TerrainTiles::kUnfilled);
+  result.block = readDefinitiveBlock(header, layout);
+  if (!result.block) {
+    DefinitiveBlock none;
+    fillPlayers(none, entry);
+    return result;
+  }
+  fillPlayers(*result.block, entry);
+  result.mapRead = readMap(header, layout, result.block->end, entry, result.restoredAtMs);
+  return result;
+}
+
+}  // namespace morvane

@@ -1,0 +1,55 @@
+// The Definitive Edition's header layout: what each of its patches added,
+// as numbers and switches the header reader follows. One row per patch, in
+// de_layout.cpp, chosen once per header by the save version.
+#pragma once
+
+#include <cstdint>
+
+namespace morvane {
+
+struct DefinitiveLayout {
+  int64_t blockStart = 12;  // after the version text and save version, in either form
+
+  // The edition's own block: its build and time, then its version.
+  bool build = false;
+  bool timestamp = false;
+  // The first setting: the difficulty, or in later patches the map's side.
+  bool difficultyFirst = true;
+  bool byteAfterVictoryAmount = false;
+  bool battleRoyale = false;  // sub game mode and battle royale time
+  bool handicapFlag = false;
+  bool flagAfterHandicap = false;
+  // Entries for the players only, each empty slot then written in a shorter
+  // form of its own; otherwise eight full entries.
+  bool entriesForPlayersOnly = false;
+  // In each player entry:
+  bool customCivilisations = false;  // a count of civilisation ids after the civilisation
+  bool censoredName = false;         // a second name before the name
+  bool lobbyRatings = true;          // two int32 ratings of the earlier edition's lobby
+  bool handicapBytes = false;
+  bool entryTail = false;  // an int32 at the end of each entry
+  // After the players:
+  bool spectatorDelay = false;           // and the scenario's civilisation byte
+  bool countedStrategicNumbers = false;  // else 59 of them
+  bool afterAiFiles = false;
+  bool afterLobbyName = false;
+  int64_t afterDataset = 19;  // fixed bytes after the modded data set's name
+  bool countedTail = false;   // an int32 count, 12 bytes and count int32s
+  bool byteBeforeEnd = false;
+  bool lastStringBlock = true;  // the block ends in a string and 8 bytes, else 2 bytes
+  bool endTimes = false;        // two int32s closing the block
+
+  // The replay and map sections after the AI flag.
+  bool turnPerPlayer = false;  // a turn time per player, else nine
+  int64_t tileBytes = 9;
+  int64_t tileElevation = 2;
+  bool secondVisibility = false;  // a second visibility map after the first
+};
+
+// The newest save version a row was added for; anything newer is refused.
+float newestDefinitiveRow();
+
+// Every row up to the save version applied in order.
+DefinitiveLayout definitiveLayoutFor(float saveVersion);
+
+}  // namespace morvane

@@ -1,0 +1,285 @@
+#include "recording_writer/definitive_game.h"
+
+#include <cmath>
+
+#include "recording_writer/body_builder.h"
+#include "recording_writer/byte_writer.h"
+
+namespace morvane::fixtures {
+namespace {
+
+constexpr std::string_view kSeparator("\xA3\x5F\x02\x00", 4);
+constexpr int kEntries = 8;
+
+void deString(ByteWriter& out, std::string_view text) {
+  out.text("\x60\x0A");
+  out.i16(static_cast<int16_t>(text.size()));
+  out.text(text);
+}
+
+// Keyed strings, then the key that ends the block.
+void stringBlock(ByteWriter& out, const std::vector<std::string>& strings) {
+  for (const std::string& s : strings) {
+    out.u32(0);
+    deString(out, s);
+  }
+  out.u32(44);
+}
+
+// The fixed bytes after the modded data set's name, as each patch added them.
+int64_t afterDataset(float v) {
+  int64_t bytes = 19;
+  const struct {
+    float from;
+    int64_t bytes;
+  } added[] = {{13.13f, 5}, {13.17f, 9}, {20.06f, 1}, {20.16f, 8}, {25.06f, 21}, {25.22f, 4},
+               {26.16f, 8}, {37.0f, 3},  {50.0f, 8},  {61.5f, 1},  {63.0f, 5}};
+  for (const auto& a : added) {
+    if (v >= a.from) bytes += a.bytes;
+  }
+  return bytes;
+}
+
+void playerEntry(ByteWriter& out, float v, const DefinitivePlayerSpec* player) {
+  out.u32(1);  // DLC
+  out.i32(player ? player->colour : -1);
+  out.u8(0xFF);
+  out.u8(player ? player->team : 6);
+  out.u8(player ? player->team : 0);
+  out.fill(8, 0xC7);  // the data's checksum
+  out.u8(1);
+  out.u32(player ? static_cast<uint32_t>(player->civ) : 15);
+  if (v >= 61.5f) out.u32(0);
+  deString(out, "");
+  out.u8(0);
+  deString(out, "");
+  if (v >= 66.3f) deString(out, player ? player->name : "");
+  deString(out, player ? player->name : "");
+  out.u32(player ? 2 : 1);
+  out.i32(player ? player->profileId : 0);
+  out.u32(0);
+  out.i32(player ? player->number : -1);
+  if (v < 25.22f) out.fill(8, 0x11);
+  out.zeros(2);
+  if (v >= 25.06f) out.zeros(8);
+  if (v >= 64.3f) out.u32(0);
+}
+
+void emptySlot(ByteWriter& out, float v) {
+  if (v >= 61.5f) out.u32(0);
+  out.zeros(12);
+  deString(out, "");
+  out.u8(0);
+  deString(out, "");
+  deString(out, "");
+  out.zeros(38);
+  if (v >= 64.3f) out.u32(0);
+}
+
+void edition(ByteWriter& out, const DefinitiveGame& g) {
+  const float v = g.saveVersion;
+  const auto players = static_cast<int32_t>(g.players.size());
+  if (v >= 25.22f) out.u32(127161);  // build
+  if (v >= 26.16f) out.u32(1729982223);
+  out.f32(1119);
+  out.u32(1000);
+  out.u32(1);
+  out.u32(2);  // two DLCs
+  out.u32(2);
+  out.u32(3);
+  out.u32(3);  // data set
+  out.i32(v >= 61.5f ? g.width : g.difficulty);
+  out.i32(g.mapId);
+  out.i32(g.mapId);
+  out.i32(g.revealMap);
+  out.i32(g.victory);
+  out.i32(0);
+  out.i32(g.startingAge);
+  out.i32(5);
+  out.i32(g.gameType);
+  out.text(kSeparator);
+  out.text(kSeparator);
+  out.f32(g.speed);
+  out.u32(0);
+  out.i32(g.population);
+  out.i32(players);
+  out.u32(8);
+  out.u32(0);
+  if (v >= 61.5f) out.u8(0);
+  out.text(kSeparator);
+  const uint8_t flags[15] = {1, 0, 0, 0, 0, g.lockTeams ? uint8_t{1} : uint8_t{0}, 1, 1, 0, 1,
+                             1, 1, 0, 0, 1};
+  for (uint8_t f : flags) out.u8(f);
+  if (v >= 13.34f) {
+    out.u32(0);
+    out.u32(30);
+  }
+  if (v >= 25.06f) out.u8(0);
+  if (v >= 50.0f) out.u8(1);
+  out.text(kSeparator);
+  const bool onlyPlayers = v >= 37.0f && v < 66.3f;
+  const int entries = onlyPlayers ? players : kEntries;
+  for (int k = 0; k < entries; ++k) {
+    playerEntry(out, v, k < players ? &g.players[static_cast<std::size_t>(k)] : nullptr);
+  }
+  out.zeros(9);
+  out.fill(3, 1);
+  if (onlyPlayers) {
+    for (int k = players; k < kEntries; ++k) emptySlot(out, v);
+  }
+  out.text(kSeparator);
+  out.u8(1);
+  out.u8(1);
+  out.u32(0);
+  out.u8(0);
+  out.u8(1);
+  if (v >= 13.13f) {
+    out.u32(120);
+    out.u8(0);
+  }
+  stringBlock(out, {"SUBSCRIBEDMODS:RANDOM_MAPS:Arabia.rms", "\xA3\x5F\x02\x00"});
+  out.zeros(8);
+  for (int b = 0; b < 20; ++b) {
+    stringBlock(out, b == 3 ? std::vector<std::string>{"x"} : std::vector<std::string>{});
+  }
+  if (v >= 25.22f) {
+    out.u32(3);
+    out.zeros(12);
+  } else {
+    out.i32(-1);  // no count: 59 numbers follow
+    out.zeros(4 * 59);
+  }
+  out.u32(1);  // AI files, a uint64
+  out.u32(0);
+  out.zeros(4);
+  deString(out, "promi.per");
+  out.zeros(4);
+  if (v >= 25.02f) out.zeros(8);
+  out.fill(16, 0x5A);  // game id
+  deString(out, "lobby");
+  if (v >= 25.22f) out.zeros(8);
+  deString(out, "");
+  out.zeros(afterDataset(v));
+  if (v >= 66.3f) {
+    out.u32(2);
+    out.zeros(12 + 8);
+  }
+  deString(out, "");
+  out.zeros(5);
+  if (v >= 13.13f) out.u8(0);
+  if (v < 13.17f) {
+    deString(out, "");
+    out.zeros(8);
+  } else {
+    out.zeros(2);
+  }
+  if (v >= 37.0f) out.zeros(8);
+}
+
+void map(ByteWriter& out, const DefinitiveGame& g) {
+  const float v = g.saveVersion;
+  const auto players = static_cast<int32_t>(g.players.size()) + 1;  // and Gaia
+  out.zeros(24);
+  out.f32(g.speed);
+  out.zeros(17);
+  out.i16(static_cast<int16_t>(g.pov));
+  out.u8(static_cast<uint8_t>(players));
+  out.zeros(2);
+  out.zeros(v >= 61.5f ? 24 + 4 * int64_t{players} : 60);
+  out.u32(0xDEADDEAD);
+  out.u32(3);
+  out.i32(g.width);
+  out.i32(g.height);
+  const int64_t tiles = int64_t{g.width} * g.height;
+  out.u32(2);  // map records
+  for (int r = 0; r < 2; ++r) {
+    out.zeros(2048 + 2 * tiles);
+    out.u32(113);
+    out.fill(4 * 113, 0x40);
+    out.zeros(4);
+  }
+  out.u8(0);
+  out.u8(0);
+  const bool wide = v >= 62.0f;
+  for (int64_t i = 0; i < tiles; ++i) {
+    const auto k = static_cast<std::size_t>(i);
+    const uint8_t terrain = k < g.terrain.size() ? g.terrain[k] : 0;
+    out.u8(terrain);
+    out.u8(wide ? 0xFF : terrain);
+    if (wide) out.u8(terrain);
+    out.u8(k < g.elevation.size() ? g.elevation[k] : 0);
+    out.fill(6, 0xFF);
+  }
+  out.u32(1);  // obstructions
+  out.zeros(4);
+  out.u32(2);
+  out.u32(2);
+  out.zeros(16);
+  out.i32(g.width);
+  out.i32(g.height);
+  out.fill(4 * tiles * (v >= 61.5f ? 2 : 1), 0x01);
+  out.i32(g.restoredAtMs);
+}
+
+}  // namespace
+
+DefinitiveGame twoPlayerDefinitiveGame(float saveVersion) {
+  DefinitiveGame g;
+  g.saveVersion = saveVersion;
+  g.players = {{1, "Alice", 16, 1, 2, 915284}, {2, "Bj\xC3\xB6rn", 41, 0, 3, 2428367}};
+  g.pov = 2;
+  for (int32_t i = 0; i < g.width * g.height; ++i) {
+    g.terrain.push_back(static_cast<uint8_t>(i % 5 == 0 ? 110 : 9));
+    g.elevation.push_back(static_cast<uint8_t>(i / 9 % 3));
+  }
+  g.chat = {"@#12 Alice: gl hf", "", "@#2<All>3 Bj\xC3\xB6rn: \"gg\""};
+  g.resigning = {2};
+  return g;
+}
+
+std::vector<uint8_t> buildDefinitiveHeader(const DefinitiveGame& g) {
+  ByteWriter out;
+  out.text("VER 9.4");
+  out.u8(0);
+  if (g.saveVersion >= 37.0f) {
+    out.f32(-1);
+    out.u32(static_cast<uint32_t>(std::lround(static_cast<double>(g.saveVersion) * 65536)));
+  } else {
+    out.f32(g.saveVersion);
+  }
+  edition(out, g);
+  out.u32(g.withAi ? 1 : 0);
+  if (!g.withAi) map(out, g);
+  out.zeros(4096);  // the player blocks and the rest, not read
+  return out.take();
+}
+
+std::vector<uint8_t> buildDefinitiveBody(const DefinitiveGame& g) {
+  BodyBuilder body;
+  body.i32(5);  // the body's own version
+  body.i32(500);
+  body.i32(1);
+  body.i32(1);
+  body.i32(3);
+  body.zeros(8);
+  body.i32(0);  // one zero int32 where the earlier editions have three
+  for (const std::string& message : g.chat) {
+    std::string json =
+        "{\"player\":1,\"channel\":0,\"message\":\"m\",\"tauntNumber\":-1,"
+        "\"messageAGP\":\"";
+    for (char c : message) {
+      if (c == '"' || c == '\\') json.push_back('\\');
+      json.push_back(c);
+    }
+    json += "\"}";
+    body.chat(json);
+    body.timeStep(g.stepMs);
+  }
+  for (uint8_t player : g.resigning) {
+    body.command({0x0B, player, 1, 0, 0});
+    body.timeStep(g.stepMs);
+  }
+  return body.take();
+}
+
+}  // namespace morvane::fixtures

@@ -1,0 +1,53 @@
+// A Definitive Edition recording written from the edition's documented
+// layout at a chosen save version: its own block with the settings and one
+// entry per player, the AI flag, the replay section, the map and its tiles,
+// and a body with chat in the edition's JSON form.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace morvane::fixtures {
+
+struct DefinitivePlayerSpec {
+  int32_t number = 1;
+  std::string name;
+  int32_t civ = 1;
+  int32_t colour = 0;
+  uint8_t team = 1;  // 1 no team, 2 team 1, ...
+  int32_t profileId = 0;
+};
+
+struct DefinitiveGame {
+  float saveVersion = 63.0f;
+  std::vector<DefinitivePlayerSpec> players;
+  int32_t mapId = 9;
+  int32_t difficulty = 1;  // written only where the version has it first
+  int32_t revealMap = 0;
+  int32_t victory = 1;
+  int32_t startingAge = 2;  // the edition's own id: 2 is the Dark Age
+  int32_t gameType = 0;
+  float speed = 1.7f;
+  int32_t population = 200;
+  bool lockTeams = true;
+  uint16_t pov = 1;
+  int32_t width = 8;
+  int32_t height = 8;
+  std::vector<uint8_t> terrain;  // per tile, row by row; 0 past its end
+  std::vector<uint8_t> elevation;
+  int32_t restoredAtMs = 0;  // the game time a restored game was saved at
+  bool withAi = false;       // the AI flag set: the section the reader does not know follows
+  // Each message's "messageAGP"; written as the JSON object the edition sends.
+  std::vector<std::string> chat;
+  int32_t stepMs = 1000;           // one time step after each message
+  std::vector<uint8_t> resigning;  // player numbers, one step apart, after the chat
+};
+
+// A game the tests and fuzz seeds start from: two players on two teams.
+DefinitiveGame twoPlayerDefinitiveGame(float saveVersion);
+
+std::vector<uint8_t> buildDefinitiveHeader(const DefinitiveGame& game);
+std::vector<uint8_t> buildDefinitiveBody(const DefinitiveGame& game);
+
+}  // namespace morvane::fixtures
