@@ -152,6 +152,11 @@ GameReport buildGameReport(const GameEntry& entry) {
     report.state = ReportState::kNotLoaded;
     return report;
   }
+  // What a layout guessed for an unknown writer would be no report.
+  if (entry.facts.allocated() && entry.facts.read().version.family == VersionFamily::kUnknown) {
+    report.state = ReportState::kUnknownEdition;
+    return report;
+  }
   report.state = ReportState::kGame;
   for (int position = 1; position < GameEntry::kPositions; ++position) {
     if (!entry.playerNames[static_cast<std::size_t>(position)].empty())

@@ -18,6 +18,7 @@ enum class ReportState {
   kGame,       // a parsed game
   kFolder,     // a folder row: nothing to report
   kNotLoaded,  // the file did not load (damaged, cut short, an edition not read)
+  kUnknownEdition,  // it loaded, but no version known here wrote it
 };
 
 enum class PlayerResult { kNone, kWon, kResigned };

@@ -121,7 +121,7 @@ TEST(GameReportTest, ARestoredGameSaysWhenItWasRestored) {
   EXPECT_EQ(restored->text, "0:01:01");
 }
 
-TEST(GameReportTest, AFolderAndAGameThatDidNotLoadSaySo) {
+TEST(GameReportTest, AFolderAGameThatDidNotLoadAndAnUnknownEditionSaySo) {
   GameEntry folder;
   folder.fileName = "Old";
   folder.attributes = GameEntry::kFolderAttribute;
@@ -132,6 +132,10 @@ TEST(GameReportTest, AFolderAndAGameThatDidNotLoadSaySo) {
   EXPECT_EQ(report.state, ReportState::kNotLoaded);
   EXPECT_TRUE(report.players.empty());
   EXPECT_TRUE(report.facts.empty());
+  GameEntry unknown = twoPlayerGame();
+  unknown.facts.write().version = {VersionFamily::kUnknown, 0};
+  EXPECT_EQ(buildGameReport(unknown).state, ReportState::kUnknownEdition);
+  EXPECT_TRUE(buildGameReport(unknown).players.empty());
 }
 
 TEST(GameReportTest, PlayerNumbersOutsideTheBlocksReadNoBlock) {
