@@ -10,8 +10,12 @@ namespace morvane {
 void GameRows::fill(const std::string& filterText) {
   indices_.clear();
   const int32_t count = store_.getSize();
+  indices_.reserve(static_cast<std::size_t>(count));
+  // The filter's upper-case form once for the whole refill.
+  const std::string upperFilter = codePage_.toUpper(filterText);
   for (int32_t i = 0; i < count; ++i) {
-    if (passesFilter(store_.at(i), filterText, codePage_)) indices_.push_back(i);
+    if (filterText.empty() || holdsUpperCase(store_.at(i), upperFilter, codePage_))
+      indices_.push_back(i);
   }
 }
 

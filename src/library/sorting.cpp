@@ -8,35 +8,73 @@
 namespace morvane {
 namespace {
 
-// Every entry's key for one column, side by side: a sort's n log n
-// comparisons then read one compact table instead of records far apart in
-// memory, and the Modified text is formatted once per entry, not per
-// comparison. Indexed by store index; nothing writes the store during a sort.
+// Every entry's key for one column, side by side, computed once per entry:
+// a sort's n log n comparisons then compare bytes in one compact table
+// instead of asking the collation each time (the costly step, and under
+// Wine a slow one) and reading records far apart in memory. Indexed by store
+// index; nothing writes the store during a sort.
 class SortKeys {
  public:
-  SortKeys(const GameEntryArray& store, int column) {
-    const int32_t count = store.getSize();
-    ends.reserve(static_cast<std::size_t>(count));
-    folders.reserve(static_cast<std::size_t>(count));
+  SortKeys(const GameEntryArray& store, int column, const platform::CodePage& codePage)
+      : codePage_(codePage) {
+    const auto count = static_cast<std::size_t>(store.getSize());
+    rows_.reserve(count);
     std::string scratch;
-    for (int32_t i = 0; i < count; ++i) {
-      const RowKey key = rowKey(store.at(i), column, scratch);
-      text += key.text;
-      ends.push_back(text.size());
-      folders.push_back(key.folder);
+    std::string collationKey;
+    for (std::size_t i = 0; i < count; ++i) {
+      const RowKey key = rowKey(store.at(static_cast<int32_t>(i)), column, scratch);
+      Row row;
+      row.folder = key.folder;
+      row.empty = key.text.empty();
+      row.collated = !row.empty && codePage.sortKey(key.text, collationKey);
+      if (row.collated) {
+        row.keyStart = keys_.size();
+        keys_ += collationKey;
+        row.keyEnd = keys_.size();
+      }
+      // The text too, for the byte-wise order against a refused one.
+      row.textStart = texts_.size();
+      texts_ += key.text;
+      row.textEnd = texts_.size();
+      rows_.push_back(row);
     }
   }
 
-  RowKey key(int32_t index) const {
-    const auto i = static_cast<std::size_t>(index);
-    const std::size_t start = i == 0 ? 0 : ends[i - 1];
-    return RowKey{folders[i], std::string_view(text).substr(start, ends[i] - start)};
+  // As compareAscending orders the two entries' keys.
+  int compare(int32_t first, int32_t second) const {
+    const Row& a = rows_[static_cast<std::size_t>(first)];
+    const Row& b = rows_[static_cast<std::size_t>(second)];
+    if (a.folder != b.folder) return a.folder ? -1 : 1;
+    if (a.empty != b.empty) return a.empty ? 1 : -1;
+    if (a.empty) return 0;
+    if (a.collated && b.collated) {
+      const int order = keyOf(a).compare(keyOf(b));
+      return order < 0 ? -1 : order > 0 ? 1 : 0;
+    }
+    // Text the collation refuses is ordered byte-wise against any other.
+    return codePage_.compareBytes(textOf(a), textOf(b));
   }
 
  private:
-  std::string text;
-  std::vector<std::size_t> ends;
-  std::vector<bool> folders;
+  struct Row {
+    bool folder = false;
+    bool empty = false;
+    bool collated = false;
+    std::size_t keyStart = 0, keyEnd = 0;
+    std::size_t textStart = 0, textEnd = 0;
+  };
+
+  std::string_view keyOf(const Row& row) const {
+    return std::string_view(keys_).substr(row.keyStart, row.keyEnd - row.keyStart);
+  }
+  std::string_view textOf(const Row& row) const {
+    return std::string_view(texts_).substr(row.textStart, row.textEnd - row.textStart);
+  }
+
+  const platform::CodePage& codePage_;
+  std::vector<Row> rows_;
+  std::string keys_;
+  std::string texts_;
 };
 
 }  // namespace
@@ -77,11 +115,9 @@ int compareAscending(const RowKey& a, const RowKey& b, const platform::CodePage&
 
 void sortStoreIndices(std::vector<int32_t>& indices, const GameEntryArray& store,
                       const platform::CodePage& codePage, int column, bool ascending) {
-  const SortKeys keys(store, column);
+  const SortKeys keys(store, column, codePage);
   std::stable_sort(indices.begin(), indices.end(), [&](int32_t first, int32_t second) {
-    const RowKey a = keys.key(first);
-    const RowKey b = keys.key(second);
-    return (ascending ? compareAscending(a, b, codePage) : compareDescending(a, b, codePage)) < 0;
+    return (ascending ? keys.compare(first, second) : keys.compare(second, first)) < 0;
   });
 }
 

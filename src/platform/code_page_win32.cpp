@@ -40,6 +40,21 @@ class CrtCodePage final : public CodePage {
     return result == _NLSCMPERROR ? kCollateError : sign(result);
   }
 
+  // The runtime's collation is the system's string comparison in the user's
+  // locale, with no flags; its sort keys order as that comparison does.
+  bool sortKey(std::string_view text, std::string& key) const override {
+    const std::string terminated(text);
+    const int size =
+        LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY, terminated.c_str(), -1, nullptr, 0);
+    if (size <= 0) return false;
+    key.resize(static_cast<std::size_t>(size));
+    const int written = LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY, terminated.c_str(), -1,
+                                     key.data(), size);
+    if (written <= 0) return false;
+    key.resize(static_cast<std::size_t>(written));
+    return true;
+  }
+
  private:
   int number_;
 };
