@@ -89,6 +89,7 @@ BOOL MainDialog::OnInitDialog() {
   setUpList();
   for (int slot = 1; slot <= kSlots; ++slot)
     slotColourIndices[static_cast<std::size_t>(slot)] = slot;
+  report.build(hwnd());
   enterFolder(platform::exactFromAnsi(defaultFolder()));
   UpdateData(FALSE);
   return TRUE;

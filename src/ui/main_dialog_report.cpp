@@ -29,7 +29,7 @@ void MainDialog::openReport() { openReportOfRow(focusedRow()); }
 void MainDialog::openReportOfRow(int row) {
   GameEntry* entry = parsedEntryOfRow(row);
   if (entry == nullptr || entry->isFolder()) return;
-  if (!report.open(hwnd())) return;
+  if (!report.build(hwnd())) return;
   report.show(*entry);
   SetActiveWindow(report.hwnd());
 }

@@ -67,9 +67,8 @@ std::wstring pictureFileName(const std::string& exactName) {
 
 ReportDialog::ReportDialog() : Dialog(IDD_REPORT) {}
 
-bool ReportDialog::open(HWND owner) {
-  if (isOpen()) return true;
-  return create(owner) != nullptr;
+bool ReportDialog::build(HWND owner) {
+  return hwnd() != nullptr || Dialog::create(owner) != nullptr;
 }
 
 bool ReportDialog::dispatch(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
@@ -109,8 +108,9 @@ void ReportDialog::setUpColumns() {
     addColumn(playersList.hwnd(), column, playerHeading(column), kPlayerColumnWidths[column]);
 }
 
-// The window closes for good; the next opening builds it again.
-void ReportDialog::OnCancel() { DestroyWindow(hwnd()); }
+// Closing hides the window; the next opening shows it again, with no
+// setting kept of this one.
+void ReportDialog::OnCancel() { ShowWindow(hwnd(), SW_HIDE); }
 
 bool ReportDialog::OnClose(WPARAM, LPARAM, INT_PTR&) {
   OnCancel();

@@ -23,9 +23,11 @@ class ReportDialog : public Dialog {
  public:
   ReportDialog();
 
-  // Creates the window for owner, hidden until shown.
-  bool open(HWND owner);
-  bool isOpen() const { return hwnd() != nullptr; }
+  // Creates the window for owner, hidden until shown. Its owner makes it
+  // when it starts: building the window costs more than showing a game.
+  bool build(HWND owner);
+  // Shown: closing only hides it.
+  bool isOpen() const { return hwnd() != nullptr && IsWindowVisible(hwnd()); }
   // Shows the entry's report (a copy: the store may be listed anew meanwhile)
   // and brings the window up.
   void show(const GameEntry& entry);
