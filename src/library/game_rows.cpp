@@ -20,7 +20,17 @@ void GameRows::fill(const std::string& filterText) {
 }
 
 void GameRows::sort(int column, bool ascending) {
-  sortStoreIndices(indices_, store_, codePage_, column, ascending);
+  if (column != kColumnName) {
+    sortStoreIndices(indices_, store_, codePage_, column, ascending);
+    return;
+  }
+  const auto count = static_cast<std::size_t>(store_.getSize());
+  if (!nameKeys_ || nameKeys_->entries() != count) {
+    std::vector<int32_t> every(count);
+    for (std::size_t i = 0; i < count; ++i) every[i] = static_cast<int32_t>(i);
+    nameKeys_.emplace(every, store_, kColumnName, codePage_);
+  }
+  sortStoreIndices(indices_, *nameKeys_, ascending);
 }
 
 int32_t GameRows::storeIndex(int row) const {

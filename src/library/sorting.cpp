@@ -1,83 +1,76 @@
 #include "library/sorting.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "library/game_rows.h"
 #include "library/list_presentation.h"
 
 namespace morvane {
-namespace {
 
-// Every entry's key for one column, side by side, computed once per entry:
-// a sort's n log n comparisons then compare bytes in one compact table
-// instead of asking the collation each time (the costly step, and under
-// Wine a slow one) and reading records far apart in memory. Indexed by store
-// index; nothing writes the store during a sort.
-class SortKeys {
- public:
-  SortKeys(const GameEntryArray& store, int column, const platform::CodePage& codePage)
-      : codePage_(codePage) {
-    const auto count = static_cast<std::size_t>(store.getSize());
-    rows_.reserve(count);
-    std::string scratch;
-    std::string collationKey;
-    for (std::size_t i = 0; i < count; ++i) {
-      const RowKey key = rowKey(store.at(static_cast<int32_t>(i)), column, scratch);
-      Row row;
-      row.folder = key.folder;
-      row.empty = key.text.empty();
-      row.collated = !row.empty && codePage.sortKey(key.text, collationKey);
-      if (row.collated) {
-        row.keyStart = keys_.size();
-        keys_ += collationKey;
-        row.keyEnd = keys_.size();
-      }
-      // The text too, for the byte-wise order against a refused one.
-      row.textStart = texts_.size();
-      texts_ += key.text;
-      row.textEnd = texts_.size();
-      rows_.push_back(row);
+SortKeys::SortKeys(const std::vector<int32_t>& indices, const GameEntryArray& store, int column,
+                   const platform::CodePage& codePage)
+    : codePage_(codePage) {
+  rows_.resize(static_cast<std::size_t>(store.getSize()));
+  std::string scratch;
+  std::string collationKey;
+  // Names are unique in a folder; the other columns repeat a few values
+  // (a map, a player, a minute), whose keys are made once.
+  // The last text's row first: equal values often stand together.
+  std::unordered_map<std::string, Row> made;
+  const bool repeats = column != kColumnName;
+  std::string lastText;
+  const Row* last = nullptr;
+  for (const int32_t index : indices) {
+    const RowKey key = rowKey(store.at(index), column, scratch);
+    Row& row = rows_[static_cast<std::size_t>(index)];
+    row.folder = key.folder;
+    row.empty = key.text.empty();
+    if (repeats && last != nullptr && key.text == lastText) {
+      row.collated = last->collated;
+      row.keyStart = last->keyStart;
+      row.keyEnd = last->keyEnd;
+      row.textStart = last->textStart;
+      row.textEnd = last->textEnd;
+      last = &row;
+      continue;
+    }
+    const auto earlier = repeats ? made.find(std::string(key.text)) : made.end();
+    if (earlier != made.end()) {
+      row.collated = earlier->second.collated;
+      row.keyStart = earlier->second.keyStart;
+      row.keyEnd = earlier->second.keyEnd;
+    } else if (!row.empty && codePage.sortKey(key.text, collationKey)) {
+      row.collated = true;
+      row.keyStart = keys_.size();
+      keys_ += collationKey;
+      row.keyEnd = keys_.size();
+    }
+    if (repeats && earlier == made.end()) made.emplace(key.text, row);
+    // The text too, for the byte-wise order against a refused one.
+    row.textStart = texts_.size();
+    texts_ += key.text;
+    row.textEnd = texts_.size();
+    if (repeats) {
+      lastText.assign(key.text);
+      last = &row;
     }
   }
+}
 
-  // As compareAscending orders the two entries' keys.
-  int compare(int32_t first, int32_t second) const {
-    const Row& a = rows_[static_cast<std::size_t>(first)];
-    const Row& b = rows_[static_cast<std::size_t>(second)];
-    if (a.folder != b.folder) return a.folder ? -1 : 1;
-    if (a.empty != b.empty) return a.empty ? 1 : -1;
-    if (a.empty) return 0;
-    if (a.collated && b.collated) {
-      const int order = keyOf(a).compare(keyOf(b));
-      return order < 0 ? -1 : order > 0 ? 1 : 0;
-    }
-    // Text the collation refuses is ordered byte-wise against any other.
-    return codePage_.compareBytes(textOf(a), textOf(b));
+int SortKeys::compare(int32_t first, int32_t second) const {
+  const Row& a = rows_[static_cast<std::size_t>(first)];
+  const Row& b = rows_[static_cast<std::size_t>(second)];
+  if (a.folder != b.folder) return a.folder ? -1 : 1;
+  if (a.empty != b.empty) return a.empty ? 1 : -1;
+  if (a.empty) return 0;
+  if (a.collated && b.collated) {
+    const int order = keyOf(a).compare(keyOf(b));
+    return order < 0 ? -1 : order > 0 ? 1 : 0;
   }
-
- private:
-  struct Row {
-    bool folder = false;
-    bool empty = false;
-    bool collated = false;
-    std::size_t keyStart = 0, keyEnd = 0;
-    std::size_t textStart = 0, textEnd = 0;
-  };
-
-  std::string_view keyOf(const Row& row) const {
-    return std::string_view(keys_).substr(row.keyStart, row.keyEnd - row.keyStart);
-  }
-  std::string_view textOf(const Row& row) const {
-    return std::string_view(texts_).substr(row.textStart, row.textEnd - row.textStart);
-  }
-
-  const platform::CodePage& codePage_;
-  std::vector<Row> rows_;
-  std::string keys_;
-  std::string texts_;
-};
-
-}  // namespace
+  // Text the collation refuses is ordered byte-wise against any other.
+  return codePage_.compareBytes(textOf(a), textOf(b));
+}
 
 RowKey rowKey(const GameEntry& entry, int column, std::string& scratch) {
   RowKey key;
@@ -115,7 +108,10 @@ int compareAscending(const RowKey& a, const RowKey& b, const platform::CodePage&
 
 void sortStoreIndices(std::vector<int32_t>& indices, const GameEntryArray& store,
                       const platform::CodePage& codePage, int column, bool ascending) {
-  const SortKeys keys(store, column, codePage);
+  sortStoreIndices(indices, SortKeys(indices, store, column, codePage), ascending);
+}
+
+void sortStoreIndices(std::vector<int32_t>& indices, const SortKeys& keys, bool ascending) {
   std::stable_sort(indices.begin(), indices.end(), [&](int32_t first, int32_t second) {
     return (ascending ? keys.compare(first, second) : keys.compare(second, first)) < 0;
   });
