@@ -21,7 +21,7 @@ namespace {
 constexpr int kMinimumWidth = 520;
 constexpr int kMinimumHeight = 400;
 constexpr int kMargin = 8;
-constexpr int kPlayerColumnWidths[kPlayerColumns] = {110, 90, 44, 90, 100, 100, 100, 50, 50};
+constexpr int kPlayerColumnWidths[kPlayerColumns] = {100, 85, 48, 85, 90, 90, 90, 50, 50};
 
 void addColumn(HWND list, int column, const std::string& heading, int width) {
   LVCOLUMNA info = {};
@@ -68,7 +68,16 @@ std::wstring pictureFileName(const std::string& exactName) {
 ReportDialog::ReportDialog() : Dialog(IDD_REPORT) {}
 
 bool ReportDialog::build(HWND owner) {
-  return hwnd() != nullptr || Dialog::create(owner) != nullptr;
+  if (hwnd() != nullptr) return true;
+  if (Dialog::create(owner) == nullptr) return false;
+  // Cascaded from its owner, as a properties window opens over its list.
+  RECT ownerRect;
+  if (owner != nullptr && GetWindowRect(owner, &ownerRect)) {
+    const int step = GetSystemMetrics(SM_CYCAPTION) * 2;
+    SetWindowPos(hwnd(), nullptr, ownerRect.left + step, ownerRect.top + step, 0, 0,
+                 SWP_NOZORDER | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  return true;
 }
 
 bool ReportDialog::dispatch(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
@@ -102,7 +111,7 @@ void ReportDialog::setUpColumns() {
   ListView_SetExtendedListViewStyleEx(factsList.hwnd(), LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
   ListView_SetExtendedListViewStyleEx(playersList.hwnd(), LVS_EX_FULLROWSELECT,
                                       LVS_EX_FULLROWSELECT);
-  addColumn(factsList.hwnd(), 0, loadResourceString(IDS_REPORT_FACT), 110);
+  addColumn(factsList.hwnd(), 0, loadResourceString(IDS_REPORT_FACT), 90);
   addColumn(factsList.hwnd(), 1, loadResourceString(IDS_REPORT_VALUE), 150);
   for (int column = 0; column < kPlayerColumns; ++column)
     addColumn(playersList.hwnd(), column, playerHeading(column), kPlayerColumnWidths[column]);
@@ -130,6 +139,8 @@ void ReportDialog::show(const GameEntry& entry) {
 
 void ReportDialog::fillControls() {
   statusText.setText(stateText(shownReport.state));
+  // The message stands where the picture would; a game has none.
+  ShowWindow(statusText.hwnd(), shownReport.state == ReportState::kGame ? SW_HIDE : SW_SHOWNA);
   SendMessageA(factsList.hwnd(), WM_SETREDRAW, FALSE, 0);
   SendMessageA(playersList.hwnd(), WM_SETREDRAW, FALSE, 0);
   ListView_DeleteAllItems(factsList.hwnd());
@@ -161,12 +172,16 @@ void ReportDialog::layOut() {
   const int buttonTop = client.bottom - kMargin - button.cy;
   const int upperHeight = (buttonTop - kMargin * 3) * 11 / 20;
   const int lowerTop = kMargin * 2 + upperHeight;
-  // The diamond is twice as wide as tall; the facts keep at least a third.
-  const int pictureWidth = std::min(upperHeight * 2, width * 2 / 3);
+  // The diamond is twice as wide as tall; the facts keep two fifths at least.
+  const int pictureWidth = std::min(upperHeight * 2, width * 3 / 5);
   pictureArea = {kMargin, kMargin, kMargin + pictureWidth, kMargin + pictureWidth / 2};
   place(statusText.hwnd(), kMargin, kMargin, pictureWidth, upperHeight);
-  place(factsList.hwnd(), kMargin * 2 + pictureWidth, kMargin, width - pictureWidth - kMargin,
-        upperHeight);
+  const int factsWidth = width - pictureWidth - kMargin;
+  place(factsList.hwnd(), kMargin * 2 + pictureWidth, kMargin, factsWidth, upperHeight);
+  // The values take what the labels leave.
+  const int labelWidth = ListView_GetColumnWidth(factsList.hwnd(), 0);
+  ListView_SetColumnWidth(factsList.hwnd(), 1,
+                          std::max(factsWidth - labelWidth - GetSystemMetrics(SM_CXVSCROLL) - 4, 60));
   place(playersList.hwnd(), kMargin, lowerTop, width, buttonTop - kMargin - lowerTop);
   const int ids[] = {IDC_REPORT_SAVE, IDC_REPORT_COPY, IDCANCEL};
   int x = client.right - kMargin;
