@@ -108,10 +108,15 @@ void addFacts(const GameEntry& entry, GameReport& report) {
   }
   addLine(report, ReportFact::kVersion, -1, version);
   addLine(report, ReportFact::kMap, -1, mapText(entry, facts));
-  std::string size = std::to_string(entry.mapWidth) + " x " + std::to_string(entry.mapHeight);
+  // Tiles as the map holds them, where they fit in the tiles a map keeps: a
+  // header read by a layout that is not its own gives other numbers.
+  const bool tilesKnown = entry.mapWidth > 0 && entry.mapHeight > 0 &&
+                          int64_t{entry.mapWidth} * entry.mapHeight <=
+                              static_cast<int64_t>(TerrainTiles::kSize);
+  const std::string size = std::to_string(entry.mapWidth) + " x " + std::to_string(entry.mapHeight);
   if (named(s.mapSize, kMapSizes)) {
-    addLine(report, ReportFact::kMapSize, *s.mapSize, " (" + size + ")");
-  } else if (entry.mapWidth > 0) {
+    addLine(report, ReportFact::kMapSize, *s.mapSize, tilesKnown ? " (" + size + ")" : "");
+  } else if (tilesKnown) {
     addLine(report, ReportFact::kMapSize, -1, size);
   }
   if (s.speed) {

@@ -54,7 +54,7 @@ class MainDialog : public Dialog {
   void onListGetInfoTip(NMHDR* notification, LRESULT* result);
   void onListFindItem(NMHDR* notification, LRESULT* result);
   HBRUSH OnCtlColor(HDC dc, HWND control, UINT type);
-  // Opens the report of the list's focused game row, or follows it there.
+  // Alt+Enter: the report of the list's focused game row; a folder row opens none.
   void openReport();
   static int CALLBACK browseCallback(HWND picker, UINT event, LPARAM parameter, LPARAM data);
 
@@ -108,6 +108,7 @@ class MainDialog : public Dialog {
   int focusedRow() const;
   // The report, when open, shows the row's entry.
   void followInReport(const GameEntry& entry);
+  // Brings the report up on the row's game, parsed as a selection parses it.
   void openReportOfRow(int row);
   void showEntry(const GameEntry& entry);
   void clearPane();

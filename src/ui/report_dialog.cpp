@@ -129,8 +129,7 @@ bool ReportDialog::OnClose(WPARAM, LPARAM, INT_PTR&) {
 void ReportDialog::show(const GameEntry& entry) {
   shownEntry = entry;
   shownReport = buildGameReport(shownEntry);
-  std::string caption = loadResourceString(IDS_MENU_DETAILS);
-  caption = caption.substr(0, caption.find('(')) + " - " + entry.fileName;
+  const std::string caption = loadResourceString(IDS_REPORT_CAPTION) + " - " + entry.fileName;
   SetWindowTextA(hwnd(), caption.c_str());
   fillControls();
   drawPicture();

@@ -113,6 +113,18 @@ TEST(GameReportTest, FactsInOrderOnlyWhereTheRecordingHoldsThem) {
   EXPECT_EQ(line(report, ReportFact::kLockTeams)->choice, 0);
 }
 
+TEST(GameReportTest, MapTilesBeyondWhatAMapHoldsAreNotShown) {
+  GameEntry entry = twoPlayerGame();
+  entry.mapWidth = 16344;
+  entry.mapHeight = 13107200;
+  EXPECT_EQ(line(buildGameReport(entry), ReportFact::kMapSize)->text, "");
+  entry.facts.write().settings.mapSize.reset();
+  EXPECT_EQ(line(buildGameReport(entry), ReportFact::kMapSize), nullptr);
+  entry.mapWidth = 240;
+  entry.mapHeight = 240;
+  EXPECT_EQ(line(buildGameReport(entry), ReportFact::kMapSize)->text, "240 x 240");
+}
+
 TEST(GameReportTest, ARestoredGameSaysWhenItWasRestored) {
   GameEntry entry = twoPlayerGame();
   entry.facts.write().restoredAtMs = 61000;
