@@ -243,7 +243,7 @@ int main(int argc, char** argv) {
   for (int i = 0; i < kSelected; ++i) {
     morvane::RecordedGameFile file;
     morvane::GameEntry entry;
-    if (file.load(games.file(gameName(i)))) file.parseHeader(entry);
+    if (file.load(games.file(gameName(i)))) file.parseGame(entry);
   }
   const double parseOnly = secondsSince(start);
   start = Clock::now();
@@ -258,7 +258,7 @@ int main(int argc, char** argv) {
   }
   const double selecting = secondsSince(start);
   std::printf("selecting %d games in turn in a folder of %d\n", gameRows, gameRows);
-  std::printf("  load + parseHeader alone (baseline) %7.1f ms  (%.2f ms a game)\n", parseOnly * 1e3,
+  std::printf("  load + parseGame alone (baseline)   %7.1f ms  (%.2f ms a game)\n", parseOnly * 1e3,
               parseOnly * 1e3 / kSelected);
   std::printf("  selection: parse + pane            %8.1f ms  (%.2f ms a game, %.2fx)\n",
               selecting * 1e3, selecting * 1e3 / kSelected, selecting / parseOnly);
