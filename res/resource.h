@@ -4,6 +4,7 @@
 // Dialog templates.
 #define IDD_ABOUTBOX 100
 #define IDD_MAIN 102
+#define IDD_REPORT 103
 
 // Strings.
 #define IDS_ABOUTBOX 101
@@ -34,6 +35,25 @@
 #define IDS_GAME_TYPE_FIRST 270
 #define IDS_REVEAL_MAP_FIRST 280
 
+// The game report: its texts, the players' column headings (name,
+// civilisation, team, result, three ages, score, rating) and the list's menu.
+#define IDS_REPORT_FOLDER 300
+#define IDS_REPORT_NOT_LOADED 301
+#define IDS_REPORT_VERSION 302
+#define IDS_REPORT_RESTORED_AT 303
+#define IDS_REPORT_WON 304
+#define IDS_REPORT_RESIGNED 305
+#define IDS_REPORT_NO 306
+#define IDS_REPORT_YES 307
+#define IDS_REPORT_FACT 308
+#define IDS_REPORT_VALUE 309
+#define IDS_REPORT_COLUMN_FIRST 310
+#define IDS_REPORT_UNKNOWN_EDITION 319
+#define IDS_REPORT_PNG_FILTER 320
+#define IDS_REPORT_CAPTION 321
+#define IDS_MENU_DETAILS 330
+#define IDS_MENU_OPEN 331
+
 // Icon, menu and bitmap.
 #define IDI_MAINFRAME 128
 #define IDM_MAINFRAME 129
@@ -43,6 +63,9 @@
 #define IDM_ABOUTBOX 0x0010
 // File > Exit.
 #define IDM_FILE_EXIT 32771
+// The game list's shortcut menu.
+#define IDM_LIST_DETAILS 32772
+#define IDM_LIST_OPEN 32773
 
 // Controls of the main window.
 #define IDC_GAME_LIST 1001
@@ -76,3 +99,10 @@
 #define IDC_CIV2 1031
 #define IDC_CIV3 1032
 #define IDC_CIV4 1033
+
+// Controls of the report window.
+#define IDC_REPORT_STATUS 1101
+#define IDC_REPORT_FACTS 1102
+#define IDC_REPORT_PLAYERS 1103
+#define IDC_REPORT_SAVE 1104
+#define IDC_REPORT_COPY 1105

@@ -6,7 +6,7 @@
 set -euo pipefail
 objdump=$1
 shift
-system_dlls=" kernel32.dll user32.dll gdi32.dll comctl32.dll shell32.dll ole32.dll advapi32.dll msvcrt.dll "
+system_dlls=" kernel32.dll user32.dll gdi32.dll comctl32.dll comdlg32.dll shell32.dll ole32.dll advapi32.dll msvcrt.dll "
 status=0
 for program in "$@"; do
   dlls=$("$objdump" -p "$program" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr -d '\r')

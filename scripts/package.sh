@@ -22,7 +22,9 @@ mkdir -p "$dist/$name"
 stage="$dist/$name"
 "$triple-strip" -o "$stage/morvane.exe" build/win32/src/ui/morvane.exe
 "$triple-strip" -o "$stage/morvane-inspect.exe" build/win32/tools/inspect/morvane-inspect.exe
-sed 's/$/\r/' packaging/README.txt >"$stage/README.txt"
+# UTF-8 with a byte-order mark: it names the window's Japanese menu items,
+# and Notepad before Windows 10 1903 would read it in the ANSI code page.
+{ printf '\xEF\xBB\xBF'; sed 's/$/\r/' packaging/README.txt; } >"$stage/README.txt"
 (cd "$stage" && sha256sum morvane.exe morvane-inspect.exe README.txt >SHA256SUMS)
 (cd "$dist" && cmake -E tar cf "$name.zip" --format=zip --mtime=2000-01-01 "$name")
 rm -rf "$stage"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Writes build/screenshots/main.png: the demo folder listed and one game
-# selected, drawn by Wine on a virtual screen. Needs the programs that
-# ./scripts/run.sh builds.
+# selected, and build/screenshots/report.png: that game's report opened by
+# Alt+Enter, drawn by Wine on a virtual screen. Needs the programs that
+# ./scripts/run.sh builds. With --readme it writes docs/report.png as well.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 if [ -z "${MORVANE_IN_XVFB:-}" ]; then
@@ -19,5 +20,13 @@ xdotool mousemove 80 189 click 1
 sleep 2
 mkdir -p build/screenshots
 import -window root build/screenshots/main.png
+xdotool key alt+Return
+sleep 3
+import -window root build/screenshots/report.png
 wineserver -k || true
-echo "wrote build/screenshots/main.png"
+echo "wrote build/screenshots/main.png and build/screenshots/report.png"
+if [ "${1:-}" = --readme ]; then
+  # Both windows, without the empty desktop below and beside them.
+  convert build/screenshots/report.png -crop 752x648+0+0 +repage docs/report.png
+  echo "wrote docs/report.png"
+fi

@@ -13,6 +13,7 @@ bool isListedRecording(const std::string& name) {
 
 void scanFolder(const std::string& path, const ListingContext& context) {
   context.store.setSize(0);
+  context.rows.forgetSortKeys();
   context.icons.clear();
   const std::string folder = joinPath(path, "");
 

@@ -10,13 +10,27 @@ namespace morvane {
 void GameRows::fill(const std::string& filterText) {
   indices_.clear();
   const int32_t count = store_.getSize();
+  indices_.reserve(static_cast<std::size_t>(count));
+  // The filter's upper-case form once for the whole refill.
+  const std::string upperFilter = codePage_.toUpper(filterText);
   for (int32_t i = 0; i < count; ++i) {
-    if (passesFilter(store_.at(i), filterText, codePage_)) indices_.push_back(i);
+    if (filterText.empty() || holdsUpperCase(store_.at(i), upperFilter, codePage_))
+      indices_.push_back(i);
   }
 }
 
 void GameRows::sort(int column, bool ascending) {
-  sortStoreIndices(indices_, store_, codePage_, column, ascending);
+  if (column != kColumnName) {
+    sortStoreIndices(indices_, store_, codePage_, column, ascending);
+    return;
+  }
+  const auto count = static_cast<std::size_t>(store_.getSize());
+  if (!nameKeys_ || nameKeys_->entries() != count) {
+    std::vector<int32_t> every(count);
+    for (std::size_t i = 0; i < count; ++i) every[i] = static_cast<int32_t>(i);
+    nameKeys_.emplace(every, store_, kColumnName, codePage_);
+  }
+  sortStoreIndices(indices_, *nameKeys_, ascending);
 }
 
 int32_t GameRows::storeIndex(int row) const {

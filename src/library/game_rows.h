@@ -4,11 +4,13 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "library/game_entry_array.h"
 #include "library/name_table.h"
+#include "library/sorting.h"
 #include "platform/code_page.h"
 
 namespace morvane {
@@ -27,6 +29,8 @@ class GameRows {
   void fill(const std::string& filterText);
   // Rows in the order of column, ascending or descending.
   void sort(int column, bool ascending);
+  // The store holds other entries now: the names' sort keys are made anew.
+  void forgetSortKeys() { nameKeys_.reset(); }
 
   int count() const { return static_cast<int>(indices_.size()); }
   // The store index a row shows, or -1 for a row the list does not have.
@@ -43,6 +47,9 @@ class GameRows {
   const NameTable& playerNameTable_;
   const platform::CodePage& codePage_;
   std::vector<int32_t> indices_;
+  // Made by a listing's first sort by name and kept for the filter's and
+  // the header's: names do not change while the store holds them.
+  std::optional<SortKeys> nameKeys_;
 };
 
 }  // namespace morvane

@@ -16,9 +16,16 @@ std::string formatModified(const EntryTime& time) {
 bool passesFilter(const GameEntry& entry, const std::string& filterText,
                   const platform::CodePage& codePage) {
   if (filterText.empty()) return true;
-  const std::string wanted = codePage.toUpper(filterText);
+  return holdsUpperCase(entry, codePage.toUpper(filterText), codePage);
+}
+
+bool holdsUpperCase(const GameEntry& entry, const std::string& upperFilter,
+                    const platform::CodePage& codePage) {
   for (const std::string* field : {&entry.fileName, &entry.mapName, &entry.povName}) {
-    if (codePage.find(codePage.toUpper(*field), wanted) != platform::CodePage::npos) return true;
+    // An unparsed row's map and POV are empty, and hold no filter text.
+    if (field->size() < upperFilter.size()) continue;
+    if (codePage.find(codePage.toUpper(*field), upperFilter) != platform::CodePage::npos)
+      return true;
   }
   return false;
 }

@@ -16,6 +16,11 @@ std::string formatModified(const EntryTime& time);
 bool passesFilter(const GameEntry& entry, const std::string& filterText,
                   const platform::CodePage& codePage);
 
+// The same with the filter text upper-cased already, as a refill does once
+// for all its rows; each field is upper-cased once.
+bool holdsUpperCase(const GameEntry& entry, const std::string& upperFilter,
+                    const platform::CodePage& codePage);
+
 // The POV cell of an entry: empty unless the entry has a POV.
 std::string povCellText(const GameEntry& entry, const NameTable& playerNameTable);
 

@@ -1,45 +1,76 @@
 #include "library/sorting.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "library/game_rows.h"
 #include "library/list_presentation.h"
 
 namespace morvane {
-namespace {
 
-// Every entry's key for one column, side by side: a sort's n log n
-// comparisons then read one compact table instead of records far apart in
-// memory, and the Modified text is formatted once per entry, not per
-// comparison. Indexed by store index; nothing writes the store during a sort.
-class SortKeys {
- public:
-  SortKeys(const GameEntryArray& store, int column) {
-    const int32_t count = store.getSize();
-    ends.reserve(static_cast<std::size_t>(count));
-    folders.reserve(static_cast<std::size_t>(count));
-    std::string scratch;
-    for (int32_t i = 0; i < count; ++i) {
-      const RowKey key = rowKey(store.at(i), column, scratch);
-      text += key.text;
-      ends.push_back(text.size());
-      folders.push_back(key.folder);
+SortKeys::SortKeys(const std::vector<int32_t>& indices, const GameEntryArray& store, int column,
+                   const platform::CodePage& codePage)
+    : codePage_(codePage) {
+  rows_.resize(static_cast<std::size_t>(store.getSize()));
+  std::string scratch;
+  std::string collationKey;
+  // Names are unique in a folder; the other columns repeat a few values
+  // (a map, a player, a minute), whose keys are made once.
+  // The last text's row first: equal values often stand together.
+  std::unordered_map<std::string, Row> made;
+  const bool repeats = column != kColumnName;
+  std::string lastText;
+  const Row* last = nullptr;
+  for (const int32_t index : indices) {
+    const RowKey key = rowKey(store.at(index), column, scratch);
+    Row& row = rows_[static_cast<std::size_t>(index)];
+    row.folder = key.folder;
+    row.empty = key.text.empty();
+    if (repeats && last != nullptr && key.text == lastText) {
+      row.collated = last->collated;
+      row.keyStart = last->keyStart;
+      row.keyEnd = last->keyEnd;
+      row.textStart = last->textStart;
+      row.textEnd = last->textEnd;
+      last = &row;
+      continue;
+    }
+    const auto earlier = repeats ? made.find(std::string(key.text)) : made.end();
+    if (earlier != made.end()) {
+      row.collated = earlier->second.collated;
+      row.keyStart = earlier->second.keyStart;
+      row.keyEnd = earlier->second.keyEnd;
+    } else if (!row.empty && codePage.sortKey(key.text, collationKey)) {
+      row.collated = true;
+      row.keyStart = keys_.size();
+      keys_ += collationKey;
+      row.keyEnd = keys_.size();
+    }
+    if (repeats && earlier == made.end()) made.emplace(key.text, row);
+    // The text too, for the byte-wise order against a refused one.
+    row.textStart = texts_.size();
+    texts_ += key.text;
+    row.textEnd = texts_.size();
+    if (repeats) {
+      lastText.assign(key.text);
+      last = &row;
     }
   }
+}
 
-  RowKey key(int32_t index) const {
-    const auto i = static_cast<std::size_t>(index);
-    const std::size_t start = i == 0 ? 0 : ends[i - 1];
-    return RowKey{folders[i], std::string_view(text).substr(start, ends[i] - start)};
+int SortKeys::compare(int32_t first, int32_t second) const {
+  const Row& a = rows_[static_cast<std::size_t>(first)];
+  const Row& b = rows_[static_cast<std::size_t>(second)];
+  if (a.folder != b.folder) return a.folder ? -1 : 1;
+  if (a.empty != b.empty) return a.empty ? 1 : -1;
+  if (a.empty) return 0;
+  if (a.collated && b.collated) {
+    const int order = keyOf(a).compare(keyOf(b));
+    return order < 0 ? -1 : order > 0 ? 1 : 0;
   }
-
- private:
-  std::string text;
-  std::vector<std::size_t> ends;
-  std::vector<bool> folders;
-};
-
-}  // namespace
+  // Text the collation refuses is ordered byte-wise against any other.
+  return codePage_.compareBytes(textOf(a), textOf(b));
+}
 
 RowKey rowKey(const GameEntry& entry, int column, std::string& scratch) {
   RowKey key;
@@ -77,11 +108,12 @@ int compareAscending(const RowKey& a, const RowKey& b, const platform::CodePage&
 
 void sortStoreIndices(std::vector<int32_t>& indices, const GameEntryArray& store,
                       const platform::CodePage& codePage, int column, bool ascending) {
-  const SortKeys keys(store, column);
+  sortStoreIndices(indices, SortKeys(indices, store, column, codePage), ascending);
+}
+
+void sortStoreIndices(std::vector<int32_t>& indices, const SortKeys& keys, bool ascending) {
   std::stable_sort(indices.begin(), indices.end(), [&](int32_t first, int32_t second) {
-    const RowKey a = keys.key(first);
-    const RowKey b = keys.key(second);
-    return (ascending ? compareAscending(a, b, codePage) : compareDescending(a, b, codePage)) < 0;
+    return (ascending ? keys.compare(first, second) : keys.compare(second, first)) < 0;
   });
 }
 

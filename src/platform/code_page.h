@@ -44,6 +44,12 @@ class CodePage {
   // kCollateError when either string cannot be collated.
   virtual int collate(std::string_view a, std::string_view b) const = 0;
 
+  // The collation's sort key of text: keys compared as bytes (unsigned, the
+  // shorter first where one begins the other) order their texts as
+  // collate() does. False, and key unspecified, when the collation refuses
+  // the text; callers then compare it with compareBytes().
+  virtual bool sortKey(std::string_view text, std::string& key) const = 0;
+
   // Length in bytes of the character starting at offset (1 or 2; 1 for a lead
   // byte at the very end).
   std::size_t charLength(std::string_view text, std::size_t offset) const;

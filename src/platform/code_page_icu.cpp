@@ -3,6 +3,7 @@
 #include <unicode/ucnv.h>
 #include <unicode/ucol.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <string>
@@ -105,6 +106,24 @@ class IcuCodePage final : public CodePage {
     if (!decode(a, ua) || !decode(b, ub)) return kCollateError;
     return sign(ucol_strcoll(collator_, ua.data(), static_cast<int32_t>(ua.size()), ub.data(),
                              static_cast<int32_t>(ub.size())));
+  }
+
+  bool sortKey(std::string_view text, std::string& key) const override {
+    std::u16string unicode;
+    if (!decode(text, unicode)) return false;
+    const auto length = static_cast<int32_t>(unicode.size());
+    key.resize(std::max<std::size_t>(key.capacity(), 64));
+    int32_t size = ucol_getSortKey(collator_, unicode.data(), length,
+                                   reinterpret_cast<uint8_t*>(key.data()),
+                                   static_cast<int32_t>(key.size()));
+    if (size <= 0) return false;
+    if (static_cast<std::size_t>(size) > key.size()) {
+      key.resize(static_cast<std::size_t>(size));
+      size = ucol_getSortKey(collator_, unicode.data(), length,
+                             reinterpret_cast<uint8_t*>(key.data()), size);
+    }
+    key.resize(static_cast<std::size_t>(size));
+    return true;
   }
 
  private:

@@ -104,6 +104,10 @@ class PlayerSlots {
   ZeroUntilWritten<Blocks> blocks_;
 };
 
+// The map name of a parsed game whose header has no map type text: "unknown"
+// in code page 932.
+inline constexpr char kMapTypeNotFound[] = "\x95\x73\x96\xBE";
+
 struct GameEntry {
   static constexpr uint32_t kFolderAttribute = platform::FolderItem::kFolderAttribute;
   static constexpr int kPositions = 9;

@@ -8,6 +8,8 @@
 #include <optional>
 #include <vector>
 
+#include "recording/game_version.h"
+
 namespace morvane {
 
 // The lobby's choices as the header stores them. A field the version does not
@@ -89,6 +91,7 @@ struct HdProfile {
 };
 
 struct GameFacts {
+  GameVersion version;     // the game that wrote the recording
   int64_t durationMs = 0;  // restore time included
   int64_t restoredAtMs = 0;
   BodyStop stop = BodyStop::kEnd;

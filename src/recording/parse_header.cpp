@@ -13,7 +13,6 @@
 namespace morvane {
 namespace {
 
-const char kMapTypeNotFound[] = "\x95\x73\x96\xBE";  // "unknown" in code page 932
 const char kScenarioMapName[] = "scenario";
 
 Seats seatsOf(ByteSpan header, const PlayerListPositions& list, const TeamWalk& teams,
@@ -105,6 +104,7 @@ void RecordedGameFile::parse(GameEntry& entry, bool withFacts) const {
 
   GameFacts& facts = entry.facts.write();
   facts = GameFacts();
+  facts.version = version();
   const BodyWalk walk = walkBody(body, bodyOffset_, layout.body);
   facts.restoredAtMs = readRestoreTime(header, list, entry.mapWidth, entry.mapHeight);
   facts.durationMs = facts.restoredAtMs + walk.durationMs;

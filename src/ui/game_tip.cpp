@@ -2,21 +2,13 @@
 
 #include <cstdio>
 
+#include "library/game_report.h"
 #include "recording/setting_names.h"
 #include "resource.h"
 #include "ui/resource_text.h"
 
 namespace morvane::ui {
 namespace {
-
-// "h:mm:ss", the way the game shows time.
-std::string clockText(int64_t ms) {
-  const int64_t seconds = ms / 1000;
-  char text[32];
-  std::snprintf(text, sizeof text, "%lld:%02lld:%02lld", static_cast<long long>(seconds / 3600),
-                static_cast<long long>(seconds / 60 % 60), static_cast<long long>(seconds % 60));
-  return text;
-}
 
 void addLine(std::string& tip, UINT label, const std::string& value) {
   if (value.empty()) return;

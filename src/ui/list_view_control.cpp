@@ -111,6 +111,8 @@ RowBatch::RowBatch(ListViewControl& list) : list_(list) {
 RowBatch::~RowBatch() {
   list_.batching_ = false;
   list_.showRowCount();
+  // The count is set without scrolling; a new listing opens at its top.
+  if (list_.rowCount() > 0) ListView_EnsureVisible(list_.hwnd(), 0, FALSE);
   SendMessageA(list_.hwnd(), WM_SETREDRAW, TRUE, 0);
   InvalidateRect(list_.hwnd(), nullptr, TRUE);
 }

@@ -57,7 +57,8 @@ class ListViewControl : public Control {
 
 // A rebuild of the rows: the list's selection, which it keeps by position,
 // is cleared at its start; while it lives the rows change without the list
-// being told, and at its end the list learns the new count and redraws once.
+// being told, and at its end the list learns the new count, shows its first
+// row and redraws once.
 class RowBatch {
  public:
   explicit RowBatch(ListViewControl& list);

@@ -59,6 +59,7 @@ bool MainDialog::dispatch(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& r
       Map::command<&MainDialog::onUp>(IDC_UP),
       Map::notify<&MainDialog::onListDoubleClick>(IDC_GAME_LIST, NM_DBLCLK),
       Map::message<&MainDialog::OnSize>(WM_SIZE),
+      Map::message<&MainDialog::OnContextMenu>(WM_CONTEXTMENU),
       Map::message<&MainDialog::OnDestroy>(WM_DESTROY),
   };
   return Map::dispatch(table, *this, message, wParam, lParam, result);
@@ -88,6 +89,7 @@ BOOL MainDialog::OnInitDialog() {
   setUpList();
   for (int slot = 1; slot <= kSlots; ++slot)
     slotColourIndices[static_cast<std::size_t>(slot)] = slot;
+  report.build(hwnd());
   enterFolder(platform::exactFromAnsi(defaultFolder()));
   UpdateData(FALSE);
   return TRUE;

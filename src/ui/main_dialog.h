@@ -20,6 +20,8 @@
 #include "ui/dialog.h"
 #include "ui/folder_picker.h"
 #include "ui/list_view_control.h"
+#include "ui/popup_menu.h"
+#include "ui/report_dialog.h"
 #include "ui/scoped_handle.h"
 #include "ui/shell_icon_source.h"
 #include "ui/slot_controls.h"
@@ -52,10 +54,14 @@ class MainDialog : public Dialog {
   void onListGetInfoTip(NMHDR* notification, LRESULT* result);
   void onListFindItem(NMHDR* notification, LRESULT* result);
   HBRUSH OnCtlColor(HDC dc, HWND control, UINT type);
+  // Alt+Enter: the report of the list's focused game row; a folder row opens none.
+  void openReport();
   static int CALLBACK browseCallback(HWND picker, UINT event, LPARAM parameter, LPARAM data);
 
   // For the tests and the benchmark, which drive the window without a person.
   void setFolderPicker(FolderPicker picker) { folderPicker = std::move(picker); }
+  void setMenuPicker(MenuPicker picker) { menuPicker = std::move(picker); }
+  ReportDialog& reportWindow() { return report; }
   const GameEntryArray& store() const { return entryStore; }
   const NameTable& mapNames() const { return mapNameTable; }
   const NameTable& playerNames() const { return playerNameTable; }
@@ -79,6 +85,7 @@ class MainDialog : public Dialog {
   bool OnSize(WPARAM, LPARAM, INT_PTR& result);
   bool OnDestroy(WPARAM, LPARAM, INT_PTR& result);
   bool onCtlColorMessage(WPARAM dc, LPARAM control, INT_PTR& result);
+  bool OnContextMenu(WPARAM window, LPARAM point, INT_PTR& result);
 
   void setUpSystemMenu();
   void loadNameTables();
@@ -93,7 +100,16 @@ class MainDialog : public Dialog {
   // shows it, else the box's text, which is in the code page.
   std::string pathBoxFolder() const;
   void enterFolderRow(const GameEntry& entry);
+  // The row's entry, parsed first when it is a game not parsed yet (its
+  // cells redrawn); null for a row the list does not have.
+  GameEntry* parsedEntryOfRow(int row);
   void parseGame(GameEntry& entry, const std::string& path);
+  // The row the list's keyboard focus is on, else its first selected one; -1.
+  int focusedRow() const;
+  // The report, when open, shows the row's entry.
+  void followInReport(const GameEntry& entry);
+  // Brings the report up on the row's game, parsed as a selection parses it.
+  void openReportOfRow(int row);
   void showEntry(const GameEntry& entry);
   void clearPane();
 
@@ -120,6 +136,9 @@ class MainDialog : public Dialog {
   GameRows gameRows{entryStore, playerNameTable, *codePage};
   ShellIconSource icons{imageList};
   FolderPicker folderPicker = pickFolderWithShell;
+  MenuPicker menuPicker = pickFromMenuWithSystem;
+  // Owned by this window, its window ends with this one.
+  ReportDialog report;
 };
 
 }  // namespace morvane::ui

@@ -10,6 +10,15 @@
 namespace morvane::ui {
 
 BOOL MainDialog::PreTranslateMessage(MSG* message) {
+  // The report's own keys (Esc closes it, Tab moves in it) are its own.
+  if (report.isOpen() && (message->hwnd == report.hwnd() || IsChild(report.hwnd(), message->hwnd)))
+    return report.PreTranslateMessage(message);
+  // Alt+Enter on a row: its properties, as the file manager has it.
+  if (message->message == WM_SYSKEYDOWN && message->wParam == VK_RETURN &&
+      message->hwnd == gameList.hwnd()) {
+    openReport();
+    return TRUE;
+  }
   // Esc would end the dialog through its cancel command.
   if (message->message == WM_KEYDOWN && message->wParam == VK_ESCAPE) return TRUE;
   return Dialog::PreTranslateMessage(message);

@@ -15,21 +15,31 @@ void MainDialog::onListItemChanged(NMHDR* notification, LRESULT* result) {
   const int row = change->iItem;
   const int32_t index = entryIndexOfRow(row);
   if (index < 0) return;
-  // Parsed in place: the store keeps the result for the row's next selection.
-  GameEntry& entry = entryStore.at(index);
-  if (entry.isFolder()) {
+  GameEntry& listed = entryStore.at(index);
+  if (listed.isFolder()) {
     clearPane();
+    followInReport(listed);
     return;
   }
-  if (!isListedRecording(entry.fileName)) return;
-  if (entry.mapName.empty()) {
-    parseGame(entry, joinPath(exactFolder, entry.exactName));
-    gameList.redrawRow(row);
-  }
+  if (!isListedRecording(listed.fileName)) return;
+  const GameEntry& entry = *parsedEntryOfRow(row);
   showEntry(entry);
   for (int slot = 1; slot <= kSlots; ++slot)
     slotColourIndices[static_cast<std::size_t>(slot)] = ui::slotColourIndex(entry, slot);
+  followInReport(entry);
   UpdateData(FALSE);
+}
+
+GameEntry* MainDialog::parsedEntryOfRow(int row) {
+  const int32_t index = entryIndexOfRow(row);
+  if (index < 0) return nullptr;
+  // Parsed in place: the store keeps the result for the row's next selection.
+  GameEntry& entry = entryStore.at(index);
+  if (!entry.isFolder() && entry.mapName.empty()) {
+    parseGame(entry, joinPath(exactFolder, entry.exactName));
+    gameList.redrawRow(row);
+  }
+  return &entry;
 }
 
 void MainDialog::parseGame(GameEntry& entry, const std::string& path) {

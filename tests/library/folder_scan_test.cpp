@@ -40,6 +40,18 @@ TEST_F(FolderScanTest, ListsOnlyFoldersAndExactMgxFiles) {
   EXPECT_EQ(store.getSize(), 2);
 }
 
+// The names' sort keys are kept between sorts of one listing; a rescan that
+// finds as many entries under other names must not sort by the old ones.
+TEST_F(FolderScanTest, ARescanSortsItsOwnNamesWhateverTheirCount) {
+  touch("b.mgx");
+  touch("c.mgx");
+  scan();
+  fs::remove(folder.file("c.mgx"));
+  touch("a.mgx");
+  scan();
+  EXPECT_EQ(rowNames(), (std::vector<std::string>{"a.mgx", "b.mgx"}));
+}
+
 TEST_F(FolderScanTest, FolderNamedLikeAGameIsAFolderRow) {
   makeFolder("old.mgx");
   touch("new.mgx");

@@ -102,6 +102,9 @@ TEST_F(SortingTest, CollationErrorFallsBackToByteOrder) {
   addAll({fileEntry("b\x81"), fileEntry("a")});
   EXPECT_EQ(ascending(0, 1, kColumnName), 1);
   EXPECT_EQ(ascending(1, 0, kColumnName), -1);
+  // The sort's precomputed keys keep the fallback for the refused text.
+  EXPECT_EQ(sortedNames(kColumnName, true), (std::vector<std::string>{"a", "b\x81"}));
+  EXPECT_EQ(sortedNames(kColumnName, false), (std::vector<std::string>{"b\x81", "a"}));
 }
 
 }  // namespace

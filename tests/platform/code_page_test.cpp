@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "platform/text_decoder.h"
 
 namespace morvane::platform {
@@ -96,6 +99,22 @@ TEST_F(ShiftJisTest, CollationOrdersJapaneseText) {
   // Hiragana a (0x82 0xA0) before hiragana i (0x82 0xA2); both after Latin.
   EXPECT_EQ(codePage->collate("\x82\xA0", "\x82\xA2"), -1);
   EXPECT_EQ(codePage->collate("z", "\x82\xA0"), -1);
+}
+
+TEST_F(ShiftJisTest, SortKeysOrderAsTheCollationDoes) {
+  const std::vector<std::string> texts = {"a.mgx", "B.mgx", "c.mgx",     "game10.mgx", "game9.mgx",
+                                          "same",  "Same",  "\x82\xA0", "\x82\xA2",   "z", "_x"};
+  std::string a;
+  std::string b;
+  for (const std::string& first : texts) {
+    for (const std::string& second : texts) {
+      ASSERT_TRUE(codePage->sortKey(first, a)) << first;
+      ASSERT_TRUE(codePage->sortKey(second, b)) << second;
+      const int order = a.compare(b);
+      EXPECT_EQ(order < 0 ? -1 : order > 0 ? 1 : 0, codePage->collate(first, second))
+          << first << " " << second;
+    }
+  }
 }
 
 TEST(TextDecoderTest, DecodesCodePagesIntoUtf8WithReplacements) {

@@ -56,6 +56,22 @@ TEST_F(NavigationTest, EnterOnTheListEntersExactlyOneSelectedFolder) {
   EXPECT_EQ(text(IDC_FOLDER_PATH), saveGame() + "\\Old");
 }
 
+// After scrolling to the end of a long folder, the next one showed rows near
+// its end: the row count was set without scrolling.
+TEST_F(NavigationTest, ANewListingOpensAtItsFirstRowWhateverWasScrolledBefore) {
+  for (int i = 0; i < 150; ++i) {
+    writeJunk("long" + std::to_string(1000 + i) + ".mgx");
+    writeJunk("Old\\deep" + std::to_string(1000 + i) + ".mgx");
+  }
+  pressEnterIn(IDC_FOLDER_PATH);
+  ASSERT_GT(rowCount(), 100);
+  SendMessageA(list(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(rowCount() - 1), FALSE);
+  ASSERT_GT(SendMessageA(list(), LVM_GETTOPINDEX, 0, 0), 0);
+  doubleClick(rowNamed("Old"));
+  ASSERT_GT(rowCount(), 100);
+  EXPECT_EQ(SendMessageA(list(), LVM_GETTOPINDEX, 0, 0), 0);
+}
+
 TEST_F(NavigationTest, UpWalksToTheDriveAndStopsThere) {
   type(IDC_FOLDER_PATH, old() + "\\");
   pressEnterIn(IDC_FOLDER_PATH);

@@ -142,11 +142,12 @@ struct AboutSeen {
   bool active = false;
   bool ownerEnabled = true;
   bool forced = false;  // the box ignored the user and had to be closed
+  HWND report = nullptr;  // the main window's other owned window, kept hidden
 };
 AboutSeen aboutSeen;
 
 BOOL CALLBACK findOwned(HWND window, LPARAM found) {
-  if (GetWindow(window, GW_OWNER) != aboutSeen.owner) return TRUE;
+  if (GetWindow(window, GW_OWNER) != aboutSeen.owner || window == aboutSeen.report) return TRUE;
   *reinterpret_cast<HWND*>(found) = window;
   return FALSE;
 }
@@ -185,6 +186,7 @@ TEST_F(StartUpTest, AboutBoxShowsOverTheDisabledWindowUntilOkOrEsc) {
     SCOPED_TRACE(esc ? "Esc" : "OK");
     aboutSeen = AboutSeen();
     aboutSeen.owner = dialog->hwnd();
+    aboutSeen.report = dialog->reportWindow().hwnd();
     aboutSeen.endWithEsc = esc;
     SetTimer(nullptr, 0, 200, endAbout);
     const UINT_PTR safety = SetTimer(nullptr, 0, 5000, forceEndAbout);

@@ -1,0 +1,85 @@
+// Everything the reader knows about one game, laid out for the report
+// window: the players' rows and the game's facts as texts. The window only
+// draws what this holds; labels and the names of the settings' choices are
+// the window's own, so they come as numbers here.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "recording/game_entry.h"
+
+namespace morvane {
+
+// What the report can say of the row it follows.
+enum class ReportState {
+  kGame,       // a parsed game
+  kFolder,     // a folder row: nothing to report
+  kNotLoaded,  // the file did not load (damaged, cut short, an edition not read)
+  kUnknownEdition,  // it loaded, but no version known here wrote it
+};
+
+enum class PlayerResult { kNone, kWon, kResigned };
+
+struct ReportPlayer {
+  int32_t position = 0;     // list position 1..8, the pane's slot
+  std::string name;         // as the header stores it (code page bytes)
+  int32_t colourIndex = 0;  // slot colour index, as the pane colours the name
+  std::string civilisation;
+  std::string team;
+  PlayerResult result = PlayerResult::kNone;
+  int64_t resignedAtMs = 0;  // with kResigned
+  // Feudal, Castle, Imperial: "research (reached)", either part where known.
+  std::array<std::string, kAges> ages;
+  std::string score;   // empty where the recording has none
+  std::string rating;  // empty where the recording has none
+};
+
+// The game's facts, in the order the report lists them.
+enum class ReportFact {
+  kLength,
+  kVersion,
+  kMap,
+  kMapSize,
+  kSpeed,
+  kPopulation,
+  kRevealMap,
+  kStartingAge,
+  kVictory,
+  kDifficulty,
+  kLockTeams,
+  kRestoredAt,
+};
+inline constexpr int kReportFacts = static_cast<int>(ReportFact::kRestoredAt) + 1;
+
+// One fact: the name of a setting's choice where choice >= 0 (its index in
+// that setting's names, setting_names.h; for lock teams 0 no, 1 yes), then
+// text. A fact the recording does not hold has no line.
+struct ReportLine {
+  ReportFact fact = ReportFact::kLength;
+  int32_t choice = -1;
+  std::string text;
+};
+
+struct GameReport {
+  ReportState state = ReportState::kNotLoaded;
+  std::string fileName;
+  std::vector<ReportPlayer> players;  // positions with a name, in order
+  std::vector<ReportLine> facts;
+};
+
+// "h:mm:ss", the way the game shows time.
+std::string clockText(int64_t ms);
+
+// The report of a row's entry: a folder, a game that has not loaded (no
+// parse result), or the parsed game.
+GameReport buildGameReport(const GameEntry& entry);
+
+// The map's name by the header's map id; empty while no table of them is
+// known here. The report falls back to it where the header has no map type
+// text.
+std::string mapNameById(std::optional<int32_t> mapId);
+
+}  // namespace morvane

@@ -1,0 +1,112 @@
+#include "ui/report_text.h"
+
+#include "recording/setting_names.h"
+#include "resource.h"
+#include "ui/resource_text.h"
+
+namespace morvane::ui {
+namespace {
+
+struct FactText {
+  UINT label;
+  UINT firstChoice;  // 0 for a fact without choices
+};
+
+// By ReportFact.
+constexpr FactText kFactTexts[kReportFacts] = {
+    {IDS_TIP_LENGTH, 0},
+    {IDS_REPORT_VERSION, 0},
+    {IDS_COLUMN_MAP, 0},
+    {IDS_TIP_MAP_SIZE, IDS_MAP_SIZE_FIRST},
+    {IDS_TIP_SPEED, IDS_SPEED_FIRST},
+    {IDS_TIP_POPULATION, 0},
+    {IDS_TIP_REVEAL_MAP, IDS_REVEAL_MAP_FIRST},
+    {IDS_TIP_STARTING_AGE, IDS_AGE_FIRST},
+    {IDS_TIP_VICTORY, IDS_VICTORY_FIRST},
+    {IDS_TIP_DIFFICULTY, IDS_DIFFICULTY_FIRST},
+    {IDS_TIP_LOCK_TEAMS, IDS_REPORT_NO},
+    {IDS_REPORT_RESTORED_AT, 0},
+};
+
+const FactText& textOf(ReportFact fact) { return kFactTexts[static_cast<int>(fact)]; }
+
+std::string resultText(const ReportPlayer& player) {
+  switch (player.result) {
+    case PlayerResult::kWon:
+      return loadResourceString(IDS_REPORT_WON);
+    case PlayerResult::kResigned:
+      return loadResourceString(IDS_REPORT_RESIGNED) + " " + clockText(player.resignedAtMs);
+    case PlayerResult::kNone:
+      break;
+  }
+  return {};
+}
+
+}  // namespace
+
+std::string playerHeading(int column) {
+  return loadResourceString(IDS_REPORT_COLUMN_FIRST + static_cast<UINT>(column));
+}
+
+std::string playerCell(const ReportPlayer& player, int column) {
+  switch (column) {
+    case 0:
+      return player.name;
+    case 1:
+      return player.civilisation;
+    case 2:
+      return player.team;
+    case 3:
+      return resultText(player);
+    case 4 + kAges:
+      return player.score;
+    case 5 + kAges:
+      return player.rating;
+    default:
+      if (column >= 4 && column < 4 + kAges) return player.ages[static_cast<std::size_t>(column - 4)];
+      return {};
+  }
+}
+
+std::string factLabel(ReportFact fact) { return loadResourceString(textOf(fact).label); }
+
+std::string factValue(const ReportLine& line) {
+  const FactText& text = textOf(line.fact);
+  std::string value;
+  if (line.choice >= 0 && text.firstChoice != 0)
+    value = loadResourceString(text.firstChoice + static_cast<UINT>(line.choice));
+  return value + line.text;
+}
+
+std::string stateText(ReportState state) {
+  switch (state) {
+    case ReportState::kFolder:
+      return loadResourceString(IDS_REPORT_FOLDER);
+    case ReportState::kNotLoaded:
+      return loadResourceString(IDS_REPORT_NOT_LOADED);
+    case ReportState::kUnknownEdition:
+      return loadResourceString(IDS_REPORT_UNKNOWN_EDITION);
+    case ReportState::kGame:
+      break;
+  }
+  return {};
+}
+
+std::string reportText(const GameReport& report) {
+  std::string text = report.fileName + "\r\n";
+  if (report.state != ReportState::kGame) return text + stateText(report.state) + "\r\n";
+  for (const ReportLine& line : report.facts)
+    text += factLabel(line.fact) + ": " + factValue(line) + "\r\n";
+  text += "\r\n";
+  for (int column = 0; column < kPlayerColumns; ++column)
+    text += (column > 0 ? "\t" : "") + playerHeading(column);
+  text += "\r\n";
+  for (const ReportPlayer& player : report.players) {
+    for (int column = 0; column < kPlayerColumns; ++column)
+      text += (column > 0 ? "\t" : "") + playerCell(player, column);
+    text += "\r\n";
+  }
+  return text;
+}
+
+}  // namespace morvane::ui

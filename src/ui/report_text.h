@@ -1,0 +1,28 @@
+// The report model's texts in the interface's language: the labels of the
+// facts, the names of the settings' choices, the players' cells, and the
+// whole report as plain text. All in the ANSI code page.
+#pragma once
+
+#include <string>
+
+#include "library/game_report.h"
+
+namespace morvane::ui {
+
+// Name, civilisation, team, result, the three ages, score, rating.
+inline constexpr int kPlayerColumns = 6 + kAges;
+
+std::string playerHeading(int column);
+std::string playerCell(const ReportPlayer& player, int column);
+
+std::string factLabel(ReportFact fact);
+std::string factValue(const ReportLine& line);
+
+// What the window says instead of a report; empty for a game.
+std::string stateText(ReportState state);
+
+// The report as lines: the file's name, the facts, then a heading and one
+// tab-separated line per player.
+std::string reportText(const GameReport& report);
+
+}  // namespace morvane::ui

@@ -1,0 +1,274 @@
+// The game report window: opened by Alt+Enter and the list's shortcut menu,
+// following the selection, what it says of folders and of files it cannot
+// show, Esc, the picture saved as PNG and the report copied as text.
+#include <stb_image.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "library/game_report.h"
+#include "main_window_fixture.h"
+#include "platform/exact_path_win32.h"
+#include "resource.h"
+#include "ui/resource_text.h"
+
+namespace morvane::ui::testing {
+namespace {
+
+class ReportTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    // Games a known version wrote; the writer's own default names none.
+    fixtures::SampleGame first = fixtures::twoPlayerGame();
+    first.layout = fixtures::conquerorsLayout();
+    first.width = 40;
+    first.height = 40;
+    writeGame("first.mgx", first);
+    fixtures::SampleGame second = fixtures::eightPlayerGame();
+    second.layout = fixtures::conquerorsLayout();
+    writeGame("second.mgx", second);
+    fixtures::SampleGame unknown = fixtures::twoPlayerGame();
+    writeGame("unknown.mgx", unknown);
+    writeJunk("broken.mgx");
+    makeFolder("Old");
+    open();
+    dialog->setMenuPicker([this](HMENU menu, HWND, POINT) {
+      char text[256] = {};
+      GetMenuStringA(menu, 0, text, sizeof text, MF_BYPOSITION);
+      menuTexts.push_back(text);
+      return chosenCommand;
+    });
+  }
+
+  ReportDialog& report() { return dialog->reportWindow(); }
+  HWND reportControl(int id) { return GetDlgItem(report().hwnd(), id); }
+
+  // Alt+Enter as the message loop hands it over.
+  void pressAltEnter() {
+    MSG message = {};
+    message.hwnd = list();
+    message.message = WM_SYSKEYDOWN;
+    message.wParam = VK_RETURN;
+    message.lParam = 1 | (1 << 29);  // the Alt key is down
+    if (!dialog->PreTranslateMessage(&message)) DispatchMessageA(&message);
+  }
+  // Only the keyboard focus moves: the row is neither selected nor parsed.
+  void focusOnly(int row) {
+    LVITEMA state = {};
+    state.stateMask = LVIS_FOCUSED;
+    state.state = LVIS_FOCUSED;
+    SendMessageA(list(), LVM_SETITEMSTATE, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(&state));
+  }
+  // Shift+F10 or the Menu key: no point.
+  void keyboardContextMenu() {
+    SendMessageA(dialog->hwnd(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list()),
+                 MAKELPARAM(-1, -1));
+  }
+  // A right-click on a row's middle, in screen coordinates.
+  void rightClick(int row) {
+    RECT bounds = {};
+    bounds.left = LVIR_BOUNDS;
+    ASSERT_TRUE(SendMessageA(list(), LVM_GETITEMRECT, static_cast<WPARAM>(row),
+                             reinterpret_cast<LPARAM>(&bounds)));
+    POINT at = {bounds.left + 5, (bounds.top + bounds.bottom) / 2};
+    ClientToScreen(list(), &at);
+    SendMessageA(dialog->hwnd(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list()),
+                 MAKELPARAM(at.x, at.y));
+  }
+  std::string reportCell(int id, int row, int column) {
+    char buffer[512] = {};
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = buffer;
+    item.cchTextMax = sizeof buffer;
+    SendMessageA(reportControl(id), LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(&item));
+    return buffer;
+  }
+  int reportRows(int id) {
+    return static_cast<int>(SendMessageA(reportControl(id), LVM_GETITEMCOUNT, 0, 0));
+  }
+  std::string statusText() { return windowText(reportControl(IDC_REPORT_STATUS)); }
+
+  std::vector<std::string> menuTexts;
+  UINT chosenCommand = 0;
+};
+
+TEST_F(ReportTest, AltEnterOnAGameRowOpensItsReportWithItsPlayersAndFacts) {
+  select(rowNamed("first.mgx"));
+  EXPECT_FALSE(report().isOpen());
+  pressAltEnter();
+  ASSERT_TRUE(report().isOpen());
+  EXPECT_TRUE(IsWindowVisible(report().hwnd()));
+  EXPECT_EQ(GetWindow(report().hwnd(), GW_OWNER), dialog->hwnd());
+  EXPECT_EQ(report().report().state, ReportState::kGame);
+  ASSERT_EQ(reportRows(IDC_REPORT_PLAYERS), 2);
+  EXPECT_EQ(reportCell(IDC_REPORT_PLAYERS, 0, 0), "Alice");
+  EXPECT_EQ(reportCell(IDC_REPORT_PLAYERS, 0, 1), "Goths");
+  EXPECT_EQ(reportCell(IDC_REPORT_PLAYERS, 1, 1), "Byzantines");
+  EXPECT_EQ(reportCell(IDC_REPORT_FACTS, 0, 0), ansiFromUtf8("長さ"));
+  EXPECT_EQ(reportCell(IDC_REPORT_FACTS, 2, 1), "Arabia");
+  EXPECT_EQ(statusText(), "");
+  // The picture fills the width the layout gives it, a diamond half as tall.
+  const SIZE size = report().pictureSize();
+  EXPECT_GT(size.cx, 100);
+  EXPECT_EQ(size.cy, size.cx / 2);
+}
+
+TEST_F(ReportTest, TheKeyboardsShortcutMenuOpensTheFocusedRowParsingItAsASelectionDoes) {
+  const int row = rowNamed("second.mgx");
+  focusOnly(row);
+  EXPECT_EQ(cell(row, 2), "");
+  chosenCommand = IDM_LIST_DETAILS;
+  keyboardContextMenu();
+  EXPECT_EQ(menuTexts, std::vector<std::string>{ansiFromUtf8("詳細(&D)...\tAlt+Enter")});
+  ASSERT_TRUE(report().isOpen());
+  EXPECT_EQ(report().report().fileName, "second.mgx");
+  EXPECT_EQ(reportRows(IDC_REPORT_PLAYERS), 8);
+  EXPECT_EQ(cell(row, 2), "Arabia");  // the row's cells, as a selection updates them
+}
+
+TEST_F(ReportTest, ARightClickedGameRowsMenuOpensItsReport) {
+  const int row = rowNamed("first.mgx");
+  select(row);
+  chosenCommand = IDM_LIST_DETAILS;
+  rightClick(row);
+  ASSERT_EQ(menuTexts.size(), 1u);
+  ASSERT_TRUE(report().isOpen());
+  EXPECT_EQ(report().report().fileName, "first.mgx");
+}
+
+TEST_F(ReportTest, AFolderRowsMenuOffersOpenWhichEntersIt) {
+  const int row = rowNamed("Old");
+  select(row);
+  chosenCommand = IDM_LIST_OPEN;
+  rightClick(row);
+  EXPECT_EQ(menuTexts, std::vector<std::string>{ansiFromUtf8("開く(&O)")});
+  EXPECT_EQ(dialog->folder(), saveGame() + "\\Old");
+  EXPECT_FALSE(report().isOpen());
+}
+
+TEST_F(ReportTest, ADismissedMenuAndAltEnterOnAFolderOpenNothing) {
+  select(rowNamed("first.mgx"));
+  keyboardContextMenu();  // the menu is closed without a choice
+  EXPECT_EQ(menuTexts.size(), 1u);
+  select(rowNamed("Old"));
+  pressAltEnter();
+  EXPECT_FALSE(report().isOpen());
+  EXPECT_EQ(dialog->folder(), saveGame() + "\\");
+}
+
+TEST_F(ReportTest, TheOpenReportFollowsTheSelectionAndSaysWhatItCannotShow) {
+  select(rowNamed("first.mgx"));
+  pressAltEnter();
+  select(rowNamed("second.mgx"));
+  EXPECT_EQ(report().report().fileName, "second.mgx");
+  EXPECT_EQ(reportRows(IDC_REPORT_PLAYERS), 8);
+  select(rowNamed("Old"));
+  EXPECT_EQ(statusText(), loadResourceString(IDS_REPORT_FOLDER));
+  EXPECT_EQ(reportRows(IDC_REPORT_PLAYERS), 0);
+  EXPECT_EQ(report().pictureSize().cx, 0);
+  select(rowNamed("broken.mgx"));
+  EXPECT_EQ(statusText(), loadResourceString(IDS_REPORT_NOT_LOADED));
+  EXPECT_EQ(reportRows(IDC_REPORT_FACTS), 0);
+  select(rowNamed("unknown.mgx"));
+  EXPECT_EQ(report().report().state, ReportState::kUnknownEdition);
+  EXPECT_EQ(statusText(), loadResourceString(IDS_REPORT_UNKNOWN_EDITION));
+  EXPECT_FALSE(IsWindowEnabled(reportControl(IDC_REPORT_SAVE)));
+  select(rowNamed("first.mgx"));
+  EXPECT_EQ(statusText(), "");
+  EXPECT_TRUE(IsWindowEnabled(reportControl(IDC_REPORT_SAVE)));
+}
+
+TEST_F(ReportTest, EscAndTheCloseButtonCloseItAndTheMainWindowStays) {
+  select(rowNamed("first.mgx"));
+  pressAltEnter();
+  ASSERT_TRUE(report().isOpen());
+  EXPECT_TRUE(press(reportControl(IDC_REPORT_PLAYERS), VK_ESCAPE));
+  EXPECT_FALSE(report().isOpen());
+  EXPECT_TRUE(IsWindow(dialog->hwnd()));
+  EXPECT_FALSE(dialog->ended());
+  pressAltEnter();
+  ASSERT_TRUE(report().isOpen());
+  SendMessageA(report().hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_FALSE(report().isOpen());
+  select(rowNamed("second.mgx"));  // a closed report follows nothing
+  EXPECT_FALSE(report().isOpen());
+}
+
+TEST_F(ReportTest, ResizingRedrawsThePictureAtTheNewSizeAboveAMinimum) {
+  select(rowNamed("first.mgx"));
+  pressAltEnter();
+  const SIZE before = report().pictureSize();
+  SetWindowPos(report().hwnd(), nullptr, 0, 0, 1000, 800, SWP_NOZORDER | SWP_NOMOVE);
+  const SIZE after = report().pictureSize();
+  EXPECT_GT(after.cx, before.cx);
+  EXPECT_EQ(after.cy, after.cx / 2);
+  MINMAXINFO limits = {};
+  SendMessageA(report().hwnd(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+  EXPECT_GT(limits.ptMinTrackSize.x, 0);
+  // At the minimum the players' list ends above the buttons.
+  SetWindowPos(report().hwnd(), nullptr, 0, 0, limits.ptMinTrackSize.x, limits.ptMinTrackSize.y,
+               SWP_NOZORDER | SWP_NOMOVE);
+  RECT players;
+  RECT save;
+  GetWindowRect(reportControl(IDC_REPORT_PLAYERS), &players);
+  GetWindowRect(reportControl(IDC_REPORT_SAVE), &save);
+  EXPECT_LT(players.bottom, save.top);
+  EXPECT_GT(players.bottom - players.top, 40);
+}
+
+TEST_F(ReportTest, SaveWritesThePictureAsPngUnderTheGamesName) {
+  select(rowNamed("first.mgx"));
+  pressAltEnter();
+  const std::string target = temp.path() + "\\map.png";
+  std::wstring offered;
+  report().setSavePicker([&](OPENFILENAMEW& info) -> std::optional<std::wstring> {
+    offered = info.lpstrFile;
+    return platform::wideFromExact(target);
+  });
+  SendMessageA(report().hwnd(), WM_COMMAND, MAKEWPARAM(IDC_REPORT_SAVE, BN_CLICKED),
+               reinterpret_cast<LPARAM>(reportControl(IDC_REPORT_SAVE)));
+  EXPECT_EQ(offered, L"first.png");
+  std::ifstream file(target, std::ios::binary);
+  const std::vector<unsigned char> png((std::istreambuf_iterator<char>(file)),
+                                       std::istreambuf_iterator<char>());
+  int width = 0;
+  int height = 0;
+  int channels = 0;
+  stbi_uc* decoded = stbi_load_from_memory(png.data(), static_cast<int>(png.size()), &width,
+                                           &height, &channels, 4);
+  ASSERT_NE(decoded, nullptr) << stbi_failure_reason();
+  stbi_image_free(decoded);
+  EXPECT_EQ(width, report().pictureSize().cx);
+  EXPECT_EQ(height, report().pictureSize().cy);
+}
+
+TEST_F(ReportTest, CopyPutsTheReportOnTheClipboardAsUnicodeText) {
+  select(rowNamed("first.mgx"));
+  pressAltEnter();
+  SendMessageA(report().hwnd(), WM_COMMAND, MAKEWPARAM(IDC_REPORT_COPY, BN_CLICKED),
+               reinterpret_cast<LPARAM>(reportControl(IDC_REPORT_COPY)));
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  HANDLE data = GetClipboardData(CF_UNICODETEXT);
+  std::wstring copied;
+  if (data != nullptr) {
+    copied = static_cast<const wchar_t*>(GlobalLock(data));
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  const GameEntryArray& store = dialog->store();
+  int32_t index = 0;
+  while (index < store.getSize() && store.at(index).fileName != "first.mgx") ++index;
+  ASSERT_LT(index, store.getSize());
+  const GameEntry& entry = store.at(index);
+  const std::wstring length =
+      platform::wideFromAnsi(ansiFromUtf8("長さ: ") + clockText(entry.facts.read().durationMs));
+  EXPECT_NE(copied.find(length), std::wstring::npos) << platform::ansiFromWide(copied);
+  EXPECT_NE(copied.find(L"Alice\tGoths"), std::wstring::npos);
+}
+
+}  // namespace
+}  // namespace morvane::ui::testing
