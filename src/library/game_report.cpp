@@ -154,12 +154,10 @@ GameReport buildGameReport(const GameEntry& entry) {
     return report;
   }
   if (!entry.isParsed()) {
-    report.state = ReportState::kNotLoaded;
-    return report;
-  }
-  // What a layout guessed for an unknown writer would be no report.
-  if (entry.facts.allocated() && entry.facts.read().version.family == VersionFamily::kUnknown) {
-    report.state = ReportState::kUnknownEdition;
+    const GameVersion& version = entry.facts.read().version;
+    const bool refused = entry.facts.allocated() && !version.supported && !version.text.empty();
+    report.state = refused ? ReportState::kUnknownEdition : ReportState::kNotLoaded;
+    if (refused) report.version = versionName(version);
     return report;
   }
   report.state = ReportState::kGame;

@@ -17,8 +17,8 @@ namespace morvane {
 enum class ReportState {
   kGame,       // a parsed game
   kFolder,     // a folder row: nothing to report
-  kNotLoaded,  // the file did not load (damaged, cut short, an edition not read)
-  kUnknownEdition,  // it loaded, but no version known here wrote it
+  kNotLoaded,       // the file did not load (damaged, cut short)
+  kUnknownEdition,  // refused: no version the reader knows wrote it
 };
 
 enum class PlayerResult { kNone, kWon, kResigned };
@@ -66,6 +66,7 @@ struct ReportLine {
 struct GameReport {
   ReportState state = ReportState::kNotLoaded;
   std::string fileName;
+  std::string version;  // with kUnknownEdition: the version as the header states it
   std::vector<ReportPlayer> players;  // positions with a name, in order
   std::vector<ReportLine> facts;
 };
@@ -74,7 +75,7 @@ struct GameReport {
 std::string clockText(int64_t ms);
 
 // The report of a row's entry: a folder, a game that has not loaded (no
-// parse result), or the parsed game.
+// parse result; a refused version is kept in its facts), or the parsed game.
 GameReport buildGameReport(const GameEntry& entry);
 
 // The map's name by the header's map id; empty while no table of them is

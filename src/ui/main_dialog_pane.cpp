@@ -45,6 +45,10 @@ GameEntry* MainDialog::parsedEntryOfRow(int row) {
 void MainDialog::parseGame(GameEntry& entry, const std::string& path) {
   RecordedGameFile file;
   if (!file.load(path)) {
+    // The report names a version the reader refuses; the row stays unparsed.
+    if (file.lastError() == LoadError::kUnsupportedVersion) {
+      entry.facts.write().version = file.version();
+    }
     for (int k = 1; k <= kSlots; ++k) {
       const auto position = static_cast<std::size_t>(k);
       entry.playerNumbers[position] = k;

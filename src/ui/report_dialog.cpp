@@ -137,7 +137,7 @@ void ReportDialog::show(const GameEntry& entry) {
 }
 
 void ReportDialog::fillControls() {
-  statusText.setText(stateText(shownReport.state));
+  statusText.setText(stateText(shownReport));
   // The message stands where the picture would; a game has none.
   ShowWindow(statusText.hwnd(), shownReport.state == ReportState::kGame ? SW_HIDE : SW_SHOWNA);
   SendMessageA(factsList.hwnd(), WM_SETREDRAW, FALSE, 0);

@@ -78,14 +78,14 @@ std::string factValue(const ReportLine& line) {
   return value + line.text;
 }
 
-std::string stateText(ReportState state) {
-  switch (state) {
+std::string stateText(const GameReport& report) {
+  switch (report.state) {
     case ReportState::kFolder:
       return loadResourceString(IDS_REPORT_FOLDER);
     case ReportState::kNotLoaded:
       return loadResourceString(IDS_REPORT_NOT_LOADED);
     case ReportState::kUnknownEdition:
-      return loadResourceString(IDS_REPORT_UNKNOWN_EDITION);
+      return loadResourceString(IDS_REPORT_UNKNOWN_EDITION) + " (" + report.version + ")";
     case ReportState::kGame:
       break;
   }
@@ -94,7 +94,7 @@ std::string stateText(ReportState state) {
 
 std::string reportText(const GameReport& report) {
   std::string text = report.fileName + "\r\n";
-  if (report.state != ReportState::kGame) return text + stateText(report.state) + "\r\n";
+  if (report.state != ReportState::kGame) return text + stateText(report) + "\r\n";
   for (const ReportLine& line : report.facts)
     text += factLabel(line.fact) + ": " + factValue(line) + "\r\n";
   text += "\r\n";

@@ -19,7 +19,7 @@ std::string factLabel(ReportFact fact);
 std::string factValue(const ReportLine& line);
 
 // What the window says instead of a report; empty for a game.
-std::string stateText(ReportState state);
+std::string stateText(const GameReport& report);
 
 // The report as lines: the file's name, the facts, then a heading and one
 // tab-separated line per player.

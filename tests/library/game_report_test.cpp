@@ -144,10 +144,12 @@ TEST(GameReportTest, AFolderAGameThatDidNotLoadAndAnUnknownEditionSaySo) {
   EXPECT_EQ(report.state, ReportState::kNotLoaded);
   EXPECT_TRUE(report.players.empty());
   EXPECT_TRUE(report.facts.empty());
-  GameEntry unknown = twoPlayerGame();
-  unknown.facts.write().version = {VersionFamily::kUnknown, 0};
+  // What the window keeps of a version the reader refused to load.
+  GameEntry unknown;
+  unknown.facts.write().version.text = "VER 9.4";
+  unknown.facts.write().version.saveVersion = 12.8f;
   EXPECT_EQ(buildGameReport(unknown).state, ReportState::kUnknownEdition);
-  EXPECT_TRUE(buildGameReport(unknown).players.empty());
+  EXPECT_EQ(buildGameReport(unknown).version, "VER 9.4 12.8");
 }
 
 TEST(GameReportTest, PlayerNumbersOutsideTheBlocksReadNoBlock) {

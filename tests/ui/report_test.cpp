@@ -28,7 +28,10 @@ class ReportTest : public MainWindowTest {
     fixtures::SampleGame second = fixtures::eightPlayerGame();
     second.layout = fixtures::conquerorsLayout();
     writeGame("second.mgx", second);
+    // A save version between the later edition's newest and the next edition's.
     fixtures::SampleGame unknown = fixtures::twoPlayerGame();
+    unknown.layout = fixtures::conquerorsLayout();
+    unknown.layout.saveVersion = 12.8f;
     writeGame("unknown.mgx", unknown);
     writeJunk("broken.mgx");
     makeFolder("Old");
@@ -175,7 +178,7 @@ TEST_F(ReportTest, TheOpenReportFollowsTheSelectionAndSaysWhatItCannotShow) {
   EXPECT_EQ(reportRows(IDC_REPORT_FACTS), 0);
   select(rowNamed("unknown.mgx"));
   EXPECT_EQ(report().report().state, ReportState::kUnknownEdition);
-  EXPECT_EQ(statusText(), loadResourceString(IDS_REPORT_UNKNOWN_EDITION));
+  EXPECT_EQ(statusText(), loadResourceString(IDS_REPORT_UNKNOWN_EDITION) + " (VER 9.4 12.8)");
   EXPECT_FALSE(IsWindowEnabled(reportControl(IDC_REPORT_SAVE)));
   select(rowNamed("first.mgx"));
   EXPECT_EQ(statusText(), "");
