@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "recording/byte_reader.h"
 
@@ -36,6 +37,8 @@ const char* versionName(VersionFamily family);
 struct NameListLayout {
   int64_t firstEntry = 24;
   int64_t numberToLength = 4;  // an unused int32 between number and length
+  // The lobby's map id, an int32 from listStart; none in the base game.
+  std::optional<int64_t> mapId = 12;
 };
 
 // The optional block before the map block. Its flag follows the save
