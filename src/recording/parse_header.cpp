@@ -1,9 +1,12 @@
 // parseHeader: the four stages in their order over one loaded recording;
 // parseGame adds the facts read at the positions the stages found.
 #include "recording/body_walk.h"
+#include "recording/code_page.h"
 #include "recording/game_result.h"
 #include "recording/header_settings.h"
+#include "recording/hd_profiles.h"
 #include "recording/header_stages.h"
+#include "recording/map_id.h"
 #include "recording/post_game.h"
 #include "recording/recorded_game_file.h"
 
@@ -22,6 +25,18 @@ Seats seatsOf(ByteSpan header, const TeamWalk& teams, const GameEntry& entry) {
     }
   }
   return seats;
+}
+
+CodePageSignals codePageSignals(VersionFamily family, const MapTypeLine& mapType,
+                                const GameEntry& entry) {
+  CodePageSignals signals;
+  signals.family = family;
+  signals.mapTypeLabel = mapType.codePage;
+  signals.texts.push_back(mapType.text);
+  for (const std::string& name : entry.playerNames) signals.texts.push_back(name);
+  signals.texts.push_back(entry.lobbyChat);
+  signals.texts.push_back(entry.gameChat);
+  return signals;
 }
 
 }  // namespace
@@ -43,11 +58,12 @@ void RecordedGameFile::parse(GameEntry& entry, bool withFacts) const {
     return;
   }
   const ByteSpan body(bodyBytes_.data(), bodyBytes_.size());
-  const HeaderLayout layout = layoutFor(version());
+  const GameVersion gameVersion = version();
+  const HeaderLayout layout = layoutFor(gameVersion);
   const PlayerListPositions list = parsePlayers(header, layout, entry);
 
-  const std::string mapType = findMapTypeText(header);
-  entry.mapName = mapType.empty() ? kMapTypeNotFound : mapType;
+  const MapTypeLine mapType = findMapTypeLine(header);
+  entry.mapName = mapType.text.empty() ? kMapTypeNotFound : mapType.text;
 
   const TeamWalk teams = parseTeams(header, list.listEnd, entry);
   if (teams.scenarioRecordCount > 0) entry.mapName = kScenarioMapName;
@@ -68,6 +84,9 @@ void RecordedGameFile::parse(GameEntry& entry, bool withFacts) const {
   if (walk.postGameAt) postGame = readPostGame(body, *walk.postGameAt, walk.postGameBytes);
   settleResult(walk, postGame, seatsOf(header, teams, entry), facts);
   facts.settings = readSettings(header, layout, list, teams, entry.playerCount);
+  facts.mapId = readMapId(header, layout, list);
+  if (list.lobby) facts.hdProfiles = hdProfilesOf(*list.lobby);
+  facts.codePage = findCodePage(codePageSignals(gameVersion.family, mapType, entry));
 }
 
 }  // namespace morvane
