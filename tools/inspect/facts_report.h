@@ -3,12 +3,17 @@
 
 #include "json_line.h"
 #include "recording/game_facts.h"
+#include "recording/game_version.h"
 
 namespace morvane::inspect {
 
 // durationMs, restored, resignations and winners (unless withResult is
 // false), settings.
 void addFacts(JsonLine& line, const GameFacts& facts, bool withResult);
+
+// mapId and mapNameById, hdProfiles and codePage, each absent where the
+// recording holds none.
+void addMapAndProfiles(JsonLine& line, const GameFacts& facts, VersionFamily family);
 
 // The settings object alone.
 std::string settingsJson(const GameSettings& settings);
