@@ -1,5 +1,9 @@
 // Writes the fuzz seed corpus: well-formed games made by the fixture writer,
-// both as whole files and as wrapped headers. Usage: morvane_fuzz_seeds DIR
+// both as whole files and as wrapped headers, and, given a folder of real
+// recordings, each of them as its inflated header and the start of its body,
+// so that mutations reach the fields only real games fill.
+// Usage: morvane_fuzz_seeds DIR [RECORDINGS]
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <limits>
@@ -7,6 +11,7 @@
 #include <vector>
 
 #include "fuzz_input.h"
+#include "recording/recorded_game_file.h"
 #include "recording_writer/recording_writer.h"
 
 namespace {
@@ -67,11 +72,39 @@ bool writeSeed(const std::filesystem::path& dir, const std::string& name,
   return false;
 }
 
+// The wrapped form holds at most this much body (its length is 16 bits).
+constexpr std::size_t kMaxWrappedBody = 0xFFFF;
+
+// Each loadable recording of folder, wrapped; the count written.
+int writeRealSeeds(const std::filesystem::path& dir, const std::filesystem::path& folder,
+                   bool& ok) {
+  int written = 0;
+  std::error_code ec;
+  for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
+       it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (!it->is_regular_file() || name.find(".json") != std::string::npos) continue;
+    morvane::RecordedGameFile file;
+    if (!file.load(it->path().string(), morvane::InflateTarget::kMemory)) continue;
+    const morvane::ByteBuffer& header = file.headerBytes();
+    const morvane::ByteBuffer& body = file.bodyBytes();
+    const std::vector<uint8_t> headerBytes(header.data(), header.data() + file.headerLength());
+    const std::vector<uint8_t> bodyStart(
+        body.data(), body.data() + std::min<std::size_t>(body.size(), kMaxWrappedBody));
+    const bool mgl = name.size() > 4 && name.compare(name.size() - 4, 4, ".mgl") == 0;
+    ok = writeSeed(dir, "real-" + name,
+                   morvane::fuzzing::encodeWrapped(headerBytes, bodyStart, mgl)) &&
+         ok;
+    ++written;
+  }
+  return written;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s DIR\n", argv[0]);
+  if (argc != 2 && argc != 3) {
+    std::fprintf(stderr, "usage: %s DIR [RECORDINGS]\n", argv[0]);
     return 2;
   }
   const std::filesystem::path dir(argv[1]);
@@ -94,6 +127,7 @@ int main(int argc, char** argv) {
       written += 2;
     }
   }
+  if (argc == 3) written += writeRealSeeds(dir, argv[2], ok);
   std::printf("%d seeds in %s\n", written, dir.string().c_str());
   return ok ? 0 : 1;
 }

@@ -19,7 +19,16 @@ fi
 
 rm -rf "$build/corpus-seed"
 mkdir -p "$build/corpus" "$build/corpus-name-table" "$build/corpus-code-page" "$build/artifacts"
-ASAN_OPTIONS=detect_leaks=0 "$seeds" "$build/corpus-seed"
+# Real recordings as seeds too, where the shared folder is here: a short run
+# then reaches the header fields that only real games fill.
+shared=../shared/recordings
+real=()
+[ -d "$shared" ] && real=("$shared")
+ASAN_OPTIONS=detect_leaks=0 "$seeds" "$build/corpus-seed" "${real[@]}"
+# The longest input allowed is the longest seed's, at least 300000 bytes.
+max_len=$(find "$build/corpus-seed" fuzz/regressions/recording -type f -printf '%s\n' |
+  sort -n | tail -n 1)
+[ "${max_len:-0}" -ge 300000 ] || max_len=300000
 
 # The target writes its recordings into a temporary folder that libFuzzer's
 # exit never removes: keep it in the build tree and remove it here.
@@ -31,7 +40,7 @@ trap 'rm -rf "$TMPDIR"' EXIT
 # New inputs go into corpus/; the seeds and the regressions are only read.
 ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}" \
 UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1}" \
-"$target" -max_total_time="$seconds" -max_len=300000 -timeout=20 -rss_limit_mb=2048 \
+"$target" -max_total_time="$seconds" -max_len="$max_len" -timeout=20 -rss_limit_mb=2048 \
   -print_final_stats=1 -artifact_prefix="$build/artifacts/" \
   "$build/corpus" "$build/corpus-seed" fuzz/regressions/recording
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Writes build/minimaps/NAME.png for every shared recording and
 # build/minimaps/demo/NAME.png for the demo folder's games, with the native
-# build's morvane-inspect --minimap; fails when one does not load. With
+# build's morvane-inspect --minimap; fails when one does not load, but for a
+# version the reader names and refuses (it draws none of those). With
 # --readme it also writes docs/minimap-islands.png, the README's picture
 # (the demo's 4v4 islands game).
 set -euo pipefail
@@ -16,11 +17,15 @@ mkdir -p "$out"
 
 shared=../shared/recordings
 if [ -d "$shared" ]; then
-  # Every recording by name: a folder path would give the inspector its .mgx only.
-  mapfile -d '' recordings < <(find "$shared" -maxdepth 1 -type f \( -name '*.mgx' \
-    -o -name '*.mgl' -o -name '*.mgz' -o -name '*.mgx2' -o -name '*.aoe2record' \) -print0 | sort -z)
-  "$inspect" --raw --minimap "$out" "${recordings[@]}" >/dev/null
-  echo "wrote $(find "$out" -maxdepth 1 -name '*.png' | wc -l) pictures of ${#recordings[@]} shared recordings into $out"
+  lines=$("$inspect" --raw --minimap "$out" "$shared") || [ $? -eq 1 ]
+  failed=$(grep '"loaded":false' <<<"$lines" | grep -v '"supported":false' || true)
+  if [ -n "$failed" ]; then
+    echo "minimaps.sh: a shared recording did not load:" >&2
+    echo "$failed" >&2
+    exit 1
+  fi
+  refused=$(grep -c '"supported":false' <<<"$lines" || true)
+  echo "wrote $(find "$out" -maxdepth 1 -name '*.png' | wc -l) pictures of $(wc -l <<<"$lines") shared recordings into $out ($refused of a version the reader refuses)"
 else
   echo "no shared recordings at $shared"
 fi
@@ -28,7 +33,8 @@ fi
 demo=$(mktemp -d)
 trap 'rm -rf "$demo"' EXIT
 build/native/tools/morvane-make-demo "$demo/SaveGame"
-"$inspect" --raw --minimap "$out/demo" "$demo/SaveGame" >/dev/null
+# The games the window lists; the folder's other files are not recordings.
+"$inspect" --raw --minimap "$out/demo" "$demo"/SaveGame/*.mgx >/dev/null
 echo "wrote the demo folder's pictures into $out/demo"
 
 readme=docs/minimap-islands.png

@@ -34,7 +34,8 @@ void listResignations(const BodyWalk& walk, std::array<Player, kNumbers>& player
     if (!isPlayerNumber(r.player)) continue;
     Player& player = players[static_cast<std::size_t>(r.player)];
     if (player.seats.empty()) continue;  // no such player in the list
-    if (!player.resigned) facts.resignations.push_back({r.player, r.timeMs});
+    // The body's times count from the restore.
+    if (!player.resigned) facts.resignations.push_back({r.player, facts.restoredAtMs + r.timeMs});
     player.resigned = true;
     player.seatsResigned.insert(r.seat);
   }
@@ -75,7 +76,7 @@ void settleResult(const BodyWalk& walk, const std::optional<PostGame>& postGame,
   std::array<Player, kNumbers> players;
   for (int32_t k = 1; k < static_cast<int32_t>(seats.size()); ++k) {
     const Seat& seat = seats[static_cast<std::size_t>(k)];
-    if (!isPlayerNumber(seat.player)) continue;
+    if (!isPlayerNumber(seat.player) || seat.spectator) continue;
     Player& player = players[static_cast<std::size_t>(seat.player)];
     if (player.seats.empty()) player.team = seat.team;
     player.seats.insert(k);

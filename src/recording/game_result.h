@@ -17,6 +17,7 @@ namespace morvane {
 struct Seat {
   int32_t player = 0;
   std::optional<uint8_t> team;
+  bool spectator = false;  // watches: neither wins nor loses
 };
 using Seats = std::array<Seat, 9>;  // by list position, 0 unused
 

@@ -2,6 +2,8 @@
 // int32, and the layout row of each family.
 #include "recording/game_version.h"
 
+#include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <string_view>
 
@@ -10,7 +12,18 @@ namespace {
 
 constexpr int64_t kVersionTextBytes = 8;
 constexpr float kLaterEditionAbove = 11.76f;  // save versions above: the later edition
-constexpr int32_t kBodyRelease10 = 3;         // 1.0 and 1.0a
+// The newest save version each edition's rows were confirmed on; anything
+// newer is a patch the table does not know.
+constexpr float kBaseGamesNewest = 11.76f;  // the base game, The Conquerors, the patches
+constexpr float kLaterEditionNewest = 12.50f;
+constexpr float kDefinitiveFrom = 12.97f;
+// Newer patches of the Definitive Edition store -1 where the float stood and
+// the save version after it as a 16.16 fixed-point number (37 alone stands
+// for 37.0).
+constexpr float kFixedPointFollows = -1.0f;
+constexpr uint32_t kFixedPointOne = 1u << 16;
+constexpr uint32_t kPlainThirtySeven = 37;
+constexpr int32_t kBodyRelease10 = 3;  // 1.0 and 1.0a
 constexpr int32_t kBodyRelease10c = 4;
 
 struct VersionText {
@@ -29,10 +42,35 @@ constexpr VersionText kVersionTexts[] = {
 
 float readSaveVersion(ByteSpan header) {
   ByteReader q(header, kVersionTextBytes);
-  const uint32_t bits = static_cast<uint32_t>(q.i32());
-  float value = 0;
-  std::memcpy(&value, &bits, sizeof value);
-  return q.failed() ? 0 : value;
+  float value = q.f32();
+  if (value == kFixedPointFollows) {
+    const auto fixed = static_cast<uint32_t>(q.i32());
+    value = fixed == kPlainThirtySeven
+                ? 37.0f
+                : static_cast<float>(fixed) / static_cast<float>(kFixedPointOne);
+  }
+  if (q.failed()) return 0;
+  // Hundredths, as the game names its versions: 16.16 cannot hold 66.3 exactly.
+  return std::round(value * 100.0f) / 100.0f;
+}
+
+// The rule over the version fields that says whether the table holds a row
+// confirmed for the version.
+bool tableHolds(const GameVersion& version) {
+  // A header that states no version at all is read by the documented rules,
+  // whose layout is the table's first row; every game writes its text.
+  if (version.family == VersionFamily::kUnknown && version.text.empty()) return true;
+  const float save = version.saveVersion;
+  if (!(save > 0)) return false;  // NaN too
+  switch (version.family) {
+    case VersionFamily::kUnknown:
+    case VersionFamily::kDE:
+      return false;
+    case VersionFamily::kHD:
+      return save <= kLaterEditionNewest;
+    default:
+      return save <= kBaseGamesNewest;
+  }
 }
 
 VersionFamily conquerorsRelease(ByteSpan body) {
@@ -40,6 +78,35 @@ VersionFamily conquerorsRelease(ByteSpan body) {
   if (release == kBodyRelease10) return VersionFamily::kAoC10;
   if (release == kBodyRelease10c) return VersionFamily::kAoC10c;
   return VersionFamily::kAoC;
+}
+
+// The family of a "VER 9.4" header, the text every edition since The
+// Conquerors writes.
+VersionFamily conquerorsFamily(float saveVersion, ByteSpan body) {
+  if (saveVersion >= kDefinitiveFrom) return VersionFamily::kDE;
+  if (saveVersion > kLaterEditionNewest) return VersionFamily::kUnknown;  // a patch between
+  if (saveVersion > kLaterEditionAbove) return VersionFamily::kHD;
+  return conquerorsRelease(body);
+}
+
+// Two decimals, a last zero dropped: "63.0", "13.17", "66.3".
+std::string saveVersionText(float saveVersion) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.2f", static_cast<double>(saveVersion));
+  std::string result(text);
+  if (result.size() > 3 && result.back() == '0' && result[result.size() - 3] == '.') {
+    result.pop_back();
+  }
+  return result;
+}
+
+// The stated text as it can be shown: bytes outside printable ASCII as '?'.
+std::string printableText(std::string_view text) {
+  std::string result(text);
+  for (char& ch : result) {
+    if (ch < 0x20 || ch > 0x7E) ch = '?';
+  }
+  return result;
 }
 
 // What changed in the later edition's header, by the save version from
@@ -94,16 +161,23 @@ GameVersion readGameVersion(ByteSpan header, ByteSpan body) {
   GameVersion version;
   // The text is NUL-padded to 8 bytes.
   const std::string_view text = header.text(0, kVersionTextBytes, kVersionTextBytes);
+  version.text = std::string(text);
+  version.saveVersion = readSaveVersion(header);
   for (const VersionText& known : kVersionTexts) {
     if (text == known.text) version.family = known.family;
   }
-  if (version.family == VersionFamily::kUnknown) return version;
-  version.saveVersion = readSaveVersion(header);
   if (version.family == VersionFamily::kAoC) {
-    version.family =
-        version.saveVersion > kLaterEditionAbove ? VersionFamily::kHD : conquerorsRelease(body);
+    version.family = conquerorsFamily(version.saveVersion, body);
   }
+  version.supported = tableHolds(version);
   return version;
+}
+
+std::string versionName(const GameVersion& version) {
+  if (version.supported) return versionName(version.family);
+  if (version.family == VersionFamily::kDE) return "DE " + saveVersionText(version.saveVersion);
+  if (version.text.empty()) return versionName(VersionFamily::kUnknown);
+  return printableText(version.text) + " " + saveVersionText(version.saveVersion);
 }
 
 const char* versionName(VersionFamily family) {
@@ -130,6 +204,8 @@ const char* versionName(VersionFamily family) {
       return "UserPatch 1.4";
     case VersionFamily::kUserPatch15:
       return "UserPatch 1.5";
+    case VersionFamily::kDE:
+      return "DE";
   }
   return "unknown";
 }
@@ -157,14 +233,17 @@ HeaderLayout layoutFor(const GameVersion& version) {
       layout.body.startBytes = 36;
       layout.body.startAfterInterval = 32;
       break;
+    case VersionFamily::kUserPatch12:
+    case VersionFamily::kUserPatch13:
     case VersionFamily::kUserPatch14:
+      // The patches that raised the limit above 200 store it in 25s.
       layout.settings.populationUnit = 25;
       break;
     case VersionFamily::kUserPatch15:
       layout.settings.populationUnit = 25;
-      // Its tiles make room for more terrains: 255, the terrain id, the
-      // elevation and an unused byte.
-      layout.tiles = TileLayout{4, 1, 2};
+      // Its tiles make room for more terrains: a tile may be 255, the
+      // terrain id, the elevation and the terrain it replaced.
+      layout.tiles.widenedByMarker = true;
       break;
     case VersionFamily::kHD:
       applyLaterEditionRow(laterEditionRow(version.saveVersion), layout);

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "recording/byte_reader.h"
 
@@ -21,22 +22,34 @@ enum class VersionFamily {
   kUserPatch13,
   kUserPatch14,
   kUserPatch15,
+  kDE,  // the Definitive Edition
 };
 
 struct GameVersion {
   VersionFamily family = VersionFamily::kUnknown;
-  float saveVersion = 0;  // the float after the version text
+  // After the version text: a float, or in newer patches of the Definitive
+  // Edition -1 and then a fixed-point number; rounded to hundredths as the
+  // game shows it.
+  float saveVersion = 0;
+  std::string text;  // the version text as stated, before its NUL padding
+  // The version table holds a layout row confirmed for this version; a header
+  // it does not hold is named, never read with a guessed row.
+  bool supported = false;
 };
 
 GameVersion readGameVersion(ByteSpan header, ByteSpan body);
 
 // The inspector's name of a family: "AoK", "AoC 1.0c", "HD", "unknown", ...
 const char* versionName(VersionFamily family);
+// The name of a header's version: its family's name where the table holds
+// it, "DE 63.0" for a Definitive Edition header it does not, otherwise the
+// version text and save version the header states ("VER 9.4 12.6").
+std::string versionName(const GameVersion& version);
 
 // The player-name list, from listStart.
+// Each entry: player number, player type, name length, name.
 struct NameListLayout {
   int64_t firstEntry = 24;
-  int64_t numberToLength = 4;  // an unused int32 between number and length
   // The lobby's map id, an int32 from listStart; none in the base game.
   std::optional<int64_t> mapId = 12;
 };
@@ -85,6 +98,10 @@ struct TileLayout {
   int64_t bytes = 2;    // per tile
   int64_t terrain = 0;  // the terrain id's byte within the tile
   int64_t elevation = 1;
+  // A tile that opens with 255 is widened to 255, terrain, elevation and the
+  // terrain it replaced; any other tile stays a pair. Such tiles have no
+  // fixed width, so they are walked one by one.
+  bool widenedByMarker = false;
 };
 
 // The player blocks that follow the terrain, each found by its player's name.

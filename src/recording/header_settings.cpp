@@ -5,6 +5,7 @@
 #include "recording/header_settings.h"
 
 #include <cmath>
+#include <limits>
 
 namespace morvane {
 namespace {
@@ -62,7 +63,11 @@ void readLobbyFields(ByteSpan header, const SettingsLayout& layout, const TeamWa
   settings.revealMap = header.i32(reveal);
   settings.mapSize = header.i32(reveal + kMapSizeAfterReveal);
   if (const auto population = header.i32(reveal + kPopulationAfterReveal)) {
-    settings.populationLimit = *population * layout.populationUnit;
+    // A hostile header's value times the unit may not fit: no game writes that.
+    const int64_t units = int64_t{*population} * layout.populationUnit;
+    if (units >= 0 && units <= std::numeric_limits<int32_t>::max()) {
+      settings.populationLimit = static_cast<int32_t>(units);
+    }
   }
   if (!layout.lobbyGameType) return;
   if (const auto type = header.u8(reveal + kGameTypeAfterReveal)) settings.gameType = *type;
@@ -107,8 +112,8 @@ int64_t readRestoreTime(ByteSpan header, const PlayerListPositions& list, int32_
                         int32_t height) {
   constexpr int64_t kObstructionBytes = 8;
   constexpr int64_t kVisibilityBytes = 4;  // per tile
-  if (list.terrainStart == 0 || list.tiles <= 0) return 0;
-  ByteReader q(header, list.terrainStart + list.tileBytes * list.tiles);
+  if (list.tilesEnd == 0 || list.tiles <= 0) return 0;
+  ByteReader q(header, list.tilesEnd);
   const int32_t tables = q.i32();
   q.skip(4);
   if (tables < 0) q.fail();

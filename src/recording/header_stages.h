@@ -1,6 +1,7 @@
 // The four stages of parseHeader, each over the inflated header bytes.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -12,6 +13,10 @@
 
 namespace morvane {
 
+// The player type of each list position, as the game numbers them.
+using PlayerTypes = std::array<int32_t, GameEntry::kPositions>;
+inline constexpr int32_t kSpectatorType = 6;
+
 // Positions found by the player stage that the later stages continue from.
 struct PlayerListPositions {
   int64_t listStart = 0;
@@ -19,8 +24,9 @@ struct PlayerListPositions {
   std::optional<int64_t> mapBase;
   int64_t terrainStart = 0;         // 0 when the map records could not be walked
   int64_t tiles = 0;                // width * height
-  int64_t tileBytes = 0;            // per tile
+  int64_t tilesEnd = 0;             // the first byte after the tiles; 0 when they overrun
   std::optional<LobbyBlock> lobby;  // the later edition's, where it has one
+  PlayerTypes playerTypes = {};
 };
 
 // Player names, point of view, player count, map size, terrain, elevation,

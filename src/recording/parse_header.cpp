@@ -16,10 +16,12 @@ namespace {
 const char kMapTypeNotFound[] = "\x95\x73\x96\xBE";  // "unknown" in code page 932
 const char kScenarioMapName[] = "scenario";
 
-Seats seatsOf(ByteSpan header, const TeamWalk& teams, const GameEntry& entry) {
+Seats seatsOf(ByteSpan header, const PlayerListPositions& list, const TeamWalk& teams,
+              const GameEntry& entry) {
   Seats seats;
   for (std::size_t k = 1; k < seats.size(); ++k) {
     seats[k].player = entry.playerNumbers[k];
+    seats[k].spectator = list.playerTypes[k] == kSpectatorType;
     if (teams.reached) {
       seats[k].team = header.u8(teams.teamBytes + static_cast<int64_t>(k) - 1);
     }
@@ -82,7 +84,7 @@ void RecordedGameFile::parse(GameEntry& entry, bool withFacts) const {
   facts.stop = walk.stop;
   std::optional<PostGame> postGame;
   if (walk.postGameAt) postGame = readPostGame(body, *walk.postGameAt, walk.postGameBytes);
-  settleResult(walk, postGame, seatsOf(header, teams, entry), facts);
+  settleResult(walk, postGame, seatsOf(header, list, teams, entry), facts);
   facts.settings = readSettings(header, layout, list, teams, entry.playerCount);
   facts.mapId = readMapId(header, layout, list);
   if (list.lobby) facts.hdProfiles = hdProfilesOf(*list.lobby);

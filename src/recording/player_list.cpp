@@ -28,19 +28,22 @@ PlayerListPositions findPlayerList(ByteSpan header) {
 }
 
 void readPlayerNames(ByteSpan header, const NameListLayout& list, int64_t listStart,
-                     GameEntry& entry) {
+                     GameEntry& entry, PlayerTypes& types) {
   for (auto& slot : entry.slots) std::memset(slot.name, 0, sizeof slot.name);
   ByteReader q(header, listStart + list.firstEntry);
   for (int k = 0; k < kListEntries; ++k) {
     const int32_t number = q.i32();
-    q.skip(list.numberToLength);
+    const int32_t type = q.i32();
     const int32_t length = q.i32();
     // Once an entry cannot be read, neither can the rest of the list.
     entry.playerNumbers[k] = q.failed() ? 0 : number;
+    types[static_cast<std::size_t>(k)] = q.failed() ? 0 : type;
     const std::string_view name = q.text(length, kMaxNameBytes);
-    if (entry.playerNumbers[k] != 0) {
+    // 0 is an empty position; the later edition writes a closed one as -1,
+    // with the word "Closed" in the game's language as its name.
+    if (entry.playerNumbers[k] > 0) {
       entry.playerNames[k] = std::string(name);
-      if (number > 0 && number < GameEntry::kPositions) {
+      if (number < GameEntry::kPositions) {
         PlayerSlot& slot = entry.slots[number];
         if (slot.name[0] == '\0') name.copy(slot.name, name.size());
       }
@@ -105,14 +108,42 @@ MapWalk walkMapRecords(ByteSpan header, const HeaderLayout& layout, int64_t mapB
   return {q.position(), false};
 }
 
-void copyTiles(ByteSpan header, const TileLayout& layout, int64_t start, int64_t tiles,
-               GameEntry& entry) {
+constexpr uint8_t kWideTileMarker = 255;
+
+// Terrain ids and elevation of tiles that may be widened by a marker byte;
+// the first byte after the last tile, or 0 when the tiles overrun the header.
+int64_t copyMarkedTiles(ByteSpan header, int64_t start, int64_t tiles, GameEntry& entry) {
+  uint8_t* terrainIds = entry.mapTiles.writeTerrainIds();
+  uint8_t* elevation = entry.mapTiles.writeElevation();
+  ByteReader q(header, start);
+  for (int64_t i = 0; i < tiles && !q.failed(); ++i) {
+    uint8_t terrain = q.u8();
+    const bool wide = terrain == kWideTileMarker;
+    if (wide) terrain = q.u8();
+    const uint8_t height = q.u8();
+    if (wide) q.skip(1);  // the terrain it replaced
+    if (i < static_cast<int64_t>(TerrainTiles::kSize) && !q.failed()) {
+      terrainIds[i] = terrain;
+      elevation[i] = height;
+    }
+  }
+  return q.failed() ? 0 : q.position();
+}
+
+// The tiles' terrain and elevation into the entry; the first byte after the
+// last tile, or 0 when the tiles overrun the header.
+int64_t copyTiles(ByteSpan header, const TileLayout& layout, int64_t start, int64_t tiles,
+                  GameEntry& entry) {
   constexpr int64_t kTerrainFieldStride = 2;  // the field's form, whatever the tiles' width
-  tiles = std::min<int64_t>(tiles, TerrainTiles::kSize);
-  header.copyStrided(start, kTerrainFieldStride, tiles, entry.mapTiles.write());
-  header.copyStrided(start + layout.terrain, layout.bytes, tiles, entry.mapTiles.writeTerrainIds());
-  header.copyStrided(start + layout.elevation, layout.bytes, tiles,
+  const int64_t kept = std::min<int64_t>(tiles, TerrainTiles::kSize);
+  header.copyStrided(start, kTerrainFieldStride, kept, entry.mapTiles.write());
+  if (layout.widenedByMarker) return copyMarkedTiles(header, start, tiles, entry);
+  header.copyStrided(start + layout.terrain, layout.bytes, kept, entry.mapTiles.writeTerrainIds());
+  header.copyStrided(start + layout.elevation, layout.bytes, kept,
                      entry.mapTiles.writeElevation());
+  if (tiles > header.size()) return 0;  // and the product below cannot overflow
+  const int64_t end = start + layout.bytes * tiles;
+  return end <= header.size() ? end : 0;
 }
 
 constexpr uint8_t kCountMarker = 0x16;   // before a player block's count of resource values
@@ -202,7 +233,7 @@ void matchCivilisations(ByteSpan header, const PlayerBlockLayout& block, int64_t
 
 PlayerListPositions parsePlayers(ByteSpan header, const HeaderLayout& layout, GameEntry& entry) {
   PlayerListPositions positions = findPlayerList(header);
-  readPlayerNames(header, layout.nameList, positions.listStart, entry);
+  readPlayerNames(header, layout.nameList, positions.listStart, entry, positions.playerTypes);
 
   const auto mapBase = findMapBase(header, layout.optionalBlock, positions.lobby);
   positions.mapBase = mapBase;
@@ -223,10 +254,9 @@ PlayerListPositions parsePlayers(ByteSpan header, const HeaderLayout& layout, Ga
   const int64_t terrain = walk.position + layout.mapRecord.beforeTerrain;
   entry.mapTiles.fill(TerrainTiles::kUnfilled);
   if (!walk.failed && tiles > 0) {
-    copyTiles(header, layout.tiles, terrain, tiles, entry);
+    positions.tilesEnd = copyTiles(header, layout.tiles, terrain, tiles, entry);
     positions.terrainStart = terrain;
     positions.tiles = tiles;
-    positions.tileBytes = layout.tiles.bytes;
   }
 
   // A tile count beyond the header's size puts the search outside it either

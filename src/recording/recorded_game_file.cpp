@@ -158,6 +158,8 @@ const char* describe(LoadError error) {
       return "temporary file write failed";
     case LoadError::kOutOfMemory:
       return "out of memory";
+    case LoadError::kUnsupportedVersion:
+      return "version not supported";
   }
   return "unknown";
 }
@@ -220,6 +222,9 @@ bool RecordedGameFile::load(std::string path, InflateTarget target) {
     }
     bodyLength_ = static_cast<int32_t>(bodyBytes_.size());
     bodyOffset_ = *length - bodyLength_;
+    // Read with a row confirmed for another version, a header gives garbage
+    // that looks like a game.
+    if (!version().supported) return fail(LoadError::kUnsupportedVersion);
     return true;
   } catch (const std::bad_alloc&) {
     return fail(LoadError::kOutOfMemory);

@@ -25,6 +25,9 @@ enum class LoadError {
   kTruncatedHeader,
   kWriteFailed,
   kOutOfMemory,
+  // The header states a version the version table holds no row for; its
+  // bytes are kept, so version() still names it.
+  kUnsupportedVersion,
 };
 
 const char* describe(LoadError error);
@@ -51,7 +54,8 @@ class RecordedGameFile {
   RecordedGameFile(const RecordedGameFile&) = delete;
   RecordedGameFile& operator=(const RecordedGameFile&) = delete;
 
-  // True when the header inflated to its end and both buffers are complete.
+  // True when the header inflated to its end, both buffers are complete and
+  // the version table holds the header's version.
   // path is an exact path (platform/exact_path.h). Never throws.
   bool load(std::string path, InflateTarget target = InflateTarget::kFileBesideGame);
   LoadError lastError() const { return lastError_; }

@@ -3,6 +3,7 @@
 // shared real recordings against the values other readers agree on.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -11,6 +12,7 @@
 #include "recording/recorded_game_file.h"
 #include "recording_writer/recording_writer.h"
 #include "recording_writer/temp_folder.h"
+#include "support/tiny_json.h"
 
 namespace morvane {
 
@@ -63,6 +65,7 @@ struct BodyCase {
   std::vector<Resignation> resignations;
   std::optional<std::vector<int32_t>> winners;
   BodyStop stop = BodyStop::kEnd;
+  bool withSpectator = false;  // player 5 watches, without a team
 };
 
 const BodyCase kBodyCases[] = {
@@ -100,6 +103,17 @@ const BodyCase kBodyCases[] = {
      1210,
      {{3, 500}, {1, 500}},
      std::vector<int32_t>{2, 4}},
+    {"SpectatorNeitherWinsNorLoses",
+     [](BodyBuilder& b, int64_t) {
+       b.timeStep(500);
+       b.resign(2, 2);
+       b.resign(4, 4);
+     },
+     500,
+     {{2, 500}, {4, 500}},
+     std::vector<int32_t>{1, 3},
+     BodyStop::kEnd,
+     true},
     {"CompletePostGameBlockIsTheAnswerAndLaterStepsCount",
      [](BodyBuilder& b, int64_t) {
        b.timeStep(400);
@@ -189,7 +203,11 @@ class BodyTest : public testing::TestWithParam<BodyCase> {};
 
 TEST_P(BodyTest, GivesItsLengthResultAndStop) {
   const BodyCase& c = GetParam();
-  const SampleGame game = coopGame();
+  SampleGame game = coopGame();
+  if (c.withSpectator) {
+    constexpr int32_t kSpectator = 6;
+    game.players.push_back(SamplePlayer{5, "Eve", 5, 4, 1, {}, kSpectator});
+  }
   BodyBuilder body;
   body.start();
   c.write(body, bodyOffsetFor(game));
@@ -213,17 +231,21 @@ INSTANTIATE_TEST_SUITE_P(Bodies, BodyTest, testing::ValuesIn(kBodyCases),
                            return std::string(p.param.name);
                          });
 
-// The restore time stands after the tiles, whose size is the version's.
+// The restore time stands after the tiles, whose size is the version's; every
+// time of the game counts from the game's start, the restore time included.
 TEST(GameFactsTest, RestoredGameAddsTheTimeItWasRestoredAt) {
+  fixtures::VersionLayout mixedTiles = fixtures::patch15Layout();
+  mixedTiles.somePlainTiles = true;
   for (const fixtures::VersionLayout& layout :
-       {fixtures::conquerorsLayout(), fixtures::patch15Layout()}) {
-    SCOPED_TRACE(layout.text);
+       {fixtures::conquerorsLayout(), fixtures::patch15Layout(), mixedTiles}) {
+    SCOPED_TRACE(layout.somePlainTiles ? "patch 1.5, some tiles plain" : layout.text);
     SampleGame game = coopGame();
     game.layout = layout;
     game.restoredAtMs = 600000;
     BodyBuilder body;
     body.start();
     body.timeStep(1500);
+    body.resign(2, 2);
     fixtures::TempFolder folder;
     const std::string path = folder.file("game.mgx");
     ASSERT_TRUE(fixtures::writeRecording(path, fixtures::buildHeader(game).bytes, body.take()));
@@ -231,80 +253,140 @@ TEST(GameFactsTest, RestoredGameAddsTheTimeItWasRestoredAt) {
     ASSERT_TRUE(parsed.loaded);
     EXPECT_TRUE(parsed.facts().restored());
     EXPECT_EQ(parsed.facts().durationMs, 601500);
+    // The game clock, as the player saw it, not the time since the restore.
+    EXPECT_EQ(parsed.facts().resignations, (std::vector<Resignation>{{2, 601500}}));
   }
 }
 
-// The shared recordings. Lengths: the time steps summed, as recanalyst,
-// aoc-mgz and mgx-rs do (mgx-rs pins 3235875 ms for the 4v4). Results:
-// resignations by seat and the teams of the header. Settings: the header's
-// fields, checked against the game's own instruction text where it has one
-// and recanalyst's expectations for the tournament game.
-struct RealCase {
-  const char* file;
-  int64_t durationMs;
+// The patches that raised the limit store it in 25s; a stored value whose
+// units do not fit an int32 is no game's and is left out.
+TEST(GameFactsTest, PopulationLimitInTheVersionsUnits) {
+  struct Case {
+    std::string_view text;
+    int32_t stored;
+    std::optional<int32_t> limit;
+  };
+  const Case cases[] = {
+      {"VER 9.4", 200, 200},
+      {"VER 9.8", 8, 200},  // community patch 1.2
+      {"VER 9.9", 10, 250},
+      {"VER 9.A", 8, 200},
+      {"VER 9.A", 0x7FFFFFFF, std::nullopt},
+      {"VER 9.F", 100000000, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.text) + " " + std::to_string(c.stored));
+    SampleGame game = coopGame();
+    game.layout.text = c.text;
+    game.lobbyPopulation = c.stored;
+    BodyBuilder body;
+    body.start();
+    fixtures::TempFolder folder;
+    const std::string path = folder.file("game.mgx");
+    ASSERT_TRUE(fixtures::writeRecording(path, fixtures::buildHeader(game).bytes, body.take()));
+    const Parsed parsed = parseGame(path);
+    ASSERT_TRUE(parsed.loaded);
+    EXPECT_EQ(parsed.facts().settings.populationLimit, c.limit);
+  }
+}
+
+// The shared recordings against their facts files: the values independent
+// readers of these recordings agree on. A field a file leaves out, or gives
+// as null, is not pinned for that recording.
+using testing_json::Value;
+
+std::vector<std::string> factsNames() {
+  const std::string suffix = ".facts.json";
+  std::vector<std::string> names;
+  std::error_code ec;
+  for (std::filesystem::directory_iterator it(MORVANE_RECORDINGS_DIR, ec), end; !ec && it != end;
+       it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (name.size() > suffix.size() &&
+        name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0) {
+      names.push_back(name.substr(0, name.size() - suffix.size()));
+    }
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+bool pinned(const Value& expected, const char* key) {
+  return expected.has(key) && expected[key].kind != Value::Kind::kNull;
+}
+
+void checkResult(const Value& expected, const GameFacts& facts) {
+  if (pinned(expected, "durationMs")) {
+    EXPECT_EQ(facts.durationMs, expected["durationMs"].number);
+    EXPECT_EQ(facts.stop, BodyStop::kEnd);
+  }
+  EXPECT_EQ(facts.restored(), expected["restored"].boolean);
+  if (pinned(expected, "restoreMs")) {
+    EXPECT_EQ(facts.restoredAtMs, expected["restoreMs"].number);
+  }
   std::vector<Resignation> resignations;
-  std::optional<std::vector<int32_t>> winners;
-  std::optional<int32_t> populationLimit;
-  std::optional<int32_t> mapSize;
-  std::optional<int32_t> difficulty;
-};
-
-const RealCase kRealCases[] = {
-    {"aoc10a_4v4_standard_1.mgx",
-     3235875,
-     {{7, 3227715}, {2, 3229110}, {6, 3231900}, {3, 3235875}},
-     std::vector<int32_t>{1, 4, 5, 8},
-     200,
-     4,
-     3},
-    {"aoc-1.0c.mgx", 3226695, {{2, 3226695}}, std::vector<int32_t>{1}, 200, 0, 3},
-    {"coop.mgx", 2370240, {{1, 135510}}, std::vector<int32_t>{2}, 200, 0, 3},
-    {"coop_1v1_civ40.mgx", 932175, {{2, 932175}}, std::vector<int32_t>{1}, 200, 0, 3},
-    {"small.mgz", 2089207, {{1, 2089207}}, std::vector<int32_t>{2}, 200, 0, 3},
-    {"AOCUP15_4v4_8_caeb24e3.mgz", 1226449, {{8, 1192033}}, std::nullopt, 250, 4, 3},
-    {"HD_Tourney_r1_g1.aoe2record", 1506405, {{1, 1506405}}, std::vector<int32_t>{2}, 200, 0, 4},
-    {"hd-5.8.aoe2record", 3692244, {{6, 3611738}, {4, 3677438}}, std::nullopt, 300, 3, 1},
-    {"aok-2.0a.mgl", 3379860, {{1, 3379860}}, std::vector<int32_t>{2}, 200, 0, 4},
-    {"headerlen_is_missing.mgx", 2032320, {}, std::nullopt, 200, 4, 3},
-};
-
-class RealFactsTest : public testing::TestWithParam<RealCase> {};
-
-TEST_P(RealFactsTest, MatchesTheAgreedValues) {
-  const RealCase& c = GetParam();
-  const std::filesystem::path source = std::filesystem::path(MORVANE_RECORDINGS_DIR) / c.file;
-  if (!std::filesystem::exists(source)) GTEST_SKIP() << "no shared recording " << c.file;
-  fixtures::TempFolder folder;  // the reader writes beside the file it reads
-  const std::string copy = folder.file(c.file);
-  ASSERT_TRUE(fixtures::writeFile(copy, fixtures::readFile(source.string())));
-  const Parsed parsed = parseGame(copy);
-  ASSERT_TRUE(parsed.loaded);
-  const GameFacts& facts = parsed.facts();
-  EXPECT_EQ(facts.durationMs, c.durationMs);
-  EXPECT_EQ(facts.stop, BodyStop::kEnd);
-  EXPECT_FALSE(facts.restored());
-  EXPECT_EQ(facts.resignations, c.resignations);
-  EXPECT_EQ(facts.settled, c.winners.has_value());
-  if (c.winners) {
-    EXPECT_EQ(facts.winners, *c.winners);
+  for (const Value& r : expected["resigns"].items) {
+    resignations.push_back({static_cast<int32_t>(r[0].number), r[1].number});
   }
-  const GameSettings& s = facts.settings;
-  EXPECT_EQ(s.populationLimit, c.populationLimit);
-  EXPECT_EQ(s.mapSize, c.mapSize);
-  EXPECT_EQ(s.difficulty, c.difficulty);
-  EXPECT_EQ(s.revealMap, 0);
-  EXPECT_EQ(s.startingAge, 0);  // every one of them says "Age: Standard" or nothing
-  EXPECT_EQ(s.victory, 0);
-  EXPECT_EQ(s.lockTeams, true);
+  EXPECT_EQ(facts.resignations, resignations);
+  EXPECT_EQ(facts.settled, pinned(expected, "winners"));
+  if (pinned(expected, "winners")) {
+    std::vector<int32_t> winners;
+    for (const Value& n : expected["winners"].items) {
+      winners.push_back(static_cast<int32_t>(n.number));
+    }
+    EXPECT_EQ(facts.winners, winners);
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(Shared, RealFactsTest, testing::ValuesIn(kRealCases),
-                         [](const testing::TestParamInfo<RealCase>& p) {
-                           std::string name = p.param.file;
-                           for (char& ch : name)
-                             if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
-                           return name;
-                         });
+void checkSettings(const Value& expected, const GameSettings& s) {
+  const auto number = [&](const char* key, const std::optional<int32_t>& actual) {
+    if (pinned(expected, key)) {
+      EXPECT_EQ(actual, expected[key].number) << key;
+    }
+  };
+  if (pinned(expected, "speed")) {
+    ASSERT_TRUE(s.speed.has_value());
+    // The facts give the speed in hundredths, rounded down.
+    EXPECT_EQ(static_cast<int64_t>(*s.speed * 100), expected["speed"].number);
+  }
+  number("popLimit", s.populationLimit);
+  number("mapSize", s.mapSize);
+  number("revealMap", s.revealMap);
+  number("difficulty", s.difficulty);
+  if (pinned(expected, "lockTeams")) {
+    EXPECT_EQ(s.lockTeams, expected["lockTeams"].boolean);
+  }
+  if (pinned(expected, "startingAge")) {
+    static const char* const kAges[] = {"standard", "dark", "feudal", "castle", "imperial",
+                                        "post-imperial"};
+    ASSERT_TRUE(s.startingAge.has_value());
+    ASSERT_LT(*s.startingAge, 6);
+    EXPECT_EQ(kAges[*s.startingAge], expected["startingAge"].text);
+  }
+}
+
+TEST(RealFactsTest, EveryRecordingMatchesTheAgreedValues) {
+  if (!std::filesystem::is_directory(MORVANE_RECORDINGS_DIR)) {
+    GTEST_SKIP() << "no shared recordings at " << MORVANE_RECORDINGS_DIR;
+  }
+  const std::vector<std::string> names = factsNames();
+  ASSERT_FALSE(names.empty());
+  fixtures::TempFolder folder;  // the reader writes beside the file it reads
+  for (const std::string& name : names) {
+    SCOPED_TRACE(name);
+    const std::filesystem::path dir(MORVANE_RECORDINGS_DIR);
+    const auto json = fixtures::readFile((dir / (name + ".facts.json")).string());
+    Value expected;
+    ASSERT_TRUE(testing_json::Parser(std::string(json.begin(), json.end())).parse(expected));
+    const std::string copy = folder.file(name);
+    ASSERT_TRUE(fixtures::writeFile(copy, fixtures::readFile((dir / name).string())));
+    const Parsed parsed = parseGame(copy);
+    ASSERT_TRUE(parsed.loaded);
+    checkResult(expected, parsed.facts());
+    checkSettings(expected["settings"], parsed.facts().settings);
+  }
+}
 
 }  // namespace
 }  // namespace morvane

@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -29,6 +30,14 @@ std::vector<uint8_t> patternBytes(std::size_t count, uint32_t seed) {
     seed = seed * 1103515245u + 12345u;
     b = static_cast<uint8_t>(seed >> 23);
   }
+  return bytes;
+}
+
+// A header of pattern bytes that states no version text, which the reader
+// keeps the documented rules for; any other text would be refused.
+std::vector<uint8_t> unversionedHeader(std::size_t count, uint32_t seed) {
+  std::vector<uint8_t> bytes = patternBytes(count, seed);
+  std::fill(bytes.begin(), bytes.begin() + static_cast<long>(std::min<std::size_t>(count, 8)), 0);
   return bytes;
 }
 
@@ -62,7 +71,7 @@ class GameFileTest : public ::testing::Test {
 };
 
 TEST_F(GameFileTest, LoadsHeaderAndBodyByteForByte) {
-  const auto header = patternBytes(300001, 1);
+  const auto header = unversionedHeader(300001, 1);
   const auto body = patternBytes(5000, 2);
   const std::string path = writeGame("a.mgx", header, body);
   namespace fs = std::filesystem;
@@ -87,6 +96,43 @@ TEST_F(GameFileTest, LoadsHeaderAndBodyByteForByte) {
   }
 }
 
+// A header whose version the table holds no row for is refused, its bytes
+// kept so that the version can still be named; every held one loads.
+TEST_F(GameFileTest, HeaderOfAVersionTheTableDoesNotHoldIsRefusedButKept) {
+  const struct {
+    const char* text;
+    float save;
+    std::optional<uint32_t> fixedPoint;  // after a save version of -1
+    bool loads;
+    const char* name;
+  } rows[] = {
+      {"VER 9.4", 11.76f, std::nullopt, true, "AoC 1.0c"},
+      {"VER 9.4", 12.5f, std::nullopt, true, "HD"},
+      {"VER 9.4", 12.51f, std::nullopt, false, "VER 9.4 12.51"},
+      {"VER 9.4", 13.17f, std::nullopt, false, "DE 13.17"},
+      {"VER 9.4", -1.0f, 63u << 16, false, "DE 63.0"},
+      {"VER 9.5", 11.76f, std::nullopt, false, "VER 9.5 11.76"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    ByteWriter start;
+    start.text(row.text);
+    start.padTo(8);
+    start.f32(row.save);
+    if (row.fixedPoint) start.u32(*row.fixedPoint);
+    std::vector<uint8_t> header = start.bytes();
+    const auto rest = patternBytes(3000, 20);
+    header.insert(header.end(), rest.begin(), rest.end());
+    ByteWriter body;
+    body.i32(4);
+    EXPECT_EQ(file.load(writeGame("a.mgx", header, body.bytes())), row.loads);
+    EXPECT_EQ(file.lastError(), row.loads ? LoadError::kNone : LoadError::kUnsupportedVersion);
+    EXPECT_EQ(file.headerBytes(), header);
+    EXPECT_EQ(file.version().supported, row.loads);
+    EXPECT_EQ(versionName(file.version()), row.name);
+  }
+}
+
 TEST_F(GameFileTest, BodyOffsetsOneToEightFail) {
   for (uint32_t offset = 1; offset <= 8; ++offset) {
     ByteWriter w;
@@ -101,7 +147,7 @@ TEST_F(GameFileTest, BodyOffsetsOneToEightFail) {
 // Some tools leave the body offset 0: the header's stream then runs from
 // offset 8 to its end and the body is every byte after it.
 TEST_F(GameFileTest, BodyOffsetZeroTakesTheBodyFromTheStreamsEnd) {
-  const auto header = patternBytes(300001, 4);
+  const auto header = unversionedHeader(300001, 4);
   const auto body = patternBytes(5000, 5);
   auto bytes = fixtures::containerBytes(Layout::kMgx, fixtures::rawDeflate(header), body);
   bytes[0] = bytes[1] = bytes[2] = bytes[3] = 0;
@@ -141,7 +187,7 @@ TEST_F(GameFileTest, HugeBodyOffsetFailsRatherThanWrapping) {
 }
 
 TEST_F(GameFileTest, BodyOffsetEqualToFileLengthGivesEmptyBody) {
-  const auto header = patternBytes(777, 4);
+  const auto header = unversionedHeader(777, 4);
   ASSERT_TRUE(file.load(writeGame("a.mgx", header, {})));
   EXPECT_EQ(file.bodyLength(), 0);
   EXPECT_TRUE(file.bodyBytes().empty());
@@ -149,7 +195,7 @@ TEST_F(GameFileTest, BodyOffsetEqualToFileLengthGivesEmptyBody) {
 }
 
 TEST_F(GameFileTest, MglLayoutIsChosenByLastThreeBytesInAnyCase) {
-  const auto header = patternBytes(2000, 5);
+  const auto header = unversionedHeader(2000, 5);
   const auto body = patternBytes(100, 6);
   for (const char* name : {"a.mgl", "b.MGL", "c.MgL", "dmgl"}) {
     SCOPED_TRACE(name);
@@ -166,7 +212,7 @@ TEST_F(GameFileTest, MglLayoutIsChosenByLastThreeBytesInAnyCase) {
 }
 
 TEST_F(GameFileTest, MglFileNamedMgxIsNotReadAsMgl) {
-  const auto header = patternBytes(2000, 7);
+  const auto header = unversionedHeader(2000, 7);
   const std::string path = writeGame("a.mgx", header, {}, Layout::kMgl);
   const bool loaded = file.load(path);
   EXPECT_FALSE(loaded && file.headerBytes() == header)
@@ -175,7 +221,7 @@ TEST_F(GameFileTest, MglFileNamedMgxIsNotReadAsMgl) {
 
 TEST_F(GameFileTest, HeaderOfExactChunkMultiplesLoadsCompletely) {
   for (int chunks : {1, 2, 3}) {
-    const auto header = patternBytes(131072u * static_cast<unsigned>(chunks), 8);
+    const auto header = unversionedHeader(131072u * static_cast<unsigned>(chunks), 8);
     const std::string path = writeGame("a.mgx", header, {9, 9});
     for (const auto& t : kTargets) {
       SCOPED_TRACE(std::to_string(chunks) + " chunks, " + t.name);
@@ -227,11 +273,11 @@ TEST_F(GameFileTest, MissingFileFails) {
 }
 
 TEST_F(GameFileTest, LoadReleasesTheEarlierGame) {
-  ASSERT_TRUE(file.load(writeGame("a.mgx", patternBytes(5000, 10), patternBytes(50, 11))));
+  ASSERT_TRUE(file.load(writeGame("a.mgx", unversionedHeader(5000, 10), patternBytes(50, 11))));
   EXPECT_FALSE(file.load(folder.file("absent.mgx")));
   EXPECT_EQ(file.headerLength(), 0);
   EXPECT_EQ(file.bodyLength(), 0);
-  const auto header = patternBytes(300, 12);
+  const auto header = unversionedHeader(300, 12);
   ASSERT_TRUE(file.load(writeGame("b.mgx", header, {})));
   EXPECT_EQ(file.headerBytes(), header);
   EXPECT_TRUE(file.bodyBytes().empty());
@@ -255,7 +301,7 @@ TEST_F(GameFileTest, HeaderInflatingPastTheCapAnswersFalse) {
 
 // The temporary file: created new beside the game, never an existing one.
 TEST_F(GameFileTest, ExistingTmp1IsLeftAsItWasAndLoadSucceeds) {
-  const auto header = patternBytes(4000, 13);
+  const auto header = unversionedHeader(4000, 13);
   const std::string path = writeGame("a.mgx", header, {});
   const std::vector<uint8_t> precious = {'k', 'e', 'e', 'p', 0, 1, 2};
   ASSERT_TRUE(fixtures::writeFile(path + ".tmp1", precious));
@@ -278,7 +324,7 @@ TEST_F(GameFileTest, GameLoadsWhereNoTemporaryFileCanBeMade) {
   uint32_t seed = 20;
   for (const auto& c : cases) {
     SCOPED_TRACE(c.refusal);
-    const auto header = patternBytes(4000, ++seed);
+    const auto header = unversionedHeader(4000, ++seed);
     const auto body = patternBytes(30, ++seed);
     std::string path;
     if (c.longestName) {
@@ -309,7 +355,7 @@ TEST_F(GameFileTest, GameLoadsWhereNoTemporaryFileCanBeMade) {
 
 // Not a refusal for root, who writes anyway: then the test skips.
 TEST_F(GameFileTest, ReadOnlyFolderLoadsInMemory) {
-  const auto header = patternBytes(4000, 16);
+  const auto header = unversionedHeader(4000, 16);
   const std::string path = writeGame("a.mgx", header, {});
   namespace fs = std::filesystem;
   std::error_code ec;
@@ -330,7 +376,7 @@ TEST_F(GameFileTest, ReadOnlyFolderLoadsInMemory) {
 // A temporary file that fills up midway hands the header over to memory. The
 // process's file size limit stands for a full disk: it holds for root too.
 TEST_F(GameFileTest, TemporaryFileFullMidwayLoadsInMemory) {
-  const auto header = patternBytes(300001, 17);
+  const auto header = unversionedHeader(300001, 17);
   const std::string path = writeGame("a.mgx", header, {});
   rlimit saved{};
   ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);

@@ -459,6 +459,9 @@ TEST(PlayerListTest, PlayerNumberOutsideTheSlotsIsSkipped) {
   fixtures::headerThroughPlayerList(
       h, {entry(0, ""), entry(9, "Nine"), entry(-1, "Minus"), entry(2, "Two")});
   const ParsedRecording parsed = parse(h);
+  // -1 is a closed position: its name is the game's word for it, no player's.
+  EXPECT_EQ(parsed.entry.playerNames[2], "");
+  EXPECT_EQ(parsed.entry.playerNumbers[2], -1);
   EXPECT_EQ(parsed.entry.playerNames[3], "Two");
   EXPECT_EQ(parsed.entry.playerNumbers[3], 2);
   EXPECT_STREQ(parsed.entry.slots[2].name, "Two");

@@ -94,7 +94,7 @@ TEST_F(InspectRunTest, WrittenRecordingGivesTheContractKeysInOrder) {
   for (const char* key :
        {"file", "loaded", "headerLength", "bodyLength", "mapName", "mapWidth", "mapHeight",
         "mapTilesCrc32", "povIndex", "povName", "playerCount", "playerNumbers", "playerNames",
-        "slots", "teamLabels", "lobbyChat", "gameChat"}) {
+        "slots", "teamLabels", "lobbyChat", "gameChat", "supported", "version"}) {
     const std::size_t found = out[0].find(std::string("\"") + key + "\":", at);
     ASSERT_NE(found, std::string::npos) << key;
     at = found;
@@ -123,7 +123,7 @@ TEST_F(InspectRunTest, PlayersFileMapsThePovNameAndRawGivesHex) {
 TEST_F(InspectRunTest, ExitStatusTellsFailedLoadsAndUsageErrors) {
   ASSERT_TRUE(fixtures::writeSampleGame(folder.file("good.mgx"), fixtures::twoPlayerGame()));
   ASSERT_TRUE(fixtures::writeFile(folder.file("bad.mgx"), {1, 2, 3}));
-  ASSERT_TRUE(fixtures::writeFile(folder.file("skipped.MGX"), {1, 2, 3}));
+  ASSERT_TRUE(fixtures::writeFile(folder.file("skipped.mgx.txt"), {1, 2, 3}));
   const ToolRun run = inspect(folder.path());
   EXPECT_EQ(run.status, 1);
   const std::vector<std::string> out = lines(run.out);
@@ -133,6 +133,7 @@ TEST_F(InspectRunTest, ExitStatusTellsFailedLoadsAndUsageErrors) {
   EXPECT_FALSE(bad["loaded"].boolean);
   EXPECT_TRUE(bad.has("error"));
   EXPECT_FALSE(bad.has("mapName"));
+  EXPECT_FALSE(bad["supported"].boolean) << "no header was read";
   EXPECT_TRUE(parse(out[1])["loaded"].boolean);
   EXPECT_EQ(inspect(folder.file("good.mgx")).status, 0);
   EXPECT_EQ(inspect(folder.file("missing.mgx")).status, 2);

@@ -42,11 +42,13 @@ TEST(ProgressTextTest, CountsFilesThenRateAndTimeLeft) {
 
 TEST(InspectOptionsTest, ParsesFlagsAndRejectsUsageErrors) {
   std::string error;
-  auto options = parseOptions({"--raw", "--codepage", "932", "--players", "p.txt", "--jobs", "3",
+  auto options = parseOptions({"--raw", "--recursive", "--codepage", "932", "--players", "p.txt", "--jobs", "3",
                                "--minimap", "pics", "--minimap-size", "4096", "a", "b"},
                               error);
   ASSERT_TRUE(options.has_value());
   EXPECT_TRUE(options->raw);
+  EXPECT_TRUE(options->recursive);
+  EXPECT_FALSE(parseOptions({"a"}, error)->recursive);
   EXPECT_EQ(options->codePage, 932);
   EXPECT_EQ(options->playersFile, "p.txt");
   EXPECT_EQ(options->jobs, 3u);
@@ -67,26 +69,25 @@ TEST(InspectOptionsTest, ParsesFlagsAndRejectsUsageErrors) {
   EXPECT_NE(error.find("--verbose"), std::string::npos);
 }
 
-TEST(FolderRecordingsTest, TakesMgxFilesInByteOrderWithoutSubFolders) {
+TEST(FolderRecordingsTest, TakesEveryEditionsRecordingsInByteOrderAndSubFoldersWhenAsked) {
   fixtures::TempFolder folder;
   ASSERT_TRUE(folder.ok());
-  // The last name is outside every ANSI code page but UTF-8's (a Chinese
-  // word): it is reported by the name the file system holds.
-  for (const char* name :
-       {"b.mgx", "B.mgx", "a.mgx", "c.mgl", "d.MGX", "notes.txt", "\xE6\xB8\xB8\xE6\x88\x8F.mgx"})
+  // The Chinese name is outside every ANSI code page but UTF-8's: it is
+  // reported by the name the file system holds.
+  for (const char* name : {"b.mgx", "a.mgz", "c.mgl", "d.MGX", "e.mgx2", "f.aoe2record", "g.Msx",
+                           "notes.txt", "mgx", "x.mgx.bak", "\xE6\xB8\xB8\xE6\x88\x8F.mgx"})
     ASSERT_TRUE(fixtures::writeFile(folder.file(name), {1}));
   std::filesystem::create_directory(folder.file("sub.mgx"));
+  ASSERT_TRUE(fixtures::writeFile(folder.file("sub.mgx/inner.mgz"), {1}));
   const char separator = platform::kNativeSeparator;
-  const std::vector<std::string> paths = folderRecordings(folder.path(), separator);
   const std::string base = joinPath(folder.path(), "", separator);
-#ifdef _WIN32
-  // The Windows file system does not tell B.mgx from b.mgx.
-  ASSERT_EQ(paths.size(), 3u);
-  EXPECT_EQ(paths.back(), base + "\xE6\xB8\xB8\xE6\x88\x8F.mgx");
-#else
-  EXPECT_EQ(paths, (std::vector<std::string>{base + "B.mgx", base + "a.mgx", base + "b.mgx",
-                                             base + "\xE6\xB8\xB8\xE6\x88\x8F.mgx"}));
-#endif
+  std::vector<std::string> expected;
+  for (const char* name : {"a.mgz", "b.mgx", "c.mgl", "d.MGX", "e.mgx2", "f.aoe2record", "g.Msx",
+                           "\xE6\xB8\xB8\xE6\x88\x8F.mgx"})
+    expected.push_back(base + name);
+  EXPECT_EQ(folderRecordings(folder.path(), separator), expected);
+  expected.push_back(joinPath(base + "sub.mgx", "inner.mgz", separator));
+  EXPECT_EQ(folderRecordings(folder.path(), separator, true), expected);
 }
 
 }  // namespace

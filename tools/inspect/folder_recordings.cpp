@@ -1,22 +1,61 @@
 #include "folder_recordings.h"
 
 #include <algorithm>
+#include <cctype>
+#include <string_view>
 
 #include "library/folder_scan.h"
 #include "platform/exact_path.h"
 #include "platform/folder_listing.h"
 
 namespace morvane::inspect {
+namespace {
 
-std::vector<std::string> folderRecordings(const std::string& folder, char separator) {
-  std::vector<std::string> names;
+constexpr std::string_view kExtensions[] = {".mgx", ".mgz", ".mgl", ".mgx2", ".aoe2record", ".msx"};
+
+// A link back up the tree must not make the walk endless.
+constexpr int kDeepestFolder = 64;
+
+bool endsWithIgnoringCase(const std::string& name, std::string_view suffix) {
+  if (name.size() < suffix.size()) return false;
+  return std::equal(suffix.begin(), suffix.end(), name.end() - static_cast<long>(suffix.size()),
+                    [](char a, char b) {
+                      return std::tolower(static_cast<unsigned char>(a)) ==
+                             std::tolower(static_cast<unsigned char>(b));
+                    });
+}
+
+void collect(const std::string& folder, char separator, bool recursive, int depth,
+             std::vector<std::string>& paths) {
+  std::vector<std::string> files, folders;
   const std::string listed = platform::exactFromAnsi(joinPath(folder, "", separator));
   for (const platform::FolderItem& item : platform::listFolder(listed)) {
-    if (!item.isFolder() && isListedRecording(item.name)) names.push_back(item.exactName);
+    if (item.isFolder()) {
+      if (item.exactName != "." && item.exactName != "..") folders.push_back(item.exactName);
+    } else if (isRecordingName(item.name)) {
+      files.push_back(item.exactName);
+    }
   }
-  std::sort(names.begin(), names.end());  // std::string compares bytes as unsigned
+  std::sort(files.begin(), files.end());  // std::string compares bytes as unsigned
+  for (const std::string& name : files) paths.push_back(joinPath(folder, name, separator));
+  if (!recursive || depth >= kDeepestFolder) return;
+  std::sort(folders.begin(), folders.end());
+  for (const std::string& name : folders) {
+    collect(joinPath(folder, name, separator), separator, recursive, depth + 1, paths);
+  }
+}
+
+}  // namespace
+
+bool isRecordingName(const std::string& name) {
+  return std::any_of(std::begin(kExtensions), std::end(kExtensions),
+                     [&](std::string_view extension) { return endsWithIgnoringCase(name, extension); });
+}
+
+std::vector<std::string> folderRecordings(const std::string& folder, char separator,
+                                          bool recursive) {
   std::vector<std::string> paths;
-  for (const std::string& name : names) paths.push_back(joinPath(folder, name, separator));
+  collect(folder, separator, recursive, 0, paths);
   return paths;
 }
 

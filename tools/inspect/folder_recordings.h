@@ -1,5 +1,6 @@
-// The recordings a folder contributes: its ".mgx" files, by name in byte
-// order, not recursing.
+// The recordings a folder contributes: its files with a recorded game's
+// extension of any edition, by name in byte order, and with recursion those
+// of its sub-folders after them.
 #pragma once
 
 #include <string>
@@ -7,8 +8,13 @@
 
 namespace morvane::inspect {
 
+// .mgx, .mgz, .mgl, .mgx2, .aoe2record and .msx, in any case.
+bool isRecordingName(const std::string& name);
+
 // Exact paths (platform/exact_path.h) of the folder's recordings, in byte
-// order of their names; the folder is an exact path.
-std::vector<std::string> folderRecordings(const std::string& folder, char separator);
+// order of their names, then each sub-folder's in the same order when
+// recursive; the folder is an exact path.
+std::vector<std::string> folderRecordings(const std::string& folder, char separator,
+                                          bool recursive = false);
 
 }  // namespace morvane::inspect

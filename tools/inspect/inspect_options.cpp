@@ -32,6 +32,8 @@ std::optional<InspectOptions> parseOptions(const std::vector<std::string>& argum
       options.raw = true;
     } else if (argument == "--no-result") {
       options.result = false;
+    } else if (argument == "--recursive") {
+      options.recursive = true;
     } else if (argument == "--codepage" || argument == "--players" || argument == "--jobs" ||
                argument == "--minimap" || argument == "--minimap-size") {
       if (i + 1 >= arguments.size()) {

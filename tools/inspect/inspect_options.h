@@ -10,6 +10,7 @@ namespace morvane::inspect {
 struct InspectOptions {
   bool raw = false;
   bool result = true;  // --no-result leaves resignations and winners out
+  bool recursive = false;  // --recursive: a folder's sub-folders too
   std::optional<int> codePage;
   std::optional<std::string> playersFile;
   std::optional<unsigned> jobs;              // threads reading; all cores when not given
@@ -23,8 +24,9 @@ std::optional<InspectOptions> parseOptions(const std::vector<std::string>& argum
                                            std::string& error);
 
 inline constexpr char kUsage[] =
-    "usage: morvane-inspect [--raw] [--no-result] [--codepage N] [--players FILE] [--jobs N]\n"
-    "                       [--minimap DIR [--minimap-size N]] PATH...\n"
+    "usage: morvane-inspect [--raw] [--no-result] [--recursive] [--codepage N] [--players FILE]\n"
+    "                       [--jobs N] [--minimap DIR [--minimap-size N]] PATH...\n"
+    "  --recursive         read the recordings of a folder's sub-folders too\n"
     "  --minimap DIR       also write DIR/NAME.png, the map of each recording that loads\n"
     "  --minimap-size N    its width in pixels, 8 to 4096 (default 256)";
 

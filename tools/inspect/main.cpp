@@ -36,7 +36,8 @@ PathKind kindOf(const std::string& path) {
 }
 
 // The recordings the paths name, folders expanded; nothing for a missing path.
-std::optional<std::vector<std::string>> recordingsOf(const std::vector<std::string>& paths) {
+std::optional<std::vector<std::string>> recordingsOf(const std::vector<std::string>& paths,
+                                                     bool recursive) {
   std::vector<std::string> recordings;
   for (const std::string& path : paths) {
     const PathKind kind = kindOf(path);
@@ -50,7 +51,7 @@ std::optional<std::vector<std::string>> recordingsOf(const std::vector<std::stri
     if (kind == PathKind::kFile) {
       recordings.push_back(exact);
     } else {
-      for (std::string& file : folderRecordings(exact, morvane::platform::kNativeSeparator))
+      for (std::string& file : folderRecordings(exact, morvane::platform::kNativeSeparator, recursive))
         recordings.push_back(file);
     }
   }
@@ -101,7 +102,7 @@ int main(int argc, char** argv) {
     }
     morvane::loadNameTable(*options->playersFile, playerNames);
   }
-  const std::optional<std::vector<std::string>> recordings = recordingsOf(options->paths);
+  const std::optional<std::vector<std::string>> recordings = recordingsOf(options->paths, options->recursive);
   if (!recordings) return 2;
   if (options->minimapFolder && !makeFolder(*options->minimapFolder)) {
     std::fprintf(stderr, "morvane-inspect: cannot make the folder %s\n",

@@ -99,7 +99,10 @@ Report reportRecording(const std::string& path, const ReportSettings& settings) 
   } else {
     line.string("error", describe(file.lastError()));
   }
-  line.string("version", versionName(file.version().family));
+  const GameVersion version = file.version();
+  // A file whose header was never read holds no version the table could hold.
+  line.boolean("supported", report.loaded && version.supported);
+  line.string("version", versionName(version));
   report.line = line.str();
   return report;
 }

@@ -141,10 +141,11 @@ MapBlockPositions HeaderBuilder::mapBlock(const MapBlock& block) {
   zeros(2);
   at.terrainStart = size();
   for (std::size_t i = 0; i < block.terrain.size(); ++i) {
-    if (layout.markedTiles) u8(0xFF);
+    const bool marked = layout.markedTiles && !(layout.somePlainTiles && i % 3 == 0);
+    if (marked) u8(0xFF);
     u8(block.terrain[i]);
     u8(i < block.elevation.size() ? block.elevation[i] : block.terrainSecondByte);
-    if (layout.markedTiles) u8(0);
+    if (marked) u8(0);
   }
   at.civSearchStart = at.afterRecords + 1014 + block.playerCount + 3 * tiles;
   return at;
@@ -260,7 +261,7 @@ int64_t HeaderBuilder::playerList(std::vector<ListEntry> entries) {
   zeros(layout.listGap);
   for (const ListEntry& entry : entries) {
     i32(entry.number);
-    i32(entry.unused);
+    i32(entry.type);
     i32(entry.declaredLength.value_or(static_cast<int32_t>(entry.name.size())));
     text(entry.name);
   }

@@ -56,6 +56,7 @@ struct VersionLayout {
   int64_t recordFixed = 1275;   // recordTileBytes * w * h + recordFixed
   // Each tile as 255, terrain, elevation and an unused byte, not the pair.
   bool markedTiles = false;
+  bool somePlainTiles = false;  // with markedTiles: every third tile a plain pair
   int64_t civAt = 817;       // from a name's end; the colour 4 bytes on
   bool storedNames = false;  // uint16 length + 1 before a block's name
   // Non-zero: each player block states its count of 4-byte resource values
@@ -122,7 +123,7 @@ struct ListEntry {
   std::string name;
   // n as stored; defaults to name.size().
   std::optional<int32_t> declaredLength;
-  int32_t unused = 0;
+  int32_t type = 0;  // the player type: 2 human, 4 computer, 6 spectator
 };
 
 struct SubRecord {

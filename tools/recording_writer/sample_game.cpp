@@ -103,6 +103,7 @@ SampleHeader buildHeader(const SampleGame& game) {
     ListEntry entry;
     entry.number = player.number;
     entry.name = player.name;
+    entry.type = player.type;
     entries.push_back(entry);
   }
   out.listStart = h.playerList(entries);
@@ -111,6 +112,10 @@ SampleHeader buildHeader(const SampleGame& game) {
   std::array<uint8_t, 8> teams = {1, 1, 1, 1, 1, 1, 1, 1};
   for (std::size_t k = 0; k < game.players.size() && k < 8; ++k) teams[k] = game.players[k].team;
   out.chatScanStart = h.teamBytes(teams);
+  if (game.lobbyPopulation) {
+    constexpr int64_t kPopulationAfterTeams = 9 + 12;  // past reveal map, ..., map size
+    h.setI32(out.teamBytesOffset + kPopulationAfterTeams, *game.lobbyPopulation);
+  }
   for (const std::string& message : game.lobbyChat) h.lobbyMessage(message);
 
   int64_t length = std::max(h.size() + 64, game.minimumHeaderLength);

@@ -20,6 +20,7 @@ struct SamplePlayer {
   uint8_t colour = 0;
   uint8_t team = 1;    // 1 is "no team"
   Camera camera = {};  // where the player's view starts
+  int32_t type = 0;    // as the list stores it (ListEntry::type)
 };
 
 struct SampleGame {
@@ -48,6 +49,8 @@ struct SampleGame {
   // Non-zero: the map's tables after the terrain are written, ending with the
   // time the game was restored at.
   uint32_t restoredAtMs = 0;
+  // Set: the lobby's population limit after the team bytes, as stored.
+  std::optional<int32_t> lobbyPopulation;
   int64_t bodyFiller = 64;  // command bytes before each in-game message and at the end
   // Non-zero: padding is pseudo-random bytes from this seed, so the header
   // compresses about as well as a real one. Zero: padding is zeros.
