@@ -5,10 +5,12 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "recording/map_names.h"
 #include "recording/recorded_game_file.h"
 #include "recording_writer/recording_writer.h"
 #include "recording_writer/temp_folder.h"
@@ -28,6 +30,7 @@ using fixtures::SamplePlayer;
 
 struct Parsed {
   bool loaded = false;
+  VersionFamily family = VersionFamily::kUnknown;
   GameEntry entry;
   const GameFacts& facts() const { return entry.facts.read(); }
 };
@@ -37,6 +40,7 @@ Parsed parseGame(const std::string& path) {
   RecordedGameFile file;
   parsed.loaded = file.load(path);
   if (parsed.loaded) file.parseGame(parsed.entry);
+  parsed.family = file.version().family;
   return parsed;
 }
 
@@ -366,6 +370,42 @@ void checkSettings(const Value& expected, const GameSettings& s) {
   }
 }
 
+void checkMap(const Value& expected, const GameFacts& facts, VersionFamily family) {
+  if (pinned(expected, "mapId")) {
+    EXPECT_EQ(facts.mapId, expected["mapId"].number);
+  }
+  if (pinned(expected, "mapNameById")) {
+    ASSERT_TRUE(facts.mapId.has_value());
+    EXPECT_EQ(builtInMapName(*facts.mapId, family), expected["mapNameById"].text);
+  }
+}
+
+void checkProfiles(const Value& expected, const GameFacts& facts) {
+  if (!pinned(expected, "hdProfiles")) return;
+  std::map<int32_t, HdProfile> profiles;
+  for (const Value& p : expected["hdProfiles"].items) {
+    HdProfile& profile = profiles[static_cast<int32_t>(p["number"].number)];
+    profile.steamId = static_cast<uint64_t>(p["steamId"].number);
+    profile.rmRating = static_cast<int32_t>(p["rmRating"].number);
+    profile.dmRating = static_cast<int32_t>(p["dmRating"].number);
+  }
+  ASSERT_EQ(facts.hdProfiles.size(), profiles.size());
+  for (const auto& [number, profile] : profiles) {
+    SCOPED_TRACE(number);
+    ASSERT_EQ(facts.hdProfiles.count(number), 1u);
+    const HdProfile& read = facts.hdProfiles.at(number);
+    EXPECT_EQ(read.steamId, profile.steamId);
+    EXPECT_EQ(read.rmRating, profile.rmRating);
+    EXPECT_EQ(read.dmRating, profile.dmRating);
+  }
+}
+
+void checkCodePage(const Value& expected, const GameFacts& facts) {
+  if (pinned(expected, "codePage")) {
+    EXPECT_EQ(facts.codePage, expected["codePage"].number);
+  }
+}
+
 TEST(RealFactsTest, EveryRecordingMatchesTheAgreedValues) {
   if (!std::filesystem::is_directory(MORVANE_RECORDINGS_DIR)) {
     GTEST_SKIP() << "no shared recordings at " << MORVANE_RECORDINGS_DIR;
@@ -385,6 +425,9 @@ TEST(RealFactsTest, EveryRecordingMatchesTheAgreedValues) {
     ASSERT_TRUE(parsed.loaded);
     checkResult(expected, parsed.facts());
     checkSettings(expected["settings"], parsed.facts().settings);
+    checkMap(expected, parsed.facts(), parsed.family);
+    checkProfiles(expected, parsed.facts());
+    checkCodePage(expected, parsed.facts());
   }
 }
 
