@@ -23,12 +23,12 @@ bool isContinuation(uint8_t b) { return (b & 0xC0) == 0x80; }
 
 // What the non-ASCII bytes of the texts look like as double-byte characters.
 struct PairCounts {
-  int pairs = 0;           // a high byte and a trail byte after it
-  int single = 0;          // a high byte nothing can trail
-  int japaneseLead = 0;    // lead 81-9F: Shift-JIS, never GB2312, Big5 or Korean
-  int bothHigh = 0;        // lead and trail A1-FE: the common area of 936, 949, 950
-  int lowTrail = 0;        // lead A1 or above, trail 40-7E: Big5's other half
-  int outsideKorean = 0;   // bothHigh pairs whose lead is not a Korean syllable's (B0-C8)
+  int pairs = 0;          // a high byte and a trail byte after it
+  int single = 0;         // a high byte nothing can trail
+  int japaneseLead = 0;   // lead 81-9F: Shift-JIS, never GB2312, Big5 or Korean
+  int bothHigh = 0;       // lead and trail A1-FE: the common area of 936, 949, 950
+  int lowTrail = 0;       // lead A1 or above, trail 40-7E: Big5's other half
+  int outsideKorean = 0;  // bothHigh pairs whose lead is not a Korean syllable's (B0-C8)
 };
 
 void countPairs(std::string_view text, PairCounts& counts) {

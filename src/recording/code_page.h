@@ -15,7 +15,7 @@ inline constexpr int32_t kUtf8CodePage = 65001;
 
 struct CodePageSignals {
   VersionFamily family = VersionFamily::kUnknown;
-  int32_t mapTypeLabel = 0;  // the code page of the map type line's label; 0 without one
+  int32_t mapTypeLabel = 0;             // the code page of the map type line's label; 0 without one
   std::vector<std::string_view> texts;  // the map type text, the names, the chat
 };
 

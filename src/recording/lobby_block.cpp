@@ -98,7 +98,8 @@ std::vector<LobbyPlayer> readPlayers(ByteReader& q, float version) {
     if (ratings && version < kWithPlayerFlag) break;
     ByteReader attempt = q;
     std::vector<LobbyPlayer> players;
-    for (int k = 0; k < kPlayerEntries; ++k) players.push_back(readPlayer(attempt, version, ratings));
+    for (int k = 0; k < kPlayerEntries; ++k)
+      players.push_back(readPlayer(attempt, version, ratings));
     attempt.skip(3 + 9);  // fog of war, cheat notifications, coloured chat, unknown
     attempt.expect(kSeparator);
     if (!attempt.failed()) {

@@ -121,8 +121,9 @@ constexpr MapName kLaterEditionMaps[] = {
 
 template <std::size_t N>
 std::string_view lookUp(const MapName (&table)[N], int32_t id) {
-  const auto* found = std::lower_bound(std::begin(table), std::end(table), id,
-                                       [](const MapName& map, int32_t key) { return map.id < key; });
+  const auto* found =
+      std::lower_bound(std::begin(table), std::end(table), id,
+                       [](const MapName& map, int32_t key) { return map.id < key; });
   return found != std::end(table) && found->id == id ? found->name : std::string_view();
 }
 

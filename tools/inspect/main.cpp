@@ -11,10 +11,10 @@
 #include <thread>
 #include <vector>
 
+#include "code_page_decoders.h"
 #include "collection_reports.h"
 #include "folder_recordings.h"
 #include "inspect_options.h"
-#include "code_page_decoders.h"
 #include "minimap_files.h"
 #include "platform/exact_path.h"
 #include "platform/path.h"
