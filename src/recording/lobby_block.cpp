@@ -21,7 +21,6 @@ constexpr int kPlayerEntries = 8;
 constexpr int64_t kSettingsAfterMapId = 6;
 constexpr int64_t kGameFlags = 12;  // trade, team bonus, ..., predators
 constexpr int64_t kFlagsBeforeTeamsLocked = 5;
-constexpr int64_t kRatings = 8;  // two int32 ratings, present in some 1006 files
 
 // uint16 length, the marker bytes 60 0A, then the text.
 void skipString(ByteReader& q) {
