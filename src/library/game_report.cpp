@@ -5,6 +5,7 @@
 
 #include "library/civilisation_names.h"
 #include "library/player_colours.h"
+#include "recording/map_names.h"
 #include "recording/setting_names.h"
 
 namespace morvane {
@@ -92,8 +93,9 @@ void addChoice(GameReport& report, ReportFact fact, std::optional<int32_t> value
 
 std::string mapText(const GameEntry& entry, const GameFacts& facts) {
   if (entry.mapName != kMapTypeNotFound) return entry.mapName;
-  const std::string byId = mapNameById(facts.mapId);
-  return byId.empty() ? entry.mapName : byId;
+  if (!facts.mapId) return entry.mapName;
+  const std::string_view byId = builtInMapName(*facts.mapId, facts.version.family);
+  return byId.empty() ? entry.mapName : std::string(byId);
 }
 
 void addFacts(const GameEntry& entry, GameReport& report) {
@@ -169,6 +171,5 @@ GameReport buildGameReport(const GameEntry& entry) {
   return report;
 }
 
-std::string mapNameById(std::optional<int32_t>) { return {}; }
 
 }  // namespace morvane

@@ -78,9 +78,5 @@ std::string clockText(int64_t ms);
 // parse result; a refused version is kept in its facts), or the parsed game.
 GameReport buildGameReport(const GameEntry& entry);
 
-// The map's name by the header's map id; empty while no table of them is
-// known here. The report falls back to it where the header has no map type
-// text.
-std::string mapNameById(std::optional<int32_t> mapId);
 
 }  // namespace morvane

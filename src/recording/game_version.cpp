@@ -225,6 +225,7 @@ HeaderLayout layoutFor(const GameVersion& version) {
       // No map id in the name list, no 2 bytes after the player count, and
       // 4 fewer bytes between the resource values and the civilisation.
       layout.nameList.firstEntry = 20;
+      layout.nameList.mapId.reset();
       layout.mapBlock.width = 108;
       layout.mapBlock.height = 112;
       layout.mapBlock.recordCount = 116;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "recording/byte_reader.h"
@@ -53,6 +54,8 @@ std::string saveVersionText(float saveVersion);
 // Each entry: player number, player type, name length, name.
 struct NameListLayout {
   int64_t firstEntry = 24;
+  // The lobby's map id, an int32 from listStart; none in the base game.
+  std::optional<int64_t> mapId = 12;
 };
 
 // The optional block before the map block. Its flag follows the save

@@ -36,6 +36,12 @@ PlayerListPositions parsePlayers(ByteSpan header, const HeaderLayout& layout, Ga
 // The map type text after a label line, or empty when none was found.
 std::string findMapTypeText(ByteSpan header);
 
+struct MapTypeLine {
+  std::string text;      // empty when no line was found
+  int32_t codePage = 0;  // the label's: one of its language's code pages
+};
+MapTypeLine findMapTypeLine(ByteSpan header);
+
 struct TeamWalk {
   int32_t scenarioRecordCount = 0;
   int64_t chatScanStart = 0;

@@ -18,10 +18,9 @@ constexpr float kWithAiName = 1005;      // each player's AI name, the lobby's l
 constexpr float kWithPlayerFlag = 1006;  // one more setting, one more byte per player, ratings
 
 constexpr int kPlayerEntries = 8;
-constexpr int64_t kSettingsAfterMapSize = 7;
+constexpr int64_t kSettingsAfterMapId = 6;
 constexpr int64_t kGameFlags = 12;  // trade, team bonus, ..., predators
 constexpr int64_t kFlagsBeforeTeamsLocked = 5;
-constexpr int64_t kRatings = 8;  // two int32 ratings, present in some 1006 files
 
 // uint16 length, the marker bytes 60 0A, then the text.
 void skipString(ByteReader& q) {
@@ -37,9 +36,10 @@ void readSettings(ByteReader& q, float version, LobbySettings& settings) {
   q.skip(4 * int64_t{dlcCount});  // their ids
   settings.difficulty = q.i32();
   settings.mapSize = q.i32();
-  // map id, reveal map, victory, resources, starting and ending age, and one
-  // more in the later versions, in an order that changed between them
-  q.skip(4 * kSettingsAfterMapSize);
+  settings.mapId = q.i32();
+  // reveal map, victory, resources, starting and ending age, and one more
+  // in the later versions, in an order that changed between them
+  q.skip(4 * kSettingsAfterMapId);
   if (version >= kWithPlayerFlag) q.skip(4);
   q.expect(kSeparator);
   if (version == kFirstVersion) {
@@ -68,34 +68,46 @@ void skipFirstVersionTable(ByteReader& q) {
   q.skip(10);
 }
 
-void skipPlayer(ByteReader& q, float version, bool ratings) {
+LobbyPlayer readPlayer(ByteReader& q, float version, bool ratings) {
+  LobbyPlayer player;
   q.skip(4 + 4);  // dlc, colour
   if (version >= kWithPlayerFlag) q.skip(1);
   q.skip(2 + 4 + 1 + 4 + 4);  // unknown, data checksum, game version, team, civilisation
   skipString(q);              // AI type
   q.skip(1);                  // AI civilisation name index
   if (version >= kWithAiName) skipString(q);
-  skipString(q);      // name
-  q.skip(4 + 8 + 4);  // player type, profile id, player number
-  if (ratings) q.skip(kRatings);
+  skipString(q);  // name
+  q.skip(4);      // player type
+  const auto low = static_cast<uint32_t>(q.i32());
+  const auto high = static_cast<uint32_t>(q.i32());
+  player.profileId = uint64_t{high} << 32 | low;
+  player.number = q.i32();
+  if (ratings) {
+    player.rmRating = q.i32();
+    player.dmRating = q.i32();
+  }
+  return player;
 }
 
 // The player entries and the separator after them. Some 1006 files hold two
 // ratings per player and some do not, and nothing states which: the layout
 // whose separator stands where it must is the one.
-void skipPlayers(ByteReader& q, float version) {
+std::vector<LobbyPlayer> readPlayers(ByteReader& q, float version) {
   for (const bool ratings : {false, true}) {
     if (ratings && version < kWithPlayerFlag) break;
     ByteReader attempt = q;
-    for (int k = 0; k < kPlayerEntries; ++k) skipPlayer(attempt, version, ratings);
+    std::vector<LobbyPlayer> players;
+    for (int k = 0; k < kPlayerEntries; ++k)
+      players.push_back(readPlayer(attempt, version, ratings));
     attempt.skip(3 + 9);  // fog of war, cheat notifications, coloured chat, unknown
     attempt.expect(kSeparator);
     if (!attempt.failed()) {
       q = attempt;
-      return;
+      return players;
     }
   }
   q.fail();
+  return {};
 }
 
 void skipLobbyTexts(ByteReader& q, float version) {
@@ -126,7 +138,7 @@ std::optional<LobbyBlock> readLobbyBlock(ByteSpan header, int64_t start) {
   if (block.version == kFirstVersion) {
     skipFirstVersionTable(q);
   } else {
-    skipPlayers(q, block.version);
+    block.players = readPlayers(q, block.version);
     skipLobbyTexts(q, block.version);
   }
   if (q.failed()) return std::nullopt;

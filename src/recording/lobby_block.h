@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "recording/byte_reader.h"
 
@@ -17,12 +18,22 @@ struct LobbySettings {
   float speed = 0;
   int32_t population = 0;
   bool teamsLocked = false;
+  int32_t mapId = 0;  // the map chosen in the lobby
+};
+
+// One player entry: the profile the lobby knew the player by.
+struct LobbyPlayer {
+  int32_t number = 0;  // the player number, 0 or -1 for an empty or closed slot
+  uint64_t profileId = 0;
+  std::optional<int32_t> rmRating;  // in the 1006 files that hold ratings
+  std::optional<int32_t> dmRating;
 };
 
 struct LobbyBlock {
   float version = 0;  // the block's own version: 1000, 1004, 1005, 1006, ...
   int64_t end = 0;    // the first byte after the block
   LobbySettings settings;
+  std::vector<LobbyPlayer> players;  // none in the first version's table
 };
 
 // Walks the block from start by its structure; nullopt when a separator,

@@ -3,10 +3,13 @@
 #include "recording/body_walk.h"
 #include "recording/de_chat.h"
 #include "recording/de_header.h"
+#include "recording/code_page.h"
 #include "recording/game_result.h"
+#include "recording/hd_profiles.h"
 #include "recording/header_settings.h"
 #include "recording/header_stages.h"
 #include "recording/player_records.h"
+#include "recording/map_id.h"
 #include "recording/post_game.h"
 #include "recording/recorded_game_file.h"
 
@@ -63,6 +66,18 @@ void parseDefinitive(ByteSpan header, ByteSpan body, int64_t bodyOffset, const H
   settleResult(walk, std::nullopt, seats, facts);
 }
 
+CodePageSignals codePageSignals(VersionFamily family, const MapTypeLine& mapType,
+                                const GameEntry& entry) {
+  CodePageSignals signals;
+  signals.family = family;
+  signals.mapTypeLabel = mapType.codePage;
+  signals.texts.push_back(mapType.text);
+  for (const std::string& name : entry.playerNames) signals.texts.push_back(name);
+  signals.texts.push_back(entry.lobbyChat);
+  signals.texts.push_back(entry.gameChat);
+  return signals;
+}
+
 }  // namespace
 
 GameVersion RecordedGameFile::version() const {
@@ -82,16 +97,17 @@ void RecordedGameFile::parse(GameEntry& entry, bool withFacts) const {
     return;
   }
   const ByteSpan body(bodyBytes_.data(), bodyBytes_.size());
-  const GameVersion game = version();
-  const HeaderLayout layout = layoutFor(game);
-  if (game.family == VersionFamily::kDE) {
+  const GameVersion gameVersion = version();
+  const HeaderLayout layout = layoutFor(gameVersion);
+  if (gameVersion.family == VersionFamily::kDE) {
     parseDefinitive(header, body, bodyOffset_, layout, entry, withFacts);
+    if (withFacts) entry.facts.write().version = gameVersion;
     return;
   }
   const PlayerListPositions list = parsePlayers(header, layout, entry);
 
-  const std::string mapType = findMapTypeText(header);
-  entry.mapName = mapType.empty() ? kMapTypeNotFound : mapType;
+  const MapTypeLine mapType = findMapTypeLine(header);
+  entry.mapName = mapType.text.empty() ? kMapTypeNotFound : mapType.text;
 
   const TeamWalk teams = parseTeams(header, list.listEnd, entry);
   if (teams.scenarioRecordCount > 0) entry.mapName = kScenarioMapName;
@@ -104,7 +120,7 @@ void RecordedGameFile::parse(GameEntry& entry, bool withFacts) const {
 
   GameFacts& facts = entry.facts.write();
   facts = GameFacts();
-  facts.version = version();
+  facts.version = gameVersion;
   const BodyWalk walk = walkBody(body, bodyOffset_, layout.body);
   facts.restoredAtMs = readRestoreTime(header, list, entry.mapWidth, entry.mapHeight);
   facts.durationMs = facts.restoredAtMs + walk.durationMs;
@@ -116,6 +132,9 @@ void RecordedGameFile::parse(GameEntry& entry, bool withFacts) const {
   facts.ageUps = lastAgeClicks(walk.ageClicks, facts.restoredAtMs, seats);
   if (postGame) readPlayerRecords(*postGame, seats, facts);
   facts.settings = readSettings(header, layout, list, teams, entry.playerCount);
+  facts.mapId = readMapId(header, layout, list);
+  if (list.lobby) facts.hdProfiles = hdProfilesOf(*list.lobby);
+  facts.codePage = findCodePage(codePageSignals(gameVersion.family, mapType, entry));
 }
 
 }  // namespace morvane

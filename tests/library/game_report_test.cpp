@@ -104,6 +104,11 @@ TEST(GameReportTest, FactsInOrderOnlyWhereTheRecordingHoldsThem) {
   EXPECT_EQ(line(report, ReportFact::kLength)->text, "1:02:03");
   EXPECT_EQ(line(report, ReportFact::kVersion)->text, "AoC 1.0c (11.76)");
   EXPECT_EQ(line(report, ReportFact::kMap)->text, "Arabia");
+  // Without a map type line, the built-in map's name by the header's id.
+  GameEntry noLine = twoPlayerGame();
+  noLine.mapName = kMapTypeNotFound;
+  noLine.facts.write().mapId = 12;
+  EXPECT_EQ(line(buildGameReport(noLine), ReportFact::kMap)->text, "Black Forest");
   EXPECT_EQ(line(report, ReportFact::kMapSize)->choice, 1);
   EXPECT_EQ(line(report, ReportFact::kMapSize)->text, " (120 x 120)");
   EXPECT_EQ(line(report, ReportFact::kSpeed)->choice, 1);  // normal

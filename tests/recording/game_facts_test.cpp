@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "recording/map_names.h"
 #include "recording/recorded_game_file.h"
 #include "recording_writer/recording_writer.h"
 #include "recording_writer/temp_folder.h"
@@ -37,6 +38,7 @@ using fixtures::SamplePlayer;
 
 struct Parsed {
   bool loaded = false;
+  VersionFamily family = VersionFamily::kUnknown;
   GameEntry entry;
   const GameFacts& facts() const { return entry.facts.read(); }
 };
@@ -46,6 +48,7 @@ Parsed parseGame(const std::string& path) {
   RecordedGameFile file;
   parsed.loaded = file.load(path);
   if (parsed.loaded) file.parseGame(parsed.entry);
+  parsed.family = file.version().family;
   return parsed;
 }
 
@@ -375,6 +378,58 @@ TEST(GameFactsTest, PopulationLimitInTheVersionsUnits) {
   }
 }
 
+// The map id before the name list, or in the later edition's lobby block
+// where it has one; the profiles of that block's player entries, with the
+// ratings only the 1006 files that hold them give.
+TEST(GameFactsTest, MapIdAndProfilesWhereTheVersionStoresThem) {
+  struct Case {
+    const char* name;
+    fixtures::VersionLayout layout;
+    std::optional<int32_t> mapId;
+    bool profiles;
+    bool ratings;
+  };
+  const Case cases[] = {
+      {"base game", fixtures::baseGameLayout(), std::nullopt, false, false},
+      {"The Conquerors", fixtures::conquerorsLayout(), 58, false, false},
+      {"patch 1.5", fixtures::patch15Layout(), 58, false, false},
+      {"later edition 12.3", fixtures::laterEditionLayout(12.3f), 58, false, false},
+      {"lobby block 1000", fixtures::laterEditionLayout(12.36f, 1000), 58, false, false},
+      {"lobby block 1004", fixtures::laterEditionLayout(12.4f, 1004), 58, true, false},
+      {"lobby block 1005", fixtures::laterEditionLayout(12.49f, 1005), 58, true, false},
+      {"lobby block 1006 without ratings", fixtures::laterEditionLayout(12.5f, 1006, false), 58,
+       true, false},
+      {"lobby block 1006 with ratings", fixtures::laterEditionLayout(12.5f, 1006, true), 58, true,
+       true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SampleGame game = fixtures::twoPlayerGame();
+    game.layout = c.layout;
+    game.mapId = 58;
+    fixtures::TempFolder folder;
+    const std::string path = folder.file("game.mgx");
+    ASSERT_TRUE(fixtures::writeSampleGame(path, game));
+    const Parsed parsed = parseGame(path);
+    ASSERT_TRUE(parsed.loaded);
+    EXPECT_EQ(parsed.facts().mapId, c.mapId);
+    const std::map<int32_t, HdProfile>& profiles = parsed.facts().hdProfiles;
+    if (!c.profiles) {
+      EXPECT_TRUE(profiles.empty());
+      continue;
+    }
+    ASSERT_EQ(profiles.size(), 2u);
+    for (int32_t number = 1; number <= 2; ++number) {
+      SCOPED_TRACE(number);
+      ASSERT_EQ(profiles.count(number), 1u);
+      const HdProfile& profile = profiles.at(number);
+      EXPECT_EQ(profile.steamId, fixtures::kFirstProfileId + static_cast<uint64_t>(number));
+      EXPECT_EQ(profile.rmRating, c.ratings ? 1500 + number : 0);
+      EXPECT_EQ(profile.dmRating, c.ratings ? 1400 + number : 0);
+    }
+  }
+}
+
 // The shared recordings against their facts files: the values independent
 // readers of these recordings agree on. A field a file leaves out, or gives
 // as null, is not pinned for that recording.
@@ -548,6 +603,42 @@ void checkAchievements(const Value& expected, const GameFacts& facts) {
   }
 }
 
+void checkMap(const Value& expected, const GameFacts& facts, VersionFamily family) {
+  if (pinned(expected, "mapId")) {
+    EXPECT_EQ(facts.mapId, expected["mapId"].number);
+  }
+  if (pinned(expected, "mapNameById")) {
+    ASSERT_TRUE(facts.mapId.has_value());
+    EXPECT_EQ(builtInMapName(*facts.mapId, family), expected["mapNameById"].text);
+  }
+}
+
+void checkProfiles(const Value& expected, const GameFacts& facts) {
+  if (!pinned(expected, "hdProfiles")) return;
+  std::map<int32_t, HdProfile> profiles;
+  for (const Value& p : expected["hdProfiles"].items) {
+    HdProfile& profile = profiles[static_cast<int32_t>(p["number"].number)];
+    profile.steamId = static_cast<uint64_t>(p["steamId"].number);
+    profile.rmRating = static_cast<int32_t>(p["rmRating"].number);
+    profile.dmRating = static_cast<int32_t>(p["dmRating"].number);
+  }
+  ASSERT_EQ(facts.hdProfiles.size(), profiles.size());
+  for (const auto& [number, profile] : profiles) {
+    SCOPED_TRACE(number);
+    ASSERT_EQ(facts.hdProfiles.count(number), 1u);
+    const HdProfile& read = facts.hdProfiles.at(number);
+    EXPECT_EQ(read.steamId, profile.steamId);
+    EXPECT_EQ(read.rmRating, profile.rmRating);
+    EXPECT_EQ(read.dmRating, profile.dmRating);
+  }
+}
+
+void checkCodePage(const Value& expected, const GameFacts& facts) {
+  if (pinned(expected, "codePage")) {
+    EXPECT_EQ(facts.codePage, expected["codePage"].number);
+  }
+}
+
 TEST(RealFactsTest, EveryRecordingMatchesTheAgreedValues) {
   if (!std::filesystem::is_directory(MORVANE_RECORDINGS_DIR)) {
     GTEST_SKIP() << "no shared recordings at " << MORVANE_RECORDINGS_DIR;
@@ -569,6 +660,9 @@ TEST(RealFactsTest, EveryRecordingMatchesTheAgreedValues) {
     checkSettings(expected["settings"], parsed.facts().settings);
     checkAgeUps(expected["ageUps"], parsed.facts());
     checkAchievements(expected, parsed.facts());
+    checkMap(expected, parsed.facts(), parsed.family);
+    checkProfiles(expected, parsed.facts());
+    checkCodePage(expected, parsed.facts());
   }
 }
 

@@ -7,6 +7,9 @@
 #include <utility>
 #include <vector>
 
+#include "recording/code_page.h"
+#include "recording/header_stages.h"
+#include "recording/map_names.h"
 #include "recording_writer/recording_writer.h"
 #include "support/bare_header.h"
 #include "support/parse_recording.h"
@@ -50,22 +53,28 @@ TEST_F(MapTypeTest, CarriageReturnBeforeTheLineFeedIsKept) {
   EXPECT_EQ(mapName(), "Arabia\r");
 }
 
-TEST_F(MapTypeTest, EveryLanguageLabelIsRecognised) {
-  const std::pair<std::string_view, std::string_view> labels[] = {
-      {fixtures::kLabelJapanese, ": "},
-      {fixtures::kLabelEnglish, ": "},
-      {fixtures::kLabelSpanish, ": "},
-      {fixtures::kLabelGerman, ": "},
-      {fixtures::kLabelChinese, ": "},
-      {fixtures::kLabelKorean, ": "},
-      {fixtures::kLabelChineseFullWidth, fixtures::kColonGbk},
-      {fixtures::kLabelTaiwanese, fixtures::kColonBig5},
+TEST_F(MapTypeTest, EveryLanguageLabelIsRecognisedWithItsCodePage) {
+  const struct {
+    std::string_view label;
+    std::string_view separator;
+    int32_t codePage;
+  } labels[] = {
+      {fixtures::kLabelJapanese, ": ", 932},
+      {fixtures::kLabelEnglish, ": ", 1252},
+      {fixtures::kLabelSpanish, ": ", 1252},
+      {fixtures::kLabelGerman, ": ", 1252},
+      {fixtures::kLabelChinese, ": ", 936},
+      {fixtures::kLabelKorean, ": ", 949},
+      {fixtures::kLabelChineseFullWidth, fixtures::kColonGbk, 936},
+      {fixtures::kLabelTaiwanese, fixtures::kColonBig5, 950},
   };
-  for (const auto& [label, separator] : labels) {
+  for (const auto& [label, separator, codePage] : labels) {
     SCOPED_TRACE(std::string(label));
     h = HeaderBuilder{};
     lineAt(120000, label, "\xB0\xA2 Map\xFF", "\n", separator);
     EXPECT_EQ(mapName(), "\xB0\xA2 Map\xFF");
+    const std::vector<uint8_t>& bytes = h.bytes();
+    EXPECT_EQ(findMapTypeLine(ByteSpan(bytes.data(), bytes.size())).codePage, codePage);
   }
   // A full-width colon belongs to its own label only.
   h = HeaderBuilder{};
@@ -222,6 +231,80 @@ TEST(MapTypeScenarioTest, ScenarioWithoutMapTypeLineIsStillScenario) {
   const fixtures::ParsedRecording parsed = fixtures::parseSampleGame(game);
   ASSERT_TRUE(parsed.loaded);
   EXPECT_EQ(parsed.entry.mapName, "scenario");
+}
+
+// The code page from the texts' bytes where no label tells it, and the later
+// edition's UTF-8 before the label.
+TEST(CodePageTest, TextsAndLabelDecideTheCodePage) {
+  const struct {
+    const char* why;
+    VersionFamily family;
+    int32_t label;
+    std::vector<std::string_view> texts;
+    int32_t codePage;
+  } cases[] = {
+      {"plain ASCII tells nothing", VersionFamily::kAoC10c, 0, {"Arabia", "North"}, 0},
+      {"accented letters", VersionFamily::kAoC10c, 0, {"Jos\xE9", "M\xFCller"}, 1252},
+      {"kana", VersionFamily::kAoC10c, 0, {"\x82\xA0\x82\xA2\x83\x4A"}, 932},
+      {"GB2312 characters", VersionFamily::kAoC10, 0, {"\xCB\xAB\xD3\xE3", "\xB0\xA2"}, 936},
+      {"Big5 trail bytes below A1",
+       VersionFamily::kAoC10c,
+       0,
+       {"\xA6\x61\xB9\xCF\xC3\xFE\xA7\x4F"},
+       950},
+      {"a dozen Korean syllables",
+       VersionFamily::kAoC10c,
+       0,
+       {"\xC1\xF6\xB5\xB5 \xC1\xBE\xB7\xF9", "\xB0\xA1\xB3\xAA\xB4\xD9\xB6\xF3",
+        "\xB8\xB6\xB9\xD9\xBB\xE7\xBE\xC6"},
+       949},
+      {"the label over the names", VersionFamily::kAoC10c, 1252, {"\xCB\xAB\xD3\xE3"}, 1252},
+      {"the later edition's UTF-8 over the label",
+       VersionFamily::kHD,
+       1252,
+       {"\xCE\x9A\xCE\xBB", "Thomas"},
+       65001},
+      {"the later edition's ASCII", VersionFamily::kHD, 0, {"Thomas"}, 65001},
+      {"not UTF-8 in the later edition", VersionFamily::kHD, 936, {"\xCB\xAB\xD3\xE3"}, 936},
+      {"only the later edition writes UTF-8", VersionFamily::kAoC10c, 0, {"\xCE\x9A\xCE\xBB"}, 936},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.why);
+    EXPECT_EQ(findCodePage({c.family, c.label, c.texts}), c.codePage);
+  }
+}
+
+TEST(CodePageTest, Utf8IsCheckedStrictly) {
+  EXPECT_TRUE(validUtf8("\xF0\x9F\x98\x80 \xE2\x82\xAC"));
+  EXPECT_FALSE(validUtf8("\xE0\x80\xAF"));      // overlong
+  EXPECT_FALSE(validUtf8("\xED\xA0\x80"));      // surrogate
+  EXPECT_FALSE(validUtf8("\xF4\x90\x80\x80"));  // above U+10FFFF
+  EXPECT_FALSE(validUtf8("\xE2\x82"));          // cut short
+}
+
+// The ids both editions share, Yucatan and Salt Marsh as the games' own map
+// type lines name them, the later edition's own numbering, and no name for a
+// custom map, an unknown id or the base game.
+TEST(MapNameTest, BuiltInMapsByIdAndEdition) {
+  const struct {
+    int32_t id;
+    VersionFamily family;
+    std::string_view name;
+  } cases[] = {
+      {9, VersionFamily::kAoC10c, "Arabia"},  {9, VersionFamily::kHD, "Arabia"},
+      {27, VersionFamily::kAoC10, "Yucatan"}, {28, VersionFamily::kUserPatch14, "Salt Marsh"},
+      {27, VersionFamily::kHD, "Yucatan"},    {43, VersionFamily::kUserPatch15, "Byzantium"},
+      {44, VersionFamily::kAoC10c, ""},       {44, VersionFamily::kHD, ""},
+      {57, VersionFamily::kHD, "Lombardia"},  {58, VersionFamily::kHD, "Steppe"},
+      {59, VersionFamily::kHD, "Valley"},     {60, VersionFamily::kHD, "MegaRandom"},
+      {58, VersionFamily::kAoC10c, ""},       {48, VersionFamily::kHD, ""},
+      {9, VersionFamily::kAoK, ""},           {-1, VersionFamily::kAoC10c, ""},
+      {1000, VersionFamily::kHD, ""},         {8, VersionFamily::kAoC10c, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.id);
+    EXPECT_EQ(builtInMapName(c.id, c.family), c.name);
+  }
 }
 
 }  // namespace

@@ -94,7 +94,8 @@ TEST_F(InspectRunTest, WrittenRecordingGivesTheContractKeysInOrder) {
   for (const char* key :
        {"file", "loaded", "headerLength", "bodyLength", "mapName", "mapWidth", "mapHeight",
         "mapTilesCrc32", "povIndex", "povName", "playerCount", "playerNumbers", "playerNames",
-        "slots", "teamLabels", "lobbyChat", "gameChat", "supported", "version"}) {
+        "slots", "teamLabels", "lobbyChat", "gameChat", "mapId", "codePage", "supported",
+        "version"}) {
     const std::size_t found = out[0].find(std::string("\"") + key + "\":", at);
     ASSERT_NE(found, std::string::npos) << key;
     at = found;
@@ -107,6 +108,21 @@ TEST_F(InspectRunTest, WrittenRecordingGivesTheContractKeysInOrder) {
   EXPECT_EQ(game["playerNames"][1].text, "Alice");
   EXPECT_EQ(game["slots"][2]["civId"].number, 7);
   EXPECT_EQ(game["playerNumbers"].items.size(), 9u);
+}
+
+// Names are decoded with the code page the recording was written in (here
+// told by its Chinese map type label) unless --codepage names another.
+TEST_F(InspectRunTest, FoundCodePageDecodesUnlessOneIsGiven) {
+  fixtures::SampleGame sample = fixtures::twoPlayerGame();
+  sample.mapLabel = std::string(fixtures::kLabelChinese);
+  sample.players[1].name = "\xCB\xAB\xD3\xE3";
+  ASSERT_TRUE(fixtures::writeSampleGame(folder.file("game.mgx"), sample));
+  Value game = parse(lines(inspect(folder.file("game.mgx")).out).at(0));
+  EXPECT_EQ(game["codePage"].number, 936);
+  EXPECT_EQ(game["playerNames"][2].text, "\xE5\x8F\x8C\xE9\xB1\xBC");
+  game = parse(lines(inspect("--codepage 1252 " + folder.file("game.mgx")).out).at(0));
+  EXPECT_EQ(game["codePage"].number, 936);
+  EXPECT_EQ(game["playerNames"][2].text, "\xC3\x8B\xC2\xAB\xC3\x93\xC3\xA3");
 }
 
 TEST_F(InspectRunTest, PlayersFileMapsThePovNameAndRawGivesHex) {

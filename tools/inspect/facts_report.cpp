@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "recording/map_names.h"
 #include "recording/setting_names.h"
 
 namespace morvane::inspect {
@@ -165,10 +166,29 @@ void addFacts(JsonLine& line, const GameFacts& facts, bool withResult) {
     }
   }
   line.raw("settings", settingsJson(facts.settings));
-  if (facts.mapId) line.number("mapId", *facts.mapId);
   line.raw("ageUps", byPlayer(facts.ageUps, ageTimesJson));
   line.raw("ageReached", byPlayer(facts.ageReached, ageTimesJson));
   line.raw("achievements", byPlayer(facts.achievements, achievementsJson));
+}
+
+void addMapAndProfiles(JsonLine& line, const GameFacts& facts, VersionFamily family) {
+  if (facts.mapId) {
+    line.number("mapId", *facts.mapId);
+    const std::string_view name = builtInMapName(*facts.mapId, family);
+    if (!name.empty()) line.string("mapNameById", name);
+  }
+  if (!facts.hdProfiles.empty()) {
+    JsonLine profiles;
+    for (const auto& [number, profile] : facts.hdProfiles) {
+      JsonLine item;
+      item.raw("steamId", std::to_string(profile.steamId));
+      item.number("rmRating", profile.rmRating);
+      item.number("dmRating", profile.dmRating);
+      profiles.raw(std::to_string(number), item.str());
+    }
+    line.raw("hdProfiles", profiles.str());
+  }
+  if (facts.codePage != 0) line.number("codePage", facts.codePage);
 }
 
 }  // namespace morvane::inspect

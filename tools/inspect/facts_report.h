@@ -4,6 +4,7 @@
 
 #include "json_line.h"
 #include "recording/game_facts.h"
+#include "recording/game_version.h"
 
 namespace morvane::inspect {
 
@@ -11,6 +12,10 @@ namespace morvane::inspect {
 // false), settings, then by player number ageUps, ageReached and
 // achievements.
 void addFacts(JsonLine& line, const GameFacts& facts, bool withResult);
+
+// mapId and mapNameById, hdProfiles and codePage, each absent where the
+// recording holds none.
+void addMapAndProfiles(JsonLine& line, const GameFacts& facts, VersionFamily family);
 
 // The settings object alone.
 std::string settingsJson(const GameSettings& settings);

@@ -11,10 +11,10 @@
 #include <thread>
 #include <vector>
 
+#include "code_page_decoders.h"
 #include "collection_reports.h"
 #include "folder_recordings.h"
 #include "inspect_options.h"
-#include "lazy_text_decoder.h"
 #include "minimap_files.h"
 #include "platform/exact_path.h"
 #include "platform/path.h"
@@ -67,14 +67,14 @@ unsigned allCores() {
 std::function<ReportFunction()> workerMaker(const InspectOptions& options, int codePage,
                                             const morvane::NameTable* playerNames) {
   return [&options, codePage, playerNames]() -> ReportFunction {
-    std::shared_ptr<TextDecoder> decoder;
-    if (!options.raw) decoder = std::make_shared<LazyTextDecoder>(codePage);
+    std::shared_ptr<CodePageDecoders> decoders;
+    if (!options.raw) decoders = std::make_shared<CodePageDecoders>(options.codePage, codePage);
     std::optional<int32_t> minimapSize;
     if (options.minimapFolder) minimapSize = options.minimapSize;
-    return [decoder, raw = options.raw, result = options.result, playerNames,
+    return [decoders, raw = options.raw, result = options.result, playerNames,
             minimapSize](const std::string& path) {
       return reportRecording(path,
-                             ReportSettings{raw, decoder.get(), playerNames, result, minimapSize});
+                             ReportSettings{raw, decoders.get(), playerNames, result, minimapSize});
     };
   };
 }

@@ -15,24 +15,22 @@
 namespace morvane::inspect {
 namespace {
 
+// Hex, or UTF-8 through the decoder chosen for the recording.
 class ByteStrings {
  public:
-  explicit ByteStrings(const ReportSettings& settings, bool utf8 = false)
-      : settings_(settings), utf8_(utf8) {}
+  explicit ByteStrings(const platform::TextDecoder* decoder) : decoder_(decoder) {}
   std::string operator()(std::string_view bytes) const {
-    if (settings_.raw || settings_.decoder == nullptr) return jsonString(hexBytes(bytes));
-    // The Definitive Edition writes its text as UTF-8 already.
-    if (utf8_) return jsonString(bytes);
-    return jsonString(settings_.decoder->toUtf8(bytes));
+    if (decoder_ == nullptr) return jsonString(hexBytes(bytes));
+    return jsonString(decoder_->toUtf8(bytes));
   }
 
  private:
-  const ReportSettings& settings_;
-  bool utf8_;
+  const platform::TextDecoder* decoder_;
 };
 
-bool isDefinitive(const RecordedGameFile& file) {
-  return file.version().family == VersionFamily::kDE;
+const platform::TextDecoder* decoderFor(const ReportSettings& settings, int32_t codePage) {
+  if (settings.raw || settings.decoders == nullptr) return nullptr;
+  return &settings.decoders->forRecording(codePage);
 }
 
 uint32_t tilesCrc32(const TerrainTiles& tiles) {
@@ -48,7 +46,7 @@ std::string povNameOf(const GameEntry& entry, const NameTable* playerNames) {
 
 void addParse(JsonLine& line, const RecordedGameFile& file, const GameEntry& entry,
               const ReportSettings& settings) {
-  const ByteStrings bytes(settings, isDefinitive(file));
+  const ByteStrings bytes(decoderFor(settings, entry.facts.read().codePage));
   const GameFacts& facts = entry.facts.read();
   line.number("headerLength", file.headerLength());
   line.number("bodyLength", file.bodyLength());
@@ -85,7 +83,6 @@ void addParse(JsonLine& line, const RecordedGameFile& file, const GameEntry& ent
 
 Report reportRecording(const std::string& path, const ReportSettings& settings) {
   JsonLine line;
-  const ByteStrings bytes(settings);
   // The exact path: UTF-8 on Windows, the name's own bytes on POSIX.
   line.string("file", path);
   RecordedGameFile file;
@@ -101,6 +98,7 @@ Report reportRecording(const std::string& path, const ReportSettings& settings) 
     if (settings.minimapSize)
       report.minimapPng = encodePng(drawMinimap(entry, *settings.minimapSize));
     addFacts(line, entry.facts.read(), settings.result);
+    addMapAndProfiles(line, entry.facts.read(), file.version().family);
   } else {
     line.string("error", describe(file.lastError()));
   }

@@ -6,17 +6,17 @@
 #include <string>
 #include <vector>
 
+#include "code_page_decoders.h"
 #include "library/name_table.h"
-#include "platform/text_decoder.h"
 
 namespace morvane::inspect {
 
 struct ReportSettings {
-  bool raw = false;                                // byte strings as hex
-  const platform::TextDecoder* decoder = nullptr;  // otherwise decoded to UTF-8
-  const NameTable* playerNames = nullptr;          // --players: povName mapped
-  bool result = true;                              // resignations and winners
-  std::optional<int32_t> minimapSize;              // --minimap: the map drawn this wide
+  bool raw = false;                            // byte strings as hex
+  const CodePageDecoders* decoders = nullptr;  // otherwise decoded to UTF-8
+  const NameTable* playerNames = nullptr;      // --players: povName mapped
+  bool result = true;                          // resignations and winners
+  std::optional<int32_t> minimapSize;          // --minimap: the map drawn this wide
 };
 
 struct Report {

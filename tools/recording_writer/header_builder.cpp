@@ -31,6 +31,7 @@ VersionLayout baseGameLayout() {
   v.text = "VER 9.3";
   v.saveVersion = 11.5f;
   v.listGap = 16;
+  v.listMapId = false;
   v.widthAt = 108;
   v.civAt = 777;
   v.storedNames = true;
@@ -193,7 +194,9 @@ int64_t HeaderBuilder::lobbyBlock(float version, bool ratings) {
   zeros(8);  // internal and game options versions
   i32(3);    // three DLC ids
   zeros(12);
-  zeros(36);  // dataset .. ending age
+  zeros(8);  // difficulty, map size
+  i32(mapId);
+  zeros(24);  // reveal map .. ending age
   if (version >= 1006) zeros(4);
   text(kLobbySeparator);
   if (version == 1000) {
@@ -223,8 +226,15 @@ int64_t HeaderBuilder::lobbyBlock(float version, bool ratings) {
     zeros(1);
     if (version >= 1005) lobbyString(*this, "");
     lobbyString(*this, k < 2 ? "\xA3\x5F\x02\x00player" : "");
-    zeros(16);
-    if (ratings && version >= 1006) fill(8, 7);  // only that version has them
+    zeros(4);  // player type
+    const uint64_t profile = k < 2 ? kFirstProfileId + static_cast<uint64_t>(k) + 1 : 0;
+    i32(static_cast<int32_t>(profile & 0xFFFFFFFFu));
+    i32(static_cast<int32_t>(profile >> 32));
+    i32(k < 2 ? k + 1 : 0);
+    if (ratings && version >= 1006) {  // only that version has them
+      i32(k < 2 ? 1501 + k : 0);
+      i32(k < 2 ? 1401 + k : 0);
+    }
   }
   zeros(12);
   text(kLobbySeparator);
@@ -258,7 +268,13 @@ int64_t HeaderBuilder::mapTypeLine(std::string_view label, std::string_view text
 int64_t HeaderBuilder::playerList(std::vector<ListEntry> entries) {
   while (entries.size() < 9) entries.push_back(ListEntry{});
   const int64_t listStart = text(kListMarker);
-  zeros(layout.listGap);
+  if (layout.listMapId) {
+    zeros(8);
+    i32(mapId);
+    zeros(layout.listGap - 12);
+  } else {
+    zeros(layout.listGap);
+  }
   for (const ListEntry& entry : entries) {
     i32(entry.number);
     i32(entry.type);

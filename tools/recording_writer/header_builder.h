@@ -46,10 +46,13 @@ inline constexpr std::string_view kColonBig5{"\xA1\x47", 2};
 // What differs between the games' header layouts, in the writer's own
 // numbers. The defaults write no version text: The Conquerors layout, which
 // a reader keeps for a header it does not recognise.
+inline constexpr uint64_t kFirstProfileId = 76561198000000000;
+
 struct VersionLayout {
   std::string_view text;  // at offset 0, NUL-padded to 8 bytes
   float saveVersion = 0;  // the float at offset 8
   int64_t listGap = 20;   // bytes between the -99 marker and the first entry
+  bool listMapId = true;  // the lobby's map id 8 bytes into that gap
   int64_t widthAt = 110;  // from mapBase; height, record count and records follow
   int64_t optionalTail = 5544;
   int64_t recordTileBytes = 1;  // a record's bytes before its check value are
@@ -152,6 +155,11 @@ void appendChatMessage(ByteWriter& out, std::string_view text,
 class HeaderBuilder : public ByteWriter {
  public:
   VersionLayout layout;
+  // The map id the name list and the lobby block state. The lobby block's
+  // first two player entries are players 1 and 2 with profile ids
+  // kFirstProfileId + 1 and + 2 and, where it has them, ratings 1501/1401 and
+  // 1502/1402.
+  int32_t mapId = 0;
 
   // The version text and save version, the lobby block where the layout has
   // one, then the optional-block flag; the map block follows the flag unless

@@ -40,6 +40,7 @@ std::vector<uint8_t> terrainPattern(int32_t width, int32_t height) {
 SampleHeader buildHeader(const SampleGame& game) {
   HeaderBuilder h;
   h.layout = game.layout;
+  h.mapId = game.mapId;
   SampleHeader out;
   uint32_t noise = game.noiseSeed;
 

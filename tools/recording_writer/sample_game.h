@@ -38,6 +38,7 @@ struct SampleGame {
   bool withMapTypeLine = true;
   std::string mapLabel{kLabelEnglish};
   std::string mapText = "Arabia";
+  int32_t mapId = 9;  // Arabia's, where the layout stores one
   std::string mapLineEnd = "\n";
   // Offset wanted for the space after the label's colon; it moves up when
   // the map block does not leave room below it.
