@@ -15,6 +15,7 @@
 #include "recording/recorded_game_file.h"
 #include "recording_writer/recording_writer.h"
 #include "recording_writer/temp_folder.h"
+#include "support/shared_recordings.h"
 #include "support/tiny_json.h"
 
 namespace morvane {
@@ -435,22 +436,6 @@ TEST(GameFactsTest, MapIdAndProfilesWhereTheVersionStoresThem) {
 // as null, is not pinned for that recording.
 using testing_json::Value;
 
-std::vector<std::string> factsNames() {
-  const std::string suffix = ".facts.json";
-  std::vector<std::string> names;
-  std::error_code ec;
-  for (std::filesystem::directory_iterator it(MORVANE_RECORDINGS_DIR, ec), end; !ec && it != end;
-       it.increment(ec)) {
-    const std::string name = it->path().filename().string();
-    if (name.size() > suffix.size() &&
-        name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0) {
-      names.push_back(name.substr(0, name.size() - suffix.size()));
-    }
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 bool pinned(const Value& expected, const char* key) {
   return expected.has(key) && expected[key].kind != Value::Kind::kNull;
 }
@@ -643,7 +628,7 @@ TEST(RealFactsTest, EveryRecordingMatchesTheAgreedValues) {
   if (!std::filesystem::is_directory(MORVANE_RECORDINGS_DIR)) {
     GTEST_SKIP() << "no shared recordings at " << MORVANE_RECORDINGS_DIR;
   }
-  const std::vector<std::string> names = factsNames();
+  const std::vector<std::string> names = fixtures::recordingsWith(MORVANE_RECORDINGS_DIR, ".facts.json");
   ASSERT_FALSE(names.empty());
   fixtures::TempFolder folder;  // the reader writes beside the file it reads
   for (const std::string& name : names) {

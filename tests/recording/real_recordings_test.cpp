@@ -14,6 +14,7 @@
 #include "recording/setting_names.h"
 #include "recording_writer/recording_writer.h"
 #include "recording_writer/temp_folder.h"
+#include "support/shared_recordings.h"
 #include "support/tiny_json.h"
 
 namespace morvane {
@@ -37,22 +38,6 @@ uint32_t tilesCrc(const TerrainTiles& tiles) {
   for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = tiles[i];
   return static_cast<uint32_t>(
       crc32(crc32(0L, Z_NULL, 0), bytes.data(), static_cast<uInt>(bytes.size())));
-}
-
-std::vector<std::string> recordingNames() {
-  std::vector<std::string> names;
-  std::error_code ec;
-  for (fs::directory_iterator it(MORVANE_RECORDINGS_DIR, ec), end; !ec && it != end;
-       it.increment(ec)) {
-    const std::string name = it->path().filename().string();
-    const std::string suffix = ".truth.json";
-    if (name.size() > suffix.size() &&
-        name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0) {
-      names.push_back(name.substr(0, name.size() - suffix.size()));
-    }
-  }
-  std::sort(names.begin(), names.end());
-  return names;
 }
 
 void compareRecording(const std::string& name, const fixtures::TempFolder& folder) {
@@ -134,22 +119,6 @@ void compareRecording(const std::string& name, const fixtures::TempFolder& folde
         entry.povIndex >= 1 && entry.povIndex <= 8 ? entry.playerNames[entry.povIndex] : "";
     EXPECT_EQ(toHex(pov), expected["povName"].text);
   }
-}
-
-std::vector<std::string> definitiveRecordingNames() {
-  std::vector<std::string> names;
-  std::error_code ec;
-  const std::string suffix = ".de-truth.json";
-  for (fs::directory_iterator it(MORVANE_RECORDINGS_DIR, ec), end; !ec && it != end;
-       it.increment(ec)) {
-    const std::string name = it->path().filename().string();
-    if (name.size() > suffix.size() &&
-        name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0) {
-      names.push_back(name.substr(0, name.size() - suffix.size()));
-    }
-  }
-  std::sort(names.begin(), names.end());
-  return names;
 }
 
 int lineCount(const std::string& text) {
@@ -242,10 +211,15 @@ void compareDefinitiveRecording(const std::string& name, const fixtures::TempFol
   setting("startingAge", read.startingAge);
   setting("victory", read.victory);
   setting("difficulty", read.difficulty);
-  if (settings.has("lockTeams")) EXPECT_EQ(read.lockTeams, settings["lockTeams"].boolean);
-  if (stated("lobbyChatCount"))
+  if (settings.has("lockTeams")) {
+    EXPECT_EQ(read.lockTeams, settings["lockTeams"].boolean);
+  }
+  if (stated("lobbyChatCount")) {
     EXPECT_EQ(lineCount(entry.lobbyChat), truth["lobbyChatCount"].number);
-  if (stated("gameChatShown")) EXPECT_EQ(lineCount(entry.gameChat), truth["gameChatShown"].number);
+  }
+  if (stated("gameChatShown")) {
+    EXPECT_EQ(lineCount(entry.gameChat), truth["gameChatShown"].number);
+  }
   if (stated("gameChatCount")) {
     const BodyWalk walk = walkBody(ByteSpan(file.bodyBytes().data(), file.bodyBytes().size()),
                                    file.bodyOffset(), layoutFor(version).body);
@@ -257,7 +231,7 @@ TEST(RealRecordingsTest, EveryDefinitiveRecordingMatchesItsTruth) {
   if (!fs::is_directory(MORVANE_RECORDINGS_DIR)) {
     GTEST_SKIP() << "no real recordings at " << MORVANE_RECORDINGS_DIR;
   }
-  const std::vector<std::string> names = definitiveRecordingNames();
+  const std::vector<std::string> names = fixtures::recordingsWith(MORVANE_RECORDINGS_DIR, ".de-truth.json");
   if (names.empty()) GTEST_SKIP() << "no Definitive Edition truth files";
   fixtures::TempFolder folder;
   ASSERT_TRUE(folder.ok());
@@ -268,7 +242,7 @@ TEST(RealRecordingsTest, EveryRecordingMatchesItsExpectedFields) {
   if (!fs::is_directory(MORVANE_RECORDINGS_DIR)) {
     GTEST_SKIP() << "no real recordings at " << MORVANE_RECORDINGS_DIR;
   }
-  const std::vector<std::string> names = recordingNames();
+  const std::vector<std::string> names = fixtures::recordingsWith(MORVANE_RECORDINGS_DIR, ".truth.json");
   ASSERT_FALSE(names.empty()) << "no truth files in " << MORVANE_RECORDINGS_DIR;
   fixtures::TempFolder folder;
   ASSERT_TRUE(folder.ok());
