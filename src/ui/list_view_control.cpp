@@ -87,13 +87,17 @@ int ListViewControl::getSelectionMark() const {
 }
 
 void ListViewControl::insertColumn(int column, const std::string& heading, int width) const {
+  insertListColumn(hwnd(), column, heading, width);
+}
+
+void insertListColumn(HWND list, int column, const std::string& heading, int width) {
   LVCOLUMNA info = {};
   info.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
   info.fmt = LVCFMT_LEFT;
   info.cx = width;
   info.pszText = const_cast<char*>(heading.c_str());
   info.iSubItem = column;
-  SendMessageA(hwnd(), LVM_INSERTCOLUMNA, static_cast<WPARAM>(column),
+  SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(column),
                reinterpret_cast<LPARAM>(&info));
 }
 

@@ -20,6 +20,9 @@
 
 namespace morvane::ui {
 
+// A left-aligned column of a report list view, with its heading.
+void insertListColumn(HWND list, int column, const std::string& heading, int width);
+
 class ListViewControl : public Control {
  public:
   // The rows the list shows; they must outlive the window.

@@ -9,6 +9,7 @@
 #include "platform/exact_path_win32.h"
 #include "resource.h"
 #include "ui/detail_pane_tables.h"
+#include "ui/list_view_control.h"
 #include "ui/message_map.h"
 #include "ui/report_picture.h"
 #include "ui/report_text.h"
@@ -22,17 +23,6 @@ constexpr int kMinimumWidth = 520;
 constexpr int kMinimumHeight = 400;
 constexpr int kMargin = 8;
 constexpr int kPlayerColumnWidths[kPlayerColumns] = {100, 85, 48, 85, 90, 90, 90, 50, 50};
-
-void addColumn(HWND list, int column, const std::string& heading, int width) {
-  LVCOLUMNA info = {};
-  info.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-  info.fmt = LVCFMT_LEFT;
-  info.cx = width;
-  info.pszText = const_cast<char*>(heading.c_str());
-  info.iSubItem = column;
-  SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(column),
-               reinterpret_cast<LPARAM>(&info));
-}
 
 void setCell(HWND list, int row, int column, const std::string& text) {
   LVITEMA item = {};
@@ -111,10 +101,11 @@ void ReportDialog::setUpColumns() {
   ListView_SetExtendedListViewStyleEx(factsList.hwnd(), LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
   ListView_SetExtendedListViewStyleEx(playersList.hwnd(), LVS_EX_FULLROWSELECT,
                                       LVS_EX_FULLROWSELECT);
-  addColumn(factsList.hwnd(), 0, loadResourceString(IDS_REPORT_FACT), 90);
-  addColumn(factsList.hwnd(), 1, loadResourceString(IDS_REPORT_VALUE), 150);
+  insertListColumn(factsList.hwnd(), 0, loadResourceString(IDS_REPORT_FACT), 90);
+  insertListColumn(factsList.hwnd(), 1, loadResourceString(IDS_REPORT_VALUE), 150);
   for (int column = 0; column < kPlayerColumns; ++column)
-    addColumn(playersList.hwnd(), column, playerHeading(column), kPlayerColumnWidths[column]);
+    insertListColumn(playersList.hwnd(), column, playerHeading(column),
+                     kPlayerColumnWidths[column]);
 }
 
 // Closing hides the window; the next opening shows it again, with no
@@ -179,8 +170,9 @@ void ReportDialog::layOut() {
   place(factsList.hwnd(), kMargin * 2 + pictureWidth, kMargin, factsWidth, upperHeight);
   // The values take what the labels leave.
   const int labelWidth = ListView_GetColumnWidth(factsList.hwnd(), 0);
-  ListView_SetColumnWidth(factsList.hwnd(), 1,
-                          std::max(factsWidth - labelWidth - GetSystemMetrics(SM_CXVSCROLL) - 4, 60));
+  ListView_SetColumnWidth(
+      factsList.hwnd(), 1,
+      std::max(factsWidth - labelWidth - GetSystemMetrics(SM_CXVSCROLL) - 4, 60));
   place(playersList.hwnd(), kMargin, lowerTop, width, buttonTop - kMargin - lowerTop);
   const int ids[] = {IDC_REPORT_SAVE, IDC_REPORT_COPY, IDCANCEL};
   int x = client.right - kMargin;
@@ -248,8 +240,8 @@ void ReportDialog::onPlayersCustomDraw(NMHDR* notification, LRESULT* result) {
       const auto row = static_cast<std::size_t>(draw->nmcd.dwItemSpec);
       const bool name = draw->iSubItem == 0 && row < shownReport.players.size();
       // The name in the player's colour, as the pane draws it.
-      draw->clrText = name ? slotColour(shownReport.players[row].colourIndex)
-                           : GetSysColor(COLOR_WINDOWTEXT);
+      draw->clrText =
+          name ? slotColour(shownReport.players[row].colourIndex) : GetSysColor(COLOR_WINDOWTEXT);
       return;
     }
     default:
