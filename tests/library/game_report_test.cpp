@@ -133,7 +133,8 @@ TEST(GameReportTest, MapTilesBeyondWhatAMapHoldsAreNotShown) {
 TEST(GameReportTest, ARestoredGameSaysWhenItWasRestored) {
   GameEntry entry = twoPlayerGame();
   entry.facts.write().restoredAtMs = 61000;
-  const ReportLine* restored = line(buildGameReport(entry), ReportFact::kRestoredAt);
+  const GameReport report = buildGameReport(entry);
+  const ReportLine* restored = line(report, ReportFact::kRestoredAt);
   ASSERT_NE(restored, nullptr);
   EXPECT_EQ(restored->text, "0:01:01");
 }
