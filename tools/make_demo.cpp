@@ -1,8 +1,10 @@
 // morvane-make-demo FOLDER: writes a demo SaveGame folder of recordings made
 // by the project's own fixture writer, always the same bytes.
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "demo_maps.h"
 #include "recording_writer/recording_writer.h"
@@ -38,7 +40,7 @@ SampleGame oneVersusOne() {
   game.mapLabel = std::string(morvane::fixtures::kLabelJapanese);
   game.mapText = "\x83\x41\x83\x89\x83\x72\x83\x41";  // アラビア
   game.lobbyChat = {"@#1" + kTaro + ": " + kGoodGame, "@#2Alice: gl hf"};
-  game.gameChat = {"@#2Alice: nice rush", "@#1" + kTaro + ": gg"};
+  game.lobbyPopulation = 200;
   place(morvane::demo::openLand(120, 2), game);
   return game;
 }
@@ -68,8 +70,39 @@ SampleGame eightPlayers() {
   return game;
 }
 
-bool write(const std::filesystem::path& path, const SampleGame& game) {
-  const bool ok = morvane::fixtures::writeSampleGame(path.string(), game);
+// The 1v1 as it was played: both age up, chat, and Alice resigns at 32:10,
+// so the report has a length, a result and age-up times to show.
+std::vector<uint8_t> oneVersusOneBody() {
+  constexpr int16_t kFeudal = 101, kCastle = 102;
+  constexpr int32_t kMinute = 60 * 1000;
+  morvane::fixtures::BodyBuilder body;
+  body.start();
+  const auto minutes = [&](int count) {
+    for (int m = 0; m < count; ++m) body.timeStep(kMinute);
+  };
+  minutes(9);
+  body.research(1, kFeudal);
+  minutes(1);
+  body.research(2, kFeudal);
+  body.chat("@#2Alice: nice rush");
+  minutes(7);
+  body.research(1, kCastle);
+  minutes(2);
+  body.research(2, kCastle);
+  minutes(13);
+  body.timeStep(10 * 1000);
+  body.chat("@#1" + kTaro + ": gg");
+  body.resign(2, 2);
+  body.timeStep(500);
+  return body.take();
+}
+
+bool write(const std::filesystem::path& path, const SampleGame& game,
+           const std::vector<uint8_t>* body = nullptr) {
+  const bool ok = body != nullptr ? morvane::fixtures::writeRecording(
+                                        path.string(), morvane::fixtures::buildHeader(game).bytes,
+                                        *body)
+                                  : morvane::fixtures::writeSampleGame(path.string(), game);
   if (!ok) std::fprintf(stderr, "morvane-make-demo: cannot write %s\n", path.string().c_str());
   return ok;
 }
@@ -91,7 +124,8 @@ int main(int argc, char** argv) {
   }
   SampleGame quiet = morvane::fixtures::twoPlayerGame();
   quiet.mapText = "Arabia";
-  bool ok = write(folder / "rec_taro_vs_alice.mgx", oneVersusOne()) &&
+  const std::vector<uint8_t> played = oneVersusOneBody();
+  bool ok = write(folder / "rec_taro_vs_alice.mgx", oneVersusOne(), &played) &&
             write(folder / "rec_2v2_black_forest.mgx", teamGame()) &&
             write(folder / "rec_4v4_islands.mgx", eightPlayers()) &&
             write(folder / "Old games" / "rec_first.mgx", quiet);

@@ -161,7 +161,8 @@ TEST(GameReportTest, AFolderAGameThatDidNotLoadAndAnUnknownEditionSaySo) {
 TEST(GameReportTest, PlayerNumbersOutsideTheBlocksReadNoBlock) {
   GameEntry entry = twoPlayerGame();
   entry.playerNumbers[1] = 9;
-  const ReportPlayer& player = buildGameReport(entry).players[0];
+  const GameReport report = buildGameReport(entry);
+  const ReportPlayer& player = report.players.at(0);
   EXPECT_EQ(player.civilisation, "");
   EXPECT_EQ(player.colourIndex, 0);
   EXPECT_EQ(player.result, PlayerResult::kNone);
