@@ -2,6 +2,8 @@
 // edition writes them; what a patch added is taken from the layout row.
 #include "recording/de_header.h"
 
+#include "recording/de_ai_section.h"
+
 #include <algorithm>
 #include <cstring>
 #include <string_view>
@@ -96,9 +98,11 @@ DefinitivePlayer readPlayer(ByteReader& q, const DefinitiveLayout& l) {
   if (l.customCivilisations) q.skip(4 * int64_t{count(q)});
   skipString(q);  // AI type
   q.skip(1);      // the AI's civilisation name
-  skipString(q);  // AI name
+  const std::string_view aiName = readString(q);
   if (l.censoredName) skipString(q);
   player.name = std::string(readString(q));
+  // A computer player is shown by its AI's name; its own name is empty.
+  if (player.name.empty()) player.name = std::string(aiName);
   q.skip(4);  // player type
   player.profileId = q.i32();
   q.skip(4);
@@ -207,9 +211,10 @@ void fillPlayers(const DefinitiveBlock& block, GameEntry& entry) {
 // stating the map's own size again.
 bool readMap(ByteSpan header, const DefinitiveLayout& l, int64_t aiFlag, GameEntry& entry,
              int64_t& restoredAtMs) {
-  ByteReader q(header, aiFlag);
-  if (q.i32() != 0) return false;  // the edition's AI section is not read
-  q.skip(24 + 4 + 17);             // times, speed, object ids and seeds
+  const std::optional<int64_t> replay = replaySectionAt(header, aiFlag);
+  if (!replay) return false;
+  ByteReader q(header, *replay);
+  q.skip(24 + 4 + 17);  // times, speed, object ids and seeds
   const int32_t pov = q.u16();
   const int32_t playerCount = q.u8();
   q.skip(1 + 1);  // instant build, cheats
@@ -272,6 +277,11 @@ std::optional<DefinitiveBlock> readDefinitiveBlock(ByteSpan header,
   if (q.failed()) return std::nullopt;
   block.end = q.position();
   return block;
+}
+
+bool aiSectionHolds(ByteSpan header, const DefinitiveLayout& layout) {
+  const std::optional<DefinitiveBlock> block = readDefinitiveBlock(header, layout);
+  return !block || replaySectionAt(header, block->end).has_value();
 }
 
 DefinitiveHeader parseDefinitiveHeader(ByteSpan header, const DefinitiveLayout& layout,

@@ -38,6 +38,10 @@ struct DefinitiveBlock {
 // where the structure puts it.
 std::optional<DefinitiveBlock> readDefinitiveBlock(ByteSpan header, const DefinitiveLayout& layout);
 
+// False when the block was read and the AI section after it breaks the
+// structure every recording of it shows: a header the table does not know.
+bool aiSectionHolds(ByteSpan header, const DefinitiveLayout& layout);
+
 struct DefinitiveHeader {
   std::optional<DefinitiveBlock> block;
   bool mapRead = false;  // the replay section and the map were walked to their end

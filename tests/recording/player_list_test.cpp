@@ -172,7 +172,8 @@ TEST(PlayerListTest, EachGameVersionIsReadWithItsOwnLayout) {
 
 // The Definitive Edition's own block, replay section and map, written as
 // each of its patches lays them out: every row of its table is read by its
-// structure, and the AI section it does not know leaves the map unread.
+// structure, the AI section stepped over by its own; a header whose AI
+// section breaks that structure is refused as an unknown version is.
 TEST(PlayerListTest, EachDefinitiveEditionPatchIsReadWithItsOwnLayout) {
   fixtures::TempFolder folder;
   ASSERT_TRUE(folder.ok());
@@ -180,19 +181,46 @@ TEST(PlayerListTest, EachDefinitiveEditionPatchIsReadWithItsOwnLayout) {
     float save;
     bool withAi = false;
     int32_t restoredAtMs = 0;
-  } rows[] = {
-      {12.97f}, {13.13f}, {13.17f}, {13.34f}, {20.06f}, {20.16f},      {25.02f},
-      {25.06f}, {25.22f}, {26.16f}, {26.21f}, {37.0f},  {50.0f},       {61.5f},
-      {62.0f},  {63.0f},  {64.3f},  {66.3f},  {66.6f},  {63.0f, true}, {37.0f, false, 60000}};
+    bool aiSectionDamaged = false;
+  } rows[] = {{12.97f},
+              {13.13f},
+              {13.17f},
+              {13.34f},
+              {20.06f},
+              {20.16f},
+              {25.02f},
+              {25.06f},
+              {25.22f},
+              {26.16f},
+              {26.21f},
+              {37.0f},
+              {50.0f},
+              {61.5f},
+              {62.0f},
+              {63.0f},
+              {64.3f},
+              {66.3f},
+              {66.6f},
+              {26.21f, true},
+              {63.0f, true},
+              {63.0f, true, 0, true},
+              {37.0f, false, 60000}};
   for (const auto& row : rows) {
-    SCOPED_TRACE(std::to_string(row.save) + (row.withAi ? " with AI" : ""));
+    SCOPED_TRACE(std::to_string(row.save) + (row.withAi ? " with AI" : "") +
+                 (row.aiSectionDamaged ? " damaged" : ""));
     fixtures::DefinitiveGame game = fixtures::twoPlayerDefinitiveGame(row.save);
     game.withAi = row.withAi;
+    game.aiSectionDamaged = row.aiSectionDamaged;
     game.restoredAtMs = row.restoredAtMs;
     const std::string path = folder.file("game.aoe2record");
     ASSERT_TRUE(fixtures::writeRecording(path, fixtures::buildDefinitiveHeader(game),
                                          fixtures::buildDefinitiveBody(game)));
     RecordedGameFile file;
+    if (row.aiSectionDamaged) {
+      EXPECT_FALSE(file.load(path));
+      EXPECT_EQ(file.lastError(), LoadError::kUnsupportedVersion);
+      continue;
+    }
     ASSERT_TRUE(file.load(path)) << describe(file.lastError());
     EXPECT_EQ(file.version().family, VersionFamily::kDE);
     GameEntry e;
@@ -219,11 +247,6 @@ TEST(PlayerListTest, EachDefinitiveEditionPatchIsReadWithItsOwnLayout) {
     // A restored game's length counts from its start.
     EXPECT_EQ(facts.durationMs, row.restoredAtMs + 4000);
     EXPECT_EQ(facts.winners, std::vector<int32_t>{1});
-    if (row.withAi) {
-      EXPECT_EQ(e.mapWidth, 0);
-      EXPECT_EQ(e.povIndex, 0);
-      continue;
-    }
     EXPECT_EQ(e.povIndex, 2);
     EXPECT_EQ(e.playerCount, 3);
     EXPECT_EQ(e.mapWidth, game.width);

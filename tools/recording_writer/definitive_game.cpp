@@ -176,6 +176,51 @@ void edition(ByteWriter& out, const DefinitiveGame& g) {
   if (v >= 37.0f) out.zeros(8);
 }
 
+// The AI scripts' strings, a rule list per player (the first two in use,
+// with a rule each) and the fixed tables after them.
+void aiSection(ByteWriter& out, const DefinitiveGame& g) {
+  const std::vector<std::string> strings = {"Attack", "", "Build a town centre"};
+  out.i16(5000);
+  out.i16(static_cast<int16_t>(strings.size()));
+  out.u32(0);
+  for (const std::string& s : strings) {
+    out.u32(static_cast<uint32_t>(s.size()));
+    out.text(s);
+  }
+  out.i16(240);
+  out.i16(230);
+  out.u8(0);
+  out.i16(8);
+  for (int32_t list = 0; list < 8; ++list) {
+    const bool inUse = list < 2;
+    out.u32(inUse ? 1 : 0);
+    out.i32(inUse ? list : -1);
+    out.i16(inUse ? 10000 : 0);
+    out.i16(inUse ? 1 : 0);
+    out.u32(0);
+    if (!inUse) continue;
+    out.u32(1);  // in use
+    out.u32(1);  // enabled
+    out.i16(0);
+    out.i16(-1);  // no next rule
+    out.u8(1);    // one fact
+    out.u8(3);    // and two actions
+    out.i16(0);
+    out.fill(3 * 24, 0x07);
+    out.zeros(8);
+  }
+  for (int group = 0; group < 8; ++group) {
+    out.u32(group < 2 ? 100 : 0);
+    out.u32(0);
+  }
+  out.f32(0.14f);
+  out.f32(0.29f);
+  for (int k = 0; k < 9; ++k) out.u32(static_cast<uint32_t>(k));
+  const int64_t filled = out.fill(2624, 0xFF);
+  if (g.aiSectionDamaged) out.setU8(filled + 100, 0xFE);
+  out.zeros(4096);
+}
+
 void map(ByteWriter& out, const DefinitiveGame& g) {
   const float v = g.saveVersion;
   const auto players = static_cast<int32_t>(g.players.size()) + 1;  // and Gaia
@@ -249,7 +294,8 @@ std::vector<uint8_t> buildDefinitiveHeader(const DefinitiveGame& g) {
   }
   edition(out, g);
   out.u32(g.withAi ? 1 : 0);
-  if (!g.withAi) map(out, g);
+  if (g.withAi) aiSection(out, g);
+  map(out, g);
   out.zeros(4096);  // the player blocks and the rest, not read
   return out.take();
 }

@@ -37,7 +37,8 @@ struct DefinitiveGame {
   std::vector<uint8_t> terrain;  // per tile, row by row; 0 past its end
   std::vector<uint8_t> elevation;
   int32_t restoredAtMs = 0;  // the game time a restored game was saved at
-  bool withAi = false;       // the AI flag set: the section the reader does not know follows
+  bool withAi = false;       // the AI flag set, and the AI section after it
+  bool aiSectionDamaged = false;  // one byte of its closing run of 0xFF is not
   // Each message's "messageAGP"; written as the JSON object the edition sends.
   std::vector<std::string> chat;
   int32_t stepMs = 1000;           // one time step after each message
