@@ -18,6 +18,7 @@ const DefinitiveRow kRows[] = {
        l.spectatorDelay = true;
        l.afterDataset += 5;
        l.byteBeforeEnd = true;
+       l.lobbyAfterPopulation += 4;
      }},
     {13.17f,
      [](DefinitiveLayout& l) {
@@ -41,22 +42,26 @@ const DefinitiveRow kRows[] = {
        l.countedStrategicNumbers = true;
        l.afterLobbyName = true;
        l.afterDataset += 4;
+       l.lobbyAfterPopulation += 1;
      }},
     {26.16f,
      [](DefinitiveLayout& l) {
        l.timestamp = true;
        l.afterDataset += 8;
+       l.lobbyTail += 4;
      }},
     {37.0f,
      [](DefinitiveLayout& l) {
        l.entriesForPlayersOnly = true;
        l.afterDataset += 3;
        l.endTimes = true;
+       l.lobbyTail += 4;
      }},
     {50.0f,
      [](DefinitiveLayout& l) {
        l.flagAfterHandicap = true;
        l.afterDataset += 8;
+       l.lobbyTail += 1;
      }},
     {61.5f,
      [](DefinitiveLayout& l) {
@@ -79,6 +84,7 @@ const DefinitiveRow kRows[] = {
        l.censoredName = true;
        l.entriesForPlayersOnly = false;
        l.countedTail = true;
+       l.lobbyTail += 4;
      }},
     // The scenario section's player data changed; nothing read here did.
     {66.6f, [](DefinitiveLayout&) {}},

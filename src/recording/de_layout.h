@@ -44,6 +44,10 @@ struct DefinitiveLayout {
   int64_t tileBytes = 9;
   int64_t tileElevation = 2;
   bool secondVisibility = false;  // a second visibility map after the first
+
+  // The lobby's settings and chat at the header's end.
+  int64_t lobbyAfterPopulation = 7;  // game type, lock teams, treaty, an int32 of cheats, ...
+  int64_t lobbyTail = 10;            // after the map seed
 };
 
 // The newest save version a row was added for; anything newer is refused.

@@ -3,6 +3,7 @@
 #include "recording/body_walk.h"
 #include "recording/de_chat.h"
 #include "recording/de_header.h"
+#include "recording/de_lobby_chat.h"
 #include "recording/code_page.h"
 #include "recording/game_result.h"
 #include "recording/hd_profiles.h"
@@ -40,6 +41,11 @@ void parseDefinitive(ByteSpan header, ByteSpan body, int64_t bodyOffset, const H
   const std::string mapType = findMapTypeText(header);
   entry.mapName = mapType.empty() ? kMapTypeNotFound : mapType;
   entry.lobbyChat.clear();
+  if (read.block) {
+    if (const auto lobby = findDefinitiveLobbyChat(header, layout.definitive, *read.block)) {
+      entry.lobbyChat = filterChat(collectDefinitiveChat(header, *lobby));
+    }
+  }
   const BodyWalk walk = walkBody(body, bodyOffset, layout.body);
   entry.gameChat = filterChat(collectDefinitiveChat(body, walk.chat));
   if (!withFacts) return;

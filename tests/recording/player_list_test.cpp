@@ -182,6 +182,7 @@ TEST(PlayerListTest, EachDefinitiveEditionPatchIsReadWithItsOwnLayout) {
     bool withAi = false;
     int32_t restoredAtMs = 0;
     bool aiSectionDamaged = false;
+    bool lobbyLengthOff = false;
   } rows[] = {{12.97f},
               {13.13f},
               {13.17f},
@@ -204,6 +205,7 @@ TEST(PlayerListTest, EachDefinitiveEditionPatchIsReadWithItsOwnLayout) {
               {26.21f, true},
               {63.0f, true},
               {63.0f, true, 0, true},
+              {64.3f, false, 0, false, true},
               {37.0f, false, 60000}};
   for (const auto& row : rows) {
     SCOPED_TRACE(std::to_string(row.save) + (row.withAi ? " with AI" : "") +
@@ -211,6 +213,7 @@ TEST(PlayerListTest, EachDefinitiveEditionPatchIsReadWithItsOwnLayout) {
     fixtures::DefinitiveGame game = fixtures::twoPlayerDefinitiveGame(row.save);
     game.withAi = row.withAi;
     game.aiSectionDamaged = row.aiSectionDamaged;
+    game.lobbyLengthOff = row.lobbyLengthOff;
     game.restoredAtMs = row.restoredAtMs;
     const std::string path = folder.file("game.aoe2record");
     ASSERT_TRUE(fixtures::writeRecording(path, fixtures::buildDefinitiveHeader(game),
@@ -242,6 +245,8 @@ TEST(PlayerListTest, EachDefinitiveEditionPatchIsReadWithItsOwnLayout) {
     EXPECT_EQ(facts.settings.difficulty.has_value(), row.save < 61.5f);
     // The colour digit after the sender's is not part of the line.
     EXPECT_EQ(e.gameChat, "Alice: gl hf\r\n<All>Bj\xC3\xB6rn: \"gg\"\r\n");
+    // The chat before the game only where every length ends at the map seed.
+    EXPECT_EQ(e.lobbyChat, row.lobbyLengthOff ? "" : "Bj\xC3\xB6rn: hi\r\nAlice: 11\r\n");
     ASSERT_EQ(facts.resignations.size(), 1u);
     EXPECT_EQ(facts.resignations[0].player, 2);
     // A restored game's length counts from its start.

@@ -266,6 +266,38 @@ void map(ByteWriter& out, const DefinitiveGame& g) {
   out.i32(g.restoredAtMs);
 }
 
+// The header's last section: the lobby's settings, its chat, the map seed and
+// the tail each patch lengthened.
+void lobby(ByteWriter& out, const DefinitiveGame& g) {
+  const float v = g.saveVersion;
+  for (std::size_t k = 0; k < kEntries; ++k) out.u8(k < g.players.size() ? g.players[k].team : 0);
+  out.i32(g.revealMap);
+  out.u32(1);
+  out.i32(g.width);
+  out.i32(g.population);
+  out.u8(static_cast<uint8_t>(g.gameType));
+  out.u8(g.lockTeams ? 1 : 0);
+  out.u8(0);  // treaty
+  out.u32(0);
+  if (v >= 13.13f) out.u32(0);
+  if (v >= 25.22f) out.u8(0);
+  out.u32(static_cast<uint32_t>(g.lobbyChat.size()));
+  for (std::size_t m = 0; m < g.lobbyChat.size(); ++m) {
+    const std::string& message = g.lobbyChat[m];
+    const bool off = g.lobbyLengthOff && m + 1 == g.lobbyChat.size();
+    out.u32(static_cast<uint32_t>(message.size() + 1 + (off ? 1 : 0)));
+    out.text(message);
+    out.u8(0);
+  }
+  out.u32(0x618DDD8F);  // map seed
+  int64_t tail = 10;
+  if (v >= 26.16f) tail += 4;
+  if (v >= 37.0f) tail += 4;
+  if (v >= 50.0f) tail += 1;
+  if (v >= 66.3f) tail += 4;
+  out.zeros(tail);
+}
+
 }  // namespace
 
 DefinitiveGame twoPlayerDefinitiveGame(float saveVersion) {
@@ -278,6 +310,7 @@ DefinitiveGame twoPlayerDefinitiveGame(float saveVersion) {
     g.elevation.push_back(static_cast<uint8_t>(i / 9 % 3));
   }
   g.chat = {"@#12 Alice: gl hf", "", "@#2<All>3 Bj\xC3\xB6rn: \"gg\""};
+  g.lobbyChat = {"", "@#23 Bj\xC3\xB6rn: hi", "", "@#12 Alice: 11"};
   g.resigning = {2};
   return g;
 }
@@ -297,6 +330,7 @@ std::vector<uint8_t> buildDefinitiveHeader(const DefinitiveGame& g) {
   if (g.withAi) aiSection(out, g);
   map(out, g);
   out.zeros(4096);  // the player blocks and the rest, not read
+  lobby(out, g);
   return out.take();
 }
 

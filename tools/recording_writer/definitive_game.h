@@ -39,6 +39,9 @@ struct DefinitiveGame {
   int32_t restoredAtMs = 0;  // the game time a restored game was saved at
   bool withAi = false;       // the AI flag set, and the AI section after it
   bool aiSectionDamaged = false;  // one byte of its closing run of 0xFF is not
+  // The chat before the game, each message as stored (its NUL added).
+  std::vector<std::string> lobbyChat;
+  bool lobbyLengthOff = false;  // the last message's length one more than its bytes
   // Each message's "messageAGP"; written as the JSON object the edition sends.
   std::vector<std::string> chat;
   int32_t stepMs = 1000;           // one time step after each message
