@@ -53,7 +53,7 @@ void skipStringBlock(ByteReader& q) {
 void readSettings(ByteReader& q, const DefinitiveLayout& l, DefinitiveBlock& block,
                   int32_t& players) {
   GameSettings& s = block.settings;
-  if (l.build) q.skip(4);
+  if (l.build) block.build = q.i32();
   if (l.timestamp) q.skip(4);
   q.skip(4 + 4 + 4);              // the block's own version, interval and game options versions
   q.skip(4 * int64_t{count(q)});  // the installed DLCs' ids

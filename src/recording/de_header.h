@@ -28,6 +28,7 @@ struct DefinitivePlayer {
 };
 
 struct DefinitiveBlock {
+  std::optional<int32_t> build;  // where the patch writes it
   GameSettings settings;
   int32_t mapId = 0;
   std::vector<DefinitivePlayer> players;  // by list position, from 1

@@ -214,6 +214,20 @@ const char* versionName(VersionFamily family) {
   return "unknown";
 }
 
+void applyDefinitiveBuild(std::optional<int32_t> build, BodyLayout& body) {
+  if (build && *build >= kResearchRewrittenBuild) {
+    body.researchPlayerAt = 1;
+    body.researchPlayerBytes = 1;
+    body.researchTechAt = 10;
+  } else {
+    // Three bytes after the id, the building, the player, the count of
+    // selected units, then the technology as an int32.
+    body.researchPlayerAt = 8;
+    body.researchPlayerBytes = 2;
+    body.researchTechAt = 12;
+  }
+}
+
 HeaderLayout layoutFor(const GameVersion& version) {
   HeaderLayout layout;
   if (version.family == VersionFamily::kUnknown) return layout;
@@ -259,6 +273,7 @@ HeaderLayout layoutFor(const GameVersion& version) {
       // three, and holds 4 bytes more after the 500.
       layout.body.startZeros = 4;
       layout.body.startAfterInterval = 24;
+      applyDefinitiveBuild(std::nullopt, layout.body);
       break;
     default:
       break;

@@ -151,11 +151,21 @@ struct BodyLayout {
   int64_t startZeros = 12;          // where the record goes on with zeros, this many
   int64_t startAfterInterval = 20;  // a start record's bytes after the 500
   // The research command, from its id: the player number and the
-  // technology, int16 each. Its stated length varies (16, 24 and 28 bytes,
-  // even within one recording); these two stand where every length has them.
+  // technology. Its stated length varies (16, 24 and 28 bytes, even within
+  // one recording); these two stand where every length has them.
   int64_t researchPlayerAt = 8;
-  int64_t researchTechAt = 10;
+  int64_t researchPlayerBytes = 2;  // an int16, or a byte
+  int64_t researchTechAt = 10;      // an int16
 };
+
+// The Definitive Edition rewrote its research command at this build: the
+// player byte right after the id, then the command's length, the building,
+// the count of selected units and the technology.
+inline constexpr int32_t kResearchRewrittenBuild = 71094;
+
+// The body's layout of a Definitive Edition header of this build (none: a
+// patch that did not yet write its build).
+void applyDefinitiveBuild(std::optional<int32_t> build, BodyLayout& body);
 
 // Every default above is The Conquerors' layout, kept for an unknown version.
 struct HeaderLayout {

@@ -46,7 +46,9 @@ void parseDefinitive(ByteSpan header, ByteSpan body, int64_t bodyOffset, const H
       entry.lobbyChat = filterChat(collectDefinitiveChat(header, *lobby));
     }
   }
-  const BodyWalk walk = walkBody(body, bodyOffset, layout.body);
+  BodyLayout bodyLayout = layout.body;
+  if (read.block) applyDefinitiveBuild(read.block->build, bodyLayout);
+  const BodyWalk walk = walkBody(body, bodyOffset, bodyLayout);
   entry.gameChat = filterChat(collectDefinitiveChat(body, walk.chat));
   if (!withFacts) return;
 
@@ -70,6 +72,7 @@ void parseDefinitive(ByteSpan header, ByteSpan body, int64_t bodyOffset, const H
     facts.mapId = read.block->mapId;
   }
   settleResult(walk, std::nullopt, seats, facts);
+  facts.ageUps = lastAgeClicks(walk.ageClicks, facts.restoredAtMs, seats);
 }
 
 CodePageSignals codePageSignals(VersionFamily family, const MapTypeLine& mapType,

@@ -249,8 +249,14 @@ TEST(PlayerListTest, EachDefinitiveEditionPatchIsReadWithItsOwnLayout) {
     EXPECT_EQ(e.lobbyChat, row.lobbyLengthOff ? "" : "Bj\xC3\xB6rn: hi\r\nAlice: 11\r\n");
     ASSERT_EQ(facts.resignations.size(), 1u);
     EXPECT_EQ(facts.resignations[0].player, 2);
-    // A restored game's length counts from its start.
-    EXPECT_EQ(facts.durationMs, row.restoredAtMs + 4000);
+    // A restored game's length counts from its start; the last click of
+    // each age counts, in the research command of the header's build.
+    EXPECT_EQ(facts.durationMs, row.restoredAtMs + 9000);
+    ASSERT_EQ(facts.ageUps.size(), 2u);
+    EXPECT_EQ(facts.ageUps.at(1)[Age::kFeudal], row.restoredAtMs + 2000);
+    EXPECT_EQ(facts.ageUps.at(1)[Age::kCastle], row.restoredAtMs + 4000);
+    EXPECT_EQ(facts.ageUps.at(2)[Age::kFeudal], row.restoredAtMs + 3000);
+    EXPECT_EQ(facts.ageUps.at(2)[Age::kCastle], std::nullopt);
     EXPECT_EQ(facts.winners, std::vector<int32_t>{1});
     EXPECT_EQ(e.povIndex, 2);
     EXPECT_EQ(e.playerCount, 3);

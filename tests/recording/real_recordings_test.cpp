@@ -121,6 +121,40 @@ void compareRecording(const std::string& name, const fixtures::TempFolder& folde
   }
 }
 
+// The last research click of each age per player number, as the facts file
+// beside the recording gives it; a player or age it names unsettled is not
+// pinned.
+void compareDefinitiveAgeUps(const std::string& name, const GameFacts& facts) {
+  const fs::path path = fs::path(MORVANE_RECORDINGS_DIR) / (name + ".de-facts.json");
+  if (!fs::exists(path)) return;
+  const auto jsonBytes = fixtures::readFile(path.string());
+  Value expected;
+  ASSERT_TRUE(testing_json::Parser(std::string(jsonBytes.begin(), jsonBytes.end())).parse(expected));
+  const Value& ageUps = expected["ageUps"];
+  const auto unsettled = [&](const std::string& key) {
+    return expected.has("unsettledAgeUps") && expected["unsettledAgeUps"].has(key);
+  };
+  for (const auto& [number, times] : facts.ageUps) {
+    EXPECT_TRUE(ageUps.has(std::to_string(number))) << "player " << number << " clicked";
+  }
+  static const char* const kAgeKeys[kAges] = {"feudal", "castle", "imperial"};
+  for (const auto& [key, player] : ageUps.members) {
+    if (unsettled(key)) continue;
+    const auto read = facts.ageUps.find(std::stoi(key));
+    for (int age = 0; age < kAges; ++age) {
+      SCOPED_TRACE("player " + key + " " + kAgeKeys[age]);
+      const Value& times = player[kAgeKeys[age]];
+      const std::optional<int64_t> last =
+          read == facts.ageUps.end() ? std::nullopt : read->second.ms[std::size_t(age)];
+      if (times.has("lastClickMs")) {
+        EXPECT_EQ(last, times["lastClickMs"].number);
+      } else {
+        EXPECT_EQ(last, std::nullopt);
+      }
+    }
+  }
+}
+
 int lineCount(const std::string& text) {
   return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
 }
@@ -227,6 +261,7 @@ void compareDefinitiveRecording(const std::string& name, const fixtures::TempFol
                                    file.bodyOffset(), layoutFor(version).body);
     EXPECT_EQ(static_cast<int64_t>(walk.chat.size()), truth["gameChatCount"].number);
   }
+  compareDefinitiveAgeUps(name, facts);
 }
 
 TEST(RealRecordingsTest, EveryDefinitiveRecordingMatchesItsTruth) {

@@ -10,6 +10,9 @@ namespace {
 
 constexpr std::string_view kSeparator("\xA3\x5F\x02\x00", 4);
 constexpr int kEntries = 8;
+// The build each patch writes: its research command changed at 71094, the
+// first patch after 26.21.
+int32_t buildOf(float v) { return v > 26.21f ? 127161 : 66692; }
 
 void deString(ByteWriter& out, std::string_view text) {
   out.text("\x60\x0A");
@@ -79,7 +82,7 @@ void emptySlot(ByteWriter& out, float v) {
 void edition(ByteWriter& out, const DefinitiveGame& g) {
   const float v = g.saveVersion;
   const auto players = static_cast<int32_t>(g.players.size());
-  if (v >= 25.22f) out.u32(127161);  // build
+  if (v >= 25.22f) out.i32(buildOf(v));
   if (v >= 26.16f) out.u32(1729982223);
   out.f32(1119);
   out.u32(1000);
@@ -311,6 +314,7 @@ DefinitiveGame twoPlayerDefinitiveGame(float saveVersion) {
   }
   g.chat = {"@#12 Alice: gl hf", "", "@#2<All>3 Bj\xC3\xB6rn: \"gg\""};
   g.lobbyChat = {"", "@#23 Bj\xC3\xB6rn: hi", "", "@#12 Alice: 11"};
+  g.research = {{2, 22}, {2, 101}, {1, 101}, {2, 101}, {1, 102}};
   g.resigning = {2};
   return g;
 }
@@ -343,6 +347,31 @@ std::vector<uint8_t> buildDefinitiveBody(const DefinitiveGame& g) {
   body.i32(3);
   body.zeros(8);
   body.i32(0);  // one zero int32 where the earlier editions have three
+  const bool rewritten = g.saveVersion >= 25.22f && buildOf(g.saveVersion) >= 71094;
+  for (const auto& [player, tech] : g.research) {
+    ByteWriter c;
+    c.u8(0x65);
+    if (rewritten) {
+      c.u8(player);
+      c.i16(21);
+      c.u32(0x0518);  // the building
+      c.i16(1);       // selected units
+      c.i16(tech);
+      c.fill(5, 0xFF);
+      c.u32(0x0518);
+    } else {
+      c.zeros(3);
+      c.u32(0x0518);
+      c.i16(player);
+      c.i16(1);
+      c.i32(tech);
+      c.i32(-1);
+      c.zeros(4);
+      c.u32(0x0518);
+    }
+    body.command(c.bytes());
+    body.timeStep(g.stepMs);
+  }
   for (const std::string& message : g.chat) {
     std::string json =
         "{\"player\":1,\"channel\":0,\"message\":\"m\",\"tauntNumber\":-1,"

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace morvane::fixtures {
@@ -44,7 +45,10 @@ struct DefinitiveGame {
   bool lobbyLengthOff = false;  // the last message's length one more than its bytes
   // Each message's "messageAGP"; written as the JSON object the edition sends.
   std::vector<std::string> chat;
-  int32_t stepMs = 1000;           // one time step after each message
+  int32_t stepMs = 1000;  // one time step after each message
+  // Research commands (player, technology), one step apart, before the chat,
+  // in the layout of the build the header states.
+  std::vector<std::pair<uint8_t, int16_t>> research;
   std::vector<uint8_t> resigning;  // player numbers, one step apart, after the chat
 };
 
