@@ -236,15 +236,27 @@ HeaderLayout layoutFor(const GameVersion& version) {
       layout.body.checksumIntervalAt = 0;
       layout.body.startBytes = 36;
       layout.body.startAfterInterval = 32;
+      layout.objects.known = version.family == VersionFamily::kAoK;  // the trial's not seen
+      layout.objects.baseGame = true;
+      break;
+    case VersionFamily::kAoC10:
+    case VersionFamily::kAoC10c:
+      layout.objects.known = true;
       break;
     case VersionFamily::kUserPatch12:
     case VersionFamily::kUserPatch13:
-    case VersionFamily::kUserPatch14:
       // The patches that raised the limit above 200 store it in 25s.
       layout.settings.populationUnit = 25;
       break;
+    case VersionFamily::kUserPatch14:
+      layout.settings.populationUnit = 25;
+      layout.objects.known = true;
+      layout.objects.actionState = 4;
+      break;
     case VersionFamily::kUserPatch15:
       layout.settings.populationUnit = 25;
+      layout.objects.known = true;
+      layout.objects.actionState = 4;
       // Its tiles make room for more terrains: a tile may be 255, the
       // terrain id, the elevation and the terrain it replaced.
       layout.tiles.widenedByMarker = true;

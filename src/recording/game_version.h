@@ -157,6 +157,20 @@ struct BodyLayout {
   int64_t researchTechAt = 10;
 };
 
+// The records of the object lists that end each player block of the game
+// data. Every record opens with its type, owner, unit id and position; what
+// follows depends on the type and on these numbers. Only versions whose
+// records were walked against real recordings hold a row; the rest read no
+// objects.
+struct ObjectRecordLayout {
+  bool known = false;
+  // The base game: a selection byte after the screen offsets, no group
+  // number in an action unit, fewer town-bell fields, no snow flags, and a
+  // one-byte base armour in a unit's own copy of its type.
+  bool baseGame = false;
+  int64_t actionState = 1;  // bytes of a queued action's state: 4 in the patches
+};
+
 // Every default above is The Conquerors' layout, kept for an unknown version.
 struct HeaderLayout {
   NameListLayout nameList;
@@ -167,6 +181,7 @@ struct HeaderLayout {
   PlayerBlockLayout playerBlock;
   SettingsLayout settings;
   BodyLayout body;
+  ObjectRecordLayout objects;
   DefinitiveLayout definitive;  // the Definitive Edition's header, read by de_header
 };
 

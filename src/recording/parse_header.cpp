@@ -4,6 +4,7 @@
 #include "recording/de_chat.h"
 #include "recording/de_header.h"
 #include "recording/code_page.h"
+#include "recording/game_objects.h"
 #include "recording/game_result.h"
 #include "recording/hd_profiles.h"
 #include "recording/header_settings.h"
@@ -63,6 +64,8 @@ void parseDefinitive(ByteSpan header, ByteSpan body, int64_t bodyOffset, const H
     facts.settings = read.block->settings;
     facts.mapId = read.block->mapId;
   }
+  facts.objects.notRead = "the records of this version are not known";
+  facts.startPositions = startPositionsOf(facts.objects, entry);
   settleResult(walk, std::nullopt, seats, facts);
 }
 
@@ -125,6 +128,9 @@ void RecordedGameFile::parse(GameEntry& entry, bool withFacts) const {
   facts.restoredAtMs = readRestoreTime(header, list, entry.mapWidth, entry.mapHeight);
   facts.durationMs = facts.restoredAtMs + walk.durationMs;
   facts.stop = walk.stop;
+  facts.objects = readStartingObjects(header, layout, list.tilesEnd, list.listEnd, entry,
+                                      facts.restored());
+  facts.startPositions = startPositionsOf(facts.objects, entry);
   std::optional<PostGame> postGame;
   if (walk.postGameAt) postGame = readPostGame(body, *walk.postGameAt, walk.postGameBytes);
   const Seats seats = seatsOf(header, list, teams, entry);
