@@ -44,6 +44,10 @@ struct DefinitiveLayout {
   int64_t tileBytes = 9;
   int64_t tileElevation = 2;
   bool secondVisibility = false;  // a second visibility map after the first
+
+  // Each player's block in the game data: how many arrays of its counted
+  // values stand before its camera and spawn point; 0 where not known.
+  int64_t startValueArrays = 0;
 };
 
 // The newest save version a row was added for; anything newer is refused.

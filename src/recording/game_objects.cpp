@@ -5,6 +5,7 @@
 #include "recording/game_objects.h"
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -383,6 +384,43 @@ MapObjects readStartingObjects(ByteSpan header, const HeaderLayout& layout, int6
   search.mapWidth = entry.mapWidth;
   search.mapHeight = entry.mapHeight;
   return readMapObjects(header, layout.objects, search);
+}
+
+void readDefinitiveStarts(ByteSpan header, const DefinitiveLayout& layout, int64_t from,
+                          GameEntry& entry) {
+  constexpr uint8_t kCountMarker = 0x16, kValuesMarker = 0x21;
+  constexpr int64_t kMaxValues = 4096;
+  if (layout.startValueArrays == 0 || from <= 0) return;
+  for (std::size_t number = 1; number < PlayerSlots::kCount; ++number) {
+    PlayerSlot& slot = entry.slots[number];
+    const std::string_view name(slot.name, strnlen(slot.name, sizeof slot.name));
+    if (name.empty()) continue;
+    // The block's stored name: its length + 1, the bytes, a NUL, the count's marker.
+    std::string stored;
+    stored.push_back(static_cast<char>((name.size() + 1) & 0xFF));
+    stored.push_back(static_cast<char>((name.size() + 1) >> 8));
+    stored.append(name);
+    stored.push_back('\0');
+    stored.push_back(static_cast<char>(kCountMarker));
+    for (;;) {
+      const int64_t at = header.findForward(stored, from, header.size() - 1, 2);
+      if (at == ByteSpan::kNotFound) return;  // the later blocks lie further on
+      ByteReader q(header, at + static_cast<int64_t>(stored.size()));
+      const int32_t values = q.i32();
+      const bool block = q.u8() == kValuesMarker && values >= 0 && values <= kMaxValues;
+      from = at + 1;
+      if (!block || q.failed()) continue;
+      q.skip(4 * int64_t{values} * layout.startValueArrays + 1 + 4 + 4);  // values, camera
+      const int32_t views = q.i32();
+      if (views > 0) q.skip(8 * int64_t{views});
+      const uint16_t x = q.u16();
+      const uint16_t y = q.u16();
+      if (q.failed() || views < 0 || x >= entry.mapWidth || y >= entry.mapHeight) continue;
+      slot.start = MapPoint{static_cast<float>(x), static_cast<float>(y)};
+      from = q.position();
+      break;
+    }
+  }
 }
 
 std::map<int32_t, MapPoint> startPositionsOf(const MapObjects& objects, const GameEntry& entry) {

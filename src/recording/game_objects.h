@@ -36,6 +36,13 @@ MapObjects readMapObjects(ByteSpan header, const ObjectRecordLayout& layout,
 MapObjects readStartingObjects(ByteSpan header, const HeaderLayout& layout, int64_t tilesEnd,
                                int64_t listEnd, const GameEntry& entry, bool restored);
 
+// The Definitive Edition's players' spawn points, as each player's block in
+// the game data states them, searched for in order from `from` (the end of
+// the edition's own block). Where the layout row does not know the block's
+// form, none.
+void readDefinitiveStarts(ByteSpan header, const DefinitiveLayout& layout, int64_t from,
+                          GameEntry& entry);
+
 // By player number: the first town centre, else the start the player's
 // block states (the slot's start).
 std::map<int32_t, MapPoint> startPositionsOf(const MapObjects& objects, const GameEntry& entry);

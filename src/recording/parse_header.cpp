@@ -65,6 +65,8 @@ void parseDefinitive(ByteSpan header, ByteSpan body, int64_t bodyOffset, const H
     facts.mapId = read.block->mapId;
   }
   facts.objects.notRead = "the records of this version are not known";
+  if (read.block && read.mapRead)
+    readDefinitiveStarts(header, layout.definitive, read.block->end, entry);
   facts.startPositions = startPositionsOf(facts.objects, entry);
   settleResult(walk, std::nullopt, seats, facts);
 }
