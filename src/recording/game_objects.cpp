@@ -31,7 +31,6 @@ enum RecordType : uint8_t {
 constexpr uint8_t kListMarker = 0x0B;  // opens each list, after the last one's end
 constexpr int kLists = 3;              // live, sleeping, remembered copies
 constexpr int kMaxActionDepth = 16;    // an action's sub-actions nest no deeper in play
-constexpr int64_t kPathDataBytes = 44;
 constexpr int64_t kOrderBytes = 36;
 constexpr int64_t kNotificationBytes = 24;
 constexpr int64_t kOrderHistoryBytes = 44;
@@ -112,7 +111,7 @@ class RecordWalk {
         animated(r);
         return true;
       case kMoving:
-        moving(r);
+        movingUnit(r);
         return true;
       case kAction:
         action(r);
@@ -144,10 +143,22 @@ class RecordWalk {
     r.at.y = q_.f32();
     q_.skip(4 + 8);  // z, screen and shadow offsets
     if (l_.baseGame) q_.skip(1);
-    q_.skip(2 + 4 + 1 + 3);  // resource type and amount, workers, damage, attack
+    q_.skip(2 + 4 + l_.workerCount + 3);  // resource type and amount, workers, damage, attack
     skipCounted(q_.i32(), 4);  // the pathing group
     q_.skip(4 + 1);
     if (q_.u8() != 0) spriteList();
+    if (l_.staticTail) {
+      q_.skip(1 + 4);
+      if (q_.u16() != 0) flaggedList();
+    }
+  }
+
+  // Entries of a type byte and 16 bytes, up to a type 0.
+  void flaggedList() {
+    while (!q_.failed()) {
+      if (q_.u8() == 0) return;
+      q_.skip(16);
+    }
   }
 
   void spriteList() {
@@ -169,12 +180,17 @@ class RecordWalk {
   void moving(Record& r) {
     animated(r);
     q_.skip(4 + kVectorBytes + 4 + 4 + 16 + 3);
-    skipCounted(q_.i32(), kPathDataBytes);
-    if (q_.i32() != 0) q_.skip(kPathDataBytes);  // the future path
+    skipCounted(q_.i32(), l_.pathData);
+    if (q_.i32() != 0) q_.skip(l_.pathData);  // the future path
     if (q_.i32() != 0) q_.skip(2 * kVectorBytes);  // velocity and acceleration
     q_.skip(3 * kVectorBytes + 4);
     skipCounted(q_.i32(), kVectorBytes);  // waypoints the player set
     q_.skip(4 + kVectorBytes + 4);
+  }
+
+  void movingUnit(Record& r) {
+    moving(r);
+    q_.skip(l_.movingTail);
   }
 
   void actionList(int depth) {
@@ -197,7 +213,7 @@ class RecordWalk {
 
   void action(Record& r) {
     moving(r);
-    q_.skip(1 + 1);
+    q_.skip(l_.actionTail + 1 + 1);
     if (!l_.baseGame) q_.skip(2);  // selected group
     actionList(0);
   }
@@ -231,13 +247,13 @@ class RecordWalk {
     skipCounted(q_.i32(), kOrderHistoryBytes);
     q_.skip(4 + 4);
     skipCounted(q_.i32(), kRetargetBytes);
-    q_.skip(4 + 1);
+    q_.skip(4 + 1 + l_.unitAiTail);
   }
 
   void building() {
     q_.skip(1 + 4 + 4 + 1 + 1 + 4 + 4 + 4 + 4);
     q_.skip(4 + kVectorBytes + 4 + 2);  // the gather point
-    q_.skip(1 + 4 + 4 + 4 * 4 + 1);     // ..., linked children
+    q_.skip(1 + 4 + 4 + 4 * l_.linkedChildren + 1);
     actionList(0);
     actionList(0);
     skipCounted(q_.u16(), 4);  // the production queue
