@@ -24,8 +24,13 @@ const DefinitiveRow kRows[] = {
      [](DefinitiveLayout& l) {
        l.afterDataset += 9;
        l.lastStringBlock = false;
+       l.startValueArrays = 1;
      }},
-    {13.34f, [](DefinitiveLayout& l) { l.battleRoyale = true; }},
+    {13.34f,
+     [](DefinitiveLayout& l) {
+       l.battleRoyale = true;
+       l.startValueArrays = 0;  // the values were doubled by 26.21; when is not known
+     }},
     {20.06f, [](DefinitiveLayout& l) { l.afterDataset += 1; }},
     {20.16f, [](DefinitiveLayout& l) { l.afterDataset += 8; }},
     {25.02f, [](DefinitiveLayout& l) { l.afterAiFiles = true; }},
@@ -49,6 +54,7 @@ const DefinitiveRow kRows[] = {
        l.timestamp = true;
        l.afterDataset += 8;
        l.lobbyTail += 4;
+       l.startValueArrays = 2;
      }},
     {37.0f,
      [](DefinitiveLayout& l) {

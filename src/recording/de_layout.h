@@ -48,6 +48,9 @@ struct DefinitiveLayout {
   // The lobby's settings and chat at the header's end.
   int64_t lobbyAfterPopulation = 7;  // game type, lock teams, treaty, an int32 of cheats, ...
   int64_t lobbyTail = 10;            // after the map seed
+  // Each player's block in the game data: how many arrays of its counted
+  // values stand before its camera and spawn point; 0 where not known.
+  int64_t startValueArrays = 0;
 };
 
 // The newest save version a row was added for; anything newer is refused.

@@ -5,6 +5,7 @@
 #include "recording/de_header.h"
 #include "recording/de_lobby_chat.h"
 #include "recording/code_page.h"
+#include "recording/game_objects.h"
 #include "recording/game_result.h"
 #include "recording/hd_profiles.h"
 #include "recording/header_settings.h"
@@ -71,6 +72,10 @@ void parseDefinitive(ByteSpan header, ByteSpan body, int64_t bodyOffset, const H
     facts.settings = read.block->settings;
     facts.mapId = read.block->mapId;
   }
+  facts.objects.notRead = "the records of this version are not known";
+  if (read.block && read.mapRead)
+    readDefinitiveStarts(header, layout.definitive, read.block->end, entry);
+  facts.startPositions = startPositionsOf(facts.objects, entry);
   settleResult(walk, std::nullopt, seats, facts);
   facts.ageUps = lastAgeClicks(walk.ageClicks, facts.restoredAtMs, seats);
 }
@@ -134,6 +139,9 @@ void RecordedGameFile::parse(GameEntry& entry, bool withFacts) const {
   facts.restoredAtMs = readRestoreTime(header, list, entry.mapWidth, entry.mapHeight);
   facts.durationMs = facts.restoredAtMs + walk.durationMs;
   facts.stop = walk.stop;
+  facts.objects = readStartingObjects(header, layout, list.tilesEnd, list.listEnd, entry,
+                                      facts.restored());
+  facts.startPositions = startPositionsOf(facts.objects, entry);
   std::optional<PostGame> postGame;
   if (walk.postGameAt) postGame = readPostGame(body, *walk.postGameAt, walk.postGameBytes);
   const Seats seats = seatsOf(header, list, teams, entry);

@@ -4,6 +4,7 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -273,6 +274,68 @@ TEST(RealRecordingsTest, EveryDefinitiveRecordingMatchesItsTruth) {
   fixtures::TempFolder folder;
   ASSERT_TRUE(folder.ok());
   for (const std::string& name : names) compareDefinitiveRecording(name, folder);
+}
+
+// The tiles of the points, sorted as the objects file lists them.
+std::vector<std::pair<int64_t, int64_t>> tilesOf(const std::vector<MapPoint>& points) {
+  std::vector<std::pair<int64_t, int64_t>> tiles;
+  for (const MapPoint& p : points)
+    tiles.emplace_back(static_cast<int64_t>(std::floor(p.x)), static_cast<int64_t>(std::floor(p.y)));
+  std::sort(tiles.begin(), tiles.end());
+  return tiles;
+}
+
+std::vector<std::pair<int64_t, int64_t>> tilesOf(const Value& list) {
+  std::vector<std::pair<int64_t, int64_t>> tiles;
+  for (const Value& tile : list.items) tiles.emplace_back(tile[0].number, tile[1].number);
+  return tiles;
+}
+
+// The objects at the start where the version's records are known; the start
+// positions wherever the objects file settles them.
+void compareObjects(const std::string& name, const fixtures::TempFolder& folder) {
+  SCOPED_TRACE(name);
+  const fs::path dir(MORVANE_RECORDINGS_DIR);
+  const auto jsonBytes = fixtures::readFile((dir / (name + ".objects.json")).string());
+  Value truth;
+  ASSERT_TRUE(testing_json::Parser(std::string(jsonBytes.begin(), jsonBytes.end())).parse(truth));
+  const std::string copy = folder.file(name);
+  ASSERT_TRUE(fixtures::writeFile(copy, fixtures::readFile((dir / name).string())));
+  RecordedGameFile file;
+  if (!file.load(copy)) return;  // the truth files say which load
+  GameEntry entry;
+  file.parseGame(entry);
+  const GameFacts& facts = entry.facts.read();
+  const bool known = layoutFor(file.version()).objects.known && file.version().supported;
+  EXPECT_EQ(facts.objects.read, known && truth.has("counts")) << facts.objects.notRead;
+  if (facts.objects.read) {
+    const Value& counts = truth["counts"];
+    EXPECT_EQ(static_cast<int64_t>(facts.objects.cliffs.size()), counts["cliff"].number);
+    EXPECT_EQ(tilesOf(facts.objects.gold), tilesOf(truth["tiles"]["gold"]));
+    EXPECT_EQ(tilesOf(facts.objects.stone), tilesOf(truth["tiles"]["stone"]));
+    EXPECT_EQ(tilesOf(facts.objects.relics), tilesOf(truth["tiles"]["relic"]));
+  }
+  // A start is placed on the map: none where the map itself is not read.
+  if (!truth.has("startPosition") || entry.mapWidth == 0) return;
+  for (const auto& [number, start] : truth["startPosition"].members) {
+    SCOPED_TRACE("player " + number);
+    const auto found = facts.startPositions.find(std::stoi(number));
+    ASSERT_NE(found, facts.startPositions.end());
+    EXPECT_EQ(std::floor(found->second.x), start[0].real);
+    EXPECT_EQ(std::floor(found->second.y), start[1].real);
+  }
+}
+
+TEST(RealRecordingsTest, EveryRecordingMatchesItsObjects) {
+  if (!fs::is_directory(MORVANE_RECORDINGS_DIR)) {
+    GTEST_SKIP() << "no real recordings at " << MORVANE_RECORDINGS_DIR;
+  }
+  const std::vector<std::string> names =
+      fixtures::recordingsWith(MORVANE_RECORDINGS_DIR, ".objects.json");
+  if (names.empty()) GTEST_SKIP() << "no objects files";
+  fixtures::TempFolder folder;
+  ASSERT_TRUE(folder.ok());
+  for (const std::string& name : names) compareObjects(name, folder);
 }
 
 TEST(RealRecordingsTest, EveryRecordingMatchesItsExpectedFields) {

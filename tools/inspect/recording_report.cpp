@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "facts_report.h"
+#include "objects_report.h"
 #include "json_line.h"
 #include "library/list_presentation.h"
 #include "minimap/minimap.h"
@@ -99,6 +100,7 @@ Report reportRecording(const std::string& path, const ReportSettings& settings) 
       report.minimapPng = encodePng(drawMinimap(entry, *settings.minimapSize));
     addFacts(line, entry.facts.read(), settings.result);
     addMapAndProfiles(line, entry.facts.read(), file.version().family);
+    addObjects(line, entry.facts.read());
   } else {
     line.string("error", describe(file.lastError()));
   }
