@@ -64,6 +64,7 @@ void parseDefinitive(ByteSpan header, ByteSpan body, int64_t bodyOffset, const H
     facts.mapId = read.block->mapId;
   }
   settleResult(walk, std::nullopt, seats, facts);
+  facts.gameChatTimesMs = definitiveChatTimes(body, walk, facts.restoredAtMs);
 }
 
 CodePageSignals codePageSignals(VersionFamily family, const MapTypeLine& mapType,
@@ -135,6 +136,7 @@ void RecordedGameFile::parse(GameEntry& entry, bool withFacts) const {
   facts.mapId = readMapId(header, layout, list);
   if (list.lobby) facts.hdProfiles = hdProfilesOf(*list.lobby);
   facts.codePage = findCodePage(codePageSignals(gameVersion.family, mapType, entry));
+  facts.gameChatTimesMs = bodyChatTimes(body, walk, facts.restoredAtMs);
 }
 
 }  // namespace morvane
