@@ -285,7 +285,9 @@ TEST(GameReportTest, SharedRecordingsNamesAsTheirTruthFilesInUnicode) {
     EXPECT_EQ(names, expected);
     // Their bodies are walked to the end: every line of the game has its time.
     for (const ReportChat& chat : report.chat) {
-      if (chat.inGame) EXPECT_TRUE(chat.timeMs) << chat.text;
+      if (chat.inGame) {
+        EXPECT_TRUE(chat.timeMs) << chat.text;
+      }
     }
   }
 }
