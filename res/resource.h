@@ -53,6 +53,8 @@
 #define IDS_REPORT_CAPTION 321
 #define IDS_MENU_DETAILS 330
 #define IDS_MENU_OPEN 331
+// The list's shortcut menu: every edition's recordings, on request.
+#define IDS_MENU_ALL_RECORDINGS 340
 
 // Icon, menu and bitmap.
 #define IDI_MAINFRAME 128
@@ -66,6 +68,7 @@
 // The game list's shortcut menu.
 #define IDM_LIST_DETAILS 32772
 #define IDM_LIST_OPEN 32773
+#define IDM_LIST_ALL_RECORDINGS 32780
 
 // Controls of the main window.
 #define IDC_GAME_LIST 1001
@@ -106,3 +109,4 @@
 #define IDC_REPORT_PLAYERS 1103
 #define IDC_REPORT_SAVE 1104
 #define IDC_REPORT_COPY 1105
+#define IDC_REPORT_CHAT 1106

@@ -131,6 +131,7 @@ class Walker {
       const auto length = body_.i32(p + 8);
       if (!length || *length < 0) return fail(BodyStop::kOverrun, p);
       walk_.chat.emplace_back(p + 12, *length);
+      walk_.chatTimesMs.push_back(walk_.durationMs);
       return p + 12 + *length;
     }
     if (kind == kChecksumInterval) return p + 8 + layout_.startAfterInterval;

@@ -114,6 +114,9 @@ struct GameFacts {
   // By player number, in tiles: the first town centre, else the start the
   // player's block states.
   std::map<int32_t, MapPoint> startPositions;
+  // The game time of each line of the entry's game chat, where the body's
+  // walk passed its message; empty when the lines cannot be paired with them.
+  std::vector<std::optional<int64_t>> gameChatTimesMs;
 
   bool restored() const { return restoredAtMs > 0; }
 };

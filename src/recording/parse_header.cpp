@@ -78,6 +78,7 @@ void parseDefinitive(ByteSpan header, ByteSpan body, int64_t bodyOffset, const H
   facts.startPositions = startPositionsOf(facts.objects, entry);
   settleResult(walk, std::nullopt, seats, facts);
   facts.ageUps = lastAgeClicks(walk.ageClicks, facts.restoredAtMs, seats);
+  facts.gameChatTimesMs = definitiveChatTimes(body, walk, facts.restoredAtMs);
 }
 
 CodePageSignals codePageSignals(VersionFamily family, const MapTypeLine& mapType,
@@ -152,6 +153,7 @@ void RecordedGameFile::parse(GameEntry& entry, bool withFacts) const {
   facts.mapId = readMapId(header, layout, list);
   if (list.lobby) facts.hdProfiles = hdProfilesOf(*list.lobby);
   facts.codePage = findCodePage(codePageSignals(gameVersion.family, mapType, entry));
+  facts.gameChatTimesMs = bodyChatTimes(body, walk, facts.restoredAtMs);
 }
 
 }  // namespace morvane
