@@ -244,7 +244,12 @@ void Archive::prepareSchema(Check check) {
 bool Archive::removeIndexFiles(const std::string& path) {
   bool gone = true;
   for (const char* suffix : {"", "-wal", "-shm", "-journal"}) {
-    gone = platform::removeFile(path + suffix) && gone;
+    const std::string file = path + suffix;
+    if (platform::removeFile(file)) continue;
+    if (std::FILE* still = platform::openFile(file, "rb")) {
+      std::fclose(still);
+      gone = false;
+    }
   }
   return gone;
 }
