@@ -16,6 +16,7 @@ struct FolderItem {
   std::string exactName;    // the same as the file system holds it (platform/exact_path.h)
   uint32_t attributes = 0;  // Win32 attribute bits; 0x10 for a folder
   EntryTime lastWrite;      // last-write time in UTC
+  uint64_t size = 0;        // in bytes; 0 for a folder
 
   static bool isFolder(uint32_t attributes) { return (attributes & kFolderAttribute) != 0; }
   bool isFolder() const { return isFolder(attributes); }

@@ -49,6 +49,7 @@ std::vector<FolderItem> listFolder(const std::string& folder) {
     if (lstat((path + item.name).c_str(), &status) == 0) {
       if (S_ISDIR(status.st_mode)) item.attributes = FolderItem::kFolderAttribute;
       item.lastWrite = breakDown(status.st_mtim);
+      if (S_ISREG(status.st_mode)) item.size = static_cast<uint64_t>(status.st_size);
     } else if (found->d_type == DT_DIR) {
       item.attributes = FolderItem::kFolderAttribute;
     }

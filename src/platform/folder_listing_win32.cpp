@@ -36,6 +36,7 @@ std::vector<FolderItem> listFolder(const std::string& folder) {
     item.exactName = exactFromWide(found.cFileName);
     item.attributes = found.dwFileAttributes;
     item.lastWrite = breakDown(found.ftLastWriteTime);
+    item.size = (uint64_t{found.nFileSizeHigh} << 32) | found.nFileSizeLow;
     items.push_back(std::move(item));
   } while (FindNextFileW(search, &found));
   FindClose(search);

@@ -32,10 +32,12 @@ std::optional<InspectOptions> parseOptions(const std::vector<std::string>& argum
       options.raw = true;
     } else if (argument == "--no-result") {
       options.result = false;
+    } else if (argument == "--rebuild") {
+      options.rebuild = true;
     } else if (argument == "--recursive") {
       options.recursive = true;
     } else if (argument == "--codepage" || argument == "--players" || argument == "--jobs" ||
-               argument == "--minimap" || argument == "--minimap-size") {
+               argument == "--minimap" || argument == "--minimap-size" || argument == "--index") {
       if (i + 1 >= arguments.size()) {
         error = argument + " needs a value";
         return std::nullopt;
@@ -43,6 +45,8 @@ std::optional<InspectOptions> parseOptions(const std::vector<std::string>& argum
       const std::string& value = arguments[++i];
       if (argument == "--players") {
         options.playersFile = value;
+      } else if (argument == "--index") {
+        options.indexFile = value;
       } else if (argument == "--minimap") {
         options.minimapFolder = value;
       } else if (argument == "--minimap-size") {

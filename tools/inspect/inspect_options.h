@@ -16,6 +16,8 @@ struct InspectOptions {
   std::optional<unsigned> jobs;              // threads reading; all cores when not given
   std::optional<std::string> minimapFolder;  // --minimap: a picture of each map there
   int minimapSize = 256;                     // its width in pixels
+  std::optional<std::string> indexFile;      // --index: the paths go into this index
+  bool rebuild = false;                      // --rebuild: a damaged index is made anew
   std::vector<std::string> paths;
 };
 
@@ -26,8 +28,11 @@ std::optional<InspectOptions> parseOptions(const std::vector<std::string>& argum
 inline constexpr char kUsage[] =
     "usage: morvane-inspect [--raw] [--no-result] [--recursive] [--codepage N] [--players FILE]\n"
     "                       [--jobs N] [--minimap DIR [--minimap-size N]] PATH...\n"
+    "       morvane-inspect --index FILE [--rebuild] [--recursive] [--jobs N] PATH...\n"
     "  --recursive         read the recordings of a folder's sub-folders too\n"
     "  --minimap DIR       also write DIR/NAME.png, the map of each recording that loads\n"
-    "  --minimap-size N    its width in pixels, 8 to 4096 (default 256)";
+    "  --minimap-size N    its width in pixels, 8 to 4096 (default 256)\n"
+    "  --index FILE        create or update the archive index FILE with the recordings\n"
+    "  --rebuild           with --index: a damaged index is removed and made anew";
 
 }  // namespace morvane::inspect

@@ -14,6 +14,7 @@
 #include "code_page_decoders.h"
 #include "collection_reports.h"
 #include "folder_recordings.h"
+#include "index_run.h"
 #include "inspect_options.h"
 #include "minimap_files.h"
 #include "platform/exact_path.h"
@@ -89,6 +90,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "morvane-inspect: %s\n%s\n", error.c_str(), kUsage);
     return 2;
   }
+  if (options->indexFile) return runIndex(*options, options->jobs.value_or(allCores()));
   const int codePage = options->codePage.value_or(defaultCodePage());
   if (!options->raw && !codePageKnown(codePage)) {
     std::fprintf(stderr, "morvane-inspect: code page %d is not available\n", codePage);
