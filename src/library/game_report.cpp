@@ -69,7 +69,9 @@ ReportPlayer playerAt(const GameEntry& entry, int position) {
   if (number < 0) return player;
   const PlayerSlot& slot = entry.slots[static_cast<std::size_t>(number)];
   player.colourIndex = slotColourIndexOf(slot.colourId);
-  player.civilisation = civilisationName(slot.civId);
+  const VersionFamily family =
+      entry.facts.allocated() ? entry.facts.read().version.family : VersionFamily::kUnknown;
+  player.civilisation = civilisationName(slot.civId, family);
   if (!entry.facts.allocated()) return player;
   const GameFacts& facts = entry.facts.read();
   settleResult(facts, number, player);
@@ -122,7 +124,7 @@ void addFacts(const GameEntry& entry, GameReport& report) {
     addLine(report, ReportFact::kMapSize, -1, size);
   }
   if (s.speed) {
-    if (const auto speed = speedOf(*s.speed))
+    if (const auto speed = speedOf(*s.speed, facts.version.family))
       addLine(report, ReportFact::kSpeed, static_cast<int32_t>(*speed));
   }
   if (s.populationLimit)

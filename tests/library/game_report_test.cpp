@@ -169,13 +169,30 @@ TEST(GameReportTest, PlayerNumbersOutsideTheBlocksReadNoBlock) {
 }
 
 TEST(CivilisationNamesTest, EveryEditionsIdsByFullNameAndLaterOnesByNumber) {
-  EXPECT_EQ(civilisationName(0), "");
-  EXPECT_EQ(civilisationName(1), "Britons");
-  EXPECT_EQ(civilisationName(18), "Koreans");
-  EXPECT_EQ(civilisationName(31), "Vietnamese");
-  EXPECT_EQ(civilisationName(39), "Bohemians");
-  EXPECT_EQ(civilisationName(46), "#46");
-  EXPECT_EQ(civilisationName(-1), "#-1");
+  const struct {
+    int32_t civId;
+    VersionFamily family;
+    const char* name;
+  } cases[] = {
+      {0, VersionFamily::kAoC10c, ""},
+      {1, VersionFamily::kAoC10c, "Britons"},
+      {18, VersionFamily::kAoC10c, "Koreans"},
+      {20, VersionFamily::kHD, "Indians"},
+      {31, VersionFamily::kUserPatch15, "Vietnamese"},
+      {39, VersionFamily::kUnknown, "Bohemians"},
+      {46, VersionFamily::kHD, "#46"},
+      {-1, VersionFamily::kAoC10c, "#-1"},
+      // The Definitive Edition's own names, and its list past the others' end.
+      {20, VersionFamily::kDE, "Hindustanis"},
+      {45, VersionFamily::kDE, "Georgians"},
+      {46, VersionFamily::kDE, "Achaemenids"},
+      {53, VersionFamily::kDE, "Khitans"},
+      {59, VersionFamily::kDE, "Tupi"},
+      {60, VersionFamily::kDE, "#60"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(civilisationName(c.civId, c.family), c.name) << c.civId;
+  }
 }
 
 }  // namespace
