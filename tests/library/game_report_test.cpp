@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "library/civilisation_names.h"
+#include "recording/setting_names.h"
 
 namespace morvane {
 namespace {
@@ -112,6 +113,14 @@ TEST(GameReportTest, FactsInOrderOnlyWhereTheRecordingHoldsThem) {
   EXPECT_EQ(line(report, ReportFact::kMapSize)->choice, 1);
   EXPECT_EQ(line(report, ReportFact::kMapSize)->text, " (120 x 120)");
   EXPECT_EQ(line(report, ReportFact::kSpeed)->choice, 1);  // normal
+  // The Definitive Edition's own speed names: its 1.5 is casual, 1.7 normal.
+  GameEntry definitive = twoPlayerGame();
+  definitive.facts.write().version = {VersionFamily::kDE, 63.0f};
+  EXPECT_EQ(line(buildGameReport(definitive), ReportFact::kSpeed)->choice,
+            static_cast<int32_t>(Speed::kCasual));
+  definitive.facts.write().settings.speed = 1.69f;
+  EXPECT_EQ(line(buildGameReport(definitive), ReportFact::kSpeed)->choice,
+            static_cast<int32_t>(Speed::kNormal));
   EXPECT_EQ(line(report, ReportFact::kPopulation)->text, "200");
   EXPECT_EQ(line(report, ReportFact::kVictory)->choice, 2);
   EXPECT_EQ(line(report, ReportFact::kVictory)->text, " (300)");
