@@ -6,7 +6,7 @@ namespace morvane {
 namespace {
 
 // By civId; ids 19 and up came with community patches and the later editions
-// in this order. The newest edition calls id 20 Hindustanis.
+// in this order.
 constexpr const char* kNames[] = {
     "",           "Britons",    "Franks",      "Goths",       "Teutons",    "Japanese",
     "Chinese",    "Byzantines", "Persians",    "Saracens",    "Turks",      "Vikings",
@@ -16,6 +16,22 @@ constexpr const char* kNames[] = {
     "Burmese",    "Vietnamese", "Bulgarians",  "Tatars",      "Cumans",     "Lithuanians",
     "Burgundians", "Sicilians", "Poles",       "Bohemians",   "Dravidians", "Bengalis",
     "Gurjaras",   "Romans",     "Armenians",   "Georgians",
+};
+
+// The Definitive Edition's own list, as the public reference data of its
+// recordings (SiegeEngineers/aoc-reference-data, dataset 100) names it: it
+// renamed two and runs past the others' last.
+constexpr const char* kDefinitiveNames[] = {
+    "",            "Britons",     "Franks",      "Goths",      "Teutons",     "Japanese",
+    "Chinese",     "Byzantines",  "Persians",    "Saracens",   "Turks",       "Vikings",
+    "Mongols",     "Celts",       "Spanish",     "Aztecs",     "Maya",        "Huns",
+    "Koreans",     "Italians",    "Hindustanis", "Incas",      "Magyars",     "Slavs",
+    "Portuguese",  "Ethiopians",  "Malians",     "Berbers",    "Khmer",       "Malay",
+    "Burmese",     "Vietnamese",  "Bulgarians",  "Tatars",     "Cumans",      "Lithuanians",
+    "Burgundians", "Sicilians",   "Poles",       "Bohemians",  "Dravidians",  "Bengalis",
+    "Gurjaras",    "Romans",      "Armenians",   "Georgians",  "Achaemenids", "Athenians",
+    "Spartans",    "Shu",         "Wu",          "Wei",        "Jurchens",    "Khitans",
+    "Macedonians", "Thracians",   "Puru",        "Muisca",     "Mapuche",     "Tupi",
 };
 
 // By civId, UTF-8. Ids 1 to 18 as the first Japanese edition names them (so
@@ -47,8 +63,8 @@ std::string nameIn(const char* const (&names)[N], int32_t civId) {
 
 std::string civilisationNameInJapanese(int32_t civId) { return nameIn(kJapaneseNames, civId); }
 
-std::string civilisationName(int32_t civId) {
-  return nameIn(kNames, civId);
+std::string civilisationName(int32_t civId, VersionFamily family) {
+  return family == VersionFamily::kDE ? nameIn(kDefinitiveNames, civId) : nameIn(kNames, civId);
 }
 
 }  // namespace morvane

@@ -6,11 +6,14 @@
 #include <cstdint>
 #include <string>
 
+#include "recording/game_version.h"
+
 namespace morvane {
 
-// The full name of civId; empty for 0 (no civilisation) and "#N" for an id
-// no edition known here gives, so a later civilisation still shows as itself.
-std::string civilisationName(int32_t civId);
+// The full name of civId as the edition that wrote it names it; empty for 0
+// (no civilisation) and "#N" for an id that edition is not known to give, so
+// a later civilisation still shows as itself.
+std::string civilisationName(int32_t civId, VersionFamily family);
 
 // The name the game's Japanese editions give civId, in UTF-8: the first
 // Japanese edition's for its ids, the Definitive Edition's for the ids that

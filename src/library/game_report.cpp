@@ -150,7 +150,7 @@ void addFacts(const GameEntry& entry, const RecordingText& decode, GameReport& r
     addLine(report, ReportFact::kMapSize, -1, size);
   }
   if (s.speed) {
-    if (const auto speed = speedOf(*s.speed))
+    if (const auto speed = speedOf(*s.speed, facts.version.family))
       addLine(report, ReportFact::kSpeed, static_cast<int32_t>(*speed));
   }
   if (s.populationLimit)

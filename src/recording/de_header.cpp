@@ -111,6 +111,7 @@ DefinitivePlayer readPlayer(ByteReader& q, const DefinitiveLayout& l) {
   q.skip(1 + 1);  // random civilisation preferred, custom AI
   if (l.handicapBytes) q.skip(8);
   if (l.entryTail) q.skip(4);
+  if (l.entryString) skipString(q);
   return player;
 }
 
@@ -165,6 +166,10 @@ void skipLobby(ByteReader& q, const DefinitiveLayout& l) {
     q.skip(12 + 4 * int64_t{values});
   }
   skipString(q);
+  if (l.settingsStrings) {
+    skipString(q);
+    skipString(q);
+  }
   q.skip(5);
   if (l.byteBeforeEnd) q.skip(1);
   if (l.lastStringBlock) {

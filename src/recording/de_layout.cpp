@@ -94,6 +94,19 @@ const DefinitiveRow kRows[] = {
      }},
     // The scenario section's player data changed; nothing read here did.
     {66.6f, [](DefinitiveLayout&) {}},
+    // Between 66.6 and 67.2 the descriptions disagree (one reader puts the
+    // strings below at the major version 67, another at 67.2) and no
+    // recording settles it.
+    {66.61f, [](DefinitiveLayout& l) { l.known = false; }},
+    // The newest patch the descriptions reach. (The first block of each
+    // player after the map gains a name and loses a separator byte; nothing
+    // read here walks it.)
+    {67.2f,
+     [](DefinitiveLayout& l) {
+       l.known = true;
+       l.entryString = true;
+       l.settingsStrings = true;
+     }},
 };
 
 }  // namespace

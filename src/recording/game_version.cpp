@@ -69,7 +69,8 @@ bool tableHolds(const GameVersion& version) {
     case VersionFamily::kUnknown:
       return false;
     case VersionFamily::kDE:
-      return save >= kDefinitiveFrom && save <= newestDefinitiveRow();
+      return save >= kDefinitiveFrom && save <= newestDefinitiveRow() &&
+             definitiveLayoutFor(save).known;
     case VersionFamily::kHD:
       return save <= kLaterEditionNewest;
     default:

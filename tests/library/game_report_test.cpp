@@ -10,6 +10,7 @@
 #include "recording_writer/recording_writer.h"
 #include "recording_writer/temp_folder.h"
 #include "support/tiny_json.h"
+#include "recording/setting_names.h"
 
 namespace morvane {
 namespace {
@@ -119,6 +120,14 @@ TEST(GameReportTest, FactsInOrderOnlyWhereTheRecordingHoldsThem) {
   EXPECT_EQ(line(report, ReportFact::kMapSize)->choice, 1);
   EXPECT_EQ(line(report, ReportFact::kMapSize)->text, " (120 x 120)");
   EXPECT_EQ(line(report, ReportFact::kSpeed)->choice, 1);  // normal
+  // The Definitive Edition's own speed names: its 1.5 is casual, 1.7 normal.
+  GameEntry definitive = twoPlayerGame();
+  definitive.facts.write().version = {VersionFamily::kDE, 63.0f};
+  EXPECT_EQ(line(buildGameReport(definitive), ReportFact::kSpeed)->choice,
+            static_cast<int32_t>(Speed::kCasual));
+  definitive.facts.write().settings.speed = 1.69f;
+  EXPECT_EQ(line(buildGameReport(definitive), ReportFact::kSpeed)->choice,
+            static_cast<int32_t>(Speed::kNormal));
   EXPECT_EQ(line(report, ReportFact::kPopulation)->text, "200");
   EXPECT_EQ(line(report, ReportFact::kVictory)->choice, 2);
   EXPECT_EQ(line(report, ReportFact::kVictory)->text, " (300)");
@@ -176,13 +185,30 @@ TEST(GameReportTest, PlayerNumbersOutsideTheBlocksReadNoBlock) {
 }
 
 TEST(CivilisationNamesTest, EveryEditionsIdsByFullNameAndLaterOnesByNumber) {
-  EXPECT_EQ(civilisationName(0), "");
-  EXPECT_EQ(civilisationName(1), "Britons");
-  EXPECT_EQ(civilisationName(18), "Koreans");
-  EXPECT_EQ(civilisationName(31), "Vietnamese");
-  EXPECT_EQ(civilisationName(39), "Bohemians");
-  EXPECT_EQ(civilisationName(46), "#46");
-  EXPECT_EQ(civilisationName(-1), "#-1");
+  const struct {
+    int32_t civId;
+    VersionFamily family;
+    const char* name;
+  } cases[] = {
+      {0, VersionFamily::kAoC10c, ""},
+      {1, VersionFamily::kAoC10c, "Britons"},
+      {18, VersionFamily::kAoC10c, "Koreans"},
+      {20, VersionFamily::kHD, "Indians"},
+      {31, VersionFamily::kUserPatch15, "Vietnamese"},
+      {39, VersionFamily::kUnknown, "Bohemians"},
+      {46, VersionFamily::kHD, "#46"},
+      {-1, VersionFamily::kAoC10c, "#-1"},
+      // The Definitive Edition's own names, and its list past the others' end.
+      {20, VersionFamily::kDE, "Hindustanis"},
+      {45, VersionFamily::kDE, "Georgians"},
+      {46, VersionFamily::kDE, "Achaemenids"},
+      {53, VersionFamily::kDE, "Khitans"},
+      {59, VersionFamily::kDE, "Tupi"},
+      {60, VersionFamily::kDE, "#60"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(civilisationName(c.civId, c.family), c.name) << c.civId;
+  }
   EXPECT_EQ(civilisationNameInJapanese(0), "");
   EXPECT_EQ(civilisationNameInJapanese(4), u8"チュートン");
   EXPECT_EQ(civilisationNameInJapanese(23), u8"スラヴ");

@@ -202,6 +202,7 @@ TEST(PlayerListTest, EachDefinitiveEditionPatchIsReadWithItsOwnLayout) {
               {64.3f},
               {66.3f},
               {66.6f},
+              {67.2f},
               {26.21f, true},
               {63.0f, true},
               {63.0f, true, 0, true},

@@ -238,8 +238,8 @@ void compareDefinitiveRecording(const std::string& name, const fixtures::TempFol
   ASSERT_TRUE(read.speed.has_value());
   EXPECT_NEAR(*read.speed, settings["speed"].real, 0.001);
   if (settings.has("speedName")) {
-    const char* names[] = {"slow", "normal", "fast"};
-    const auto speed = speedOf(*read.speed);
+    const char* names[] = {"slow", "normal", "fast", "casual"};
+    const auto speed = speedOf(*read.speed, version.family);
     ASSERT_TRUE(speed.has_value()) << "a speed the game names";
     EXPECT_EQ(names[static_cast<int>(*speed)], settings["speedName"].text);
   }

@@ -66,6 +66,7 @@ void playerEntry(ByteWriter& out, float v, const DefinitivePlayerSpec* player) {
   out.zeros(2);
   if (v >= 25.06f) out.zeros(8);
   if (v >= 64.3f) out.u32(0);
+  if (v >= 67.2f) deString(out, "ok");
 }
 
 void emptySlot(ByteWriter& out, float v) {
@@ -168,6 +169,10 @@ void edition(ByteWriter& out, const DefinitiveGame& g) {
     out.zeros(12 + 8);
   }
   deString(out, "");
+  if (v >= 67.2f) {
+    deString(out, "a");
+    deString(out, "");
+  }
   out.zeros(5);
   if (v >= 13.13f) out.u8(0);
   if (v < 13.17f) {
