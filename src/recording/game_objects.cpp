@@ -316,16 +316,21 @@ void keepRecord(const Record& record, int32_t player, MapObjects& objects) {
 }
 
 // The three lists of one block at start, into objects; the first byte after
-// them, or nullopt when they do not walk whole.
+// them, or nullopt when they do not walk whole. walked grows by the bytes
+// the walk stepped over either way.
 std::optional<int64_t> walkBlock(ByteSpan header, int64_t start, const ObjectRecordLayout& layout,
-                                 const ObjectSearch& search, int32_t player, MapObjects& objects) {
+                                 const ObjectSearch& search, int32_t player, MapObjects& objects,
+                                 int64_t& walked) {
   RecordWalk walk(header, start, layout);
   MapObjects found;
   const auto owner = static_cast<uint8_t>(player);
   for (int list = 0; list < kLists; ++list) {
-    if (!walk.list(owner, search, [&](const Record& r) { keepRecord(r, player, found); }))
+    if (!walk.list(owner, search, [&](const Record& r) { keepRecord(r, player, found); })) {
+      walked += std::max<int64_t>(walk.q().position() - start, 1);
       return std::nullopt;
+    }
   }
+  walked += walk.q().position() - start;
   const auto append = [](auto& to, const auto& from) { to.insert(to.end(), from.begin(), from.end()); };
   append(objects.gold, found.gold);
   append(objects.stone, found.stone);
@@ -361,19 +366,25 @@ MapObjects readMapObjects(ByteSpan header, const ObjectRecordLayout& layout,
     return objects;
   }
   const std::string_view marker("\x0B", 1);
+  // Candidates that walk far before failing could make the search quadratic
+  // on a crafted header; real ones fail within a few bytes. Past this many
+  // bytes walked, the lists count as not found.
+  const int64_t budget = 4 * header.size() + 4096;
+  int64_t walked = 0;
   int64_t from = search.from;
   for (int32_t player = 0; player < search.blocks; ++player) {
     std::optional<int64_t> end;
     while (!end) {
       const int64_t at = header.findForward(marker, from, search.limit - 1);
-      if (at == ByteSpan::kNotFound) {
+      if (at == ByteSpan::kNotFound || walked > budget) {
         objects.notRead = player == 0 ? "Gaia's lists were not found"
                                       : "the lists of player " + std::to_string(player) +
                                             " were not found";
         objects.read = player > 0;
         return objects;
       }
-      if (couldOpenBlock(header, at, player)) end = walkBlock(header, at, layout, search, player, objects);
+      if (couldOpenBlock(header, at, player))
+        end = walkBlock(header, at, layout, search, player, objects, walked);
       from = at + 1;
     }
     from = *end;
