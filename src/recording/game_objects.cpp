@@ -144,7 +144,7 @@ class RecordWalk {
     q_.skip(4 + 8);  // z, screen and shadow offsets
     if (l_.baseGame) q_.skip(1);
     q_.skip(2 + 4 + l_.workerCount + 3);  // resource type and amount, workers, damage, attack
-    skipCounted(q_.i32(), 4);  // the pathing group
+    skipCounted(q_.i32(), 4);             // the pathing group
     q_.skip(4 + 1);
     if (q_.u8() != 0) spriteList();
     if (l_.staticTail) {
@@ -181,7 +181,7 @@ class RecordWalk {
     animated(r);
     q_.skip(4 + kVectorBytes + 4 + 4 + 16 + 3);
     skipCounted(q_.i32(), l_.pathData);
-    if (q_.i32() != 0) q_.skip(l_.pathData);  // the future path
+    if (q_.i32() != 0) q_.skip(l_.pathData);       // the future path
     if (q_.i32() != 0) q_.skip(2 * kVectorBytes);  // velocity and acceleration
     q_.skip(3 * kVectorBytes + 4);
     skipCounted(q_.i32(), kVectorBytes);  // waypoints the player set
@@ -331,7 +331,9 @@ std::optional<int64_t> walkBlock(ByteSpan header, int64_t start, const ObjectRec
     }
   }
   walked += walk.q().position() - start;
-  const auto append = [](auto& to, const auto& from) { to.insert(to.end(), from.begin(), from.end()); };
+  const auto append = [](auto& to, const auto& from) {
+    to.insert(to.end(), from.begin(), from.end());
+  };
   append(objects.gold, found.gold);
   append(objects.stone, found.stone);
   append(objects.relics, found.relics);
@@ -348,8 +350,16 @@ bool couldOpenBlock(ByteSpan header, int64_t at, int32_t player) {
   const auto owner = header.u8(at + kFirstType + 1);
   if (!type || !owner || *owner != player) return false;
   switch (*type) {
-    case kStatic: case kAnimated: case kDoppelganger: case kMoving: case kAction:
-    case kBaseCombat: case kMissile: case kCombat: case kBuilding: case kTree:
+    case kStatic:
+    case kAnimated:
+    case kDoppelganger:
+    case kMoving:
+    case kAction:
+    case kBaseCombat:
+    case kMissile:
+    case kCombat:
+    case kBuilding:
+    case kTree:
       return true;
     default:
       return false;
@@ -377,9 +387,9 @@ MapObjects readMapObjects(ByteSpan header, const ObjectRecordLayout& layout,
     while (!end) {
       const int64_t at = header.findForward(marker, from, search.limit - 1);
       if (at == ByteSpan::kNotFound || walked > budget) {
-        objects.notRead = player == 0 ? "Gaia's lists were not found"
-                                      : "the lists of player " + std::to_string(player) +
-                                            " were not found";
+        objects.notRead = player == 0
+                              ? "Gaia's lists were not found"
+                              : "the lists of player " + std::to_string(player) + " were not found";
         objects.read = player > 0;
         return objects;
       }
