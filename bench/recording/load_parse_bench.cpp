@@ -220,7 +220,8 @@ bool reportObjectsAlone(const std::vector<Recording>& recordings, int rounds, do
   for (std::size_t i = 0; i < recordings.size(); ++i) {
     Loaded& l = loaded[i];
     if (!l.file->load(recordings[i].path)) return false;
-    l.header = ByteSpan(l.file->headerBytes().data(), static_cast<std::size_t>(l.file->headerLength()));
+    l.header =
+        ByteSpan(l.file->headerBytes().data(), static_cast<std::size_t>(l.file->headerLength()));
     l.layout = layoutFor(l.file->version());
     if (l.file->version().family != VersionFamily::kDE)
       l.positions = parsePlayers(l.header, l.layout, l.entry);
@@ -237,8 +238,9 @@ bool reportObjectsAlone(const std::vector<Recording>& recordings, int rounds, do
     seconds.push_back(cpuSeconds() - start);
   }
   const double objects = median(seconds);
-  std::printf("  objects alone (%d of %zu files read): %.3f ms a round, %.3f of load + parseHeader\n",
-              read, recordings.size(), objects * 1e3, objects / parse);
+  std::printf(
+      "  objects alone (%d of %zu files read): %.3f ms a round, %.3f of load + parseHeader\n", read,
+      recordings.size(), objects * 1e3, objects / parse);
   return true;
 }
 

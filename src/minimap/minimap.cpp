@@ -163,9 +163,12 @@ void drawCliffs(const std::vector<MapPoint>& cliffs, const Diamond& diamond, con
     int32_t cx = 0, cy = 0;
     if (!pixelOf(diamond, map, point, picture, cx, cy)) continue;
     for (int32_t py = std::max(cy - half, 0); py <= std::min(cy + half, picture.height - 1); ++py) {
-      for (int32_t px = std::max(cx - half, 0); px <= std::min(cx + half, picture.width - 1); ++px) {
-        const std::size_t at = (static_cast<std::size_t>(py) * static_cast<std::size_t>(picture.width) +
-                                static_cast<std::size_t>(px)) * 4;
+      for (int32_t px = std::max(cx - half, 0); px <= std::min(cx + half, picture.width - 1);
+           ++px) {
+        const std::size_t at =
+            (static_cast<std::size_t>(py) * static_cast<std::size_t>(picture.width) +
+             static_cast<std::size_t>(px)) *
+            4;
         for (std::size_t c = 0; c < 3; ++c)
           picture.rgba[at + c] = static_cast<uint8_t>(picture.rgba[at + c] / 2);
       }
@@ -179,9 +182,10 @@ void drawObjects(const GameEntry& entry, const MapObjects& objects, const Diamon
   const int32_t half = std::max(1, picture.width / 256);
   drawCliffs(objects.cliffs, diamond, map, picture.width / 512, picture);
   for (const PlacedBuilding& building : objects.buildings) {
-    if (building.player < 1 || building.player >= static_cast<int32_t>(PlayerSlots::kCount)) continue;
-    const Rgb colour =
-        slotColour(slotColourIndexOf(entry.slots[static_cast<std::size_t>(building.player)].colourId));
+    if (building.player < 1 || building.player >= static_cast<int32_t>(PlayerSlots::kCount))
+      continue;
+    const Rgb colour = slotColour(
+        slotColourIndexOf(entry.slots[static_cast<std::size_t>(building.player)].colourId));
     drawMarks({building.at}, diamond, map, half, colour, picture);
   }
   drawMarks(objects.gold, diamond, map, half, kGoldColour, picture);

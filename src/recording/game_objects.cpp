@@ -144,7 +144,7 @@ class RecordWalk {
     q_.skip(4 + 8);  // z, screen and shadow offsets
     if (l_.baseGame) q_.skip(1);
     q_.skip(2 + 4 + l_.workerCount + 3);  // resource type and amount, workers, damage, attack
-    skipCounted(q_.i32(), 4);  // the pathing group
+    skipCounted(q_.i32(), 4);             // the pathing group
     q_.skip(4 + 1);
     if (q_.u8() != 0) spriteList();
     if (l_.staticTail) {
@@ -181,7 +181,7 @@ class RecordWalk {
     animated(r);
     q_.skip(4 + kVectorBytes + 4 + 4 + 16 + 3);
     skipCounted(q_.i32(), l_.pathData);
-    if (q_.i32() != 0) q_.skip(l_.pathData);  // the future path
+    if (q_.i32() != 0) q_.skip(l_.pathData);       // the future path
     if (q_.i32() != 0) q_.skip(2 * kVectorBytes);  // velocity and acceleration
     q_.skip(3 * kVectorBytes + 4);
     skipCounted(q_.i32(), kVectorBytes);  // waypoints the player set
@@ -316,17 +316,24 @@ void keepRecord(const Record& record, int32_t player, MapObjects& objects) {
 }
 
 // The three lists of one block at start, into objects; the first byte after
-// them, or nullopt when they do not walk whole.
+// them, or nullopt when they do not walk whole. walked grows by the bytes
+// the walk stepped over either way.
 std::optional<int64_t> walkBlock(ByteSpan header, int64_t start, const ObjectRecordLayout& layout,
-                                 const ObjectSearch& search, int32_t player, MapObjects& objects) {
+                                 const ObjectSearch& search, int32_t player, MapObjects& objects,
+                                 int64_t& walked) {
   RecordWalk walk(header, start, layout);
   MapObjects found;
   const auto owner = static_cast<uint8_t>(player);
   for (int list = 0; list < kLists; ++list) {
-    if (!walk.list(owner, search, [&](const Record& r) { keepRecord(r, player, found); }))
+    if (!walk.list(owner, search, [&](const Record& r) { keepRecord(r, player, found); })) {
+      walked += std::max<int64_t>(walk.q().position() - start, 1);
       return std::nullopt;
+    }
   }
-  const auto append = [](auto& to, const auto& from) { to.insert(to.end(), from.begin(), from.end()); };
+  walked += walk.q().position() - start;
+  const auto append = [](auto& to, const auto& from) {
+    to.insert(to.end(), from.begin(), from.end());
+  };
   append(objects.gold, found.gold);
   append(objects.stone, found.stone);
   append(objects.relics, found.relics);
@@ -343,8 +350,16 @@ bool couldOpenBlock(ByteSpan header, int64_t at, int32_t player) {
   const auto owner = header.u8(at + kFirstType + 1);
   if (!type || !owner || *owner != player) return false;
   switch (*type) {
-    case kStatic: case kAnimated: case kDoppelganger: case kMoving: case kAction:
-    case kBaseCombat: case kMissile: case kCombat: case kBuilding: case kTree:
+    case kStatic:
+    case kAnimated:
+    case kDoppelganger:
+    case kMoving:
+    case kAction:
+    case kBaseCombat:
+    case kMissile:
+    case kCombat:
+    case kBuilding:
+    case kTree:
       return true;
     default:
       return false;
@@ -361,19 +376,25 @@ MapObjects readMapObjects(ByteSpan header, const ObjectRecordLayout& layout,
     return objects;
   }
   const std::string_view marker("\x0B", 1);
+  // Candidates that walk far before failing could make the search quadratic
+  // on a crafted header; real ones fail within a few bytes. Past this many
+  // bytes walked, the lists count as not found.
+  const int64_t budget = 4 * header.size() + 4096;
+  int64_t walked = 0;
   int64_t from = search.from;
   for (int32_t player = 0; player < search.blocks; ++player) {
     std::optional<int64_t> end;
     while (!end) {
       const int64_t at = header.findForward(marker, from, search.limit - 1);
-      if (at == ByteSpan::kNotFound) {
-        objects.notRead = player == 0 ? "Gaia's lists were not found"
-                                      : "the lists of player " + std::to_string(player) +
-                                            " were not found";
+      if (at == ByteSpan::kNotFound || walked > budget) {
+        objects.notRead = player == 0
+                              ? "Gaia's lists were not found"
+                              : "the lists of player " + std::to_string(player) + " were not found";
         objects.read = player > 0;
         return objects;
       }
-      if (couldOpenBlock(header, at, player)) end = walkBlock(header, at, layout, search, player, objects);
+      if (couldOpenBlock(header, at, player))
+        end = walkBlock(header, at, layout, search, player, objects, walked);
       from = at + 1;
     }
     from = *end;

@@ -15,8 +15,8 @@
 namespace morvane {
 
 struct ObjectSearch {
-  int64_t from = 0;   // the first byte after the map's tiles
-  int64_t limit = 0;  // no list starts at or after this
+  int64_t from = 0;    // the first byte after the map's tiles
+  int64_t limit = 0;   // no list starts at or after this
   int32_t blocks = 0;  // Gaia and the players: the header's player count
   int32_t mapWidth = 0;
   int32_t mapHeight = 0;

@@ -180,12 +180,12 @@ struct ObjectRecordLayout {
   bool baseGame = false;
   int64_t actionState = 1;  // bytes of a queued action's state: 4 in the patches
   // The later edition's additions.
-  int64_t workerCount = 1;   // bytes of a resource's count of workers
-  bool staticTail = false;   // a flag, 4 bytes and a counted list closing the static part
-  int64_t pathData = 44;     // bytes of one step of a path
-  int64_t movingTail = 0;    // bytes after a moving unit's movement
-  int64_t actionTail = 0;    // bytes between the movement and the action fields
-  int64_t unitAiTail = 0;    // bytes closing a unit's AI
+  int64_t workerCount = 1;  // bytes of a resource's count of workers
+  bool staticTail = false;  // a flag, 4 bytes and a counted list closing the static part
+  int64_t pathData = 44;    // bytes of one step of a path
+  int64_t movingTail = 0;   // bytes after a moving unit's movement
+  int64_t actionTail = 0;   // bytes between the movement and the action fields
+  int64_t unitAiTail = 0;   // bytes closing a unit's AI
   int64_t linkedChildren = 4;
 };
 

@@ -140,8 +140,8 @@ void RecordedGameFile::parse(GameEntry& entry, bool withFacts) const {
   facts.restoredAtMs = readRestoreTime(header, list, entry.mapWidth, entry.mapHeight);
   facts.durationMs = facts.restoredAtMs + walk.durationMs;
   facts.stop = walk.stop;
-  facts.objects = readStartingObjects(header, layout, list.tilesEnd, list.listEnd, entry,
-                                      facts.restored());
+  facts.objects =
+      readStartingObjects(header, layout, list.tilesEnd, list.listEnd, entry, facts.restored());
   facts.startPositions = startPositionsOf(facts.objects, entry);
   std::optional<PostGame> postGame;
   if (walk.postGameAt) postGame = readPostGame(body, *walk.postGameAt, walk.postGameBytes);

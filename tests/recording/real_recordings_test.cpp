@@ -280,7 +280,8 @@ TEST(RealRecordingsTest, EveryDefinitiveRecordingMatchesItsTruth) {
 std::vector<std::pair<int64_t, int64_t>> tilesOf(const std::vector<MapPoint>& points) {
   std::vector<std::pair<int64_t, int64_t>> tiles;
   for (const MapPoint& p : points)
-    tiles.emplace_back(static_cast<int64_t>(std::floor(p.x)), static_cast<int64_t>(std::floor(p.y)));
+    tiles.emplace_back(static_cast<int64_t>(std::floor(p.x)),
+                       static_cast<int64_t>(std::floor(p.y)));
   std::sort(tiles.begin(), tiles.end());
   return tiles;
 }

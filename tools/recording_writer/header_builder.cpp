@@ -185,12 +185,12 @@ void startObject(HeaderBuilder& h, uint8_t owner, const StartObject& object) {
   h.u8(combat ? object.type : 10);
   h.u8(owner);
   h.i16(static_cast<int16_t>(object.unit));
-  h.i16(0);      // sprite
-  h.i32(-1);     // not garrisoned
+  h.i16(0);       // sprite
+  h.i32(-1);      // not garrisoned
   h.f32(100.0f);  // hit points
-  h.zeros(4);    // states
-  h.i32(0);      // id
-  h.u8(0);       // facet
+  h.zeros(4);     // states
+  h.i32(0);       // id
+  h.u8(0);        // facet
   h.f32(object.x);
   h.f32(object.y);
   h.f32(0);
