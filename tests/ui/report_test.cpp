@@ -324,6 +324,9 @@ TEST_F(ReportTest, TheMenusEveryEditionItemListsTheLaterFilesAndShowsTheirScript
                MAKELPARAM(below.x, below.y));
   EXPECT_EQ(menuTexts, std::vector<std::string>{ansiFromUtf8("すべての録画を表示(&A)")});
   EXPECT_TRUE(dialog->listsEveryEdition());
+  // The pane's edits hold wide text: an ANSI one would turn it back into the code page.
+  EXPECT_TRUE(IsWindowUnicode(control(IDC_NAME1)));
+  EXPECT_TRUE(IsWindowUnicode(control(IDC_CHAT)));
   EXPECT_EQ(rowCount(), static_cast<int>(documented.size()) + 2);
   const int row = rowNamed("china.mgz");
   ASSERT_GE(row, 0);
