@@ -48,7 +48,7 @@ CREATE TABLE recording(
   map_type TEXT,
   map_id INTEGER,
   map_name TEXT,
-  map_folded TEXT,
+  map_key INTEGER,
   map_width INTEGER,
   map_height INTEGER,
   speed REAL,
@@ -68,7 +68,9 @@ CREATE TABLE recording(
 );
 CREATE INDEX recording_game ON recording(game_id);
 CREATE INDEX recording_hash ON recording(content_hash);
+CREATE INDEX recording_map ON recording(map_key);
 CREATE TABLE name(id INTEGER PRIMARY KEY, folded TEXT NOT NULL UNIQUE);
+CREATE TABLE map(id INTEGER PRIMARY KEY, folded TEXT NOT NULL UNIQUE);
 CREATE TABLE player(
   recording_id INTEGER NOT NULL,
   position INTEGER NOT NULL,
@@ -143,7 +145,7 @@ struct Archive::Statements {
         deleteRecording(db, "DELETE FROM recording WHERE id = ?1"),
         insertRecording(db, R"(INSERT INTO recording(path, size, mtime_ms, content_hash, edition,
             version_text, save_version, supported, loaded, error, game_id, pov_number, player_count,
-            map_type, map_id, map_name, map_folded, map_width, map_height, speed, population,
+            map_type, map_id, map_name, map_key, map_width, map_height, speed, population,
             map_size, reveal_map, starting_age, victory, difficulty, lock_teams, game_type,
             duration_ms, restored_ms, settled, winners, code_page)
             VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16, ?17, ?18,
@@ -155,6 +157,10 @@ struct Archive::Statements {
         insertName(db, "INSERT OR IGNORE INTO name(folded) VALUES(?1)"),
         nameOfText(db, "SELECT id FROM name WHERE folded = ?1"),
         deleteUnusedNames(db, "DELETE FROM name WHERE id NOT IN (SELECT name_id FROM player)"),
+        insertMap(db, "INSERT OR IGNORE INTO map(folded) VALUES(?1)"),
+        mapOfText(db, "SELECT id FROM map WHERE folded = ?1"),
+        deleteUnusedMaps(db, R"(DELETE FROM map WHERE id NOT IN
+            (SELECT map_key FROM recording WHERE map_key IS NOT NULL))"),
         insertGame(db, "INSERT OR IGNORE INTO game(game_key, certainty) VALUES(?1, ?2)"),
         gameOfKey(db, "SELECT id FROM game WHERE game_key = ?1"),
         refreshGame(db, R"(UPDATE game SET
@@ -168,10 +174,15 @@ struct Archive::Statements {
         refreshCopies(db, R"(UPDATE recording SET copy_of = NULLIF(
             (SELECT min(id) FROM recording WHERE content_hash = ?1), id)
             WHERE content_hash = ?1)"),
-        playersOf(db, R"(SELECT position, number, name, civ_id, team, result FROM player
-            WHERE recording_id = ?1 ORDER BY position)"),
-        recordingsOf(db, R"(SELECT id, path, pov_number, copy_of IS NOT NULL FROM recording
-            WHERE game_id = ?1 ORDER BY path)"),
+        clearHits(db, "DELETE FROM temp.hits"),
+        hitGames(db, R"(SELECT h.rank, h.game_id, h.played_ms, g.certainty, r.map_type, r.map_name,
+            r.duration_ms, r.edition FROM temp.hits h JOIN game g ON g.id = h.game_id
+            JOIN recording r ON r.id = h.main_recording ORDER BY h.rank)"),
+        hitPlayers(db, R"(SELECT h.rank, p.position, p.number, p.name, p.civ_id, p.team, p.result
+            FROM temp.hits h JOIN player p ON p.recording_id = h.main_recording
+            ORDER BY h.rank, p.position)"),
+        hitRecordings(db, R"(SELECT h.rank, q.id, q.path, q.pov_number, q.copy_of IS NOT NULL
+            FROM temp.hits h JOIN recording q ON q.game_id = h.game_id ORDER BY h.rank, q.path)"),
         counts(db, R"(SELECT (SELECT count(*) FROM recording), (SELECT count(*) FROM recording
             WHERE loaded), (SELECT count(*) FROM game), (SELECT count(*) FROM player),
             (SELECT count(*) FROM recording WHERE copy_of IS NOT NULL))"),
@@ -180,17 +191,22 @@ struct Archive::Statements {
         forgetSizes(db, "UPDATE recording SET size = -1") {}
 
   Statement knownUnder, recordingOfPath, recordingFacts, deletePlayers, deleteRecording,
-      insertRecording, insertPlayer, insertName, nameOfText, deleteUnusedNames, insertGame,
-      gameOfKey, refreshGame, refreshPlayed, deleteEmptyGame, refreshCopies, playersOf,
-      recordingsOf, counts, readerRevision, setReaderRevision, forgetSizes;
+      insertRecording, insertPlayer, insertName, nameOfText, deleteUnusedNames, insertMap,
+      mapOfText, deleteUnusedMaps, insertGame,
+      gameOfKey, refreshGame, refreshPlayed, deleteEmptyGame, refreshCopies, clearHits,
+      hitGames, hitPlayers, hitRecordings, counts, readerRevision, setReaderRevision, forgetSizes;
   // Name ids met in this connection's updates; names are only removed when
   // no player has them, after which this is emptied.
   std::unordered_map<std::string, int64_t> nameIds;
+  std::unordered_map<std::string, int64_t> mapIds;
 };
 
 Archive::Archive(const std::string& path, Check check)
     : db_(path, Database::Mode::kReadWrite) {
   prepareSchema(check);
+  db_.execute(
+      "CREATE TEMP TABLE hits(rank INTEGER PRIMARY KEY, game_id INTEGER, main_recording INTEGER, "
+      "played_ms INTEGER)");
   statements_ = std::make_unique<Statements>(db_.handle());
   Statements& s = *statements_;
   const std::string revision = std::to_string(kReaderRevision);
@@ -267,6 +283,19 @@ int64_t Archive::nameId(const std::string& folded) {
   return id;
 }
 
+int64_t Archive::mapKey(const std::string& folded) {
+  Statements& s = *statements_;
+  const auto known = s.mapIds.find(folded);
+  if (known != s.mapIds.end()) return known->second;
+  s.insertMap.bind(1, folded).run();
+  s.mapOfText.bind(1, folded);
+  s.mapOfText.step();
+  const int64_t id = s.mapOfText.integer(0);
+  s.mapOfText.reset();
+  s.mapIds.emplace(folded, id);
+  return id;
+}
+
 void Archive::refreshGame(int64_t gameId) {
   Statements& s = *statements_;
   s.refreshGame.bind(1, gameId).run();
@@ -296,7 +325,7 @@ void Archive::removeRecording(int64_t id) {
   refreshCopies(hash);
 }
 
-void Archive::writeRow(const RecordingRow& row) {
+void Archive::write(const RecordingRow& row) {
   Statements& s = *statements_;
   Transaction transaction(db_);
   s.recordingOfPath.bind(1, row.path);
@@ -330,7 +359,7 @@ void Archive::writeRow(const RecordingRow& row) {
     } else {
       r.bind(16, row.mapNameById);
     }
-    r.bind(17, foldForSearch(row.mapType.value_or("") + "\n" + row.mapNameById));
+    r.bind(17, mapKey(foldForSearch(row.mapType.value_or("") + "\n" + row.mapNameById)));
     r.bind(18, int64_t{row.mapWidth}).bind(19, int64_t{row.mapHeight});
     const GameSettings& g = row.settings;
     r.bind(20, g.speed).bind(21, g.populationLimit).bind(22, g.mapSize).bind(23, g.revealMap);
@@ -438,7 +467,7 @@ UpdateStats Archive::update(const UpdateRequest& request, const UpdateControl& c
   UpdateProgress progress{0, toRead.size()};
   try {
     readInParallel(toRead, how, [&](RecordingRow&& row) {
-      writeRow(row);
+      write(row);
       ++stats.read;
       if (!row.loaded) ++stats.notLoaded;
       ++progress.done;
@@ -446,12 +475,16 @@ UpdateStats Archive::update(const UpdateRequest& request, const UpdateControl& c
       if (control.stopAfter && stats.read >= *control.stopAfter) halted = true;
     });
   } catch (...) {
-    s.nameIds.clear();  // a rolled-back name may be in it
+    // A rolled-back name or map may be in them.
+    s.nameIds.clear();
+    s.mapIds.clear();
     throw;
   }
   stats.stopped = stats.read < toRead.size();
   s.deleteUnusedNames.run();
+  s.deleteUnusedMaps.run();
   s.nameIds.clear();
+  s.mapIds.clear();
   return stats;
 }
 
@@ -461,86 +494,156 @@ Statement& Archive::searchStatement(const std::string& sql) {
   return *statement;
 }
 
+namespace {
+
+std::string unindexed(std::string conditions) {
+  for (const char* column : {"p.name_id", "p.civ_id", "p.result"}) {
+    const std::string plain = std::string(" ") + column;
+    for (std::size_t at = conditions.find(plain); at != std::string::npos;
+         at = conditions.find(plain, at + plain.size() + 1)) {
+      conditions.insert(at + 1, "+");
+    }
+  }
+  return conditions;
+}
+
+}  // namespace
+
+int64_t Archive::count(const std::string& sql, const std::function<void(Statement&)>& bind) {
+  Statement& statement = searchStatement(sql);
+  bind(statement);
+  statement.step();
+  const int64_t rows = statement.integer(0);
+  statement.reset();
+  return rows;
+}
+
 SearchResult Archive::search(const SearchQuery& query) {
   Statements& s = *statements_;
-  // The statement's shape follows the criteria given; each shape is prepared once.
-  std::string sql =
-      "SELECT g.id, g.played_ms, g.certainty, r.id, r.map_type, r.map_name, r.duration_ms, "
-      "r.edition FROM game g JOIN recording r ON r.id = g.main_recording WHERE 1";
-  std::string playerConditions;
+  // A criterion that matches fewer rows than this drives the search from its
+  // own index; a broader one is checked game by game while the games are
+  // walked newest first, which fills a page of results early either way.
+  constexpr int64_t kSelective = 20000;
+  const std::string limitText = " LIMIT " + std::to_string(kSelective) + ")";
+
   const std::string name = foldForSearch(query.playerName);
-  if (!name.empty())
-    playerConditions += " AND p.name_id IN (SELECT id FROM name WHERE instr(folded, ?1) > 0)";
-  if (query.civId) playerConditions += " AND p.civ_id = ?2";
-  if (query.outcome == PlayerOutcome::kWon) playerConditions += " AND p.result = 'won'";
-  if (query.outcome == PlayerOutcome::kLost || query.outcome == PlayerOutcome::kResigned)
-    playerConditions += " AND p.result IN ('lost', 'resigned')";
-  if (!playerConditions.empty()) {
-    sql += " AND g.id IN (SELECT q.game_id FROM player p JOIN recording q ON q.id = p.recording_id"
-           " WHERE 1" + playerConditions + ")";
-  }
   const std::string map = foldForSearch(query.map);
-  if (!map.empty()) sql += " AND instr(r.map_folded, ?3) > 0";
+  std::string playerWhere;  // conditions on one player row p
+  if (!name.empty()) playerWhere += " AND p.name_id IN (SELECT id FROM name WHERE instr(folded, ?1) > 0)";
+  if (query.civId) playerWhere += " AND p.civ_id = ?2";
+  if (query.outcome == PlayerOutcome::kWon) playerWhere += " AND p.result = 'won'";
+  if (query.outcome == PlayerOutcome::kLost || query.outcome == PlayerOutcome::kResigned)
+    playerWhere += " AND p.result IN ('lost', 'resigned')";
+  const std::string mapKeys = " (SELECT id FROM map WHERE instr(folded, ?3) > 0)";
+  const auto range = prefixRange(query.under);
+  const auto bindPlayer = [&](Statement& statement) {
+    if (!name.empty()) statement.bind(1, name);
+    if (query.civId) statement.bind(2, int64_t{*query.civId});
+  };
+  const auto bindMap = [&](Statement& statement) {
+    if (!map.empty()) statement.bind(3, map);
+  };
+  const auto bindUnder = [&](Statement& statement) {
+    if (!query.under.empty()) statement.bind(6, range.first).bind(7, range.second);
+  };
+
+  // How many rows each criterion matches, up to kSelective.
+  enum Driver { kByDate, kByPlayer, kByMap, kByFolder };
+  Driver driver = kByDate;
+  int64_t fewest = kSelective;
+  const auto consider = [&](Driver candidate, const std::string& sql,
+                            const std::function<void(Statement&)>& bind) {
+    const int64_t rows = count(sql, bind);
+    if (rows < fewest) fewest = rows, driver = candidate;
+  };
+  if (!playerWhere.empty())
+    consider(kByPlayer, "SELECT count(*) FROM (SELECT 1 FROM player p WHERE 1" + playerWhere + limitText,
+             bindPlayer);
+  if (!map.empty())
+    consider(kByMap, "SELECT count(*) FROM (SELECT 1 FROM recording WHERE map_key IN" + mapKeys + limitText,
+             bindMap);
+  if (!query.under.empty())
+    consider(kByFolder, "SELECT count(*) FROM (SELECT 1 FROM recording WHERE path >= ?6 AND path < ?7" + limitText,
+             bindUnder);
+
+  // The games found go into a table of this connection, in order, and what
+  // is shown of them is read by joining it: three statements for a page of
+  // results rather than two for each game.
+  std::string sql =
+      "INSERT INTO temp.hits(game_id, main_recording, played_ms) SELECT g.id, g.main_recording, "
+      "g.played_ms FROM game g JOIN recording r ON r.id = g.main_recording WHERE 1";
+  if (!playerWhere.empty()) {
+    sql += driver == kByPlayer
+               ? " AND g.id IN (SELECT q.game_id FROM player p JOIN recording q ON q.id = p.recording_id WHERE 1" + playerWhere + ")"
+               // Unary + keeps the planner on the recording's few players
+               // rather than probing the name index for every game.
+               : " AND EXISTS (SELECT 1 FROM recording q JOIN player p ON p.recording_id = q.id WHERE q.game_id = g.id" +
+                     unindexed(playerWhere) + ")";
+  }
+  if (!map.empty()) {
+    sql += driver == kByMap ? " AND g.id IN (SELECT game_id FROM recording WHERE map_key IN" + mapKeys + ")"
+                            : " AND r.map_key IN" + mapKeys;
+  }
+  if (!query.under.empty()) {
+    sql += driver == kByFolder
+               ? " AND g.id IN (SELECT game_id FROM recording WHERE path >= ?6 AND path < ?7)"
+               : " AND EXISTS (SELECT 1 FROM recording u WHERE u.game_id = g.id AND u.path >= ?6 AND u.path < ?7)";
+  }
   if (query.fromMs) sql += " AND g.played_ms >= ?4";
   if (query.toMs) sql += " AND g.played_ms < ?5";
-  if (!query.under.empty())
-    sql += " AND g.id IN (SELECT game_id FROM recording WHERE path >= ?6 AND path < ?7)";
   sql += " ORDER BY g.played_ms DESC, g.id DESC LIMIT ?8";
 
   Statement& find = searchStatement(sql);
-  if (!name.empty()) find.bind(1, name);
-  if (query.civId) find.bind(2, int64_t{*query.civId});
-  if (!map.empty()) find.bind(3, map);
+  bindPlayer(find);
+  bindMap(find);
+  bindUnder(find);
   if (query.fromMs) find.bind(4, *query.fromMs);
   if (query.toMs) find.bind(5, *query.toMs);
-  if (!query.under.empty()) {
-    const auto range = prefixRange(query.under);
-    find.bind(6, range.first).bind(7, range.second);
-  }
   find.bind(8, static_cast<int64_t>(query.limit) + 1);
 
+  s.clearHits.run();
+  find.run();
+
   SearchResult result;
-  std::vector<int64_t> mainRecordings;
-  while (find.step()) {
+  std::unordered_map<int64_t, std::size_t> byRank;
+  while (s.hitGames.step()) {
     if (result.games.size() == query.limit) {
       result.more = true;
       break;
     }
+    byRank.emplace(s.hitGames.integer(0), result.games.size());
     GameHit hit;
-    hit.gameId = find.integer(0);
-    hit.playedMs = find.integer(1);
-    hit.certainty = certaintyFromText(find.text(2));
-    mainRecordings.push_back(find.integer(3));
-    hit.mapType = find.text(4);
-    hit.mapNameById = find.text(5);
-    hit.durationMs = find.integer(6);
-    hit.edition = find.text(7);
+    hit.gameId = s.hitGames.integer(1);
+    hit.playedMs = s.hitGames.integer(2);
+    hit.certainty = certaintyFromText(s.hitGames.text(3));
+    hit.mapType = s.hitGames.text(4);
+    hit.mapNameById = s.hitGames.text(5);
+    hit.durationMs = s.hitGames.integer(6);
+    hit.edition = s.hitGames.text(7);
     result.games.push_back(std::move(hit));
   }
-  find.reset();
-
-  for (std::size_t i = 0; i < result.games.size(); ++i) {
-    GameHit& hit = result.games[i];
-    s.playersOf.bind(1, mainRecordings[i]);
-    while (s.playersOf.step()) {
-      HitPlayer player;
-      player.position = static_cast<int32_t>(s.playersOf.integer(0));
-      player.number = static_cast<int32_t>(s.playersOf.integer(1));
-      player.name = s.playersOf.text(2);
-      player.civId = static_cast<int32_t>(s.playersOf.integer(3));
-      player.team = s.playersOf.text(4);
-      player.outcome = outcomeFromText(s.playersOf.text(5));
-      hit.players.push_back(std::move(player));
-    }
-    s.playersOf.reset();
-    s.recordingsOf.bind(1, hit.gameId);
-    while (s.recordingsOf.step()) {
-      hit.recordings.push_back({s.recordingsOf.integer(0), s.recordingsOf.text(1),
-                                static_cast<int32_t>(s.recordingsOf.integer(2)),
-                                s.recordingsOf.integer(3) != 0});
-    }
-    s.recordingsOf.reset();
+  s.hitGames.reset();
+  while (s.hitPlayers.step()) {
+    const auto game = byRank.find(s.hitPlayers.integer(0));
+    if (game == byRank.end()) continue;
+    HitPlayer player;
+    player.position = static_cast<int32_t>(s.hitPlayers.integer(1));
+    player.number = static_cast<int32_t>(s.hitPlayers.integer(2));
+    player.name = s.hitPlayers.text(3);
+    player.civId = static_cast<int32_t>(s.hitPlayers.integer(4));
+    player.team = s.hitPlayers.text(5);
+    player.outcome = outcomeFromText(s.hitPlayers.text(6));
+    result.games[game->second].players.push_back(std::move(player));
   }
+  s.hitPlayers.reset();
+  while (s.hitRecordings.step()) {
+    const auto game = byRank.find(s.hitRecordings.integer(0));
+    if (game == byRank.end()) continue;
+    result.games[game->second].recordings.push_back(
+        {s.hitRecordings.integer(1), s.hitRecordings.text(2),
+         static_cast<int32_t>(s.hitRecordings.integer(3)), s.hitRecordings.integer(4) != 0});
+  }
+  s.hitRecordings.reset();
   return result;
 }
 

@@ -129,6 +129,22 @@ class Archive {
   // is gone; each file's rows are written in a transaction of their own.
   UpdateStats update(const UpdateRequest& request, const UpdateControl& control = {});
 
+  // Writes one recording's rows in a transaction of their own, replacing
+  // those of the same path: what update does with each file it reads.
+  void write(const RecordingRow& row);
+  // Many writes committed together, for loading made-up rows in bulk; an
+  // update never runs inside one.
+  class Batch {
+   public:
+    explicit Batch(Archive& archive) : db_(archive.db_) { db_.execute("BEGIN"); }
+    ~Batch() { db_.execute("COMMIT"); }
+    Batch(const Batch&) = delete;
+    Batch& operator=(const Batch&) = delete;
+
+   private:
+    Database& db_;
+  };
+
   SearchResult search(const SearchQuery& query);
   ArchiveCounts counts();
   const std::string& path() const { return db_.path(); }
@@ -138,11 +154,12 @@ class Archive {
  private:
   struct Statements;
   void prepareSchema(Check check);
-  void writeRow(const RecordingRow& row);
   void removeRecording(int64_t id);
   void refreshGame(int64_t gameId);
   void refreshCopies(const std::string& contentHash);
   int64_t nameId(const std::string& folded);
+  int64_t mapKey(const std::string& folded);
+  int64_t count(const std::string& sql, const std::function<void(Statement&)>& bind);
   Statement& searchStatement(const std::string& sql);
 
   Database db_;

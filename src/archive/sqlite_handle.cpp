@@ -126,17 +126,19 @@ int64_t Database::lastInsertId() const { return sqlite3_last_insert_rowid(db_); 
 
 void Database::interrupt() { sqlite3_interrupt(db_); }
 
-Transaction::Transaction(Database& db) : db_(db) { db_.execute("BEGIN IMMEDIATE"); }
+// A savepoint outside any transaction begins one and its release commits
+// it; inside a batch it is a part of the batch.
+Transaction::Transaction(Database& db) : db_(db) { db_.execute("SAVEPOINT unit"); }
 
 Transaction::~Transaction() {
   if (!open_) return;
   char* message = nullptr;
-  sqlite3_exec(db_.handle(), "ROLLBACK", nullptr, nullptr, &message);
+  sqlite3_exec(db_.handle(), "ROLLBACK TO unit; RELEASE unit", nullptr, nullptr, &message);
   sqlite3_free(message);
 }
 
 void Transaction::commit() {
-  db_.execute("COMMIT");
+  db_.execute("RELEASE unit");
   open_ = false;
 }
 

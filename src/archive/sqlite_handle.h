@@ -93,7 +93,7 @@ class Database {
 // The problem a SQLite result code stands for.
 ArchiveProblem problemOf(int code);
 
-// One transaction; rolled back unless committed.
+// One unit of work that stands or falls whole; rolled back unless committed.
 class Transaction {
  public:
   explicit Transaction(Database& db);

@@ -16,6 +16,7 @@
 #include <set>
 #include <sstream>
 
+#include "archive/search_lines.h"
 #include "archive/text_fold.h"
 #include "platform/text_decoder.h"
 #include "recording/map_names.h"
@@ -308,6 +309,40 @@ TEST(TextFold, FindsNamesWhateverTheirCaseOrWidth) {
       {"a\xFF" "B", "a\xFF" "b"},                                     // an invalid byte kept
   };
   for (const auto& [text, folded] : cases) EXPECT_EQ(foldForSearch(text), folded) << text;
+}
+
+TEST(SearchLines, FormDatesBoundWholeDaysAndMonths) {
+  SearchForm form;
+  form.from = "2024-02";
+  form.to = "2024/02/29";
+  FormProblem problem;
+  std::optional<SearchQuery> query = queryOf(form, "C:\\Games\\", problem);
+  ASSERT_TRUE(query);
+  EXPECT_EQ(*query->fromMs, int64_t{1706745600000});  // 2024-02-01 00:00 UTC
+  EXPECT_EQ(*query->toMs, int64_t{1709251200000});    // 2024-03-01 00:00 UTC
+  EXPECT_EQ(query->under, "C:\\Games\\");
+  form.to = "2024-13-01";
+  EXPECT_FALSE(queryOf(form, "", problem));
+  EXPECT_EQ(problem, FormProblem::kBadTo);
+}
+
+TEST(SearchLines, AGameIsOneLineOfItsSidesAndRecordings) {
+  GameHit game;
+  game.playedMs = int64_t{1709251200000} + 3723000;  // 2024-03-01 01:02:03
+  game.mapNameById = "Arabia";
+  game.durationMs = 1513000;
+  game.players = {{1, 1, "Alice", 2, "1", PlayerOutcome::kWon},
+                  {2, 2, "Bob", 3, "2", PlayerOutcome::kResigned},
+                  {3, 3, "Carol", 4, "1", PlayerOutcome::kWon}};
+  game.recordings = {{1, "/a/alice.mgx", 1, true}, {2, "/a/bob.mgx", 2, false}, {3, "/b/x.mgx", 1, false}};
+  const ResultLine line = lineOf(game);
+  EXPECT_EQ(line.date, "2024/03/01 01:02");
+  EXPECT_EQ(line.players,
+            "Alice (Franks) \xE2\x97\x8B, Carol (Teutons) \xE2\x97\x8B vs Bob (Goths) \xC3\x97");
+  EXPECT_EQ(line.map, "Arabia");
+  EXPECT_EQ(line.length, "0:25:13");
+  EXPECT_EQ(line.recordings, "3 (\xE3\x82\xB3\xE3\x83\x94\xE3\x83\xBC 1)");
+  EXPECT_EQ(line.firstPath, "/a/bob.mgx");
 }
 
 // The shared recordings: the index agrees with their truth files.

@@ -1,0 +1,166 @@
+#include "archive/search_lines.h"
+
+#include <cstdio>
+#include <map>
+
+#include "library/civilisation_names.h"
+#include "library/game_report.h"
+
+namespace morvane::archive {
+namespace {
+
+constexpr int64_t kDayMs = 86400000;
+
+int64_t daysFromCivil(int64_t year, int64_t month, int64_t day) {
+  year -= month <= 2;
+  const int64_t era = (year >= 0 ? year : year - 399) / 400;
+  const int64_t yearOfEra = year - era * 400;
+  const int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+  return era * 146097 + yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear - 719468;
+}
+
+bool readNumber(const std::string& text, std::size_t& at, std::size_t digits, int& value) {
+  if (at + digits > text.size()) return false;
+  value = 0;
+  for (std::size_t k = 0; k < digits; ++k) {
+    const char c = text[at + k];
+    if (c < '0' || c > '9') return false;
+    value = value * 10 + (c - '0');
+  }
+  at += digits;
+  return true;
+}
+
+// The first and the day after the last day a date names, ms since 1970 UTC.
+std::optional<std::pair<int64_t, int64_t>> daysOf(std::string text) {
+  while (!text.empty() && text.back() == ' ') text.pop_back();
+  while (!text.empty() && text.front() == ' ') text.erase(text.begin());
+  std::size_t at = 0;
+  int year = 0, month = 0, day = 0;
+  if (!readNumber(text, at, 4, year)) return std::nullopt;
+  const auto separator = [&] {
+    if (at < text.size() && (text[at] == '-' || text[at] == '/')) return ++at, true;
+    return false;
+  };
+  if (!separator() || !readNumber(text, at, 2, month) || month < 1 || month > 12)
+    return std::nullopt;
+  if (at == text.size()) {
+    const int64_t first = daysFromCivil(year, month, 1);
+    const int64_t next = month == 12 ? daysFromCivil(year + 1, 1, 1) : daysFromCivil(year, month + 1, 1);
+    return std::make_pair(first * kDayMs, next * kDayMs);
+  }
+  if (!separator() || !readNumber(text, at, 2, day) || day < 1 || day > 31 || at != text.size())
+    return std::nullopt;
+  const int64_t first = daysFromCivil(year, month, day);
+  return std::make_pair(first * kDayMs, (first + 1) * kDayMs);
+}
+
+std::string dateText(int64_t ms) {
+  const int64_t days = (ms >= 0 ? ms : ms - kDayMs + 1) / kDayMs;
+  const int64_t inDay = ms - days * kDayMs;
+  // Civil date from days since 1970 (the inverse of daysFromCivil).
+  const int64_t z = days + 719468;
+  const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+  const int64_t dayOfEra = z - era * 146097;
+  const int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+  const int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+  const int64_t mp = (5 * dayOfYear + 2) / 153;
+  const int64_t day = dayOfYear - (153 * mp + 2) / 5 + 1;
+  const int64_t month = mp < 10 ? mp + 3 : mp - 9;
+  const int64_t year = yearOfEra + era * 400 + (month <= 2);
+  char text[96];
+  std::snprintf(text, sizeof text, "%04lld/%02lld/%02lld %02lld:%02lld",
+                static_cast<long long>(year), static_cast<long long>(month),
+                static_cast<long long>(day), static_cast<long long>(inDay / 3600000),
+                static_cast<long long>(inDay / 60000 % 60));
+  return text;
+}
+
+const char* outcomeMark(PlayerOutcome outcome) {
+  switch (outcome) {
+    case PlayerOutcome::kWon:
+      return " \xE2\x97\x8B";  // ○
+    case PlayerOutcome::kLost:
+    case PlayerOutcome::kResigned:
+      return " \xC3\x97";  // ×
+    case PlayerOutcome::kUnknown:
+      break;
+  }
+  return "";
+}
+
+}  // namespace
+
+std::optional<SearchQuery> queryOf(const SearchForm& form, const std::string& under,
+                                   FormProblem& problem) {
+  problem = FormProblem::kNone;
+  SearchQuery query;
+  query.playerName = form.player;
+  if (form.civId > 0) query.civId = form.civId;
+  query.map = form.map;
+  if (form.result == SearchForm::Result::kWon) query.outcome = PlayerOutcome::kWon;
+  if (form.result == SearchForm::Result::kLost) query.outcome = PlayerOutcome::kLost;
+  if (form.from.find_first_not_of(' ') != std::string::npos) {
+    const auto days = daysOf(form.from);
+    if (!days) {
+      problem = FormProblem::kBadFrom;
+      return std::nullopt;
+    }
+    query.fromMs = days->first;
+  }
+  if (form.to.find_first_not_of(' ') != std::string::npos) {
+    const auto days = daysOf(form.to);
+    if (!days) {
+      problem = FormProblem::kBadTo;
+      return std::nullopt;
+    }
+    query.toMs = days->second;
+  }
+  query.under = under;
+  return query;
+}
+
+ResultLine lineOf(const GameHit& game) {
+  ResultLine line;
+  line.date = dateText(game.playedMs);
+  // Players by team label in order of first appearance; "-" is each alone.
+  std::vector<std::vector<const HitPlayer*>> sides;
+  std::map<std::string, std::size_t> sideOfTeam;
+  for (const HitPlayer& player : game.players) {
+    const bool alone = player.team.empty() || player.team == "-";
+    const auto known = sideOfTeam.find(player.team);
+    if (!alone && known != sideOfTeam.end()) {
+      sides[known->second].push_back(&player);
+      continue;
+    }
+    if (!alone) sideOfTeam.emplace(player.team, sides.size());
+    sides.push_back({&player});
+  }
+  for (std::size_t s = 0; s < sides.size(); ++s) {
+    if (s > 0) line.players += " vs ";
+    for (std::size_t k = 0; k < sides[s].size(); ++k) {
+      const HitPlayer& player = *sides[s][k];
+      if (k > 0) line.players += ", ";
+      line.players += player.name;
+      const std::string civ = civilisationName(player.civId);
+      if (!civ.empty()) line.players += " (" + civ + ")";
+      line.players += outcomeMark(player.outcome);
+    }
+  }
+  line.map = !game.mapType.empty() ? game.mapType : game.mapNameById;
+  line.length = clockText(game.durationMs);
+  int copies = 0;
+  for (const HitRecording& recording : game.recordings) {
+    line.paths.push_back(recording.path);
+    if (recording.copy) {
+      ++copies;
+    } else if (line.firstPath.empty()) {
+      line.firstPath = recording.path;
+    }
+  }
+  line.recordings = std::to_string(game.recordings.size());
+  if (copies > 0) line.recordings += " (\xE3\x82\xB3\xE3\x83\x94\xE3\x83\xBC " + std::to_string(copies) + ")";
+  return line;
+}
+
+}  // namespace morvane::archive
