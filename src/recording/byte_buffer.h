@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -48,6 +49,14 @@ class ByteBuffer {
   void assign(const uint8_t* first, const uint8_t* last) {
     resizeForOverwrite(static_cast<std::size_t>(last - first));
     std::copy(first, last, bytes_.get());
+  }
+
+  // Keeps the last count bytes, moved to the front, in the bytes already
+  // held: a tail kept without a second buffer.
+  void keepTail(std::size_t count) {
+    count = std::min(count, size_);
+    if (count != 0) std::memmove(bytes_.get(), bytes_.get() + (size_ - count), count);
+    size_ = count;
   }
 
   uint8_t* data() { return bytes_.get(); }

@@ -120,20 +120,22 @@ InflateResult inflateInto(ByteBuffer& compressed, Scratch& out, ByteBuffer& refu
   return result;
 }
 
-// Inflates the header through scratch into header, and keeps the bytes after
-// the stream's end in afterStream; nullopt when a scratch write failed, so
-// that another scratch may try. Once the stream has ended, the compressed
-// bytes are let go before the header is read back: the two are never held
-// together.
+// Inflates the header through scratch into header; nullopt when a scratch
+// write failed, so that another scratch may try. Once the stream has ended,
+// the compressed bytes are let go before the header is read back (the two
+// are never held together), or where the body follows the stream, kept as
+// the body in the same bytes.
 template <class Scratch>
 std::optional<InflateResult> inflateThrough(ByteBuffer& compressed, Scratch& scratch,
-                                            ByteBuffer& header, ByteBuffer& afterStream) {
+                                            ByteBuffer& header, bool bodyAfterStream) {
   InflateResult inflated = inflateInto(compressed, scratch, header);
   if (inflated.error == LoadError::kWriteFailed) return std::nullopt;
   if (!inflated.streamEnded) return inflated;
-  afterStream.assign(compressed.end() - static_cast<std::ptrdiff_t>(inflated.unusedInput),
-                     compressed.end());
-  compressed = {};
+  if (bodyAfterStream) {
+    compressed.keepTail(inflated.unusedInput);
+  } else {
+    compressed = {};
+  }
   if (!scratch.readBack(header, static_cast<std::size_t>(inflated.length))) {
     inflated.streamEnded = false;
     inflated.error = LoadError::kReadFailed;
@@ -144,16 +146,16 @@ std::optional<InflateResult> inflateThrough(ByteBuffer& compressed, Scratch& scr
 // A folder that refuses the temporary file (read-only, every name taken, a
 // name too long, a full disk) still has its games read: in memory.
 InflateResult inflateHeader(ByteBuffer& compressed, const std::string& path, InflateTarget target,
-                            ByteBuffer& header, ByteBuffer& afterStream) {
+                            ByteBuffer& header, bool bodyAfterStream) {
   if (target == InflateTarget::kFileBesideGame) {
     if (auto file = TemporaryFile::createBeside(path, RecordedGameFile::kTemporaryNameTries)) {
-      if (auto inflated = inflateThrough(compressed, *file, header, afterStream)) {
+      if (auto inflated = inflateThrough(compressed, *file, header, bodyAfterStream)) {
         return *inflated;
       }
     }
   }
   MemoryScratch memory(static_cast<std::size_t>(RecordedGameFile::kMaxHeaderLength));
-  return inflateThrough(compressed, memory, header, afterStream)
+  return inflateThrough(compressed, memory, header, bodyAfterStream)
       .value_or(InflateResult{false, LoadError::kReadFailed});
 }
 
@@ -233,15 +235,14 @@ bool RecordedGameFile::load(std::string path, InflateTarget target) {
       return fail(LoadError::kReadFailed);
     }
 
-    ByteBuffer afterStream;
     const InflateResult inflated =
-        inflateHeader(compressed, path, target, headerBytes_, afterStream);
+        inflateHeader(compressed, path, target, headerBytes_, bodyAfterStream);
     if (inflated.error == LoadError::kUnsupportedVersion) {
       headerLength_ = static_cast<int32_t>(headerBytes_.size());
       return fail(inflated.error);
     }
     if (!inflated.streamEnded) return fail(inflated.error);
-    if (bodyAfterStream) bodyBytes_ = std::move(afterStream);
+    if (bodyAfterStream) bodyBytes_ = std::move(compressed);  // the bytes after the stream
     compressed = {};
 
     headerLength_ = static_cast<int32_t>(inflated.length);
