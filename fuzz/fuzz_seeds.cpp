@@ -75,17 +75,20 @@ std::vector<SampleGame> seedGames() {
 }
 
 // The Definitive Edition at the patches whose layouts differ most: before
-// and after the save version's fixed-point form, the per-player entries and
-// the wider tiles, and one whose AI flag is set.
+// and after the save version's fixed-point form, the per-player entries, the
+// wider tiles and the newest row, each with chat before the game and age-ups
+// (in the research command of either build), and two with an AI section.
 std::vector<std::pair<std::vector<uint8_t>, std::vector<uint8_t>>> definitiveSeeds() {
   std::vector<std::pair<std::vector<uint8_t>, std::vector<uint8_t>>> seeds;
-  for (const float save : {13.17f, 26.21f, 37.0f, 63.0f, 66.3f}) {
+  for (const float save : {13.17f, 26.21f, 37.0f, 63.0f, 66.3f, 67.2f}) {
     const DefinitiveGame game = twoPlayerDefinitiveGame(save);
     seeds.emplace_back(buildDefinitiveHeader(game), buildDefinitiveBody(game));
   }
-  DefinitiveGame withAi = twoPlayerDefinitiveGame(63.0f);
-  withAi.withAi = true;
-  seeds.emplace_back(buildDefinitiveHeader(withAi), buildDefinitiveBody(withAi));
+  for (const float save : {26.21f, 67.2f}) {
+    DefinitiveGame withAi = twoPlayerDefinitiveGame(save);
+    withAi.withAi = true;
+    seeds.emplace_back(buildDefinitiveHeader(withAi), buildDefinitiveBody(withAi));
+  }
   return seeds;
 }
 

@@ -9,6 +9,13 @@
 // process's CPU time, summed over a set's files, median over rounds; each
 // figure has the minor page faults per call beside it, so a side that
 // allocates afresh shows itself.
+// Before the times, each real recording's peak memory: the most resident
+// memory load + parseGame added, through either place the header passes
+// (Linux only: the peak is read from /proc and reset before each call, with
+// malloc giving freed memory back at once so that nothing kept from an
+// earlier call is counted or reused), beside the header and body sizes.
+// After the times, the Definitive Edition's cost per inflated header byte
+// as a share of the earlier editions', from the same run.
 // Usage: morvane_bench_recording [ROUNDS] [RECORDINGS_FOLDER] [--glibc-defaults]
 // --glibc-defaults leaves malloc's trimming on: the reader then faults in
 // fresh pages on most calls while the baselines do not.
@@ -20,8 +27,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -60,6 +69,67 @@ long minorFaults() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
   return usage.ru_minflt;
+}
+
+// A field of /proc/self/status in kB ("VmRSS", "VmHWM"); nullopt where
+// there is none.
+std::optional<int64_t> statusKb(const std::string& field) {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.compare(0, field.size() + 1, field + ":") == 0) {
+      return std::atoll(line.c_str() + field.size() + 1);
+    }
+  }
+  return std::nullopt;
+}
+
+// Resets the peak resident size the kernel keeps for the process.
+bool resetPeak() {
+  std::ofstream clear("/proc/self/clear_refs");
+  clear << "5";
+  return static_cast<bool>(clear.flush());
+}
+
+// The most resident memory, in bytes, that loading and parsing path added.
+std::optional<int64_t> peakOf(const std::string& path, InflateTarget target) {
+  if (!resetPeak()) return std::nullopt;
+  const auto before = statusKb("VmRSS");
+  {
+    RecordedGameFile file;
+    if (!file.load(path, target)) return std::nullopt;
+    GameEntry entry;
+    file.parseGame(entry);
+  }
+  const auto peak = statusKb("VmHWM");
+  if (!before || !peak) return std::nullopt;
+  return (*peak - *before) * 1024;
+}
+
+// Each recording's peak beside its inflated header and body, through the
+// temporary file (the window) and in memory (the inspector).
+void reportPeaks(const std::vector<Recording>& recordings) {
+  std::printf("peak memory of load + parseGame (resident, added by the call):\n");
+  std::printf("  %-36s %9s %9s %10s %10s %9s\n", "", "header MB", "body MB", "file peak",
+              "mem peak", "of h+b");
+  for (const Recording& r : recordings) {
+    RecordedGameFile file;
+    if (!file.load(r.path)) continue;
+    const auto header = static_cast<double>(file.headerLength());
+    const auto body = static_cast<double>(file.bodyLength());
+    const auto viaFile = peakOf(r.path, InflateTarget::kFileBesideGame);
+    const auto inMemory = peakOf(r.path, InflateTarget::kMemory);
+    if (!viaFile || !inMemory) {
+      std::printf("  (no peak memory figures: /proc/self/clear_refs or status unreadable)\n");
+      return;
+    }
+    const double worst = static_cast<double>(std::max(*viaFile, *inMemory));
+    std::printf("  %-36s %9.2f %9.2f %10.2f %10.2f %9.2f\n",
+                std::filesystem::path(r.path).filename().string().c_str(), header / 1e6,
+                body / 1e6, static_cast<double>(*viaFile) / 1e6,
+                static_cast<double>(*inMemory) / 1e6, worst / (header + body));
+  }
+  std::printf("  (MB of 10^6 bytes; \"of h+b\": the larger peak over header + body)\n");
 }
 
 // 8 players on a 220 x 220 map, about 1.5 MB of header and 3 MB of body with
@@ -244,7 +314,14 @@ bool reportObjectsAlone(const std::vector<Recording>& recordings, int rounds, do
   return true;
 }
 
-bool report(const char* title, const std::vector<Recording>& recordings, int rounds) {
+// ns per inflated header byte of load + parseHeader and load + parseGame.
+struct PerByte {
+  double header = 0;
+  double game = 0;
+};
+
+bool report(const char* title, const std::vector<Recording>& recordings, int rounds,
+            PerByte& perByte) {
   int64_t fileBytes = 0, headerBytes = 0;
   for (const Recording& r : recordings) {
     fileBytes += r.fileBytes;
@@ -275,6 +352,8 @@ bool report(const char* title, const std::vector<Recording>& recordings, int rou
   std::printf("  facts: %.3f ms a round, %.3f of load + parseHeader\n", facts * 1e3, facts / parse);
   std::printf("  load + parseHeader: %.2f ns per inflated header byte\n",
               parse * 1e9 / static_cast<double>(headerBytes));
+  perByte = {parse * 1e9 / static_cast<double>(headerBytes),
+             median(sides[4].roundSeconds) * 1e9 / static_cast<double>(headerBytes)};
   return reportFactsAlone(recordings, rounds) && reportObjectsAlone(recordings, rounds, parse);
 }
 
@@ -293,6 +372,13 @@ int main(int argc, char** argv) {
     } else {
       shared = argument;
     }
+  }
+  if (std::filesystem::is_directory(shared)) {
+    fixtures::TempFolder peaks;
+    // Freed memory goes straight back, so each call's peak is its own.
+    mallopt(M_MMAP_THRESHOLD, 128 << 10);
+    mallopt(M_TRIM_THRESHOLD, 128 << 10);
+    if (peaks.ok()) reportPeaks(copiedRecordings(shared, peaks));
   }
   if (holdMemory) {
     // The baselines reuse their buffers; the reader allocates per call, so
@@ -317,10 +403,18 @@ int main(int argc, char** argv) {
     // inflated byte, in the same run.
     std::vector<Recording> earlier, definitive;
     for (const Recording& r : real) (r.definitive ? definitive : earlier).push_back(r);
-    good = earlier.empty() || report("real recordings, earlier editions", earlier, rounds);
-    good =
-        (definitive.empty() || report("real recordings, Definitive Edition", definitive, rounds)) &&
-        good;
+    PerByte earlierCost, definitiveCost;
+    good = earlier.empty() ||
+           report("real recordings, earlier editions", earlier, rounds, earlierCost);
+    good = (definitive.empty() || report("real recordings, Definitive Edition", definitive,
+                                         rounds, definitiveCost)) &&
+           good;
+    if (!earlier.empty() && !definitive.empty() && earlierCost.header > 0) {
+      std::printf(
+          "Definitive Edition per inflated header byte, as a share of the earlier editions':"
+          " load + parseHeader %.3f, load + parseGame %.3f\n",
+          definitiveCost.header / earlierCost.header, definitiveCost.game / earlierCost.game);
+    }
   } else {
     std::printf("no real recordings at %s\n", shared.c_str());
   }
@@ -336,6 +430,7 @@ int main(int argc, char** argv) {
   synthetic.headerBytes = static_cast<int64_t>(header.bytes.size());
   std::printf("\nsynthetic game: map type line %lld bytes below the search's first position\n",
               static_cast<long long>(synthetic.headerBytes - 18000 - header.mapTypeSpace));
-  good = report("synthetic game", {synthetic}, rounds) && good;
+  PerByte syntheticCost;
+  good = report("synthetic game", {synthetic}, rounds, syntheticCost) && good;
   return good ? 0 : 1;
 }

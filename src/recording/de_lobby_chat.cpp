@@ -3,7 +3,8 @@
 // and lock teams first), a count of messages (each a length and its bytes),
 // the map seed and the tail. Only the messages have no fixed length, so the
 // count is looked for below the seed: where the lobby's settings before it
-// agree with the block's, and its messages end exactly at the seed.
+// agree with the block's (its population limit first, the rarest of them),
+// and its messages end exactly at the seed.
 #include "recording/de_lobby_chat.h"
 
 #include <algorithm>
@@ -69,12 +70,29 @@ std::optional<std::vector<std::pair<int64_t, int32_t>>> messagesEndingAt(ByteSpa
 
 std::optional<std::vector<std::pair<int64_t, int32_t>>> findDefinitiveLobbyChat(
     ByteSpan header, const DefinitiveLayout& layout, const DefinitiveBlock& block) {
+  if (!block.settings.populationLimit) return std::nullopt;
   const int64_t seedAt = header.size() - layout.lobbyTail - 4;
-  const int64_t lowest = std::max<int64_t>(block.end, seedAt - kMaxChatBytes);
+  const int64_t lowestCount = std::max<int64_t>(block.end, seedAt - kMaxChatBytes);
+  // Candidates stand where the block's population limit does, the fields
+  // around it checked before any length is followed.
+  const auto population = static_cast<uint32_t>(*block.settings.populationLimit);
+  char pattern[4];
+  std::size_t key = 0;
+  for (std::size_t b = 0; b < sizeof pattern; ++b) {
+    pattern[b] = static_cast<char>((population >> (8 * b)) & 0xFF);
+    if (pattern[key] == 0 && pattern[b] != 0) key = b;
+  }
+  const std::string_view limit(pattern, sizeof pattern);
+  const int64_t populationGap = 4 + layout.lobbyAfterPopulation;  // population to count
   std::optional<std::vector<std::pair<int64_t, int32_t>>> found;
-  for (int64_t countAt = seedAt - 4; countAt >= lowest; --countAt) {
+  int64_t highestLast = seedAt - 4 - populationGap + 3;
+  for (;;) {
+    const int64_t at = header.findBackward(limit, highestLast, lowestCount - populationGap + 3, key);
+    if (at == ByteSpan::kNotFound) break;
+    highestLast = at + 2;
+    const int64_t countAt = at + populationGap;
     const Candidate fields = fieldsBefore(countAt, layout);
-    if (fields.teams < lowest || !settingsAgree(header, fields, block)) continue;
+    if (fields.teams < block.end || !settingsAgree(header, fields, block)) continue;
     auto messages = messagesEndingAt(header, countAt, seedAt);
     if (!messages) continue;
     // Two readings that both check leave the chat unsettled.

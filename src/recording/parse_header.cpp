@@ -96,8 +96,11 @@ CodePageSignals codePageSignals(VersionFamily family, const MapTypeLine& mapType
 }  // namespace
 
 GameVersion RecordedGameFile::version() const {
-  return readGameVersion(ByteSpan(headerBytes_.data(), static_cast<std::size_t>(headerLength_)),
-                         ByteSpan(bodyBytes_.data(), bodyBytes_.size()));
+  GameVersion version =
+      readGameVersion(ByteSpan(headerBytes_.data(), static_cast<std::size_t>(headerLength_)),
+                      ByteSpan(bodyBytes_.data(), bodyBytes_.size()));
+  if (layoutRefused_) version.supported = false;
+  return version;
 }
 
 void RecordedGameFile::parseHeader(GameEntry& entry) const { parse(entry, false); }

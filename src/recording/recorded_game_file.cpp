@@ -24,6 +24,8 @@ constexpr int64_t kMglHeaderStart = 4;
 constexpr int64_t kMgxHeaderStart = 8;
 // A body cannot start before the two fields and one compressed byte.
 constexpr uint32_t kSmallestBodyOffset = kMgxHeaderStart + 1;
+// The version text and the save version in its longer form.
+constexpr uint32_t kVersionFieldsBytes = 16;
 
 struct FileCloser {
   void operator()(std::FILE* f) const { std::fclose(f); }
@@ -59,9 +61,17 @@ struct InflateResult {
   std::size_t unusedInput = 0;  // bytes after the stream's end
 };
 
-// Inflates a raw deflate stream chunk by chunk into the scratch.
+// Whether the version table holds the version the header's first bytes
+// state: nothing after them decides it.
+bool versionHeld(const uint8_t* first, std::size_t count) {
+  return readGameVersion(ByteSpan(first, count), ByteSpan()).supported;
+}
+
+// Inflates a raw deflate stream chunk by chunk into the scratch. A header
+// whose version the table does not hold is refused at its first chunk,
+// which is kept in refused so that the version can still be named.
 template <class Scratch>
-InflateResult inflateInto(ByteBuffer& compressed, Scratch& out) {
+InflateResult inflateInto(ByteBuffer& compressed, Scratch& out, ByteBuffer& refused) {
   InflateResult result;
   z_stream stream{};
   stream.next_in = compressed.data();
@@ -80,6 +90,13 @@ InflateResult inflateInto(ByteBuffer& compressed, Scratch& out) {
       break;
     }
     const uint32_t produced = RecordedGameFile::kInflateChunk - stream.avail_out;
+    if (result.length == 0 && produced >= kVersionFieldsBytes &&
+        !versionHeld(chunk.data(), produced)) {
+      refused.assign(chunk.data(), chunk.data() + produced);
+      result.length = produced;
+      result.error = LoadError::kUnsupportedVersion;
+      break;
+    }
     if (result.length + produced > RecordedGameFile::kMaxHeaderLength) {
       result.error = LoadError::kHeaderTooLarge;
       break;
@@ -103,16 +120,25 @@ InflateResult inflateInto(ByteBuffer& compressed, Scratch& out) {
   return result;
 }
 
-// Inflates the header through scratch into header; nullopt when the scratch
-// let us down (a write or read-back failed), not the stream.
+// Inflates the header through scratch into header; nullopt when a scratch
+// write failed, so that another scratch may try. Once the stream has ended,
+// the compressed bytes are let go before the header is read back (the two
+// are never held together), or where the body follows the stream, kept as
+// the body in the same bytes.
 template <class Scratch>
 std::optional<InflateResult> inflateThrough(ByteBuffer& compressed, Scratch& scratch,
-                                            ByteBuffer& header) {
-  const InflateResult inflated = inflateInto(compressed, scratch);
+                                            ByteBuffer& header, bool bodyAfterStream) {
+  InflateResult inflated = inflateInto(compressed, scratch, header);
   if (inflated.error == LoadError::kWriteFailed) return std::nullopt;
-  if (inflated.streamEnded &&
-      !scratch.readBack(header, static_cast<std::size_t>(inflated.length))) {
-    return std::nullopt;
+  if (!inflated.streamEnded) return inflated;
+  if (bodyAfterStream) {
+    compressed.keepTail(inflated.unusedInput);
+  } else {
+    compressed = {};
+  }
+  if (!scratch.readBack(header, static_cast<std::size_t>(inflated.length))) {
+    inflated.streamEnded = false;
+    inflated.error = LoadError::kReadFailed;
   }
   return inflated;
 }
@@ -120,14 +146,16 @@ std::optional<InflateResult> inflateThrough(ByteBuffer& compressed, Scratch& scr
 // A folder that refuses the temporary file (read-only, every name taken, a
 // name too long, a full disk) still has its games read: in memory.
 InflateResult inflateHeader(ByteBuffer& compressed, const std::string& path, InflateTarget target,
-                            ByteBuffer& header) {
+                            ByteBuffer& header, bool bodyAfterStream) {
   if (target == InflateTarget::kFileBesideGame) {
     if (auto file = TemporaryFile::createBeside(path, RecordedGameFile::kTemporaryNameTries)) {
-      if (auto inflated = inflateThrough(compressed, *file, header)) return *inflated;
+      if (auto inflated = inflateThrough(compressed, *file, header, bodyAfterStream)) {
+        return *inflated;
+      }
     }
   }
-  MemoryScratch memory;
-  return inflateThrough(compressed, memory, header)
+  MemoryScratch memory(static_cast<std::size_t>(RecordedGameFile::kMaxHeaderLength));
+  return inflateThrough(compressed, memory, header, bodyAfterStream)
       .value_or(InflateResult{false, LoadError::kReadFailed});
 }
 
@@ -176,6 +204,7 @@ bool RecordedGameFile::load(std::string path, InflateTarget target) {
   headerLength_ = 0;
   bodyLength_ = 0;
   bodyOffset_ = 0;
+  layoutRefused_ = false;
   lastError_ = LoadError::kNone;
   try {
     File game(platform::openFile(path, "rb"));
@@ -206,12 +235,14 @@ bool RecordedGameFile::load(std::string path, InflateTarget target) {
       return fail(LoadError::kReadFailed);
     }
 
-    const InflateResult inflated = inflateHeader(compressed, path, target, headerBytes_);
-    if (!inflated.streamEnded) return fail(inflated.error);
-    if (bodyAfterStream) {
-      bodyBytes_.assign(compressed.end() - static_cast<std::ptrdiff_t>(inflated.unusedInput),
-                        compressed.end());
+    const InflateResult inflated =
+        inflateHeader(compressed, path, target, headerBytes_, bodyAfterStream);
+    if (inflated.error == LoadError::kUnsupportedVersion) {
+      headerLength_ = static_cast<int32_t>(headerBytes_.size());
+      return fail(inflated.error);
     }
+    if (!inflated.streamEnded) return fail(inflated.error);
+    if (bodyAfterStream) bodyBytes_ = std::move(compressed);  // the bytes after the stream
     compressed = {};
 
     headerLength_ = static_cast<int32_t>(inflated.length);
@@ -232,6 +263,7 @@ bool RecordedGameFile::load(std::string path, InflateTarget target) {
     if (read.family == VersionFamily::kDE &&
         !aiSectionHolds(ByteSpan(headerBytes_.data(), headerBytes_.size()),
                         layoutFor(read).definitive)) {
+      layoutRefused_ = true;
       return fail(LoadError::kUnsupportedVersion);
     }
     return true;

@@ -25,8 +25,10 @@ enum class LoadError {
   kTruncatedHeader,
   kWriteFailed,
   kOutOfMemory,
-  // The header states a version the version table holds no row for; its
-  // bytes are kept, so version() still names it.
+  // The header states a version the version table holds no row for, or its
+  // structure breaks the row of the version it states; refused as soon as
+  // the version is known, with the bytes read so far kept, so version()
+  // still names it.
   kUnsupportedVersion,
 };
 
@@ -60,7 +62,8 @@ class RecordedGameFile {
   bool load(std::string path, InflateTarget target = InflateTarget::kFileBesideGame);
   LoadError lastError() const { return lastError_; }
 
-  // The game that wrote the loaded recording; its layout row feeds parseHeader.
+  // The game that wrote the loaded recording; its layout row feeds
+  // parseHeader. Not supported where the header's structure broke its row.
   GameVersion version() const;
 
   // Fills entry from a loaded header and body (all four stages).
@@ -84,6 +87,8 @@ class RecordedGameFile {
   int32_t bodyLength_ = 0;
   int32_t headerLength_ = 0;
   int64_t bodyOffset_ = 0;
+  // The header's version is held, but its structure breaks that version's row.
+  bool layoutRefused_ = false;
   LoadError lastError_ = LoadError::kNone;
 };
 

@@ -130,6 +130,27 @@ TEST_F(GameFileTest, HeaderOfAVersionTheTableDoesNotHoldIsRefusedButKept) {
     EXPECT_EQ(file.version().supported, row.loads);
     EXPECT_EQ(versionName(file.version()), row.name);
   }
+  // Refused at its first chunk: the rest is never inflated, so a stream cut
+  // short after it is not even seen, and only that chunk is kept.
+  ByteWriter start;
+  start.text("VER 9.4");
+  start.padTo(8);
+  start.f32(-1.0f);
+  start.u32(68u << 16);
+  std::vector<uint8_t> header = start.bytes();
+  const auto rest = patternBytes(400000, 21);
+  header.insert(header.end(), rest.begin(), rest.end());
+  const auto compressed = fixtures::rawDeflate(header);
+  const std::vector<uint8_t> cut(compressed.begin(),
+                                 compressed.begin() + static_cast<long>(compressed.size() / 2));
+  const std::string path = writeRaw("b.mgx", fixtures::containerBytes(Layout::kMgx, cut, {1}));
+  for (const auto& t : kTargets) {
+    SCOPED_TRACE(t.name);
+    EXPECT_FALSE(file.load(path, t.target));
+    EXPECT_EQ(file.lastError(), LoadError::kUnsupportedVersion);
+    EXPECT_EQ(file.headerLength(), static_cast<int32_t>(RecordedGameFile::kInflateChunk));
+    EXPECT_EQ(versionName(file.version()), "DE 68.0");
+  }
 }
 
 TEST_F(GameFileTest, BodyOffsetsOneToEightFail) {
@@ -233,7 +254,7 @@ TEST_F(GameFileTest, HeaderOfExactChunkMultiplesLoadsCompletely) {
 }
 
 TEST_F(GameFileTest, TruncatedStreamAnswersFalseAndLeavesNoTemporaryFile) {
-  const auto compressed = fixtures::rawDeflate(patternBytes(200000, 9));
+  const auto compressed = fixtures::rawDeflate(unversionedHeader(200000, 9));
   const std::vector<uint8_t> half(compressed.begin(),
                                   compressed.begin() + static_cast<long>(compressed.size() / 2));
   const std::string path = writeRaw("a.mgx", fixtures::containerBytes(Layout::kMgx, half, {1}));

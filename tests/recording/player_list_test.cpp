@@ -223,6 +223,7 @@ TEST(PlayerListTest, EachDefinitiveEditionPatchIsReadWithItsOwnLayout) {
     if (row.aiSectionDamaged) {
       EXPECT_FALSE(file.load(path));
       EXPECT_EQ(file.lastError(), LoadError::kUnsupportedVersion);
+      EXPECT_EQ(versionName(file.version()), "DE 63.0");
       continue;
     }
     ASSERT_TRUE(file.load(path)) << describe(file.lastError());
