@@ -134,7 +134,7 @@ struct LaterEditionObjectRow {
   float from;
   bool known;
   int64_t workerCount;
-  bool staticTail;
+  bool staticList;
 };
 
 constexpr LaterEditionObjectRow kLaterEditionObjectRows[] = {
@@ -150,7 +150,7 @@ void applyLaterEditionObjects(float saveVersion, ObjectRecordLayout& objects) {
   }
   objects.known = row->known;
   objects.workerCount = row->workerCount;
-  objects.staticTail = row->staticTail;
+  objects.staticList = row->staticList;
   objects.pathData = 44 + 4;
   objects.movingTail = 1;
   objects.actionTail = 3;
@@ -299,6 +299,7 @@ HeaderLayout layoutFor(const GameVersion& version) {
     case VersionFamily::kDE:
       layout.definitive = definitiveLayoutFor(version.saveVersion);
       layout.definitive.blockStart = version.fieldsEnd;
+      layout.objects = layout.definitive.objects;
       // Its start record goes on with one zero int32 where the others have
       // three, and holds 4 bytes more after the 500.
       layout.body.startZeros = 4;
