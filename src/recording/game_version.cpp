@@ -275,6 +275,7 @@ HeaderLayout layoutFor(const GameVersion& version) {
       layout.objects.known = version.family == VersionFamily::kAoK;  // the trial's not seen
       layout.objects.baseGame = true;
       break;
+    case VersionFamily::kAoC:  // 1.0 and 1.0c write the same records
     case VersionFamily::kAoC10:
     case VersionFamily::kAoC10c:
       layout.objects.known = true;
