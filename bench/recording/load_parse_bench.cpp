@@ -36,6 +36,7 @@
 
 #include "baseline_reads.h"
 #include "cpu_time.h"
+#include "recording/de_header.h"
 #include "recording/game_objects.h"
 #include "recording/header_stages.h"
 #include "recording/recorded_game_file.h"
@@ -282,7 +283,8 @@ bool reportObjectsAlone(const std::vector<Recording>& recordings, int rounds, do
     std::unique_ptr<RecordedGameFile> file = std::make_unique<RecordedGameFile>();
     GameEntry entry;
     HeaderLayout layout;
-    PlayerListPositions positions;
+    int64_t from = 0;  // where the search for the lists starts
+    int64_t listEnd = 0;
     ByteSpan header;
   };
   std::vector<Loaded> loaded(recordings.size());
@@ -293,16 +295,22 @@ bool reportObjectsAlone(const std::vector<Recording>& recordings, int rounds, do
     l.header =
         ByteSpan(l.file->headerBytes().data(), static_cast<std::size_t>(l.file->headerLength()));
     l.layout = layoutFor(l.file->version());
-    if (l.file->version().family != VersionFamily::kDE)
-      l.positions = parsePlayers(l.header, l.layout, l.entry);
+    if (l.file->version().family == VersionFamily::kDE) {
+      const DefinitiveHeader parsed = parseDefinitiveHeader(l.header, l.layout.definitive, l.entry);
+      if (parsed.block && parsed.mapRead) l.from = parsed.block->end;
+    } else {
+      const PlayerListPositions positions = parsePlayers(l.header, l.layout, l.entry);
+      l.from = positions.tilesEnd;
+      l.listEnd = positions.listEnd;
+    }
   }
   std::vector<double> seconds;
   for (int round = 0; round < rounds; ++round) {
     read = 0;
     const double start = cpuSeconds();
     for (const Loaded& l : loaded) {
-      const MapObjects objects = readStartingObjects(l.header, l.layout, l.positions.tilesEnd,
-                                                     l.positions.listEnd, l.entry, false);
+      const MapObjects objects =
+          readStartingObjects(l.header, l.layout, l.from, l.listEnd, l.entry, false);
       read += objects.read ? 1 : 0;
     }
     seconds.push_back(cpuSeconds() - start);

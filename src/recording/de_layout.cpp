@@ -55,20 +55,51 @@ const DefinitiveRow kRows[] = {
        l.afterDataset += 8;
        l.lobbyTail += 4;
        l.startValueArrays = 2;
+       // The object records as first walked (26.21), with every earlier
+       // patch's additions in them.
+       ObjectRecordLayout& o = l.objects;
+       o.known = true;
+       o.definitive = true;
+       o.actionState = 4;
+       o.linkedChildren = 3;
+       o.researchList = false;
+       o.beforeProperties = 1;
+       o.afterParticles = 5 + 2;
+       o.particleStrings = true;
+       o.resourceByte = true;
+       o.velocityByte = 1;
+       o.movingTail = 17 + 8;
+       o.unitAiTail = 4 + 1;
+       o.aiAfterWaypoint = 8;
+       o.combatHead = 4 + 14 + 16;
+       o.combatTail = 4 + 4 + 5;
+       o.buildingTail = 1 + 2 + 1 + 4;
      }},
+    {26.18f,
+     [](DefinitiveLayout& l) {
+       l.objects.combatHead += 1;
+       l.objects.combatTail += 4 - 5;
+     }},
+    {26.21f, [](DefinitiveLayout& l) { l.objects.aiAfterWaypoint = 0; }},
     {37.0f,
      [](DefinitiveLayout& l) {
        l.entriesForPlayersOnly = true;
        l.afterDataset += 3;
        l.endTimes = true;
        l.lobbyTail += 4;
+       l.objects.pathingGroup = false;
+       l.objects.movementTimers = false;
+       l.objects.combatHead -= 4;
+       l.objects.movingTail = 17 + 5;
      }},
     {50.0f,
      [](DefinitiveLayout& l) {
        l.flagAfterHandicap = true;
        l.afterDataset += 8;
        l.lobbyTail += 1;
+       l.objects.combatTail += 48;
      }},
+    {50.4f, [](DefinitiveLayout& l) { l.objects.buildingTail += 4; }},
     {61.5f,
      [](DefinitiveLayout& l) {
        l.difficultyFirst = false;
@@ -77,20 +108,44 @@ const DefinitiveRow kRows[] = {
        l.afterDataset += 1;
        l.turnPerPlayer = true;
        l.secondVisibility = true;
+       l.objects.staticTail = 14;
+       l.objects.combatHead += 4;
+       l.objects.combatTail += 40 + 2 + 2;
+       l.objects.buildingTail += 12;
      }},
     {62.0f,
      [](DefinitiveLayout& l) {
        l.tileBytes = 10;
        l.tileElevation = 3;
+       l.objects.staticTail += 4;
      }},
-    {63.0f, [](DefinitiveLayout& l) { l.afterDataset += 5; }},
-    {64.3f, [](DefinitiveLayout& l) { l.entryTail = true; }},
+    {63.0f,
+     [](DefinitiveLayout& l) {
+       l.afterDataset += 5;
+       l.objects.everyTypeByte = true;
+       l.objects.movingTail = 17 + 4;
+       l.objects.combatHead -= 1;
+       l.objects.aiKindTail = 4;
+       l.objects.kind15CombatTail = 8 - 2;
+     }},
+    {64.3f,
+     [](DefinitiveLayout& l) {
+       l.entryTail = true;
+       l.objects.lateStaticByte = 1;
+       l.objects.combatHead += 19;
+       l.objects.combatTail += 1;
+       l.objects.buildingTail += 4;
+     }},
     {66.3f,
      [](DefinitiveLayout& l) {
        l.censoredName = true;
        l.entriesForPlayersOnly = false;
        l.countedTail = true;
        l.lobbyTail += 4;
+       l.objects.beforeGroup = 2;
+       l.objects.staticTail += 4;
+       l.objects.combatHead += 4;
+       l.objects.buildingTail += 5;
      }},
     // The scenario section's player data changed; nothing read here did.
     {66.6f, [](DefinitiveLayout&) {}},

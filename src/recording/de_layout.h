@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "recording/object_layout.h"
+
 namespace morvane {
 
 struct DefinitiveLayout {
@@ -56,6 +58,7 @@ struct DefinitiveLayout {
   // Each player's block in the game data: how many arrays of its counted
   // values stand before its camera and spawn point; 0 where not known.
   int64_t startValueArrays = 0;
+  ObjectRecordLayout objects;
 };
 
 // The newest save version a row was added for; anything newer is refused.

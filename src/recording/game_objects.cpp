@@ -62,6 +62,9 @@ class RecordWalk {
       : bytes_(bytes), q_(bytes, at), l_(layout) {}
 
   ByteReader& q() { return q_; }
+  int64_t records() const { return records_; }
+  // The walk stopped at a record whose form is not known, not a broken one.
+  bool stoppedAtUnknownForm() const { return unknownForm_; }
 
   // One list: its marker, capacity and growth, then records up to a type 0.
   // Each record is handed to keep; false once the walk cannot go on.
@@ -85,6 +88,7 @@ class RecordWalk {
       if (!inside(record.at.x, search.mapWidth) || !inside(record.at.y, search.mapHeight))
         return false;
       keep(record);
+      ++records_;
     }
   }
 
@@ -144,13 +148,53 @@ class RecordWalk {
     q_.skip(4 + 8);  // z, screen and shadow offsets
     if (l_.baseGame) q_.skip(1);
     q_.skip(2 + 4 + l_.workerCount + 3);  // resource type and amount, workers, damage, attack
-    skipCounted(q_.i32(), 4);             // the pathing group
-    q_.skip(4 + 1);
+    if (l_.pathingGroup) skipCounted(q_.i32(), 4);
+    q_.skip(l_.beforeGroup + 4 + 1);
+    if (l_.definitive) {
+      definitiveStatic(r);
+      return;
+    }
     if (q_.u8() != 0) spriteList();
-    if (l_.staticTail) {
+    if (l_.staticList) {
       q_.skip(1 + 4);
       if (q_.u16() != 0) flaggedList();
     }
+  }
+
+  void definitiveStatic(const Record& r) {
+    constexpr int kParticles = 5;
+    constexpr uint16_t kNamedParticle = 1;
+    q_.skip(l_.afterGroupFlag + l_.beforeProperties);
+    // An object's own properties are written in a form not known here.
+    if (q_.u16() != 0) unknownForm();
+    if (q_.u8() != 0) spriteList();
+    for (int p = 0; p < kParticles && !q_.failed(); ++p) {
+      const uint16_t type = q_.u16();
+      if (type == kNamedParticle) {
+        skipString();
+        q_.skip(4 + 4 + 26);
+      } else if (type != 0) {
+        q_.fail();
+      }
+    }
+    q_.skip(l_.afterParticles);
+    if (l_.particleStrings) {
+      q_.skip(2);
+      skipString();
+      skipString();
+      q_.skip(2);
+    }
+    if (l_.resourceByte && (r.type == kStatic || l_.everyTypeByte)) q_.skip(1);
+    q_.skip(l_.lateStaticByte);
+    // Whether an animated object holds one byte more here is not known.
+    if (r.type == kAnimated) unknownForm();
+    q_.skip(l_.staticTail);
+  }
+
+  // The marker 60 0A, a uint16 length and the bytes.
+  void skipString() {
+    q_.expect(std::string_view("\x60\x0A", 2));
+    q_.skip(q_.u16());
   }
 
   // Entries of a type byte and 16 bytes, up to a type 0.
@@ -179,7 +223,9 @@ class RecordWalk {
 
   void moving(Record& r) {
     animated(r);
-    q_.skip(4 + kVectorBytes + 4 + 4 + 16 + 3);
+    q_.skip(4 + kVectorBytes + l_.velocityByte + 4 + 4);
+    if (l_.movementTimers) q_.skip(16);
+    q_.skip(3);
     skipCounted(q_.i32(), l_.pathData);
     if (q_.i32() != 0) q_.skip(l_.pathData);       // the future path
     if (q_.i32() != 0) q_.skip(2 * kVectorBytes);  // velocity and acceleration
@@ -224,30 +270,37 @@ class RecordWalk {
   }
 
   void combat(Record& r) {
+    // The Definitive Edition's AI kinds that hold more.
+    constexpr int32_t kPlacedAi = 4, kLongAi = 15, kOtherLongAi = 17;
     baseCombat(r);
-    q_.skip(1 + 1);
+    q_.skip(l_.combatHead + 1 + 1);
     ownType();
     q_.skip(12 + 2 + 4 + 4);
     if (!l_.baseGame) q_.skip(1);
-    if (q_.i32() != 0) unitAi();
+    const int32_t ai = q_.i32();
+    if (ai != 0) unitAi(ai == kLongAi || ai == kOtherLongAi);
+    if (l_.definitive && ai == kPlacedAi) q_.skip(kVectorBytes + 1);
     q_.skip(1 + 4 + 4 + 4);  // the town bell's flag, target and place
     if (!l_.baseGame) q_.skip(4 + 4 + 4);
     q_.skip(4 + 1);
     if (!l_.baseGame) q_.skip(1);
+    q_.skip(l_.combatTail);
+    if (ai == kLongAi) q_.skip(l_.kind15CombatTail);
   }
 
-  void unitAi() {
-    q_.skip(108);
+  void unitAi(bool longKind) {
+    q_.skip(108 + l_.aiAfterWaypoint);
     skipCounted(q_.i32(), kOrderBytes);
     skipCounted(q_.i32(), kNotificationBytes);
     skipCounted(q_.i32(), 4);  // attacking units
     q_.skip(1 + 1 + 8 + 4 + 1 + 4);
-    if (q_.i32() != 0) q_.fail();  // a patrol path: not known
+    if (q_.i32() != 0) unknownForm();  // a patrol path
     q_.skip(4);
     skipCounted(q_.i32(), kOrderHistoryBytes);
     q_.skip(4 + 4);
     skipCounted(q_.i32(), kRetargetBytes);
     q_.skip(4 + 1 + l_.unitAiTail);
+    if (longKind) q_.skip(l_.aiKindTail);
   }
 
   void building() {
@@ -255,17 +308,22 @@ class RecordWalk {
     q_.skip(4 + kVectorBytes + 4 + 2);  // the gather point
     q_.skip(1 + 4 + 4 + 4 * l_.linkedChildren + 1);
     actionList(0);
-    actionList(0);
+    if (l_.researchList) actionList(0);
     skipCounted(q_.u16(), 4);  // the production queue
     q_.skip(2 + 2 + 1);
     actionList(0);
     q_.skip(2 * kVectorBytes + 4 + 4 + 4 + 1 + 1);
     if (!l_.baseGame) q_.skip(1);
+    q_.skip(l_.buildingTail);
   }
 
   // A unit's own copy of its type, where it has one.
   void ownType() {
     if (q_.u8() == 0) return;
+    if (l_.definitive) {  // its form in this edition
+      unknownForm();
+      return;
+    }
     const uint8_t type = q_.u8();
     const bool known = type == kStatic || type == kBaseType || type == kAnimated ||
                        type == kDoppelganger || type == kMoving || type == kAction ||
@@ -297,10 +355,21 @@ class RecordWalk {
     if (type == kBuilding) q_.skip(l_.baseGame ? 80 : 82);
   }
 
+  void unknownForm() {
+    if (!q_.failed()) unknownForm_ = true;
+    q_.fail();
+  }
+
   ByteSpan bytes_;
   ByteReader q_;
   const ObjectRecordLayout& l_;
+  int64_t records_ = 0;
+  bool unknownForm_ = false;
 };
+
+// Records a candidate walked whole before it stopped at one of a form not
+// known: enough that the candidate was the block's lists.
+constexpr int64_t kRecordsBeforeUnknownForm = 8;
 
 void keepRecord(const Record& record, int32_t player, MapObjects& objects) {
   if (player == 0) {
@@ -320,13 +389,15 @@ void keepRecord(const Record& record, int32_t player, MapObjects& objects) {
 // the walk stepped over either way.
 std::optional<int64_t> walkBlock(ByteSpan header, int64_t start, const ObjectRecordLayout& layout,
                                  const ObjectSearch& search, int32_t player, MapObjects& objects,
-                                 int64_t& walked) {
+                                 int64_t& walked, bool& unknownForm) {
   RecordWalk walk(header, start, layout);
   MapObjects found;
   const auto owner = static_cast<uint8_t>(player);
   for (int list = 0; list < kLists; ++list) {
     if (!walk.list(owner, search, [&](const Record& r) { keepRecord(r, player, found); })) {
       walked += std::max<int64_t>(walk.q().position() - start, 1);
+      if (walk.stoppedAtUnknownForm() && walk.records() >= kRecordsBeforeUnknownForm)
+        unknownForm = true;
       return std::nullopt;
     }
   }
@@ -384,17 +455,19 @@ MapObjects readMapObjects(ByteSpan header, const ObjectRecordLayout& layout,
   int64_t from = search.from;
   for (int32_t player = 0; player < search.blocks; ++player) {
     std::optional<int64_t> end;
+    bool unknownForm = false;
     while (!end) {
       const int64_t at = header.findForward(marker, from, search.limit - 1);
       if (at == ByteSpan::kNotFound || walked > budget) {
-        objects.notRead = player == 0
-                              ? "Gaia's lists were not found"
-                              : "the lists of player " + std::to_string(player) + " were not found";
+        const std::string lists =
+            player == 0 ? "Gaia's lists" : "the lists of player " + std::to_string(player);
+        objects.notRead = unknownForm ? lists + " hold an object in a form not known"
+                                      : lists + " were not found";
         objects.read = player > 0;
         return objects;
       }
       if (couldOpenBlock(header, at, player))
-        end = walkBlock(header, at, layout, search, player, objects, walked);
+        end = walkBlock(header, at, layout, search, player, objects, walked, unknownForm);
       from = at + 1;
     }
     from = *end;
@@ -403,20 +476,20 @@ MapObjects readMapObjects(ByteSpan header, const ObjectRecordLayout& layout,
   return objects;
 }
 
-MapObjects readStartingObjects(ByteSpan header, const HeaderLayout& layout, int64_t tilesEnd,
+MapObjects readStartingObjects(ByteSpan header, const HeaderLayout& layout, int64_t from,
                                int64_t listEnd, const GameEntry& entry, bool restored) {
   MapObjects none;
   if (restored) {
     none.notRead = "a restored game";
     return none;
   }
-  if (tilesEnd <= 0 || entry.playerCount <= 0) {
+  if (from <= 0 || entry.playerCount <= 0) {
     none.notRead = "the map was not read";
     return none;
   }
   ObjectSearch search;
-  search.from = tilesEnd;
-  search.limit = listEnd > tilesEnd ? listEnd : header.size();
+  search.from = from;
+  search.limit = listEnd > from ? listEnd : header.size();
   search.blocks = entry.playerCount;
   search.mapWidth = entry.mapWidth;
   search.mapHeight = entry.mapHeight;

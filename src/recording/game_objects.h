@@ -29,11 +29,11 @@ struct ObjectSearch {
 MapObjects readMapObjects(ByteSpan header, const ObjectRecordLayout& layout,
                           const ObjectSearch& search);
 
-// The objects of a parsed game of the earlier editions, searched for from
-// the first byte after its tiles (0: the tiles were not read) up to the
-// player list. A restored game's lists hold the game as it was saved, not
-// its start: they are not read.
-MapObjects readStartingObjects(ByteSpan header, const HeaderLayout& layout, int64_t tilesEnd,
+// The objects of a parsed game, searched for from `from` (the first byte
+// after the tiles, or the Definitive Edition's block's end; 0: the map was
+// not read) up to listEnd (0: the header's end). A restored game's lists
+// hold the game as it was saved, not its start: they are not read.
+MapObjects readStartingObjects(ByteSpan header, const HeaderLayout& layout, int64_t from,
                                int64_t listEnd, const GameEntry& entry, bool restored);
 
 // The Definitive Edition's players' spawn points, as each player's block in

@@ -129,19 +129,24 @@ constexpr LaterEditionRow kLaterEditionRows[] = {
 };
 
 // The later edition's object records, by the save version from which each
-// form holds. Walked against recordings at 12.10, 12.31, 12.36 and 12.50;
-// the records before 12.10 (11.97 was seen) are not known.
+// form holds. Walked against recordings at 11.97, 12.10, 12.31, 12.36 and
+// 12.50; the versions between 11.97 and 12.10 are not known.
 struct LaterEditionObjectRow {
   float from;
   bool known;
-  int64_t workerCount;
-  bool staticTail;
+  int64_t pathData;
+  int64_t movingTail;
+  int64_t actionTail;
+  int64_t linkedChildren;
+  bool staticList;
 };
 
 constexpr LaterEditionObjectRow kLaterEditionObjectRows[] = {
-    {11.77f, false, 1, false},
-    {12.1f, true, 4, false},
-    {12.37f, true, 1, true},
+    {11.77f, false, 44, 0, 0, 4, false},
+    {11.97f, true, 44, 0, 2, 4, false},
+    {11.98f, false, 44, 0, 2, 4, false},
+    {12.1f, true, 44 + 4, 1, 3, 3, false},
+    {12.37f, true, 44 + 4, 1, 3, 3, true},
 };
 
 void applyLaterEditionObjects(float saveVersion, ObjectRecordLayout& objects) {
@@ -150,13 +155,13 @@ void applyLaterEditionObjects(float saveVersion, ObjectRecordLayout& objects) {
     if (saveVersion >= later.from) row = &later;
   }
   objects.known = row->known;
-  objects.workerCount = row->workerCount;
-  objects.staticTail = row->staticTail;
-  objects.pathData = 44 + 4;
-  objects.movingTail = 1;
-  objects.actionTail = 3;
+  objects.workerCount = row->staticList ? 1 : 4;  // one byte again from the row with the closing list
+  objects.staticList = row->staticList;
+  objects.pathData = row->pathData;
+  objects.movingTail = row->movingTail;
+  objects.actionTail = row->actionTail;
   objects.unitAiTail = 4;
-  objects.linkedChildren = 3;
+  objects.linkedChildren = row->linkedChildren;
 }
 
 const LaterEditionRow& laterEditionRow(float saveVersion) {
@@ -285,6 +290,7 @@ HeaderLayout layoutFor(const GameVersion& version) {
       layout.objects.known = version.family == VersionFamily::kAoK;  // the trial's not seen
       layout.objects.baseGame = true;
       break;
+    case VersionFamily::kAoC:  // 1.0 and 1.0c write the same records
     case VersionFamily::kAoC10:
     case VersionFamily::kAoC10c:
       layout.objects.known = true;
@@ -314,6 +320,7 @@ HeaderLayout layoutFor(const GameVersion& version) {
     case VersionFamily::kDE:
       layout.definitive = definitiveLayoutFor(version.saveVersion);
       layout.definitive.blockStart = version.fieldsEnd;
+      layout.objects = layout.definitive.objects;
       // Its start record goes on with one zero int32 where the others have
       // three, and holds 4 bytes more after the 500.
       layout.body.startZeros = 4;

@@ -8,6 +8,7 @@
 
 #include "recording/byte_reader.h"
 #include "recording/de_layout.h"
+#include "recording/object_layout.h"
 
 namespace morvane {
 
@@ -166,28 +167,6 @@ inline constexpr int32_t kResearchRewrittenBuild = 71094;
 // The body's layout of a Definitive Edition header of this build (none: a
 // patch that did not yet write its build).
 void applyDefinitiveBuild(std::optional<int32_t> build, BodyLayout& body);
-
-// The records of the object lists that end each player block of the game
-// data. Every record opens with its type, owner, unit id and position; what
-// follows depends on the type and on these numbers. Only versions whose
-// records were walked against real recordings hold a row; the rest read no
-// objects.
-struct ObjectRecordLayout {
-  bool known = false;
-  // The base game: a selection byte after the screen offsets, no group
-  // number in an action unit, fewer town-bell fields, no snow flags, and a
-  // one-byte base armour in a unit's own copy of its type.
-  bool baseGame = false;
-  int64_t actionState = 1;  // bytes of a queued action's state: 4 in the patches
-  // The later edition's additions.
-  int64_t workerCount = 1;  // bytes of a resource's count of workers
-  bool staticTail = false;  // a flag, 4 bytes and a counted list closing the static part
-  int64_t pathData = 44;    // bytes of one step of a path
-  int64_t movingTail = 0;   // bytes after a moving unit's movement
-  int64_t actionTail = 0;   // bytes between the movement and the action fields
-  int64_t unitAiTail = 0;   // bytes closing a unit's AI
-  int64_t linkedChildren = 4;
-};
 
 // Every default above is The Conquerors' layout, kept for an unknown version.
 struct HeaderLayout {

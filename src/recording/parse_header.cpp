@@ -72,9 +72,9 @@ void parseDefinitive(ByteSpan header, ByteSpan body, int64_t bodyOffset, const H
     facts.settings = read.block->settings;
     facts.mapId = read.block->mapId;
   }
-  facts.objects.notRead = "the records of this version are not known";
-  if (read.block && read.mapRead)
-    readDefinitiveStarts(header, layout.definitive, read.block->end, entry);
+  const int64_t gameData = read.block && read.mapRead ? read.block->end : 0;
+  facts.objects = readStartingObjects(header, layout, gameData, 0, entry, facts.restored());
+  readDefinitiveStarts(header, layout.definitive, gameData, entry);
   facts.startPositions = startPositionsOf(facts.objects, entry);
   settleResult(walk, std::nullopt, seats, facts);
   facts.ageUps = lastAgeClicks(walk.ageClicks, facts.restoredAtMs, seats);

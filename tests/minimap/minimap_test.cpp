@@ -52,11 +52,17 @@ constexpr Rgba kUnknown = {0x80, 0x80, 0x80, 255};
 constexpr Rgba kBlue = {0, 0, 192, 255};
 constexpr Rgba kYellow = {192, 192, 0, 255};
 constexpr Rgba kOutline = {0, 0, 0, 255};
+constexpr Rgba kGold = {0xFF, 0xD7, 0x00, 255};
+constexpr Rgba kStone = {0xA8, 0xA8, 0xA8, 255};
+constexpr Rgba kRelic = {0xFF, 0xFF, 0xFF, 255};
+constexpr Rgba kGrassUnderCliff = {0x33 / 2, 0x97 / 2, 0x27 / 2, 255};
 
 // 40 x 40 tiles of grass with a 6 x 6 patch in each corner (water at tile
 // (0, 0), desert where x is high, forest where y is high, ice where both
 // are) and a plateau two steps high over tiles 16..23 both ways. Blue starts
-// at (30.5, 10.5), yellow at (5.5, 30.5).
+// at (30.5, 10.5), yellow at (5.5, 30.5). Gaia's gold at (12.5, 20.5) and,
+// under a relic, at (10.5, 20.5), stone at (20.5, 30.5), a cliff at
+// (25.5, 5.5); a yellow building at (8.5, 12.5).
 fixtures::SampleGame cornersGame() {
   fixtures::SampleGame game = fixtures::twoPlayerGame();
   game.layout = fixtures::conquerorsLayout();
@@ -78,6 +84,15 @@ fixtures::SampleGame cornersGame() {
   game.players[0].camera = {30.5f, 10.5f};
   game.players[1].colour = 3;
   game.players[1].camera = {5.5f, 30.5f};
+  using fixtures::StartObject;
+  game.playerCount = 3;  // the players and Gaia, each a block with its lists
+  game.objects = {
+      {StartObject{10, 66, 10.5f, 20.5f}, StartObject{70, 285, 10.5f, 20.5f},
+       StartObject{10, 66, 12.5f, 20.5f}, StartObject{10, 102, 20.5f, 30.5f},
+       StartObject{10, 264, 25.5f, 5.5f, true}},
+      {StartObject{70, 83, 30.5f, 12.5f}},
+      {StartObject{80, 70, 8.5f, 12.5f}},
+  };
   return game;
 }
 
@@ -85,9 +100,11 @@ fixtures::SampleGame cornersGame() {
 // running up to the top corner, y down to the bottom one, each tile in its
 // terrain's colour, lighter where the ground falls towards the next tile to
 // the right and darker where it rises; each start a square of 9 pixels a
-// side, outlined, centred on its camera.
+// side, outlined, centred on its camera; gold, stone, relics and buildings
+// marks of 3 pixels a side, relics over gold, and a cliff darkening the
+// pixel under it.
 TEST(MinimapTest, TilesAndStartsLandWhereTheGameShowsThem) {
-  const fixtures::ParsedRecording parsed = fixtures::parseSampleGame(cornersGame());
+  const fixtures::ParsedRecording parsed = fixtures::parseSampleGame(cornersGame(), true);
   ASSERT_TRUE(parsed.loaded);
   const Picture picture = drawMinimap(parsed.entry, 256);
   ASSERT_EQ(picture.width, 256);
@@ -114,6 +131,13 @@ TEST(MinimapTest, TilesAndStartsLandWhereTheGameShowsThem) {
       {"blue start, outside its square", {126, 32}, kGrass},
       {"yellow start: x 5.5, y 30.5", {115, 104}, kYellow},
       {"yellow start, its outline", {115, 108}, kOutline},
+      {"gold: x 12.5, y 20.5", {105, 76}, kGold},
+      {"gold, its mark's corner", {106, 77}, kGold},
+      {"relic above gold: x 10.5, y 20.5", {99, 80}, kRelic},
+      {"stone: x 20.5, y 30.5", {163, 80}, kStone},
+      {"cliff: x 25.5, y 5.5", {99, 32}, kGrassUnderCliff},
+      {"beside the cliff", {100, 32}, kGrass},
+      {"yellow building: x 8.5, y 12.5", {67, 70}, kYellow},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(at(picture, c.pixel), c.colour) << c.what << " at " << c.pixel.x << ", " << c.pixel.y;

@@ -307,8 +307,17 @@ void compareObjects(const std::string& name, const fixtures::TempFolder& folder)
   GameEntry entry;
   file.parseGame(entry);
   const GameFacts& facts = entry.facts.read();
+  // A start is placed on the map: neither objects nor starts where the map
+  // itself is not read.
+  if (entry.mapWidth == 0) return;
   const bool known = layoutFor(file.version()).objects.known && file.version().supported;
-  EXPECT_EQ(facts.objects.read, known && truth.has("counts")) << facts.objects.notRead;
+  // Gaia holds an object with its own properties, written in a form not known.
+  const bool unknownForm = name == "de-37.0.aoe2record" || name == "de-64.3-lobby-chat.aoe2record";
+  EXPECT_EQ(facts.objects.read, known && !unknownForm && truth.has("counts"))
+      << facts.objects.notRead;
+  if (unknownForm) {
+    EXPECT_EQ(facts.objects.notRead, "Gaia's lists hold an object in a form not known");
+  }
   if (facts.objects.read) {
     const Value& counts = truth["counts"];
     EXPECT_EQ(static_cast<int64_t>(facts.objects.cliffs.size()), counts["cliff"].number);
@@ -316,8 +325,7 @@ void compareObjects(const std::string& name, const fixtures::TempFolder& folder)
     EXPECT_EQ(tilesOf(facts.objects.stone), tilesOf(truth["tiles"]["stone"]));
     EXPECT_EQ(tilesOf(facts.objects.relics), tilesOf(truth["tiles"]["relic"]));
   }
-  // A start is placed on the map: none where the map itself is not read.
-  if (!truth.has("startPosition") || entry.mapWidth == 0) return;
+  if (!truth.has("startPosition")) return;
   for (const auto& [number, start] : truth["startPosition"].members) {
     SCOPED_TRACE("player " + number);
     const auto found = facts.startPositions.find(std::stoi(number));

@@ -6,7 +6,7 @@
 namespace morvane::fixtures {
 
 ParsedRecording parseRecording(const std::vector<uint8_t>& header, const std::vector<uint8_t>& body,
-                               GameEntry start) {
+                               GameEntry start, bool withFacts) {
   ParsedRecording result;
   result.entry = std::move(start);
   TempFolder folder;
@@ -18,12 +18,12 @@ ParsedRecording parseRecording(const std::vector<uint8_t>& header, const std::ve
   result.error = file.lastError();
   if (!result.loaded) return result;
   result.version = file.version();
-  file.parseHeader(result.entry);
+  withFacts ? file.parseGame(result.entry) : file.parseHeader(result.entry);
   return result;
 }
 
-ParsedRecording parseSampleGame(const SampleGame& game) {
-  return parseRecording(buildHeader(game).bytes, buildBody(game));
+ParsedRecording parseSampleGame(const SampleGame& game, bool withFacts) {
+  return parseRecording(buildHeader(game).bytes, buildBody(game), {}, withFacts);
 }
 
 }  // namespace morvane::fixtures

@@ -19,10 +19,12 @@ struct ParsedRecording {
   GameEntry entry;
 };
 
-// parseHeader runs only when the load answered true; start is the entry it
-// writes into, so a test can see which fields a parse leaves alone.
+// parseHeader (parseGame withFacts) runs only when the load answered true;
+// start is the entry it writes into, so a test can see which fields a parse
+// leaves alone.
 ParsedRecording parseRecording(const std::vector<uint8_t>& header,
-                               const std::vector<uint8_t>& body = {}, GameEntry start = {});
-ParsedRecording parseSampleGame(const SampleGame& game);
+                               const std::vector<uint8_t>& body = {}, GameEntry start = {},
+                               bool withFacts = false);
+ParsedRecording parseSampleGame(const SampleGame& game, bool withFacts = false);
 
 }  // namespace morvane::fixtures

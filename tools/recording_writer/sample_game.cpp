@@ -82,7 +82,8 @@ SampleHeader buildHeader(const SampleGame& game) {
   padWithNoise(h, std::max(h.size(), out.map.civSearchStart), noise);
   const auto objectsOf = [&](int32_t block) {
     if (static_cast<std::size_t>(block) < game.objects.size())
-      h.objectLists(static_cast<uint8_t>(block), game.objects[static_cast<std::size_t>(block)]);
+      h.objectLists(static_cast<uint8_t>(block), game.objects[static_cast<std::size_t>(block)],
+                    game.objectListCapacity);
   };
   objectsOf(0);
   for (int32_t number = 1; number <= std::min(highestNumber, 8); ++number) {

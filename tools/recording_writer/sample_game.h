@@ -55,6 +55,7 @@ struct SampleGame {
   // The objects at the start by block, Gaia's first, each block's lists after
   // its player record; none written when empty.
   std::vector<std::vector<StartObject>> objects;
+  std::optional<int32_t> objectListCapacity;  // each list's as stated; its count when unset
   int64_t bodyFiller = 64;  // command bytes before each in-game message and at the end
   // Non-zero: padding is pseudo-random bytes from this seed, so the header
   // compresses about as well as a real one. Zero: padding is zeros.
