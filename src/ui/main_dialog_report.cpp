@@ -66,12 +66,16 @@ bool MainDialog::OnContextMenu(WPARAM window, LPARAM point, INT_PTR&) {
   HMENU menu =
       folder ? menuOf(IDM_LIST_OPEN, IDS_MENU_OPEN) : menuOf(IDM_LIST_DETAILS, IDS_MENU_DETAILS);
   if (menu == nullptr) return true;
+  AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(menu, MF_STRING, IDM_LIST_SEARCH, loadResourceString(IDS_MENU_SEARCH).c_str());
   const UINT chosen = menuPicker(menu, hwnd(), at);
   DestroyMenu(menu);
   if (chosen == IDM_LIST_OPEN && folder) {
     enterFolderRow(entryStore.at(index));
   } else if (chosen == IDM_LIST_DETAILS && !folder) {
     openReportOfRow(row);
+  } else if (chosen == IDM_LIST_SEARCH) {
+    openSearch();
   }
   return true;
 }
