@@ -77,7 +77,15 @@ SearchDialog::~SearchDialog() {
 
 bool SearchDialog::build(HWND owner) {
   if (hwnd() != nullptr) return true;
-  return Dialog::create(owner) != nullptr;
+  if (Dialog::create(owner) == nullptr) return false;
+  // Cascaded from its owner, as the report is.
+  RECT ownerRect;
+  if (owner != nullptr && GetWindowRect(owner, &ownerRect)) {
+    const int step = GetSystemMetrics(SM_CYCAPTION);
+    SetWindowPos(hwnd(), nullptr, ownerRect.left + step, ownerRect.top + step, 0, 0,
+                 SWP_NOZORDER | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  return true;
 }
 
 bool SearchDialog::dispatch(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
