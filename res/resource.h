@@ -5,6 +5,7 @@
 #define IDD_ABOUTBOX 100
 #define IDD_MAIN 102
 #define IDD_REPORT 103
+#define IDD_SEARCH 104
 
 // Strings.
 #define IDS_ABOUTBOX 101
@@ -54,7 +55,15 @@
 #define IDS_MENU_DETAILS 330
 #define IDS_MENU_OPEN 331
 // The list's shortcut menu: every edition's recordings, on request.
-#define IDS_MENU_ALL_RECORDINGS 340
+#define IDS_MENU_ALL_RECORDINGS 360
+
+// The search window: "any" and the results' choices, its column headings
+// (date, players, map, length, recordings) and the list's menu item.
+#define IDS_SEARCH_ANY 340
+#define IDS_SEARCH_WON 341
+#define IDS_SEARCH_LOST 342
+#define IDS_SEARCH_COLUMN_FIRST 343
+#define IDS_MENU_SEARCH 350
 
 // Icon, menu and bitmap.
 #define IDI_MAINFRAME 128
@@ -68,6 +77,7 @@
 // The game list's shortcut menu.
 #define IDM_LIST_DETAILS 32772
 #define IDM_LIST_OPEN 32773
+#define IDM_LIST_SEARCH 32774
 #define IDM_LIST_ALL_RECORDINGS 32780
 
 // Controls of the main window.
@@ -110,3 +120,20 @@
 #define IDC_REPORT_SAVE 1104
 #define IDC_REPORT_COPY 1105
 #define IDC_REPORT_CHAT 1106
+
+// Controls of the search window.
+#define IDC_SEARCH_FOLDER 1201
+#define IDC_SEARCH_PLAYER 1202
+#define IDC_SEARCH_CIV 1203
+#define IDC_SEARCH_MAP 1204
+#define IDC_SEARCH_RESULT 1205
+#define IDC_SEARCH_FROM 1206
+#define IDC_SEARCH_TO 1207
+#define IDC_SEARCH_FIND 1208
+#define IDC_SEARCH_RESULTS 1209
+#define IDC_SEARCH_STATUS 1210
+#define IDC_SEARCH_PROGRESS 1211
+#define IDC_SEARCH_UPDATE 1212
+#define IDC_SEARCH_STOP 1213
+#define IDC_SEARCH_REPORT 1214
+#define IDC_SEARCH_SELECT 1215

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Writes build/screenshots/main.png: the demo folder listed and one game
-# selected, and build/screenshots/report.png: that game's report opened by
-# Alt+Enter, drawn by Wine on a virtual screen. Needs the programs that
+# selected, build/screenshots/report.png: that game's report opened by
+# Alt+Enter, and build/screenshots/search.png: the search window (Ctrl+F)
+# with the demo tree's index built and a player found, drawn by Wine on a
+# virtual screen. Needs the programs that
 # ./scripts/run.sh builds. With --readme it writes docs/report.png as well.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -23,8 +25,23 @@ import -window root build/screenshots/main.png
 xdotool key alt+Return
 sleep 3
 import -window root build/screenshots/report.png
+# The search window over the demo tree: its index built, one player found.
+# The report's close button (the report stands where report.png shows it).
+xdotool mousemove 686 620 click 1
+sleep 1
+xdotool mousemove 80 189 click 1
+sleep 1
+xdotool keydown ctrl key f keyup ctrl
+sleep 2
+xdotool keydown alt key u keyup alt
+sleep 6
+xdotool keydown alt key p keyup alt
+xdotool type --delay 100 mia
+xdotool key Return
+sleep 2
+import -window root build/screenshots/search.png
 wineserver -k || true
-echo "wrote build/screenshots/main.png and build/screenshots/report.png"
+echo "wrote build/screenshots/main.png, report.png and search.png"
 if [ "${1:-}" = --readme ]; then
   # Both windows: the report stands at the screen's right edge, covering the
   # least of the main window, since the screen has no room beside it.

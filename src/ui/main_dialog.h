@@ -24,6 +24,7 @@
 #include "ui/popup_menu.h"
 #include "ui/report_dialog.h"
 #include "ui/scoped_handle.h"
+#include "ui/search_dialog.h"
 #include "ui/shell_icon_source.h"
 #include "ui/slot_controls.h"
 
@@ -57,12 +58,20 @@ class MainDialog : public Dialog {
   HBRUSH OnCtlColor(HDC dc, HWND control, UINT type);
   // Alt+Enter: the report of the list's focused game row; a folder row opens none.
   void openReport();
+  // Ctrl+F and the list's shortcut menu: the search window over the folder
+  // tree shown.
+  void openSearch();
+  // For the search window: the report of a recording anywhere, and a
+  // recording's row selected in the list, its folder listed first.
+  void showReportOfFile(const std::string& exactPath);
+  void selectFileInList(const std::string& exactPath);
   static int CALLBACK browseCallback(HWND picker, UINT event, LPARAM parameter, LPARAM data);
 
   // For the tests and the benchmark, which drive the window without a person.
   void setFolderPicker(FolderPicker picker) { folderPicker = std::move(picker); }
   void setMenuPicker(MenuPicker picker) { menuPicker = std::move(picker); }
   ReportDialog& reportWindow() { return report; }
+  SearchDialog& searchWindow() { return search; }
   const GameEntryArray& store() const { return entryStore; }
   const NameTable& mapNames() const { return mapNameTable; }
   const NameTable& playerNames() const { return playerNameTable; }
@@ -154,6 +163,8 @@ class MainDialog : public Dialog {
   MenuPicker menuPicker = pickFromMenuWithSystem;
   // Owned by this window, its window ends with this one.
   ReportDialog report;
+  // The same; declared after the report, so its worker ends first.
+  SearchDialog search;
 };
 
 }  // namespace morvane::ui

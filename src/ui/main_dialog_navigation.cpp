@@ -13,6 +13,13 @@ BOOL MainDialog::PreTranslateMessage(MSG* message) {
   // The report's own keys (Esc closes it, Tab moves in it) are its own.
   if (report.isOpen() && (message->hwnd == report.hwnd() || IsChild(report.hwnd(), message->hwnd)))
     return report.PreTranslateMessage(message);
+  if (search.isOpen() && (message->hwnd == search.hwnd() || IsChild(search.hwnd(), message->hwnd)))
+    return search.PreTranslateMessage(message);
+  // Ctrl+F anywhere in the window: the search, as a file manager finds files.
+  if (message->message == WM_KEYDOWN && message->wParam == 'F' && GetKeyState(VK_CONTROL) < 0) {
+    openSearch();
+    return TRUE;
+  }
   // Alt+Enter on a row: its properties, as the file manager has it.
   if (message->message == WM_SYSKEYDOWN && message->wParam == VK_RETURN &&
       message->hwnd == gameList.hwnd()) {

@@ -74,12 +74,14 @@ bool MainDialog::OnContextMenu(WPARAM window, LPARAM point, INT_PTR&) {
   }
   const int32_t index = entryIndexOfRow(row);
   if (index < 0) {
-    // The list's empty space: where no row is, the listing's own choice only.
+    // The list's empty space: where no row is, the listing's own choices only.
     if (HMENU menu = CreatePopupMenu()) {
+      AppendMenuA(menu, MF_STRING, IDM_LIST_SEARCH, loadResourceString(IDS_MENU_SEARCH).c_str());
       appendEveryEditionItem(menu);
       const UINT chosen = menuPicker(menu, hwnd(), at);
       DestroyMenu(menu);
       if (chosen == IDM_LIST_ALL_RECORDINGS) toggleEveryEdition();
+      if (chosen == IDM_LIST_SEARCH) openSearch();
     }
     return true;
   }
@@ -88,6 +90,7 @@ bool MainDialog::OnContextMenu(WPARAM window, LPARAM point, INT_PTR&) {
       folder ? menuOf(IDM_LIST_OPEN, IDS_MENU_OPEN) : menuOf(IDM_LIST_DETAILS, IDS_MENU_DETAILS);
   if (menu == nullptr) return true;
   AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(menu, MF_STRING, IDM_LIST_SEARCH, loadResourceString(IDS_MENU_SEARCH).c_str());
   appendEveryEditionItem(menu);
   const UINT chosen = menuPicker(menu, hwnd(), at);
   DestroyMenu(menu);
@@ -97,6 +100,8 @@ bool MainDialog::OnContextMenu(WPARAM window, LPARAM point, INT_PTR&) {
     enterFolderRow(entryStore.at(index));
   } else if (chosen == IDM_LIST_DETAILS && !folder) {
     openReportOfRow(row);
+  } else if (chosen == IDM_LIST_SEARCH) {
+    openSearch();
   }
   return true;
 }

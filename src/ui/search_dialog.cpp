@@ -1,0 +1,363 @@
+#include "ui/search_dialog.h"
+
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include "library/civilisation_names.h"
+#include "platform/exact_path_win32.h"
+#include "platform/path.h"
+#include "resource.h"
+#include "ui/list_view_control.h"
+#include "ui/message_map.h"
+#include "ui/resource_text.h"
+
+namespace morvane::ui {
+namespace {
+
+// Posted by the worker: files done (wParam) of total (lParam); it ended.
+constexpr UINT kProgressMessage = WM_APP + 10;
+constexpr UINT kFinishedMessage = WM_APP + 11;
+// One progress message per this many files: a tree of thousands must not
+// flood the queue.
+constexpr std::size_t kProgressStep = 8;
+constexpr std::size_t kShownGames = 1000;
+constexpr int kColumnWidths[] = {112, 322, 110, 55, 60};
+
+// The newest civilisation id the names table holds.
+constexpr int32_t kLastCivilisation = 45;
+
+std::string utf8Of(HWND window) {
+  const int length = GetWindowTextLengthW(window);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  GetWindowTextW(window, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(length));
+  return platform::exactFromWide(text);
+}
+
+void setUtf8(HWND window, const std::string& utf8) {
+  SetWindowTextW(window, platform::wideFromExact(utf8).c_str());
+}
+
+void setCell(HWND list, int row, int column, const std::string& utf8) {
+  std::wstring text = platform::wideFromExact(utf8);
+  LVITEMW item = {};
+  item.mask = LVIF_TEXT;
+  item.iItem = row;
+  item.iSubItem = column;
+  item.pszText = text.data();
+  SendMessageW(list, column == 0 ? LVM_INSERTITEMW : LVM_SETITEMTEXTW,
+               column == 0 ? 0 : static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+// %LOCALAPPDATA%\Morvane\archive.sqlite, the folder made when missing.
+std::string defaultIndexPath() {
+  wchar_t folder[MAX_PATH] = {};
+  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr,
+                              SHGFP_TYPE_CURRENT, folder)))
+    return {};
+  std::wstring ours = std::wstring(folder) + L"\\Morvane";
+  CreateDirectoryW(ours.c_str(), nullptr);
+  return platform::exactFromWide(ours + L"\\archive.sqlite");
+}
+
+unsigned cores() {
+  SYSTEM_INFO info = {};
+  GetSystemInfo(&info);
+  return info.dwNumberOfProcessors > 0 ? info.dwNumberOfProcessors : 1;
+}
+
+}  // namespace
+
+SearchDialog::SearchDialog() : Dialog(IDD_SEARCH) {}
+
+SearchDialog::~SearchDialog() {
+  stop_ = true;
+  if (worker_.joinable()) worker_.join();
+}
+
+bool SearchDialog::build(HWND owner) {
+  if (hwnd() != nullptr) return true;
+  if (Dialog::create(owner) == nullptr) return false;
+  // Cascaded from its owner, as the report is.
+  RECT ownerRect;
+  if (owner != nullptr && GetWindowRect(owner, &ownerRect)) {
+    const int step = GetSystemMetrics(SM_CYCAPTION);
+    SetWindowPos(hwnd(), nullptr, ownerRect.left + step, ownerRect.top + step, 0, 0,
+                 SWP_NOZORDER | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  return true;
+}
+
+bool SearchDialog::dispatch(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+  using Map = MessageMap<SearchDialog>;
+  static const Map::Entry table[] = {
+      Map::message<&SearchDialog::onProgress>(kProgressMessage),
+      Map::message<&SearchDialog::onFinished>(kFinishedMessage),
+      Map::message<&SearchDialog::OnClose>(WM_CLOSE),
+      Map::command<&SearchDialog::onFind>(IDC_SEARCH_FIND),
+      Map::command<&SearchDialog::onUpdate>(IDC_SEARCH_UPDATE),
+      Map::command<&SearchDialog::onStop>(IDC_SEARCH_STOP),
+      Map::command<&SearchDialog::onReport>(IDC_SEARCH_REPORT),
+      Map::command<&SearchDialog::onSelectInList>(IDC_SEARCH_SELECT),
+      Map::notify<&SearchDialog::onResultsDoubleClick>(IDC_SEARCH_RESULTS, NM_DBLCLK),
+  };
+  return Map::dispatch(table, *this, message, wParam, lParam, result);
+}
+
+void SearchDialog::DoDataExchange(DataExchange& exchange) {
+  exchange.control(IDC_SEARCH_FOLDER, folderText);
+  exchange.control(IDC_SEARCH_PLAYER, playerEdit);
+  exchange.control(IDC_SEARCH_CIV, civCombo);
+  exchange.control(IDC_SEARCH_MAP, mapEdit);
+  exchange.control(IDC_SEARCH_RESULT, resultCombo);
+  exchange.control(IDC_SEARCH_FROM, fromEdit);
+  exchange.control(IDC_SEARCH_TO, toEdit);
+  exchange.control(IDC_SEARCH_RESULTS, resultsList);
+  exchange.control(IDC_SEARCH_STATUS, statusText);
+  exchange.control(IDC_SEARCH_PROGRESS, progressBar);
+  exchange.control(IDC_SEARCH_UPDATE, updateButton);
+  exchange.control(IDC_SEARCH_STOP, stopButton);
+}
+
+BOOL SearchDialog::OnInitDialog() {
+  Dialog::OnInitDialog();
+  setUpControls();
+  return TRUE;
+}
+
+void SearchDialog::setUpControls() {
+  SendMessageA(civCombo.hwnd(), CB_ADDSTRING, 0,
+               reinterpret_cast<LPARAM>(loadResourceString(IDS_SEARCH_ANY).c_str()));
+  for (int32_t civ = 1; civ <= kLastCivilisation; ++civ) {
+    SendMessageA(civCombo.hwnd(), CB_ADDSTRING, 0,
+                 reinterpret_cast<LPARAM>(civilisationName(civ).c_str()));
+  }
+  SendMessageA(civCombo.hwnd(), CB_SETCURSEL, 0, 0);
+  for (UINT text : {IDS_SEARCH_ANY, IDS_SEARCH_WON, IDS_SEARCH_LOST}) {
+    SendMessageA(resultCombo.hwnd(), CB_ADDSTRING, 0,
+                 reinterpret_cast<LPARAM>(loadResourceString(text).c_str()));
+  }
+  SendMessageA(resultCombo.hwnd(), CB_SETCURSEL, 0, 0);
+  ListView_SetExtendedListViewStyleEx(resultsList.hwnd(), LVS_EX_FULLROWSELECT,
+                                      LVS_EX_FULLROWSELECT);
+  for (int column = 0; column < 5; ++column) {
+    insertListColumn(resultsList.hwnd(), column,
+                     loadResourceString(static_cast<UINT>(IDS_SEARCH_COLUMN_FIRST + column)),
+                     kColumnWidths[column]);
+  }
+  SendMessageA(progressBar.hwnd(), PBM_SETRANGE32, 0, 1);
+  EnableWindow(stopButton.hwnd(), FALSE);
+}
+
+void SearchDialog::show(const std::string& folder) {
+  folder_ = folder;
+  setUtf8(folderText.hwnd(), folder_);
+  if (indexPath_.empty()) indexPath_ = defaultIndexPath();
+  if (!updating() && openReader()) onFind();
+  ShowWindow(hwnd(), SW_SHOW);
+  SetActiveWindow(hwnd());
+}
+
+bool SearchDialog::openReader() {
+  if (reader_) return true;
+  try {
+    // The pages are checked when the worker updates; opening to search
+    // must be quick on an index of any size.
+    reader_ = std::make_unique<archive::Archive>(indexPath_, archive::Archive::Check::kNone);
+    damaged_ = false;
+    return true;
+  } catch (const archive::ArchiveError& error) {
+    damaged_ = error.problem() == archive::ArchiveProblem::kDamaged;
+    showStatus(std::string(damaged_ ? "索引が壊れています。「作り直す」で録画から作り直します: "
+                                    : "索引を使えません: ") +
+               error.what());
+    if (damaged_) setUtf8(updateButton.hwnd(), "作り直す(&R)");
+    return false;
+  }
+}
+
+void SearchDialog::showStatus(const std::string& utf8) { setUtf8(statusText.hwnd(), utf8); }
+
+archive::SearchForm SearchDialog::readForm() const {
+  archive::SearchForm form;
+  form.player = utf8Of(playerEdit.hwnd());
+  form.map = utf8Of(mapEdit.hwnd());
+  form.from = utf8Of(fromEdit.hwnd());
+  form.to = utf8Of(toEdit.hwnd());
+  const LRESULT civ = SendMessageA(civCombo.hwnd(), CB_GETCURSEL, 0, 0);
+  form.civId = civ > 0 ? static_cast<int32_t>(civ) : 0;
+  const LRESULT result = SendMessageA(resultCombo.hwnd(), CB_GETCURSEL, 0, 0);
+  if (result == 1) form.result = archive::SearchForm::Result::kWon;
+  if (result == 2) form.result = archive::SearchForm::Result::kLost;
+  return form;
+}
+
+void SearchDialog::onFind() {
+  if (!openReader()) return;
+  archive::FormProblem problem = archive::FormProblem::kNone;
+  std::optional<archive::SearchQuery> query =
+      archive::queryOf(readForm(), platform::joinPath(folder_, "", '\\'), problem);
+  if (!query) {
+    showStatus(problem == archive::FormProblem::kBadFrom
+                   ? "開始日が読めません (例: 2024-05-01, 2024-05)"
+                   : "終了日が読めません (例: 2024-05-31, 2024-05)");
+    return;
+  }
+  query->limit = kShownGames;
+  try {
+    const archive::SearchResult result = reader_->search(*query);
+    lines_.clear();
+    for (const archive::GameHit& game : result.games) lines_.push_back(archive::lineOf(game));
+    fillResults();
+    showStatus(std::to_string(lines_.size()) + (result.more ? " 試合以上 (新しい順)" : " 試合 (新しい順)"));
+  } catch (const archive::ArchiveError& error) {
+    reader_.reset();
+    lines_.clear();
+    fillResults();
+    damaged_ = error.problem() == archive::ArchiveProblem::kDamaged;
+    if (damaged_) setUtf8(updateButton.hwnd(), "作り直す(&R)");
+    showStatus(std::string("索引を読めません: ") + error.what());
+  }
+}
+
+void SearchDialog::fillResults() {
+  HWND list = resultsList.hwnd();
+  SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+  ListView_DeleteAllItems(list);
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    const archive::ResultLine& line = lines_[i];
+    const int row = static_cast<int>(i);
+    setCell(list, row, 0, line.date);
+    setCell(list, row, 1, line.players);
+    setCell(list, row, 2, line.map);
+    setCell(list, row, 3, line.length);
+    setCell(list, row, 4, line.recordings);
+  }
+  SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+}
+
+void SearchDialog::onUpdate() {
+  if (updating() || folder_.empty()) return;
+  const bool rebuild = damaged_;
+  reader_.reset();
+  stop_ = false;
+  setUpdating(true);
+  showStatus(rebuild ? "索引を作り直しています..." : "索引を更新しています...");
+  archive::UpdateRequest request;
+  request.folders = {folder_};
+  request.recursive = true;
+  request.separator = '\\';
+  request.jobs = cores();
+  request.fallbackCodePage = static_cast<int>(GetACP());
+  const HWND window = hwnd();
+  worker_ = std::thread([this, request, rebuild, window, path = indexPath_] {
+    std::string error;
+    bool damaged = false;
+    archive::UpdateStats stats;
+    try {
+      if (rebuild) archive::Archive::removeIndexFiles(path);
+      archive::Archive archive(path);
+      archive::UpdateControl control;
+      control.stop = &stop_;
+      control.progress = [window](const archive::UpdateProgress& progress) {
+        if (progress.done % kProgressStep == 0 || progress.done == progress.total)
+          PostMessageW(window, kProgressMessage, progress.done, static_cast<LPARAM>(progress.total));
+      };
+      stats = archive.update(request, control);
+    } catch (const archive::ArchiveError& failure) {
+      error = failure.what();
+      damaged = failure.problem() == archive::ArchiveProblem::kDamaged;
+    } catch (const std::exception& failure) {
+      error = failure.what();
+    }
+    {
+      const std::lock_guard<std::mutex> lock(finishedMutex_);
+      workerError_ = error;
+      workerDamaged_ = damaged;
+      workerStats_ = stats;
+    }
+    PostMessageW(window, kFinishedMessage, 0, 0);
+  });
+}
+
+void SearchDialog::onStop() { stop_ = true; }
+
+void SearchDialog::setUpdating(bool running) {
+  EnableWindow(updateButton.hwnd(), running ? FALSE : TRUE);
+  EnableWindow(stopButton.hwnd(), running ? TRUE : FALSE);
+  SendMessageW(progressBar.hwnd(), PBM_SETPOS, 0, 0);
+}
+
+bool SearchDialog::onProgress(WPARAM done, LPARAM total, INT_PTR&) {
+  SendMessageW(progressBar.hwnd(), PBM_SETRANGE32, 0, total);
+  SendMessageW(progressBar.hwnd(), PBM_SETPOS, done, 0);
+  showStatus("索引を更新しています: " + std::to_string(done) + " / " + std::to_string(total));
+  return true;
+}
+
+bool SearchDialog::onFinished(WPARAM, LPARAM, INT_PTR&) {
+  if (worker_.joinable()) worker_.join();
+  setUpdating(false);
+  std::string error;
+  archive::UpdateStats stats;
+  {
+    const std::lock_guard<std::mutex> lock(finishedMutex_);
+    error = workerError_;
+    damaged_ = workerDamaged_;
+    stats = workerStats_;
+  }
+  setUtf8(updateButton.hwnd(), damaged_ ? "作り直す(&R)" : "索引を更新(&U)");
+  if (!error.empty()) {
+    showStatus(std::string(damaged_ ? "索引が壊れています。「作り直す」で録画から作り直します: "
+                                    : "索引を更新できません: ") +
+               error);
+    return true;
+  }
+  SendMessageW(progressBar.hwnd(), PBM_SETRANGE32, 0, 1);
+  SendMessageW(progressBar.hwnd(), PBM_SETPOS, 1, 0);
+  if (!openReader()) return true;
+  onFind();
+  const archive::ArchiveCounts counts = reader_->counts();
+  std::string status = std::string(stats.stopped ? "中止しました" : "索引を更新しました") +
+                       ": 読込 " + std::to_string(stats.read) + ", 変更なし " +
+                       std::to_string(stats.unchanged) + ", 削除 " + std::to_string(stats.removed) +
+                       " / 索引に録画 " + std::to_string(counts.recordings) + ", 試合 " +
+                       std::to_string(counts.games) + " — " + std::to_string(lines_.size()) +
+                       " 試合を表示";
+  showStatus(status);
+  return true;
+}
+
+int SearchDialog::selectedLine() const {
+  const int row = ListView_GetNextItem(resultsList.hwnd(), -1, LVNI_SELECTED);
+  return row >= 0 && row < static_cast<int>(lines_.size()) ? row : -1;
+}
+
+void SearchDialog::onReport() {
+  const int line = selectedLine();
+  if (line < 0 || !host_.openReport) return;
+  const archive::ResultLine& chosen = lines_[static_cast<std::size_t>(line)];
+  host_.openReport(chosen.firstPath.empty() ? chosen.paths.front() : chosen.firstPath);
+}
+
+void SearchDialog::onSelectInList() {
+  const int line = selectedLine();
+  if (line < 0 || !host_.selectInList) return;
+  const archive::ResultLine& chosen = lines_[static_cast<std::size_t>(line)];
+  host_.selectInList(chosen.firstPath.empty() ? chosen.paths.front() : chosen.firstPath);
+}
+
+void SearchDialog::onResultsDoubleClick(NMHDR*, LRESULT*) { onReport(); }
+
+// Enter searches, wherever the focus is in the form.
+void SearchDialog::OnOK() { onFind(); }
+
+// Closing hides the window; an update running goes on and ends by itself.
+void SearchDialog::OnCancel() { ShowWindow(hwnd(), SW_HIDE); }
+
+bool SearchDialog::OnClose(WPARAM, LPARAM, INT_PTR&) {
+  OnCancel();
+  return true;
+}
+
+}  // namespace morvane::ui
