@@ -3,8 +3,9 @@
 # build/minimaps/demo/NAME.png for the demo folder's games, with the native
 # build's morvane-inspect --minimap; fails when one does not load, but for a
 # version the reader names and refuses (it draws none of those). With
-# --readme it also writes docs/minimap-islands.png, the README's picture
-# (the demo's 4v4 islands game).
+# --readme it also writes the README's pictures: docs/minimap-islands.png
+# (the demo's 4v4 islands game) and docs/minimap-4v4.png (a shared
+# recording's real 4v4 map with its gold, stone, relics and buildings).
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
@@ -42,6 +43,11 @@ if [ "${1:-}" = "--readme" ]; then
   mkdir -p docs
   cp "$out/demo/rec_4v4_islands.png" "$readme"
   echo "wrote $readme"
+  real=$out/up14_8p_rec.20170810-003954.png
+  if [ -f "$real" ]; then
+    cp "$real" docs/minimap-4v4.png
+    echo "wrote docs/minimap-4v4.png"
+  fi
 elif ! cmp -s "$out/demo/rec_4v4_islands.png" "$readme"; then
   echo "note: $readme differs from the demo's picture; ./scripts/minimaps.sh --readme writes it again"
 fi
