@@ -153,9 +153,11 @@ const DefinitiveRow kRows[] = {
     // strings below at the major version 67, another at 67.2) and no
     // recording settles it.
     {66.61f, [](DefinitiveLayout& l) { l.known = false; }},
-    // The newest patch the descriptions reach. (The first block of each
-    // player after the map gains a name and loses a separator byte; nothing
-    // read here walks it.)
+    // The newest patch the descriptions reach. The first block of each
+    // player after the map gains a name after its culture byte and loses a
+    // separator byte after its colour: both lie past the start the block
+    // states, where the start walk stops, and before the object lists,
+    // which are found from there; neither walk changes.
     {67.2f,
      [](DefinitiveLayout& l) {
        l.known = true;

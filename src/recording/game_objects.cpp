@@ -165,8 +165,13 @@ class RecordWalk {
     constexpr int kParticles = 5;
     constexpr uint16_t kNamedParticle = 1;
     q_.skip(l_.afterGroupFlag + l_.beforeProperties);
-    // An object's own properties are written in a form not known here.
-    if (q_.u16() != 0) unknownForm();
+    // 1: the object holds its own copy of its type, changed in play.
+    const uint16_t ownCopy = q_.u16();
+    if (ownCopy == 1) {
+      definitiveOwnType(r.type);
+    } else if (ownCopy != 0) {
+      unknownForm();
+    }
     if (q_.u8() != 0) spriteList();
     for (int p = 0; p < kParticles && !q_.failed(); ++p) {
       const uint16_t type = q_.u16();
@@ -189,6 +194,33 @@ class RecordWalk {
     // Whether an animated object holds one byte more here is not known.
     if (r.type == kAnimated) unknownForm();
     q_.skip(l_.staticTail);
+  }
+
+  // An object's own copy of its type in this edition, as the game data
+  // writes a unit type: the fields every type has, its damage sprites, four
+  // sounds and two bytes, its name, the ids it was copied from; then each
+  // record type's own fields. Known up to the moving types.
+  void definitiveOwnType(uint8_t recordType) {
+    // From the id to the damage sprites: names, sprites, sizes, sounds,
+    // terrains, the interface and outline fields and three resource stores.
+    constexpr int64_t kCommonBytes = 161;
+    constexpr int64_t kAfterSprites = 2 + 2 + 16 + 1 + 1;  // sounds, four sound ids, reaction, terrain
+    constexpr int64_t kAnimatedBytes = 4;                     // speed
+    constexpr int64_t kMovingBytes = 41;  // sprites, turning and tracking fields
+    const uint8_t type = q_.u8();
+    if (type != recordType) {
+      q_.fail();
+      return;
+    }
+    q_.skip(kCommonBytes);
+    // A damage sprite's form in this copy is not known.
+    if (q_.u8() != 0) unknownForm();
+    q_.skip(kAfterSprites);
+    skipString();
+    q_.skip(2 + 2);  // the ids of the type copied and its base
+    if (type >= kAnimated) q_.skip(kAnimatedBytes);
+    if (type >= kMoving) q_.skip(kMovingBytes);
+    if (type > kMoving) unknownForm();
   }
 
   // The marker 60 0A, a uint16 length and the bytes.

@@ -260,6 +260,19 @@ TEST(PlayerListTest, EachDefinitiveEditionPatchIsReadWithItsOwnLayout) {
     EXPECT_EQ(facts.ageUps.at(2)[Age::kFeudal], row.restoredAtMs + 3000);
     EXPECT_EQ(facts.ageUps.at(2)[Age::kCastle], std::nullopt);
     EXPECT_EQ(facts.winners, std::vector<int32_t>{1});
+    // The start each player's block in the game data states, where the
+    // patch's count of value arrays before it is known; from 67.2 a name
+    // follows the block's culture byte, past the start.
+    const bool startsKnown = row.save == 13.17f || row.save >= 26.16f;
+    if (startsKnown) {
+      ASSERT_EQ(facts.startPositions.size(), 2u);
+      EXPECT_EQ(facts.startPositions.at(1).x, 3.0f);
+      EXPECT_EQ(facts.startPositions.at(1).y, 5.0f);
+      EXPECT_EQ(facts.startPositions.at(2).x, 6.0f);
+      EXPECT_EQ(facts.startPositions.at(2).y, 2.0f);
+    } else {
+      EXPECT_TRUE(facts.startPositions.empty());
+    }
     EXPECT_EQ(e.povIndex, 2);
     EXPECT_EQ(e.playerCount, 3);
     EXPECT_EQ(e.mapWidth, game.width);

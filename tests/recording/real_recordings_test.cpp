@@ -311,13 +311,7 @@ void compareObjects(const std::string& name, const fixtures::TempFolder& folder)
   // itself is not read.
   if (entry.mapWidth == 0) return;
   const bool known = layoutFor(file.version()).objects.known && file.version().supported;
-  // Gaia holds an object with its own properties, written in a form not known.
-  const bool unknownForm = name == "de-37.0.aoe2record" || name == "de-64.3-lobby-chat.aoe2record";
-  EXPECT_EQ(facts.objects.read, known && !unknownForm && truth.has("counts"))
-      << facts.objects.notRead;
-  if (unknownForm) {
-    EXPECT_EQ(facts.objects.notRead, "Gaia's lists hold an object in a form not known");
-  }
+  EXPECT_EQ(facts.objects.read, known && truth.has("counts")) << facts.objects.notRead;
   if (facts.objects.read) {
     const Value& counts = truth["counts"];
     EXPECT_EQ(static_cast<int64_t>(facts.objects.cliffs.size()), counts["cliff"].number);

@@ -276,6 +276,48 @@ void map(ByteWriter& out, const DefinitiveGame& g) {
 
 // The header's last section: the lobby's settings, its chat, the map seed and
 // the tail each patch lengthened.
+// The first block of each player in the game data, Gaia's first, up to the
+// list marker after the colour; the resources as the patch writes them.
+void gameDataBlock(ByteWriter& out, const DefinitiveGame& g, const std::string& name,
+                   const DefinitivePlayerSpec* player) {
+  const float v = g.saveVersion;
+  const auto blocks = static_cast<int32_t>(g.players.size() + 1);
+  out.u8(player ? 2 : 0);  // type
+  out.u8(0);
+  out.zeros(blocks);                      // diplomacy
+  out.zeros(4 * (v >= 61.5f ? blocks : 9));  // stances
+  out.u32(0);                             // allied sight
+  out.u8(0);                              // allied victory
+  out.i16(static_cast<int16_t>(name.size() + 1));
+  out.text(name);
+  out.u8(0);
+  out.u8(0x16);
+  constexpr int32_t kValues = 5;
+  out.i32(kValues);
+  out.u8(0x21);
+  const int32_t arrays = v >= 26.16f ? 2 : 1;
+  for (int32_t i = 0; i < kValues * arrays; ++i) out.f32(100.0f);
+  out.u8(0);
+  const uint16_t x = player ? player->spawnX : 0xFFFF;
+  const uint16_t y = player ? player->spawnY : 0xFFFF;
+  out.f32(static_cast<float>(x) + 0.5f);  // camera
+  out.f32(static_cast<float>(y) + 0.5f);
+  out.i32(0);  // saved views
+  out.i16(static_cast<int16_t>(x));
+  out.i16(static_cast<int16_t>(y));
+  out.u8(1);  // culture
+  if (v >= 67.2f) deString(out, name);
+  out.u8(static_cast<uint8_t>(player ? player->civ : 0));
+  out.u8(0);  // status
+  out.u8(0);  // resigned
+  out.u8(0);
+  out.u8(static_cast<uint8_t>(player ? player->colour : 0));
+  out.u8(0);
+  if (v < 67.2f) out.u8(0);
+  out.u8(0x0B);
+  out.zeros(64);  // the rest of the block, not read
+}
+
 void lobby(ByteWriter& out, const DefinitiveGame& g) {
   const float v = g.saveVersion;
   for (std::size_t k = 0; k < kEntries; ++k) out.u8(k < g.players.size() ? g.players[k].team : 0);
@@ -311,7 +353,7 @@ void lobby(ByteWriter& out, const DefinitiveGame& g) {
 DefinitiveGame twoPlayerDefinitiveGame(float saveVersion) {
   DefinitiveGame g;
   g.saveVersion = saveVersion;
-  g.players = {{1, "Alice", 16, 1, 2, 915284}, {2, "Bj\xC3\xB6rn", 41, 0, 3, 2428367}};
+  g.players = {{1, "Alice", 16, 1, 2, 915284, 3, 5}, {2, "Bj\xC3\xB6rn", 41, 0, 3, 2428367, 6, 2}};
   g.pov = 2;
   for (int32_t i = 0; i < g.width * g.height; ++i) {
     g.terrain.push_back(static_cast<uint8_t>(i % 5 == 0 ? 110 : 9));
@@ -338,7 +380,9 @@ std::vector<uint8_t> buildDefinitiveHeader(const DefinitiveGame& g) {
   out.u32(g.withAi ? 1 : 0);
   if (g.withAi) aiSection(out, g);
   map(out, g);
-  out.zeros(4096);  // the player blocks and the rest, not read
+  gameDataBlock(out, g, "Gaia", nullptr);
+  for (const DefinitivePlayerSpec& player : g.players) gameDataBlock(out, g, player.name, &player);
+  out.zeros(4096);  // the object lists and the rest, not read
   lobby(out, g);
   return out.take();
 }

@@ -18,6 +18,8 @@ struct DefinitivePlayerSpec {
   int32_t colour = 0;
   uint8_t team = 1;  // 1 no team, 2 team 1, ...
   int32_t profileId = 0;
+  uint16_t spawnX = 0;  // the start its block in the game data states
+  uint16_t spawnY = 0;
 };
 
 struct DefinitiveGame {
