@@ -51,7 +51,10 @@ SampleGame teamGame() {
                   SamplePlayer{3, "Mia", 2, 2, 2}, SamplePlayer{4, kHanako, 6, 3, 3}};
   game.pov = 2;
   place(morvane::demo::forest(120, 4), game);
-  game.mapText = "Black Forest";
+  // Played on a Japanese game, as its players' Shift-JIS names say: the
+  // label is what tells a reader the names' code page.
+  game.mapLabel = std::string(morvane::fixtures::kLabelJapanese);
+  game.mapText = "\x8D\x95\x82\xA2\x90\x58";  // 黒い森
   game.lobbyChat = {"@#1Viktor: 2v2, no rush"};
   game.gameChat = {"@#3Mia: walls up", "@#2" + kPlayer + ": OK"};
   return game;
