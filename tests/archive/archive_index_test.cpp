@@ -126,6 +126,16 @@ TEST_F(ArchiveTest, UpdateReadsOnlyWhatChangedAndDropsWhatIsGone) {
   EXPECT_EQ(again.read, 0u);
   EXPECT_EQ(again.unchanged, 3u);
 
+  // Rows an older reader wrote are read again by this one.
+  {
+    Archive older(index);
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(index.c_str(), &db), SQLITE_OK);
+    sqlite3_exec(db, "UPDATE meta SET value = '0' WHERE key = 'reader'", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+  }
+  EXPECT_EQ(Archive(index).update(requestFor(tree)).read, 3u);
+
   // The same bytes with another time, and a file gone.
   setModified(alice, 1700000000);
   fs::remove(bob);
