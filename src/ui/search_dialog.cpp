@@ -21,7 +21,7 @@ constexpr UINT kFinishedMessage = WM_APP + 11;
 // flood the queue.
 constexpr std::size_t kProgressStep = 8;
 constexpr std::size_t kShownGames = 1000;
-constexpr int kColumnWidths[] = {112, 322, 110, 55, 60};
+constexpr int kColumnWidths[] = {108, 300, 88, 52, 115};
 
 // The newest civilisation id the names table holds.
 constexpr int32_t kLastCivilisation = 45;

@@ -351,7 +351,7 @@ TEST(SearchLines, AGameIsOneLineOfItsSidesAndRecordings) {
             "Alice (Franks) \xE2\x97\x8B, Carol (Teutons) \xE2\x97\x8B vs Bob (Goths) \xC3\x97");
   EXPECT_EQ(line.map, "Arabia");
   EXPECT_EQ(line.length, "0:25:13");
-  EXPECT_EQ(line.recordings, "3 (\xE3\x82\xB3\xE3\x83\x94\xE3\x83\xBC 1)");
+  EXPECT_EQ(line.recordings, "bob.mgx, x.mgx (\xE3\x82\xB3\xE3\x83\x94\xE3\x83\xBC 1)");
   EXPECT_EQ(line.firstPath, "/a/bob.mgx");
 }
 
