@@ -63,6 +63,13 @@ std::vector<SampleGame> seedGames() {
   }
   drawn.players[0].camera = {23.9f, 0};
   drawn.players[1].camera = {std::numeric_limits<float>::quiet_NaN(), 3};
+  // The objects at the start (patch 1.5's records are read): Gaia's
+  // resources and a cliff, a town centre and a unit for the first player.
+  drawn.objects = {
+      {StartObject{10, 66, 2.5f, 3.5f}, StartObject{70, 594, 8.5f, 1.5f},
+       StartObject{10, 285, 6.5f, 7.5f}, StartObject{10, 264, 1.0f, 14.0f, true}},
+      {StartObject{80, 109, 12.5f, 12.5f}, StartObject{70, 83, 11.5f, 10.5f}},
+  };
   games.push_back(drawn);
   return games;
 }

@@ -54,6 +54,8 @@
 #define IDS_REPORT_CAPTION 321
 #define IDS_MENU_DETAILS 330
 #define IDS_MENU_OPEN 331
+// The list's shortcut menu: every edition's recordings, on request.
+#define IDS_MENU_ALL_RECORDINGS 360
 
 // The search window: "any" and the results' choices, its column headings
 // (date, players, map, length, recordings) and the list's menu item.
@@ -76,6 +78,7 @@
 #define IDM_LIST_DETAILS 32772
 #define IDM_LIST_OPEN 32773
 #define IDM_LIST_SEARCH 32774
+#define IDM_LIST_ALL_RECORDINGS 32780
 
 // Controls of the main window.
 #define IDC_GAME_LIST 1001
@@ -116,6 +119,7 @@
 #define IDC_REPORT_PLAYERS 1103
 #define IDC_REPORT_SAVE 1104
 #define IDC_REPORT_COPY 1105
+#define IDC_REPORT_CHAT 1106
 
 // Controls of the search window.
 #define IDC_SEARCH_FOLDER 1201

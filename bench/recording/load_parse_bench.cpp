@@ -27,6 +27,8 @@
 
 #include "baseline_reads.h"
 #include "cpu_time.h"
+#include "recording/game_objects.h"
+#include "recording/header_stages.h"
 #include "recording/recorded_game_file.h"
 #include "recording_writer/recording_writer.h"
 
@@ -203,6 +205,45 @@ bool reportFactsAlone(const std::vector<Recording>& recordings, int rounds) {
   return true;
 }
 
+// Reading the objects at the start alone, on files loaded and parsed once,
+// against load + parseHeader of the same run.
+bool reportObjectsAlone(const std::vector<Recording>& recordings, int rounds, double parse) {
+  struct Loaded {
+    std::unique_ptr<RecordedGameFile> file = std::make_unique<RecordedGameFile>();
+    GameEntry entry;
+    HeaderLayout layout;
+    PlayerListPositions positions;
+    ByteSpan header;
+  };
+  std::vector<Loaded> loaded(recordings.size());
+  int read = 0;
+  for (std::size_t i = 0; i < recordings.size(); ++i) {
+    Loaded& l = loaded[i];
+    if (!l.file->load(recordings[i].path)) return false;
+    l.header =
+        ByteSpan(l.file->headerBytes().data(), static_cast<std::size_t>(l.file->headerLength()));
+    l.layout = layoutFor(l.file->version());
+    if (l.file->version().family != VersionFamily::kDE)
+      l.positions = parsePlayers(l.header, l.layout, l.entry);
+  }
+  std::vector<double> seconds;
+  for (int round = 0; round < rounds; ++round) {
+    read = 0;
+    const double start = cpuSeconds();
+    for (const Loaded& l : loaded) {
+      const MapObjects objects = readStartingObjects(l.header, l.layout, l.positions.tilesEnd,
+                                                     l.positions.listEnd, l.entry, false);
+      read += objects.read ? 1 : 0;
+    }
+    seconds.push_back(cpuSeconds() - start);
+  }
+  const double objects = median(seconds);
+  std::printf(
+      "  objects alone (%d of %zu files read): %.3f ms a round, %.3f of load + parseHeader\n", read,
+      recordings.size(), objects * 1e3, objects / parse);
+  return true;
+}
+
 bool report(const char* title, const std::vector<Recording>& recordings, int rounds) {
   int64_t fileBytes = 0, headerBytes = 0;
   for (const Recording& r : recordings) {
@@ -234,7 +275,7 @@ bool report(const char* title, const std::vector<Recording>& recordings, int rou
   std::printf("  facts: %.3f ms a round, %.3f of load + parseHeader\n", facts * 1e3, facts / parse);
   std::printf("  load + parseHeader: %.2f ns per inflated header byte\n",
               parse * 1e9 / static_cast<double>(headerBytes));
-  return reportFactsAlone(recordings, rounds);
+  return reportFactsAlone(recordings, rounds) && reportObjectsAlone(recordings, rounds, parse);
 }
 
 }  // namespace

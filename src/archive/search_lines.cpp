@@ -142,7 +142,7 @@ ResultLine lineOf(const GameHit& game) {
       const HitPlayer& player = *sides[s][k];
       if (k > 0) line.players += ", ";
       line.players += player.name;
-      const std::string civ = civilisationName(player.civId);
+      const std::string civ = civilisationNameInJapanese(player.civId);
       if (!civ.empty()) line.players += " (" + civ + ")";
       line.players += outcomeMark(player.outcome);
     }

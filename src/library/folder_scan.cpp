@@ -1,17 +1,42 @@
 #include "library/folder_scan.h"
 
+#include <algorithm>
+#include <iterator>
+#include <string_view>
+
 #include "library/list_presentation.h"
 #include "platform/folder_listing.h"
 
 namespace morvane {
 
-bool isListedRecording(const std::string& name) {
+namespace {
+
+constexpr std::string_view kEditionExtensions[] = {".mgx",  ".mgz", ".mgl",
+                                                   ".mgx2", ".aoe2record", ".msx"};
+
+// ASCII letters only: '.' is never a trail byte, so a match starts on a character.
+bool endsWithIgnoringCase(const std::string& name, std::string_view suffix) {
+  if (name.size() < suffix.size()) return false;
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+  return std::equal(suffix.begin(), suffix.end(), name.end() - static_cast<std::ptrdiff_t>(suffix.size()),
+                    [&](char a, char b) { return a == lower(b); });
+}
+
+}  // namespace
+
+bool isRecordingOfAnyEdition(const std::string& name) {
+  return std::any_of(std::begin(kEditionExtensions), std::end(kEditionExtensions),
+                     [&](std::string_view extension) { return endsWithIgnoringCase(name, extension); });
+}
+
+bool isListedRecording(const std::string& name, ListedKinds kinds) {
   static constexpr char kExtension[] = ".mgx";
   constexpr std::size_t kLength = sizeof kExtension - 1;
+  if (kinds == ListedKinds::kEveryEdition && isRecordingOfAnyEdition(name)) return true;
   return name.size() >= kLength && name.compare(name.size() - kLength, kLength, kExtension) == 0;
 }
 
-void scanFolder(const std::string& path, const ListingContext& context) {
+void scanFolder(const std::string& path, const ListingContext& context, ListedKinds kinds) {
   context.store.setSize(0);
   context.rows.forgetSortKeys();
   context.icons.clear();
@@ -26,7 +51,7 @@ void scanFolder(const std::string& path, const ListingContext& context) {
       if (item.name == "." || item.name == "..") continue;
       icon = &folderIcon;
     } else {
-      if (!isListedRecording(item.name)) continue;
+      if (!isListedRecording(item.name, kinds)) continue;
       icon = &fileIcon;
     }
     // One icon per kind; a kind whose icon failed tries again with its next item.

@@ -10,14 +10,23 @@ namespace morvane {
 
 using platform::joinPath;
 
-// Lists the sub-folders and ".mgx" files of path (an exact path,
+// Which files a listing takes for recordings: the ".mgx" files alone, or
+// every edition's recordings, which the window lists on request.
+enum class ListedKinds { kMgx, kEveryEdition };
+
+// Lists the sub-folders and recordings of path (an exact path,
 // platform/exact_path.h) into the store and the icons, rebuilds the rows with
 // the filter and sorts them ascending by Name. The sort-toggle state is not
 // changed.
-void scanFolder(const std::string& path, const ListingContext& context);
+void scanFolder(const std::string& path, const ListingContext& context,
+                ListedKinds kinds = ListedKinds::kMgx);
 
 // True for the names the listing shows as recordings: ending in ".mgx",
-// byte for byte (so not ".MGX").
-bool isListedRecording(const std::string& name);
+// byte for byte (so not ".MGX"); with every edition also any name that
+// isRecordingOfAnyEdition takes.
+bool isListedRecording(const std::string& name, ListedKinds kinds = ListedKinds::kMgx);
+
+// .mgx, .mgz, .mgl, .mgx2, .aoe2record and .msx, in any case.
+bool isRecordingOfAnyEdition(const std::string& name);
 
 }  // namespace morvane

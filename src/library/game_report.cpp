@@ -5,6 +5,7 @@
 
 #include "library/civilisation_names.h"
 #include "library/player_colours.h"
+#include "library/recording_text.h"
 #include "recording/map_names.h"
 #include "recording/setting_names.h"
 
@@ -59,17 +60,17 @@ void addAges(const GameFacts& facts, int32_t number, ReportPlayer& player) {
   }
 }
 
-ReportPlayer playerAt(const GameEntry& entry, int position) {
+ReportPlayer playerAt(const GameEntry& entry, int position, const RecordingText& decode) {
   ReportPlayer player;
   const auto k = static_cast<std::size_t>(position);
   player.position = position;
-  player.name = entry.playerNames[k];
+  player.name = decode(entry.playerNames[k]);
   player.team = entry.teamLabels[k];
   const int32_t number = playerNumberAt(entry, position);
   if (number < 0) return player;
   const PlayerSlot& slot = entry.slots[static_cast<std::size_t>(number)];
   player.colourIndex = slotColourIndexOf(slot.colourId);
-  player.civilisation = civilisationName(slot.civId);
+  player.civilisation = civilisationNameInJapanese(slot.civId);
   if (!entry.facts.allocated()) return player;
   const GameFacts& facts = entry.facts.read();
   settleResult(facts, number, player);
@@ -91,14 +92,41 @@ void addChoice(GameReport& report, ReportFact fact, std::optional<int32_t> value
   if (named(value, count)) addLine(report, fact, *value, std::move(text));
 }
 
-std::string mapText(const GameEntry& entry, const GameFacts& facts) {
-  if (entry.mapName != kMapTypeNotFound) return entry.mapName;
-  if (!facts.mapId) return entry.mapName;
+// kMapTypeNotFound, decoded: the reader writes it in code page 932 whatever
+// the recording's own code page.
+constexpr char kUnknownMap[] = u8"不明";
+
+std::string mapText(const GameEntry& entry, const GameFacts& facts, const RecordingText& decode) {
+  if (entry.mapName != kMapTypeNotFound) return decode(entry.mapName);
+  if (!facts.mapId) return kUnknownMap;
   const std::string_view byId = builtInMapName(*facts.mapId, facts.version.family);
-  return byId.empty() ? entry.mapName : std::string(byId);
+  return byId.empty() ? kUnknownMap : std::string(byId);
 }
 
-void addFacts(const GameEntry& entry, GameReport& report) {
+// Lines as filterChat leaves them: each ends with "\r\n".
+std::vector<std::string> chatLines(const std::string& text) {
+  std::vector<std::string> lines;
+  for (std::size_t at = 0; at < text.size();) {
+    std::size_t end = text.find('\r', at);
+    if (end == std::string::npos) end = text.size();
+    lines.push_back(text.substr(at, end - at));
+    at = end + 2;
+  }
+  return lines;
+}
+
+void addChat(const GameEntry& entry, const RecordingText& decode, GameReport& report) {
+  for (const std::string& line : chatLines(entry.lobbyChat))
+    report.chat.push_back({false, std::nullopt, decode(line)});
+  const std::vector<std::string> lines = chatLines(entry.gameChat);
+  const std::vector<std::optional<int64_t>>* times = nullptr;
+  if (entry.facts.allocated() && entry.facts.read().gameChatTimesMs.size() == lines.size())
+    times = &entry.facts.read().gameChatTimesMs;
+  for (std::size_t i = 0; i < lines.size(); ++i)
+    report.chat.push_back({true, times ? (*times)[i] : std::nullopt, decode(lines[i])});
+}
+
+void addFacts(const GameEntry& entry, const RecordingText& decode, GameReport& report) {
   const GameFacts& facts = entry.facts.read();
   const GameSettings& s = facts.settings;
   addLine(report, ReportFact::kLength, -1, clockText(facts.durationMs));
@@ -109,7 +137,7 @@ void addFacts(const GameEntry& entry, GameReport& report) {
     version += number;
   }
   addLine(report, ReportFact::kVersion, -1, version);
-  addLine(report, ReportFact::kMap, -1, mapText(entry, facts));
+  addLine(report, ReportFact::kMap, -1, mapText(entry, facts, decode));
   // Tiles as the map holds them, where they fit in the tiles a map keeps: a
   // header read by a layout that is not its own gives other numbers.
   const bool tilesKnown = entry.mapWidth > 0 && entry.mapHeight > 0 &&
@@ -122,7 +150,7 @@ void addFacts(const GameEntry& entry, GameReport& report) {
     addLine(report, ReportFact::kMapSize, -1, size);
   }
   if (s.speed) {
-    if (const auto speed = speedOf(*s.speed))
+    if (const auto speed = speedOf(*s.speed, facts.version.family))
       addLine(report, ReportFact::kSpeed, static_cast<int32_t>(*speed));
   }
   if (s.populationLimit)
@@ -150,7 +178,8 @@ std::string clockText(int64_t ms) {
 
 GameReport buildGameReport(const GameEntry& entry) {
   GameReport report;
-  report.fileName = entry.fileName;
+  // The name as the file system holds it is UTF-8; fileName is in the ANSI code page.
+  report.fileName = entry.exactName.empty() ? entry.fileName : entry.exactName;
   if (entry.isFolder()) {
     report.state = ReportState::kFolder;
     return report;
@@ -163,13 +192,14 @@ GameReport buildGameReport(const GameEntry& entry) {
     return report;
   }
   report.state = ReportState::kGame;
+  const RecordingText decode(entry.facts.allocated() ? entry.facts.read().codePage : 0);
   for (int position = 1; position < GameEntry::kPositions; ++position) {
     if (!entry.playerNames[static_cast<std::size_t>(position)].empty())
-      report.players.push_back(playerAt(entry, position));
+      report.players.push_back(playerAt(entry, position, decode));
   }
-  if (entry.facts.allocated()) addFacts(entry, report);
+  if (entry.facts.allocated()) addFacts(entry, decode, report);
+  addChat(entry, decode, report);
   return report;
 }
-
 
 }  // namespace morvane

@@ -1,11 +1,13 @@
 // Everything the reader knows about one game, laid out for the report
-// window: the players' rows and the game's facts as texts. The window only
-// draws what this holds; labels and the names of the settings' choices are
-// the window's own, so they come as numbers here.
+// window: the players' rows, the game's facts and its chat as texts. The
+// window only draws what this holds; labels and the names of the settings'
+// choices are the window's own, so they come as numbers here. Every text is
+// UTF-8: what the recording wrote is decoded from its own code page.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,9 +27,9 @@ enum class PlayerResult { kNone, kWon, kResigned };
 
 struct ReportPlayer {
   int32_t position = 0;     // list position 1..8, the pane's slot
-  std::string name;         // as the header stores it (code page bytes)
+  std::string name;
   int32_t colourIndex = 0;  // slot colour index, as the pane colours the name
-  std::string civilisation;
+  std::string civilisation;  // as the game's Japanese editions name it
   std::string team;
   PlayerResult result = PlayerResult::kNone;
   int64_t resignedAtMs = 0;  // with kResigned
@@ -63,12 +65,21 @@ struct ReportLine {
   std::string text;
 };
 
+// One chat line: before the game (in the lobby) or during it, with its game
+// time where the body's walk gives one.
+struct ReportChat {
+  bool inGame = false;
+  std::optional<int64_t> timeMs;
+  std::string text;
+};
+
 struct GameReport {
   ReportState state = ReportState::kNotLoaded;
   std::string fileName;
   std::string version;  // with kUnknownEdition: the version as the header states it
   std::vector<ReportPlayer> players;  // positions with a name, in order
   std::vector<ReportLine> facts;
+  std::vector<ReportChat> chat;  // the lobby's lines, then the game's
 };
 
 // "h:mm:ss", the way the game shows time.
@@ -77,6 +88,5 @@ std::string clockText(int64_t ms);
 // The report of a row's entry: a folder, a game that has not loaded (no
 // parse result; a refused version is kept in its facts), or the parsed game.
 GameReport buildGameReport(const GameEntry& entry);
-
 
 }  // namespace morvane

@@ -7,6 +7,7 @@
 #include <array>
 #include <cmath>
 #include <cstddef>
+#include <optional>
 
 #include "library/player_colours.h"
 #include "minimap/terrain_colours.h"
@@ -124,6 +125,74 @@ void drawSquare(Picture& picture, double centreX, double centreY, int32_t half, 
   }
 }
 
+// The game's minimap colours for what Gaia holds.
+constexpr Rgb kGoldColour = {0xFF, 0xD7, 0x00};
+constexpr Rgb kStoneColour = {0xA8, 0xA8, 0xA8};
+constexpr Rgb kRelicColour = {0xFF, 0xFF, 0xFF};
+
+// The pixel under a map point, or false when it lies outside the picture.
+bool pixelOf(const Diamond& diamond, const MapTiles& map, const MapPoint& point,
+             const Picture& picture, int32_t& px, int32_t& py) {
+  const double u = point.x / static_cast<double>(map.width);
+  const double v = point.y / static_cast<double>(map.height);
+  const double x = std::floor(diamond.px(u, v));
+  const double y = std::floor(diamond.py(u, v));
+  if (!(x >= 0 && x < picture.width && y >= 0 && y < picture.height)) return false;  // NaN too
+  px = static_cast<int32_t>(x);
+  py = static_cast<int32_t>(y);
+  return true;
+}
+
+// A filled square of 2 * half + 1 pixels around each point, cut to the picture.
+void drawMarks(const std::vector<MapPoint>& points, const Diamond& diamond, const MapTiles& map,
+               int32_t half, Rgb colour, Picture& picture) {
+  for (const MapPoint& point : points) {
+    int32_t cx = 0, cy = 0;
+    if (!pixelOf(diamond, map, point, picture, cx, cy)) continue;
+    for (int32_t py = std::max(cy - half, 0); py <= std::min(cy + half, picture.height - 1); ++py)
+      for (int32_t px = std::max(cx - half, 0); px <= std::min(cx + half, picture.width - 1); ++px)
+        put(picture, px, py, colour);
+  }
+}
+
+// Cliffs stand tile beside tile: each darkens the pixels under it, so
+// together they draw a darker line across the terrain.
+void drawCliffs(const std::vector<MapPoint>& cliffs, const Diamond& diamond, const MapTiles& map,
+                int32_t half, Picture& picture) {
+  for (const MapPoint& point : cliffs) {
+    int32_t cx = 0, cy = 0;
+    if (!pixelOf(diamond, map, point, picture, cx, cy)) continue;
+    for (int32_t py = std::max(cy - half, 0); py <= std::min(cy + half, picture.height - 1); ++py) {
+      for (int32_t px = std::max(cx - half, 0); px <= std::min(cx + half, picture.width - 1);
+           ++px) {
+        const std::size_t at =
+            (static_cast<std::size_t>(py) * static_cast<std::size_t>(picture.width) +
+             static_cast<std::size_t>(px)) *
+            4;
+        for (std::size_t c = 0; c < 3; ++c)
+          picture.rgba[at + c] = static_cast<uint8_t>(picture.rgba[at + c] / 2);
+      }
+    }
+  }
+}
+
+// Cliffs under the buildings, the buildings under the resources, relics on top.
+void drawObjects(const GameEntry& entry, const MapObjects& objects, const Diamond& diamond,
+                 const MapTiles& map, Picture& picture) {
+  const int32_t half = std::max(1, picture.width / 256);
+  drawCliffs(objects.cliffs, diamond, map, picture.width / 512, picture);
+  for (const PlacedBuilding& building : objects.buildings) {
+    if (building.player < 1 || building.player >= static_cast<int32_t>(PlayerSlots::kCount))
+      continue;
+    const Rgb colour = slotColour(
+        slotColourIndexOf(entry.slots[static_cast<std::size_t>(building.player)].colourId));
+    drawMarks({building.at}, diamond, map, half, colour, picture);
+  }
+  drawMarks(objects.gold, diamond, map, half, kGoldColour, picture);
+  drawMarks(objects.stone, diamond, map, half, kStoneColour, picture);
+  drawMarks(objects.relics, diamond, map, half, kRelicColour, picture);
+}
+
 }  // namespace
 
 Picture drawMinimap(const GameEntry& entry, int32_t size) {
@@ -139,12 +208,19 @@ Picture drawMinimap(const GameEntry& entry, int32_t size) {
   const Diamond diamond{picture.width / 2.0, picture.height / 2.0};
   drawTerrain(map, diamond, picture);
 
+  const GameFacts& facts = entry.facts.read();
+  drawObjects(entry, facts.objects, diamond, map, picture);
+
   const int32_t half = std::max(2, size / 64);
   for (std::size_t number = 1; number < PlayerSlots::kCount; ++number) {
     const PlayerSlot& slot = entry.slots[number];
-    if (!slot.start) continue;
-    const double u = slot.start->x / static_cast<double>(map.width);
-    const double v = slot.start->y / static_cast<double>(map.height);
+    // The town centre where the objects were read, else the block's start.
+    const auto known = facts.startPositions.find(static_cast<int32_t>(number));
+    const std::optional<MapPoint> start =
+        known != facts.startPositions.end() ? std::optional<MapPoint>(known->second) : slot.start;
+    if (!start) continue;
+    const double u = start->x / static_cast<double>(map.width);
+    const double v = start->y / static_cast<double>(map.height);
     drawSquare(picture, diamond.px(u, v), diamond.py(u, v), half,
                slotColour(slotColourIndexOf(slot.colourId)));
   }

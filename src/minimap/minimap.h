@@ -22,8 +22,10 @@ inline constexpr int32_t kMinimapMaxSize = 4096;
 // The map turned 45 degrees into a diamond twice as wide as tall, size pixels
 // across whatever the map's size: tile (0, 0) at the left corner, x running to
 // the top corner and y to the bottom one. Each tile is drawn in its terrain's
-// colour, lighter or darker where the ground slopes, and each player's
-// starting view as a square in the player's colour. Outside the diamond the
+// colour, lighter or darker where the ground slopes; where the objects at
+// the start were read, cliffs as a darker line, the players' buildings in
+// their colours and gold, stone and relics as small marks above them; and
+// each player's start as a square in the player's colour. Outside the diamond the
 // picture is transparent.
 Picture drawMinimap(const GameEntry& entry, int32_t size);
 

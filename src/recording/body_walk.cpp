@@ -96,11 +96,16 @@ class Walker {
   }
 
   void research(int64_t start, int32_t length) {
-    if (layout_.researchTechAt + 2 > length || layout_.researchPlayerAt + 2 > length) return;
+    if (layout_.researchTechAt + 2 > length ||
+        layout_.researchPlayerAt + layout_.researchPlayerBytes > length) {
+      return;
+    }
     const int tech = *body_.i16(start + layout_.researchTechAt) - kFeudalAge;
     if (tech < 0 || tech >= kAges) return;
-    walk_.ageClicks.push_back(
-        {*body_.i16(start + layout_.researchPlayerAt), static_cast<Age>(tech), walk_.durationMs});
+    const int64_t playerAt = start + layout_.researchPlayerAt;
+    const int32_t player =
+        layout_.researchPlayerBytes == 1 ? *body_.u8(playerAt) : *body_.i16(playerAt);
+    walk_.ageClicks.push_back({player, static_cast<Age>(tech), walk_.durationMs});
   }
 
   // int32 milliseconds; then, where the next int32 is 0, a checksum block.
@@ -126,6 +131,7 @@ class Walker {
       const auto length = body_.i32(p + 8);
       if (!length || *length < 0) return fail(BodyStop::kOverrun, p);
       walk_.chat.emplace_back(p + 12, *length);
+      walk_.chatTimesMs.push_back(walk_.durationMs);
       return p + 12 + *length;
     }
     if (kind == kChecksumInterval) return p + 8 + layout_.startAfterInterval;

@@ -38,6 +38,7 @@ struct BodyWalk {
   std::optional<int64_t> postGameAt;
   int64_t postGameBytes = 0;
   std::vector<std::pair<int64_t, int32_t>> chat;  // each chat message's text: offset, length
+  std::vector<int64_t> chatTimesMs;               // each chat message's walk time, as chat
 };
 
 // A step longer than this is not game time but damage.

@@ -71,6 +71,12 @@ class ByteSpan {
     return p && std::memcmp(p, pattern.data(), pattern.size()) == 0;
   }
 
+  // True when the count bytes at offset all hold value; false when out of range.
+  bool filledWith(int64_t offset, int64_t count, uint8_t value) const {
+    const uint8_t* p = at(offset, count);
+    return p && std::all_of(p, p + count, [value](uint8_t b) { return b == value; });
+  }
+
   // The bytes of at most count (and at most limit) at offset, clamped to the
   // span and ending before the first NUL: how names and messages are stored.
   std::string_view text(int64_t offset, int64_t count, int64_t limit) const {
@@ -190,6 +196,15 @@ class ByteReader {
       return;
     }
     position_ += static_cast<int64_t>(pattern.size());
+  }
+
+  // Steps over count bytes that all hold value; anything else fails the cursor.
+  void expectRun(int64_t count, uint8_t value) {
+    if (failed_ || !bytes_.filledWith(position_, count, value)) {
+      failed_ = true;
+      return;
+    }
+    position_ += count;
   }
 
   void skip(int64_t count) {

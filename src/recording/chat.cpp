@@ -1,6 +1,10 @@
 // Chat messages of the header (before the game) and the body (during it).
 #include "recording/header_stages.h"
 
+#include <algorithm>
+
+#include "recording/de_chat.h"
+
 namespace morvane {
 namespace {
 
@@ -48,23 +52,73 @@ std::string collectHeaderChat(ByteSpan header, int64_t chatScanStart) {
   return text;
 }
 
-// In the body a message is the int32 4, the int32 -1, its length and text.
-std::string collectBodyChat(ByteSpan body) {
+namespace {
+
+// In the body a message is the int32 4, the int32 -1, its length and text;
+// visit gets the offset of each message's text.
+template <typename Visit>
+void forEachBodyMessage(ByteSpan body, Visit visit) {
   constexpr int64_t kTypeBefore = 12;
   constexpr int32_t kChatType = 4;
   constexpr int64_t kSenderBefore = 8;
   constexpr int32_t kChatSender = -1;
   constexpr int64_t kEndMargin = 4;
-  std::string text;
   const int64_t last = body.size() - kEndMargin;
   for (int64_t j = nextAt(body, kTypeBefore, last); j != ByteSpan::kNotFound;
        j = nextAt(body, j + 1, last)) {
     if (markerAt(body, j) && body.i32(j - kTypeBefore) == kChatType &&
         body.i32(j - kSenderBefore) == kChatSender) {
-      collectMessage(body, j, text);
+      visit(j);
     }
   }
+}
+
+// Lines of a filtered chat text: each ends with "\r\n", and a line holds no '\r'.
+std::size_t lineCount(const std::string& filtered) {
+  return static_cast<std::size_t>(std::count(filtered.begin(), filtered.end(), '\r'));
+}
+
+}  // namespace
+
+std::string collectBodyChat(ByteSpan body) {
+  std::string text;
+  forEachBodyMessage(body, [&](int64_t j) { collectMessage(body, j, text); });
   return text;
+}
+
+std::vector<std::optional<int64_t>> bodyChatTimes(ByteSpan body, const BodyWalk& walk,
+                                                  int64_t startMs) {
+  std::vector<std::optional<int64_t>> times;
+  std::string all;
+  forEachBodyMessage(body, [&](int64_t j) {
+    std::string message;
+    collectMessage(body, j, message);
+    all += message;
+    std::optional<int64_t> time;
+    // The walk meets the messages in body order, so its offsets are sorted.
+    const auto walked = std::lower_bound(walk.chat.begin(), walk.chat.end(),
+                                         std::make_pair(j, int32_t{0}),
+                                         [](const auto& a, const auto& b) { return a.first < b.first; });
+    if (walked != walk.chat.end() && walked->first == j) {
+      time = startMs + walk.chatTimesMs[static_cast<std::size_t>(walked - walk.chat.begin())];
+    }
+    times.insert(times.end(), lineCount(filterChat(message)), time);
+  });
+  // A message whose text holds a line break filters otherwise alone than
+  // among the others; then the lines cannot be told apart.
+  if (times.size() != lineCount(filterChat(all))) times.clear();
+  return times;
+}
+
+std::vector<std::optional<int64_t>> definitiveChatTimes(ByteSpan body, const BodyWalk& walk,
+                                                        int64_t startMs) {
+  std::vector<std::optional<int64_t>> times;
+  for (std::size_t i = 0; i < walk.chat.size(); ++i) {
+    const std::string line = filterChat(collectDefinitiveChat(body, {walk.chat[i]}));
+    times.insert(times.end(), lineCount(line), startMs + walk.chatTimesMs[i]);
+  }
+  if (times.size() != lineCount(filterChat(collectDefinitiveChat(body, walk.chat)))) times.clear();
+  return times;
 }
 
 std::string filterChat(std::string text) {

@@ -2,6 +2,8 @@
 // edition writes them; what a patch added is taken from the layout row.
 #include "recording/de_header.h"
 
+#include "recording/de_ai_section.h"
+
 #include <algorithm>
 #include <cstring>
 #include <string_view>
@@ -51,7 +53,7 @@ void skipStringBlock(ByteReader& q) {
 void readSettings(ByteReader& q, const DefinitiveLayout& l, DefinitiveBlock& block,
                   int32_t& players) {
   GameSettings& s = block.settings;
-  if (l.build) q.skip(4);
+  if (l.build) block.build = q.i32();
   if (l.timestamp) q.skip(4);
   q.skip(4 + 4 + 4);              // the block's own version, interval and game options versions
   q.skip(4 * int64_t{count(q)});  // the installed DLCs' ids
@@ -96,9 +98,11 @@ DefinitivePlayer readPlayer(ByteReader& q, const DefinitiveLayout& l) {
   if (l.customCivilisations) q.skip(4 * int64_t{count(q)});
   skipString(q);  // AI type
   q.skip(1);      // the AI's civilisation name
-  skipString(q);  // AI name
+  const std::string_view aiName = readString(q);
   if (l.censoredName) skipString(q);
   player.name = std::string(readString(q));
+  // A computer player is shown by its AI's name; its own name is empty.
+  if (player.name.empty()) player.name = std::string(aiName);
   q.skip(4);  // player type
   player.profileId = q.i32();
   q.skip(4);
@@ -107,6 +111,7 @@ DefinitivePlayer readPlayer(ByteReader& q, const DefinitiveLayout& l) {
   q.skip(1 + 1);  // random civilisation preferred, custom AI
   if (l.handicapBytes) q.skip(8);
   if (l.entryTail) q.skip(4);
+  if (l.entryString) skipString(q);
   return player;
 }
 
@@ -161,6 +166,10 @@ void skipLobby(ByteReader& q, const DefinitiveLayout& l) {
     q.skip(12 + 4 * int64_t{values});
   }
   skipString(q);
+  if (l.settingsStrings) {
+    skipString(q);
+    skipString(q);
+  }
   q.skip(5);
   if (l.byteBeforeEnd) q.skip(1);
   if (l.lastStringBlock) {
@@ -207,9 +216,10 @@ void fillPlayers(const DefinitiveBlock& block, GameEntry& entry) {
 // stating the map's own size again.
 bool readMap(ByteSpan header, const DefinitiveLayout& l, int64_t aiFlag, GameEntry& entry,
              int64_t& restoredAtMs) {
-  ByteReader q(header, aiFlag);
-  if (q.i32() != 0) return false;  // the edition's AI section is not read
-  q.skip(24 + 4 + 17);             // times, speed, object ids and seeds
+  const std::optional<int64_t> replay = replaySectionAt(header, aiFlag);
+  if (!replay) return false;
+  ByteReader q(header, *replay);
+  q.skip(24 + 4 + 17);  // times, speed, object ids and seeds
   const int32_t pov = q.u16();
   const int32_t playerCount = q.u8();
   q.skip(1 + 1);  // instant build, cheats
@@ -272,6 +282,11 @@ std::optional<DefinitiveBlock> readDefinitiveBlock(ByteSpan header,
   if (q.failed()) return std::nullopt;
   block.end = q.position();
   return block;
+}
+
+bool aiSectionHolds(ByteSpan header, const DefinitiveLayout& layout) {
+  const std::optional<DefinitiveBlock> block = readDefinitiveBlock(header, layout);
+  return !block || replaySectionAt(header, block->end).has_value();
 }
 
 DefinitiveHeader parseDefinitiveHeader(ByteSpan header, const DefinitiveLayout& layout,

@@ -28,6 +28,7 @@ struct DefinitivePlayer {
 };
 
 struct DefinitiveBlock {
+  std::optional<int32_t> build;  // where the patch writes it
   GameSettings settings;
   int32_t mapId = 0;
   std::vector<DefinitivePlayer> players;  // by list position, from 1
@@ -37,6 +38,10 @@ struct DefinitiveBlock {
 // nullopt when a separator, a string's marker or a count does not stand
 // where the structure puts it.
 std::optional<DefinitiveBlock> readDefinitiveBlock(ByteSpan header, const DefinitiveLayout& layout);
+
+// False when the block was read and the AI section after it breaks the
+// structure every recording of it shows: a header the table does not know.
+bool aiSectionHolds(ByteSpan header, const DefinitiveLayout& layout);
 
 struct DefinitiveHeader {
   std::optional<DefinitiveBlock> block;

@@ -18,13 +18,19 @@ const DefinitiveRow kRows[] = {
        l.spectatorDelay = true;
        l.afterDataset += 5;
        l.byteBeforeEnd = true;
+       l.lobbyAfterPopulation += 4;
      }},
     {13.17f,
      [](DefinitiveLayout& l) {
        l.afterDataset += 9;
        l.lastStringBlock = false;
+       l.startValueArrays = 1;
      }},
-    {13.34f, [](DefinitiveLayout& l) { l.battleRoyale = true; }},
+    {13.34f,
+     [](DefinitiveLayout& l) {
+       l.battleRoyale = true;
+       l.startValueArrays = 0;  // the values were doubled by 26.21; when is not known
+     }},
     {20.06f, [](DefinitiveLayout& l) { l.afterDataset += 1; }},
     {20.16f, [](DefinitiveLayout& l) { l.afterDataset += 8; }},
     {25.02f, [](DefinitiveLayout& l) { l.afterAiFiles = true; }},
@@ -41,22 +47,27 @@ const DefinitiveRow kRows[] = {
        l.countedStrategicNumbers = true;
        l.afterLobbyName = true;
        l.afterDataset += 4;
+       l.lobbyAfterPopulation += 1;
      }},
     {26.16f,
      [](DefinitiveLayout& l) {
        l.timestamp = true;
        l.afterDataset += 8;
+       l.lobbyTail += 4;
+       l.startValueArrays = 2;
      }},
     {37.0f,
      [](DefinitiveLayout& l) {
        l.entriesForPlayersOnly = true;
        l.afterDataset += 3;
        l.endTimes = true;
+       l.lobbyTail += 4;
      }},
     {50.0f,
      [](DefinitiveLayout& l) {
        l.flagAfterHandicap = true;
        l.afterDataset += 8;
+       l.lobbyTail += 1;
      }},
     {61.5f,
      [](DefinitiveLayout& l) {
@@ -79,9 +90,23 @@ const DefinitiveRow kRows[] = {
        l.censoredName = true;
        l.entriesForPlayersOnly = false;
        l.countedTail = true;
+       l.lobbyTail += 4;
      }},
     // The scenario section's player data changed; nothing read here did.
     {66.6f, [](DefinitiveLayout&) {}},
+    // Between 66.6 and 67.2 the descriptions disagree (one reader puts the
+    // strings below at the major version 67, another at 67.2) and no
+    // recording settles it.
+    {66.61f, [](DefinitiveLayout& l) { l.known = false; }},
+    // The newest patch the descriptions reach. (The first block of each
+    // player after the map gains a name and loses a separator byte; nothing
+    // read here walks it.)
+    {67.2f,
+     [](DefinitiveLayout& l) {
+       l.known = true;
+       l.entryString = true;
+       l.settingsStrings = true;
+     }},
 };
 
 }  // namespace

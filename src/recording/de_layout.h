@@ -9,6 +9,9 @@ namespace morvane {
 
 struct DefinitiveLayout {
   int64_t blockStart = 12;  // after the version text and save version, in either form
+  // False between patches whose layouts no description settles: such a
+  // header is refused, not read with the row before it.
+  bool known = true;
 
   // The edition's own block: its build and time, then its version.
   bool build = false;
@@ -27,7 +30,8 @@ struct DefinitiveLayout {
   bool censoredName = false;         // a second name before the name
   bool lobbyRatings = true;          // two int32 ratings of the earlier edition's lobby
   bool handicapBytes = false;
-  bool entryTail = false;  // an int32 at the end of each entry
+  bool entryTail = false;    // an int32 at the end of each entry
+  bool entryString = false;  // and a string after it
   // After the players:
   bool spectatorDelay = false;           // and the scenario's civilisation byte
   bool countedStrategicNumbers = false;  // else 59 of them
@@ -35,6 +39,7 @@ struct DefinitiveLayout {
   bool afterLobbyName = false;
   int64_t afterDataset = 19;  // fixed bytes after the modded data set's name
   bool countedTail = false;   // an int32 count, 12 bytes and count int32s
+  bool settingsStrings = false;  // two strings after the one before the closing bytes
   bool byteBeforeEnd = false;
   bool lastStringBlock = true;  // the block ends in a string and 8 bytes, else 2 bytes
   bool endTimes = false;        // two int32s closing the block
@@ -44,6 +49,13 @@ struct DefinitiveLayout {
   int64_t tileBytes = 9;
   int64_t tileElevation = 2;
   bool secondVisibility = false;  // a second visibility map after the first
+
+  // The lobby's settings and chat at the header's end.
+  int64_t lobbyAfterPopulation = 7;  // game type, lock teams, treaty, an int32 of cheats, ...
+  int64_t lobbyTail = 10;            // after the map seed
+  // Each player's block in the game data: how many arrays of its counted
+  // values stand before its camera and spawn point; 0 where not known.
+  int64_t startValueArrays = 0;
 };
 
 // The newest save version a row was added for; anything newer is refused.

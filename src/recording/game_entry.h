@@ -11,15 +11,10 @@
 #include "platform/entry_time.h"
 #include "platform/folder_listing.h"
 #include "recording/game_facts.h"
+#include "recording/map_objects.h"
 #include "recording/zero_until_written.h"
 
 namespace morvane {
-
-// A point on the map, in tiles: x along a row of tiles, y across the rows.
-struct MapPoint {
-  float x = 0;
-  float y = 0;
-};
 
 // Per-player block of a GameEntry, indexed by player number.
 struct PlayerSlot {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "recording/game_version.h"
+#include "recording/map_objects.h"
 
 namespace morvane {
 
@@ -109,6 +110,13 @@ struct GameFacts {
   // The code page of the names and chat (1252, 932, 936, 949, 950, 65001),
   // decided from the recording; 0 where nothing decides it.
   int32_t codePage = 0;
+  MapObjects objects;  // at the game's start
+  // By player number, in tiles: the first town centre, else the start the
+  // player's block states.
+  std::map<int32_t, MapPoint> startPositions;
+  // The game time of each line of the entry's game chat, where the body's
+  // walk passed its message; empty when the lines cannot be paired with them.
+  std::vector<std::optional<int64_t>> gameChatTimesMs;
 
   bool restored() const { return restoredAtMs > 0; }
 };

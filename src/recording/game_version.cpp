@@ -69,7 +69,8 @@ bool tableHolds(const GameVersion& version) {
     case VersionFamily::kUnknown:
       return false;
     case VersionFamily::kDE:
-      return save >= kDefinitiveFrom && save <= newestDefinitiveRow();
+      return save >= kDefinitiveFrom && save <= newestDefinitiveRow() &&
+             definitiveLayoutFor(save).known;
     case VersionFamily::kHD:
       return save <= kLaterEditionNewest;
     default:
@@ -126,6 +127,37 @@ constexpr LaterEditionRow kLaterEditionRows[] = {
     {12.3f, 2, 2048, 100, 400 + 384, 5544 + 1280 + 4, 24 + 16, false, 18044 + 4, -1, 8},
     {12.35f, 2, 2048, 100, 400 + 384, 5544 + 1280 + 4, 24 + 16, true, 18044 + 644, 2, 8},
 };
+
+// The later edition's object records, by the save version from which each
+// form holds. Walked against recordings at 12.10, 12.31, 12.36 and 12.50;
+// the records before 12.10 (11.97 was seen) are not known.
+struct LaterEditionObjectRow {
+  float from;
+  bool known;
+  int64_t workerCount;
+  bool staticTail;
+};
+
+constexpr LaterEditionObjectRow kLaterEditionObjectRows[] = {
+    {11.77f, false, 1, false},
+    {12.1f, true, 4, false},
+    {12.37f, true, 1, true},
+};
+
+void applyLaterEditionObjects(float saveVersion, ObjectRecordLayout& objects) {
+  const LaterEditionObjectRow* row = &kLaterEditionObjectRows[0];
+  for (const LaterEditionObjectRow& later : kLaterEditionObjectRows) {
+    if (saveVersion >= later.from) row = &later;
+  }
+  objects.known = row->known;
+  objects.workerCount = row->workerCount;
+  objects.staticTail = row->staticTail;
+  objects.pathData = 44 + 4;
+  objects.movingTail = 1;
+  objects.actionTail = 3;
+  objects.unitAiTail = 4;
+  objects.linkedChildren = 3;
+}
 
 const LaterEditionRow& laterEditionRow(float saveVersion) {
   const LaterEditionRow* row = &kLaterEditionRows[0];
@@ -214,6 +246,20 @@ const char* versionName(VersionFamily family) {
   return "unknown";
 }
 
+void applyDefinitiveBuild(std::optional<int32_t> build, BodyLayout& body) {
+  if (build && *build >= kResearchRewrittenBuild) {
+    body.researchPlayerAt = 1;
+    body.researchPlayerBytes = 1;
+    body.researchTechAt = 10;
+  } else {
+    // Three bytes after the id, the building, the player, the count of
+    // selected units, then the technology as an int32.
+    body.researchPlayerAt = 8;
+    body.researchPlayerBytes = 2;
+    body.researchTechAt = 12;
+  }
+}
+
 HeaderLayout layoutFor(const GameVersion& version) {
   HeaderLayout layout;
   if (version.family == VersionFamily::kUnknown) return layout;
@@ -236,21 +282,34 @@ HeaderLayout layoutFor(const GameVersion& version) {
       layout.body.checksumIntervalAt = 0;
       layout.body.startBytes = 36;
       layout.body.startAfterInterval = 32;
+      layout.objects.known = version.family == VersionFamily::kAoK;  // the trial's not seen
+      layout.objects.baseGame = true;
+      break;
+    case VersionFamily::kAoC10:
+    case VersionFamily::kAoC10c:
+      layout.objects.known = true;
       break;
     case VersionFamily::kUserPatch12:
     case VersionFamily::kUserPatch13:
-    case VersionFamily::kUserPatch14:
       // The patches that raised the limit above 200 store it in 25s.
       layout.settings.populationUnit = 25;
       break;
+    case VersionFamily::kUserPatch14:
+      layout.settings.populationUnit = 25;
+      layout.objects.known = true;
+      layout.objects.actionState = 4;
+      break;
     case VersionFamily::kUserPatch15:
       layout.settings.populationUnit = 25;
+      layout.objects.known = true;
+      layout.objects.actionState = 4;
       // Its tiles make room for more terrains: a tile may be 255, the
       // terrain id, the elevation and the terrain it replaced.
       layout.tiles.widenedByMarker = true;
       break;
     case VersionFamily::kHD:
       applyLaterEditionRow(laterEditionRow(version.saveVersion), layout);
+      applyLaterEditionObjects(version.saveVersion, layout.objects);
       break;
     case VersionFamily::kDE:
       layout.definitive = definitiveLayoutFor(version.saveVersion);
@@ -259,6 +318,7 @@ HeaderLayout layoutFor(const GameVersion& version) {
       // three, and holds 4 bytes more after the 500.
       layout.body.startZeros = 4;
       layout.body.startAfterInterval = 24;
+      applyDefinitiveBuild(std::nullopt, layout.body);
       break;
     default:
       break;

@@ -151,10 +151,42 @@ struct BodyLayout {
   int64_t startZeros = 12;          // where the record goes on with zeros, this many
   int64_t startAfterInterval = 20;  // a start record's bytes after the 500
   // The research command, from its id: the player number and the
-  // technology, int16 each. Its stated length varies (16, 24 and 28 bytes,
-  // even within one recording); these two stand where every length has them.
+  // technology. Its stated length varies (16, 24 and 28 bytes, even within
+  // one recording); these two stand where every length has them.
   int64_t researchPlayerAt = 8;
-  int64_t researchTechAt = 10;
+  int64_t researchPlayerBytes = 2;  // an int16, or a byte
+  int64_t researchTechAt = 10;      // an int16
+};
+
+// The Definitive Edition rewrote its research command at this build: the
+// player byte right after the id, then the command's length, the building,
+// the count of selected units and the technology.
+inline constexpr int32_t kResearchRewrittenBuild = 71094;
+
+// The body's layout of a Definitive Edition header of this build (none: a
+// patch that did not yet write its build).
+void applyDefinitiveBuild(std::optional<int32_t> build, BodyLayout& body);
+
+// The records of the object lists that end each player block of the game
+// data. Every record opens with its type, owner, unit id and position; what
+// follows depends on the type and on these numbers. Only versions whose
+// records were walked against real recordings hold a row; the rest read no
+// objects.
+struct ObjectRecordLayout {
+  bool known = false;
+  // The base game: a selection byte after the screen offsets, no group
+  // number in an action unit, fewer town-bell fields, no snow flags, and a
+  // one-byte base armour in a unit's own copy of its type.
+  bool baseGame = false;
+  int64_t actionState = 1;  // bytes of a queued action's state: 4 in the patches
+  // The later edition's additions.
+  int64_t workerCount = 1;  // bytes of a resource's count of workers
+  bool staticTail = false;  // a flag, 4 bytes and a counted list closing the static part
+  int64_t pathData = 44;    // bytes of one step of a path
+  int64_t movingTail = 0;   // bytes after a moving unit's movement
+  int64_t actionTail = 0;   // bytes between the movement and the action fields
+  int64_t unitAiTail = 0;   // bytes closing a unit's AI
+  int64_t linkedChildren = 4;
 };
 
 // Every default above is The Conquerors' layout, kept for an unknown version.
@@ -167,6 +199,7 @@ struct HeaderLayout {
   PlayerBlockLayout playerBlock;
   SettingsLayout settings;
   BodyLayout body;
+  ObjectRecordLayout objects;
   DefinitiveLayout definitive;  // the Definitive Edition's header, read by de_header
 };
 

@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "recording/body_walk.h"
 #include "recording/byte_reader.h"
 #include "recording/game_entry.h"
 #include "recording/game_version.h"
@@ -58,5 +60,14 @@ std::string collectBodyChat(ByteSpan body);
 
 // Keeps marker lines without their marker, drops "--...--" system lines.
 std::string filterChat(std::string text);
+
+// The game time of each line of filterChat(collectBodyChat(body)): the walk's
+// time of the message at the same offset plus startMs, or none where the
+// walk did not pass it. Empty when the lines do not pair with the messages.
+std::vector<std::optional<int64_t>> bodyChatTimes(ByteSpan body, const BodyWalk& walk,
+                                                  int64_t startMs);
+// The same for the Definitive Edition's chat, read from the walk's messages.
+std::vector<std::optional<int64_t>> definitiveChatTimes(ByteSpan body, const BodyWalk& walk,
+                                                        int64_t startMs);
 
 }  // namespace morvane

@@ -3,7 +3,9 @@
 #include "recording/body_walk.h"
 #include "recording/de_chat.h"
 #include "recording/de_header.h"
+#include "recording/de_lobby_chat.h"
 #include "recording/code_page.h"
+#include "recording/game_objects.h"
 #include "recording/game_result.h"
 #include "recording/hd_profiles.h"
 #include "recording/header_settings.h"
@@ -40,7 +42,14 @@ void parseDefinitive(ByteSpan header, ByteSpan body, int64_t bodyOffset, const H
   const std::string mapType = findMapTypeText(header);
   entry.mapName = mapType.empty() ? kMapTypeNotFound : mapType;
   entry.lobbyChat.clear();
-  const BodyWalk walk = walkBody(body, bodyOffset, layout.body);
+  if (read.block) {
+    if (const auto lobby = findDefinitiveLobbyChat(header, layout.definitive, *read.block)) {
+      entry.lobbyChat = filterChat(collectDefinitiveChat(header, *lobby));
+    }
+  }
+  BodyLayout bodyLayout = layout.body;
+  if (read.block) applyDefinitiveBuild(read.block->build, bodyLayout);
+  const BodyWalk walk = walkBody(body, bodyOffset, bodyLayout);
   entry.gameChat = filterChat(collectDefinitiveChat(body, walk.chat));
   if (!withFacts) return;
 
@@ -63,7 +72,13 @@ void parseDefinitive(ByteSpan header, ByteSpan body, int64_t bodyOffset, const H
     facts.settings = read.block->settings;
     facts.mapId = read.block->mapId;
   }
+  facts.objects.notRead = "the records of this version are not known";
+  if (read.block && read.mapRead)
+    readDefinitiveStarts(header, layout.definitive, read.block->end, entry);
+  facts.startPositions = startPositionsOf(facts.objects, entry);
   settleResult(walk, std::nullopt, seats, facts);
+  facts.ageUps = lastAgeClicks(walk.ageClicks, facts.restoredAtMs, seats);
+  facts.gameChatTimesMs = definitiveChatTimes(body, walk, facts.restoredAtMs);
 }
 
 CodePageSignals codePageSignals(VersionFamily family, const MapTypeLine& mapType,
@@ -125,6 +140,9 @@ void RecordedGameFile::parse(GameEntry& entry, bool withFacts) const {
   facts.restoredAtMs = readRestoreTime(header, list, entry.mapWidth, entry.mapHeight);
   facts.durationMs = facts.restoredAtMs + walk.durationMs;
   facts.stop = walk.stop;
+  facts.objects =
+      readStartingObjects(header, layout, list.tilesEnd, list.listEnd, entry, facts.restored());
+  facts.startPositions = startPositionsOf(facts.objects, entry);
   std::optional<PostGame> postGame;
   if (walk.postGameAt) postGame = readPostGame(body, *walk.postGameAt, walk.postGameBytes);
   const Seats seats = seatsOf(header, list, teams, entry);
@@ -135,6 +153,7 @@ void RecordedGameFile::parse(GameEntry& entry, bool withFacts) const {
   facts.mapId = readMapId(header, layout, list);
   if (list.lobby) facts.hdProfiles = hdProfilesOf(*list.lobby);
   facts.codePage = findCodePage(codePageSignals(gameVersion.family, mapType, entry));
+  facts.gameChatTimesMs = bodyChatTimes(body, walk, facts.restoredAtMs);
 }
 
 }  // namespace morvane

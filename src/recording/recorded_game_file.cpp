@@ -9,6 +9,7 @@
 
 #include "platform/file_access.h"
 #include "recording/byte_reader.h"
+#include "recording/de_header.h"
 #include "recording/memory_scratch.h"
 #include "recording/temporary_file.h"
 
@@ -224,7 +225,15 @@ bool RecordedGameFile::load(std::string path, InflateTarget target) {
     bodyOffset_ = *length - bodyLength_;
     // Read with a row confirmed for another version, a header gives garbage
     // that looks like a game.
-    if (!version().supported) return fail(LoadError::kUnsupportedVersion);
+    const GameVersion read = version();
+    if (!read.supported) return fail(LoadError::kUnsupportedVersion);
+    // An AI section that breaks its structure is a layout the table does not
+    // hold, whatever the version says.
+    if (read.family == VersionFamily::kDE &&
+        !aiSectionHolds(ByteSpan(headerBytes_.data(), headerBytes_.size()),
+                        layoutFor(read).definitive)) {
+      return fail(LoadError::kUnsupportedVersion);
+    }
     return true;
   } catch (const std::bad_alloc&) {
     return fail(LoadError::kOutOfMemory);

@@ -5,13 +5,17 @@
 #include <cstdint>
 #include <optional>
 
+#include "recording/game_version.h"
+
 namespace morvane {
 
-enum class Speed { kSlow, kNormal, kFast };
+// The names the games give their speeds; the Definitive Edition added one
+// between its slow and normal speeds.
+enum class Speed { kSlow, kNormal, kFast, kCasual };
 
-// Stored as a factor (1.5); a patch's own factors count under the names it
-// shows them by.
-std::optional<Speed> speedOf(float stored);
+// Stored as a factor (1.5); each edition and patch names its own factors:
+// 1.5, the others' normal speed, is the Definitive Edition's casual one.
+std::optional<Speed> speedOf(float stored, VersionFamily family);
 
 // Index into each list of names: map sizes Tiny..Giant, reveal map
 // Normal..All Visible, difficulty Hardest..Easiest, starting age

@@ -33,6 +33,10 @@ Dialog::~Dialog() {
 
 HWND Dialog::create(HWND parent) {
   ended_ = false;
+  if (unicode_) {
+    return CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), parent,
+                              &Dialog::procedure, reinterpret_cast<LPARAM>(this));
+  }
   return CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), parent,
                             &Dialog::procedure, reinterpret_cast<LPARAM>(this));
 }

@@ -10,7 +10,10 @@ namespace morvane::ui {
 
 class Dialog {
  public:
-  explicit Dialog(int templateId) : templateId_(templateId) {}
+  // A Unicode dialog's controls hold UTF-16 text, so that they show any
+  // script; the others hold the ANSI code page's bytes.
+  explicit Dialog(int templateId, bool unicode = false)
+      : templateId_(templateId), unicode_(unicode) {}
   virtual ~Dialog();
   Dialog(const Dialog&) = delete;
   Dialog& operator=(const Dialog&) = delete;
@@ -48,6 +51,7 @@ class Dialog {
   INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam);
 
   int templateId_;
+  bool unicode_;
   HWND hwnd_ = nullptr;
   bool ended_ = false;
   INT_PTR endResult_ = 0;

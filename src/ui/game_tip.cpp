@@ -34,7 +34,7 @@ std::string gameTipText(const GameEntry& entry) {
   addLine(tip, IDS_TIP_LENGTH, length);
   addLine(tip, IDS_TIP_GAME_TYPE, choice(s.gameType, kGameTypes, IDS_GAME_TYPE_FIRST));
   if (s.speed) {
-    if (const auto speed = speedOf(*s.speed)) {
+    if (const auto speed = speedOf(*s.speed, facts.version.family)) {
       addLine(tip, IDS_TIP_SPEED, loadResourceString(IDS_SPEED_FIRST + static_cast<UINT>(*speed)));
     }
   }

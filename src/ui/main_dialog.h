@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "library/folder_scan.h"
 #include "library/game_entry_array.h"
 #include "library/game_rows.h"
 #include "library/listing_context.h"
@@ -80,6 +81,8 @@ class MainDialog : public Dialog {
     return slotColourIndices[static_cast<std::size_t>(slot)];
   }
   HIMAGELIST images() const { return imageList.get(); }
+  // The list's shortcut menu's "every edition's recordings": off at every start.
+  bool listsEveryEdition() const { return everyEdition; }
 
  protected:
   BOOL OnInitDialog() override;
@@ -120,7 +123,18 @@ class MainDialog : public Dialog {
   // Brings the report up on the row's game, parsed as a selection parses it.
   void openReportOfRow(int row);
   void showEntry(const GameEntry& entry);
+  // A row only the every-edition listing gives: names and chat decoded from
+  // the recording's code page into the pane's Unicode edits.
+  void showDecodedEntry(const GameEntry& entry);
   void clearPane();
+  ListedKinds listedKinds() const {
+    return everyEdition ? ListedKinds::kEveryEdition : ListedKinds::kMgx;
+  }
+  // Switches the listing of every edition's recordings and lists the folder again.
+  void toggleEveryEdition();
+  void appendEveryEditionItem(HMENU menu) const;
+  // The pane's name and chat edits made anew, Unicode or ANSI.
+  void recreatePaneEdits(bool unicode);
 
   ScopedBitmap upBitmap;
   ScopedImageList imageList;
@@ -137,6 +151,7 @@ class MainDialog : public Dialog {
   std::string folderPath;   // the path box's text, in the code page
   std::string exactFolder;  // the folder listed, as the file system names it
   std::string filterText;
+  bool everyEdition = false;  // nothing stored: the documented listing at every start
   HICON appIcon = nullptr;
   // Slot colour index per slot 1..8 (element 0 unused, like the edits).
   std::array<int32_t, kSlots + 1> slotColourIndices = {};

@@ -16,7 +16,7 @@ ListingContext MainDialog::listing() {
 
 void MainDialog::scanFolder(const std::string& path) {
   const RowBatch batch(gameList);
-  morvane::scanFolder(path, listing());
+  morvane::scanFolder(path, listing(), listedKinds());
 }
 
 void MainDialog::onFilter() {

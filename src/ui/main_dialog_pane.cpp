@@ -2,6 +2,8 @@
 // players and chat, and the colours of the player names.
 #include "library/folder_scan.h"
 #include "library/list_presentation.h"
+#include "library/recording_text.h"
+#include "platform/exact_path_win32.h"
 #include "recording/recorded_game_file.h"
 #include "ui/detail_pane_tables.h"
 #include "ui/main_dialog.h"
@@ -21,9 +23,13 @@ void MainDialog::onListItemChanged(NMHDR* notification, LRESULT* result) {
     followInReport(listed);
     return;
   }
-  if (!isListedRecording(listed.fileName)) return;
+  if (!isListedRecording(listed.fileName, listedKinds())) return;
   const GameEntry& entry = *parsedEntryOfRow(row);
-  showEntry(entry);
+  if (isListedRecording(entry.fileName)) {
+    showEntry(entry);
+  } else {
+    showDecodedEntry(entry);
+  }
   for (int slot = 1; slot <= kSlots; ++slot)
     slotColourIndices[static_cast<std::size_t>(slot)] = ui::slotColourIndex(entry, slot);
   followInReport(entry);
@@ -70,6 +76,58 @@ void MainDialog::showEntry(const GameEntry& entry) {
     teamEdits[k].setText(entry.playerNames[k].empty() ? std::string() : entry.teamLabels[k]);
   }
   chatEdit.setText(chatText(entry));
+}
+
+namespace {
+
+void setWideText(HWND window, const std::string& utf8) {
+  SetWindowTextW(window, platform::wideFromExact(utf8).c_str());
+}
+
+}  // namespace
+
+void MainDialog::showDecodedEntry(const GameEntry& entry) {
+  const RecordingText decode(entry.facts.allocated() ? entry.facts.read().codePage : 0);
+  for (int slot = 1; slot <= kSlots; ++slot) {
+    const auto k = static_cast<std::size_t>(slot);
+    const PlayerSlot* player = slotOfPosition(entry, slot);
+    setWideText(nameEdits[k].hwnd(), decode(entry.playerNames[k]));
+    civEdits[k].setText(player != nullptr ? civilisationText(player->civId) : std::string());
+    teamEdits[k].setText(entry.playerNames[k].empty() ? std::string() : entry.teamLabels[k]);
+  }
+  setWideText(chatEdit.hwnd(),
+              decode(entry.lobbyChat) + gameStartSeparator + decode(entry.gameChat));
+}
+
+// An edit holds its text in the form it was created in: an ANSI one would
+// turn wide text back into the code page. Same place, style, font and id.
+void MainDialog::recreatePaneEdits(bool unicode) {
+  const auto recreate = [&](Control& edit) {
+    HWND old = edit.hwnd();
+    RECT rect;
+    GetWindowRect(old, &rect);
+    MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&rect), 2);
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(old, GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(old, GWL_EXSTYLE));
+    const int id = GetDlgCtrlID(old);
+    HWND made = unicode
+        ? CreateWindowExW(exStyle, L"EDIT", L"", style, rect.left, rect.top,
+                          rect.right - rect.left, rect.bottom - rect.top, hwnd(),
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                          GetModuleHandleW(nullptr), nullptr)
+        : CreateWindowExA(exStyle, "EDIT", "", style, rect.left, rect.top,
+                          rect.right - rect.left, rect.bottom - rect.top, hwnd(),
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                          GetModuleHandleA(nullptr), nullptr);
+    if (made == nullptr) return;
+    SendMessageW(made, WM_SETFONT, SendMessageW(old, WM_GETFONT, 0, 0), FALSE);
+    // Where the old one was in the tab order.
+    SetWindowPos(made, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    DestroyWindow(old);
+    edit.attach(made);
+  };
+  for (int slot = 1; slot <= kSlots; ++slot) recreate(nameEdits[static_cast<std::size_t>(slot)]);
+  recreate(chatEdit);
 }
 
 void MainDialog::clearPane() {

@@ -18,6 +18,18 @@ HMENU menuOf(UINT command, UINT text) {
 
 }  // namespace
 
+void MainDialog::appendEveryEditionItem(HMENU menu) const {
+  AppendMenuA(menu, MF_STRING | (everyEdition ? MF_CHECKED : MF_UNCHECKED),
+              IDM_LIST_ALL_RECORDINGS, loadResourceString(IDS_MENU_ALL_RECORDINGS).c_str());
+}
+
+void MainDialog::toggleEveryEdition() {
+  everyEdition = !everyEdition;
+  recreatePaneEdits(everyEdition);
+  clearPane();
+  scanFolder(exactFolder);
+}
+
 int MainDialog::focusedRow() const {
   const int focused = ListView_GetNextItem(gameList.hwnd(), -1, LVNI_FOCUSED);
   if (focused >= 0) return focused;
@@ -61,16 +73,30 @@ bool MainDialog::OnContextMenu(WPARAM window, LPARAM point, INT_PTR&) {
     row = ListView_HitTest(gameList.hwnd(), &hit);
   }
   const int32_t index = entryIndexOfRow(row);
-  if (index < 0) return true;
+  if (index < 0) {
+    // The list's empty space: where no row is, the listing's own choices only.
+    if (HMENU menu = CreatePopupMenu()) {
+      AppendMenuA(menu, MF_STRING, IDM_LIST_SEARCH, loadResourceString(IDS_MENU_SEARCH).c_str());
+      appendEveryEditionItem(menu);
+      const UINT chosen = menuPicker(menu, hwnd(), at);
+      DestroyMenu(menu);
+      if (chosen == IDM_LIST_ALL_RECORDINGS) toggleEveryEdition();
+      if (chosen == IDM_LIST_SEARCH) openSearch();
+    }
+    return true;
+  }
   const bool folder = entryStore.at(index).isFolder();
   HMENU menu =
       folder ? menuOf(IDM_LIST_OPEN, IDS_MENU_OPEN) : menuOf(IDM_LIST_DETAILS, IDS_MENU_DETAILS);
   if (menu == nullptr) return true;
   AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
   AppendMenuA(menu, MF_STRING, IDM_LIST_SEARCH, loadResourceString(IDS_MENU_SEARCH).c_str());
+  appendEveryEditionItem(menu);
   const UINT chosen = menuPicker(menu, hwnd(), at);
   DestroyMenu(menu);
-  if (chosen == IDM_LIST_OPEN && folder) {
+  if (chosen == IDM_LIST_ALL_RECORDINGS) {
+    toggleEveryEdition();
+  } else if (chosen == IDM_LIST_OPEN && folder) {
     enterFolderRow(entryStore.at(index));
   } else if (chosen == IDM_LIST_DETAILS && !folder) {
     openReportOfRow(row);

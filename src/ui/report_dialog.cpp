@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "library/window_placement.h"
 #include "platform/exact_path_win32.h"
 #include "resource.h"
 #include "ui/detail_pane_tables.h"
@@ -24,14 +25,32 @@ constexpr int kMinimumHeight = 400;
 constexpr int kMargin = 8;
 constexpr int kPlayerColumnWidths[kPlayerColumns] = {100, 85, 48, 85, 90, 90, 90, 50, 50};
 
+// The report's texts are UTF-8 (report_text.h): every one goes in wide.
 void setCell(HWND list, int row, int column, const std::string& text) {
-  LVITEMA item = {};
+  std::wstring wide = platform::wideFromExact(text);
+  LVITEMW item = {};
   item.mask = LVIF_TEXT;
   item.iItem = row;
   item.iSubItem = column;
-  item.pszText = const_cast<char*>(text.c_str());
-  SendMessageA(list, column == 0 ? LVM_INSERTITEMA : LVM_SETITEMTEXTA,
+  item.pszText = wide.data();
+  SendMessageW(list, column == 0 ? LVM_INSERTITEMW : LVM_SETITEMTEXTW,
                column == 0 ? 0 : static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+void insertColumn(HWND list, int column, const std::string& heading, int width) {
+  std::wstring wide = platform::wideFromExact(heading);
+  LVCOLUMNW info = {};
+  info.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+  info.fmt = LVCFMT_LEFT;
+  info.cx = width;
+  info.pszText = wide.data();
+  info.iSubItem = column;
+  SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(column),
+               reinterpret_cast<LPARAM>(&info));
+}
+
+void setText(HWND window, const std::string& text) {
+  SetWindowTextW(window, platform::wideFromExact(text).c_str());
 }
 
 SIZE windowSize(HWND window) {
@@ -55,19 +74,26 @@ std::wstring pictureFileName(const std::string& exactName) {
 
 }  // namespace
 
-ReportDialog::ReportDialog() : Dialog(IDD_REPORT) {}
+// Unicode, so that names show in the script the recording wrote them in.
+ReportDialog::ReportDialog() : Dialog(IDD_REPORT, true) {}
 
 bool ReportDialog::build(HWND owner) {
   if (hwnd() != nullptr) return true;
-  if (Dialog::create(owner) == nullptr) return false;
-  // Cascaded from its owner, as a properties window opens over its list.
+  return Dialog::create(owner) != nullptr;
+}
+
+// Beside the owner where its monitor has room, else covering the least of it.
+void ReportDialog::placeBesideOwner() {
+  HWND owner = GetWindow(hwnd(), GW_OWNER);
   RECT ownerRect;
-  if (owner != nullptr && GetWindowRect(owner, &ownerRect)) {
-    const int step = GetSystemMetrics(SM_CYCAPTION) * 2;
-    SetWindowPos(hwnd(), nullptr, ownerRect.left + step, ownerRect.top + step, 0, 0,
-                 SWP_NOZORDER | SWP_NOSIZE | SWP_NOACTIVATE);
-  }
-  return true;
+  if (owner == nullptr || !GetWindowRect(owner, &ownerRect)) return;
+  MONITORINFO monitor = {};
+  monitor.cbSize = sizeof monitor;
+  if (!GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+  const auto rect = [](const RECT& r) { return ScreenRect{r.left, r.top, r.right, r.bottom}; };
+  const SIZE size = windowSize(hwnd());
+  const ScreenPoint at = placeBeside(rect(ownerRect), size.cx, size.cy, rect(monitor.rcWork));
+  SetWindowPos(hwnd(), nullptr, at.x, at.y, 0, 0, SWP_NOZORDER | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 bool ReportDialog::dispatch(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
@@ -88,6 +114,7 @@ void ReportDialog::DoDataExchange(DataExchange& exchange) {
   exchange.control(IDC_REPORT_STATUS, statusText);
   exchange.control(IDC_REPORT_FACTS, factsList);
   exchange.control(IDC_REPORT_PLAYERS, playersList);
+  exchange.control(IDC_REPORT_CHAT, chatBox);
 }
 
 BOOL ReportDialog::OnInitDialog() {
@@ -104,8 +131,7 @@ void ReportDialog::setUpColumns() {
   insertListColumn(factsList.hwnd(), 0, loadResourceString(IDS_REPORT_FACT), 90);
   insertListColumn(factsList.hwnd(), 1, loadResourceString(IDS_REPORT_VALUE), 150);
   for (int column = 0; column < kPlayerColumns; ++column)
-    insertListColumn(playersList.hwnd(), column, playerHeading(column),
-                     kPlayerColumnWidths[column]);
+    insertColumn(playersList.hwnd(), column, playerHeading(column), kPlayerColumnWidths[column]);
 }
 
 // Closing hides the window; the next opening shows it again, with no
@@ -120,15 +146,19 @@ bool ReportDialog::OnClose(WPARAM, LPARAM, INT_PTR&) {
 void ReportDialog::show(const GameEntry& entry) {
   shownEntry = entry;
   shownReport = buildGameReport(shownEntry);
-  const std::string caption = loadResourceString(IDS_REPORT_CAPTION) + " - " + entry.fileName;
-  SetWindowTextA(hwnd(), caption.c_str());
+  const std::wstring caption = platform::wideFromAnsi(loadResourceString(IDS_REPORT_CAPTION)) +
+                               L" - " + platform::wideFromExact(shownReport.fileName);
+  SetWindowTextW(hwnd(), caption.c_str());
   fillControls();
   drawPicture();
-  if (!IsWindowVisible(hwnd())) ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
+  if (!IsWindowVisible(hwnd())) {
+    placeBesideOwner();
+    ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
+  }
 }
 
 void ReportDialog::fillControls() {
-  statusText.setText(stateText(shownReport));
+  setText(statusText.hwnd(), stateText(shownReport));
   // The message stands where the picture would; a game has none.
   ShowWindow(statusText.hwnd(), shownReport.state == ReportState::kGame ? SW_HIDE : SW_SHOWNA);
   SendMessageA(factsList.hwnd(), WM_SETREDRAW, FALSE, 0);
@@ -149,11 +179,12 @@ void ReportDialog::fillControls() {
   }
   SendMessageA(factsList.hwnd(), WM_SETREDRAW, TRUE, 0);
   SendMessageA(playersList.hwnd(), WM_SETREDRAW, TRUE, 0);
+  setText(chatBox.hwnd(), chatText(shownReport));
   EnableWindow(item(IDC_REPORT_SAVE), shownReport.state == ReportState::kGame);
 }
 
-// Picture and facts side by side above, the players below across the width,
-// the buttons in the bottom right corner.
+// Picture and facts side by side above, the players and under them the chat
+// across the width, the buttons in the bottom right corner.
 void ReportDialog::layOut() {
   RECT client;
   GetClientRect(hwnd(), &client);
@@ -173,7 +204,12 @@ void ReportDialog::layOut() {
   ListView_SetColumnWidth(
       factsList.hwnd(), 1,
       std::max(factsWidth - labelWidth - GetSystemMetrics(SM_CXVSCROLL) - 4, 60));
-  place(playersList.hwnd(), kMargin, lowerTop, width, buttonTop - kMargin - lowerTop);
+  // The players keep three fifths of what is left, the chat the rest.
+  const int lowerHeight = buttonTop - kMargin - lowerTop;
+  const int playersHeight = (lowerHeight - kMargin) * 3 / 5;
+  place(playersList.hwnd(), kMargin, lowerTop, width, playersHeight);
+  const int chatTop = lowerTop + playersHeight + kMargin;
+  place(chatBox.hwnd(), kMargin, chatTop, width, buttonTop - kMargin - chatTop);
   const int ids[] = {IDC_REPORT_SAVE, IDC_REPORT_COPY, IDCANCEL};
   int x = client.right - kMargin;
   for (auto id = std::rbegin(ids); id != std::rend(ids); ++id) {
@@ -272,6 +308,6 @@ void ReportDialog::onSavePicture() {
 
 std::string ReportDialog::reportText() const { return ui::reportText(shownReport); }
 
-void ReportDialog::onCopy() { copyTextToClipboard(hwnd(), platform::wideFromAnsi(reportText())); }
+void ReportDialog::onCopy() { copyTextToClipboard(hwnd(), platform::wideFromExact(reportText())); }
 
 }  // namespace morvane::ui

@@ -1,6 +1,7 @@
 // The game report: a window of its own beside the main one, owned by it,
 // showing one row's game as the library's report model lays it out (the map
-// picture, the players, the game's facts), with the picture saved as PNG and
+// picture, the players, the game's facts, the chat), in the script the
+// recording was written in, with the picture saved as PNG and
 // the report copied as text. It follows the main list's selection while open
 // and keeps no settings.
 #pragma once
@@ -40,7 +41,7 @@ class ReportDialog : public Dialog {
   void setSavePicker(SavePicker picker) { savePicker = std::move(picker); }
   const GameReport& report() const { return shownReport; }
   SIZE pictureSize() const { return {picture.width, picture.height}; }
-  // The report as the clipboard gets it, in the code page.
+  // The report as the clipboard gets it, in UTF-8.
   std::string reportText() const;
 
  protected:
@@ -57,6 +58,7 @@ class ReportDialog : public Dialog {
   void onPlayersCustomDraw(NMHDR* notification, LRESULT* result);
 
   void setUpColumns();
+  void placeBesideOwner();
   void layOut();
   void fillControls();
   // The picture drawn anew at the width the layout gives it.
@@ -65,6 +67,7 @@ class ReportDialog : public Dialog {
   Control statusText;
   Control factsList;
   Control playersList;
+  Control chatBox;
   GameEntry shownEntry;
   GameReport shownReport;
   RECT pictureArea = {};

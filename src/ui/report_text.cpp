@@ -1,7 +1,9 @@
 #include "ui/report_text.h"
 
+#include "platform/exact_path_win32.h"
 #include "recording/setting_names.h"
 #include "resource.h"
+#include "ui/detail_pane_tables.h"
 #include "ui/resource_text.h"
 
 namespace morvane::ui {
@@ -28,14 +30,19 @@ constexpr FactText kFactTexts[kReportFacts] = {
     {IDS_REPORT_RESTORED_AT, 0},
 };
 
+// The resources are in the ANSI code page.
+std::string utf8Resource(UINT id) {
+  return platform::exactFromWide(platform::wideFromAnsi(loadResourceString(id)));
+}
+
 const FactText& textOf(ReportFact fact) { return kFactTexts[static_cast<int>(fact)]; }
 
 std::string resultText(const ReportPlayer& player) {
   switch (player.result) {
     case PlayerResult::kWon:
-      return loadResourceString(IDS_REPORT_WON);
+      return utf8Resource(IDS_REPORT_WON);
     case PlayerResult::kResigned:
-      return loadResourceString(IDS_REPORT_RESIGNED) + " " + clockText(player.resignedAtMs);
+      return utf8Resource(IDS_REPORT_RESIGNED) + " " + clockText(player.resignedAtMs);
     case PlayerResult::kNone:
       break;
   }
@@ -45,7 +52,7 @@ std::string resultText(const ReportPlayer& player) {
 }  // namespace
 
 std::string playerHeading(int column) {
-  return loadResourceString(IDS_REPORT_COLUMN_FIRST + static_cast<UINT>(column));
+  return utf8Resource(IDS_REPORT_COLUMN_FIRST + static_cast<UINT>(column));
 }
 
 std::string playerCell(const ReportPlayer& player, int column) {
@@ -68,28 +75,41 @@ std::string playerCell(const ReportPlayer& player, int column) {
   }
 }
 
-std::string factLabel(ReportFact fact) { return loadResourceString(textOf(fact).label); }
+std::string factLabel(ReportFact fact) { return utf8Resource(textOf(fact).label); }
 
 std::string factValue(const ReportLine& line) {
   const FactText& text = textOf(line.fact);
   std::string value;
   if (line.choice >= 0 && text.firstChoice != 0)
-    value = loadResourceString(text.firstChoice + static_cast<UINT>(line.choice));
+    value = utf8Resource(text.firstChoice + static_cast<UINT>(line.choice));
   return value + line.text;
 }
 
 std::string stateText(const GameReport& report) {
   switch (report.state) {
     case ReportState::kFolder:
-      return loadResourceString(IDS_REPORT_FOLDER);
+      return utf8Resource(IDS_REPORT_FOLDER);
     case ReportState::kNotLoaded:
-      return loadResourceString(IDS_REPORT_NOT_LOADED);
+      return utf8Resource(IDS_REPORT_NOT_LOADED);
     case ReportState::kUnknownEdition:
-      return loadResourceString(IDS_REPORT_UNKNOWN_EDITION) + " (" + report.version + ")";
+      return utf8Resource(IDS_REPORT_UNKNOWN_EDITION) + " (" + report.version + ")";
     case ReportState::kGame:
       break;
   }
   return {};
+}
+
+std::string chatText(const GameReport& report) {
+  std::string text;
+  bool inGame = false;
+  for (const ReportChat& line : report.chat) {
+    if (line.inGame && !inGame) text += gameStartSeparator;
+    inGame = line.inGame;
+    if (line.timeMs) text += "[" + clockText(*line.timeMs) + "] ";
+    text += line.text + "\r\n";
+  }
+  if (!inGame && report.state == ReportState::kGame) text += gameStartSeparator;
+  return text;
 }
 
 std::string reportText(const GameReport& report) {
@@ -106,6 +126,7 @@ std::string reportText(const GameReport& report) {
       text += (column > 0 ? "\t" : "") + playerCell(player, column);
     text += "\r\n";
   }
+  if (!report.chat.empty()) text += "\r\n" + chatText(report);
   return text;
 }
 

@@ -1,6 +1,7 @@
 // The report model's texts in the interface's language: the labels of the
-// facts, the names of the settings' choices, the players' cells, and the
-// whole report as plain text. All in the ANSI code page.
+// facts, the names of the settings' choices, the players' cells, the chat,
+// and the whole report as plain text. All in UTF-8, as the model's texts
+// are: the window shows them through the wide calls.
 #pragma once
 
 #include <string>
@@ -21,8 +22,13 @@ std::string factValue(const ReportLine& line);
 // What the window says instead of a report; empty for a game.
 std::string stateText(const GameReport& report);
 
+// The chat as the chat box shows it: the lobby's lines, the line the detail
+// pane puts between them, then the game's, each after its game time where
+// it has one ("[0:12:34] text"), every line ending with "\r\n".
+std::string chatText(const GameReport& report);
+
 // The report as lines: the file's name, the facts, then a heading and one
-// tab-separated line per player.
+// tab-separated line per player, then the chat.
 std::string reportText(const GameReport& report);
 
 }  // namespace morvane::ui

@@ -348,7 +348,7 @@ TEST(SearchLines, AGameIsOneLineOfItsSidesAndRecordings) {
   const ResultLine line = lineOf(game);
   EXPECT_EQ(line.date, "2024/03/01 01:02");
   EXPECT_EQ(line.players,
-            "Alice (Franks) \xE2\x97\x8B, Carol (Teutons) \xE2\x97\x8B vs Bob (Goths) \xC3\x97");
+            u8"Alice (フランク) ○, Carol (チュートン) ○ vs Bob (ゴート) ×");
   EXPECT_EQ(line.map, "Arabia");
   EXPECT_EQ(line.length, "0:25:13");
   EXPECT_EQ(line.recordings, "bob.mgx, x.mgx (\xE3\x82\xB3\xE3\x83\x94\xE3\x83\xBC 1)");

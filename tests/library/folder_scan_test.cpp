@@ -40,6 +40,16 @@ TEST_F(FolderScanTest, ListsOnlyFoldersAndExactMgxFiles) {
   EXPECT_EQ(store.getSize(), 2);
 }
 
+TEST_F(FolderScanTest, EveryEditionAddsTheLaterExtensionsInAnyCase) {
+  for (const char* name : {"a.mgx", "B.MGX", "c.mgl", "d.Mgz", "e.mgx2", "f.AOE2RECORD", "g.msx",
+                           "notes.txt", "h.mgx2.bak", "aoe2record"}) {
+    touch(name);
+  }
+  scanFolder(folder.path(), context(), ListedKinds::kEveryEdition);
+  EXPECT_EQ(rowNames(), (std::vector<std::string>{"a.mgx", "B.MGX", "c.mgl", "d.Mgz", "e.mgx2",
+                                                  "f.AOE2RECORD", "g.msx"}));
+}
+
 // The names' sort keys are kept between sorts of one listing; a rescan that
 // finds as many entries under other names must not sort by the old ones.
 TEST_F(FolderScanTest, ARescanSortsItsOwnNamesWhateverTheirCount) {

@@ -2,7 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "library/civilisation_names.h"
+#include "platform/text_decoder.h"
+#include "recording/recorded_game_file.h"
+#include "recording_writer/recording_writer.h"
+#include "recording_writer/temp_folder.h"
+#include "support/tiny_json.h"
+#include "recording/setting_names.h"
 
 namespace morvane {
 namespace {
@@ -65,7 +73,7 @@ TEST(GameReportTest, PlayersInListOrderWithTheirNumbersFacts) {
   const ReportPlayer& ann = report.players[0];
   EXPECT_EQ(ann.position, 1);
   EXPECT_EQ(ann.name, "Ann");
-  EXPECT_EQ(ann.civilisation, "Koreans");
+  EXPECT_EQ(ann.civilisation, u8"朝鮮");
   EXPECT_EQ(ann.colourIndex, 8);  // colour 7, orange
   EXPECT_EQ(ann.team, "1");
   EXPECT_EQ(ann.result, PlayerResult::kWon);
@@ -75,7 +83,7 @@ TEST(GameReportTest, PlayersInListOrderWithTheirNumbersFacts) {
   EXPECT_EQ(ann.score, "4321");
   EXPECT_EQ(ann.rating, "");
   const ReportPlayer& bob = report.players[1];
-  EXPECT_EQ(bob.civilisation, "Georgians");
+  EXPECT_EQ(bob.civilisation, u8"ジョージア");
   EXPECT_EQ(bob.colourIndex, 1);
   EXPECT_EQ(bob.result, PlayerResult::kResigned);
   EXPECT_EQ(bob.resignedAtMs, 3600000);
@@ -112,6 +120,14 @@ TEST(GameReportTest, FactsInOrderOnlyWhereTheRecordingHoldsThem) {
   EXPECT_EQ(line(report, ReportFact::kMapSize)->choice, 1);
   EXPECT_EQ(line(report, ReportFact::kMapSize)->text, " (120 x 120)");
   EXPECT_EQ(line(report, ReportFact::kSpeed)->choice, 1);  // normal
+  // The Definitive Edition's own speed names: its 1.5 is casual, 1.7 normal.
+  GameEntry definitive = twoPlayerGame();
+  definitive.facts.write().version = {VersionFamily::kDE, 63.0f};
+  EXPECT_EQ(line(buildGameReport(definitive), ReportFact::kSpeed)->choice,
+            static_cast<int32_t>(Speed::kCasual));
+  definitive.facts.write().settings.speed = 1.69f;
+  EXPECT_EQ(line(buildGameReport(definitive), ReportFact::kSpeed)->choice,
+            static_cast<int32_t>(Speed::kNormal));
   EXPECT_EQ(line(report, ReportFact::kPopulation)->text, "200");
   EXPECT_EQ(line(report, ReportFact::kVictory)->choice, 2);
   EXPECT_EQ(line(report, ReportFact::kVictory)->text, " (300)");
@@ -169,13 +185,137 @@ TEST(GameReportTest, PlayerNumbersOutsideTheBlocksReadNoBlock) {
 }
 
 TEST(CivilisationNamesTest, EveryEditionsIdsByFullNameAndLaterOnesByNumber) {
-  EXPECT_EQ(civilisationName(0), "");
-  EXPECT_EQ(civilisationName(1), "Britons");
-  EXPECT_EQ(civilisationName(18), "Koreans");
-  EXPECT_EQ(civilisationName(31), "Vietnamese");
-  EXPECT_EQ(civilisationName(39), "Bohemians");
-  EXPECT_EQ(civilisationName(46), "#46");
-  EXPECT_EQ(civilisationName(-1), "#-1");
+  const struct {
+    int32_t civId;
+    VersionFamily family;
+    const char* name;
+  } cases[] = {
+      {0, VersionFamily::kAoC10c, ""},
+      {1, VersionFamily::kAoC10c, "Britons"},
+      {18, VersionFamily::kAoC10c, "Koreans"},
+      {20, VersionFamily::kHD, "Indians"},
+      {31, VersionFamily::kUserPatch15, "Vietnamese"},
+      {39, VersionFamily::kUnknown, "Bohemians"},
+      {46, VersionFamily::kHD, "#46"},
+      {-1, VersionFamily::kAoC10c, "#-1"},
+      // The Definitive Edition's own names, and its list past the others' end.
+      {20, VersionFamily::kDE, "Hindustanis"},
+      {45, VersionFamily::kDE, "Georgians"},
+      {46, VersionFamily::kDE, "Achaemenids"},
+      {53, VersionFamily::kDE, "Khitans"},
+      {59, VersionFamily::kDE, "Tupi"},
+      {60, VersionFamily::kDE, "#60"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(civilisationName(c.civId, c.family), c.name) << c.civId;
+  }
+  EXPECT_EQ(civilisationNameInJapanese(0), "");
+  EXPECT_EQ(civilisationNameInJapanese(4), u8"チュートン");
+  EXPECT_EQ(civilisationNameInJapanese(23), u8"スラヴ");
+  EXPECT_EQ(civilisationNameInJapanese(45), u8"ジョージア");
+  EXPECT_EQ(civilisationNameInJapanese(59), u8"トゥピ");
+  EXPECT_EQ(civilisationNameInJapanese(60), "#60");
+}
+
+// GBK bytes: "玩家" and "阿拉伯".
+const std::string kGbkPlayer = "\xCD\xE6\xBC\xD2";
+const std::string kGbkArabia = "\xB0\xA2\xC0\xAD\xB2\xAE";
+
+TEST(GameReportTest, TextsAreDecodedFromTheRecordingsCodePageWithChatAndItsTimes) {
+  GameEntry entry = twoPlayerGame();
+  entry.exactName = u8"対戦.mgx";
+  entry.playerNames[1] = kGbkPlayer;
+  entry.mapName = kGbkArabia;
+  entry.lobbyChat = kGbkPlayer + ": gl\r\n";
+  entry.gameChat = "hi\r\n" + kGbkPlayer + "\r\n";
+  GameFacts& facts = entry.facts.write();
+  facts.codePage = 936;
+  facts.gameChatTimesMs = {std::nullopt, 754000};
+  GameReport report = buildGameReport(entry);
+  EXPECT_EQ(report.fileName, u8"対戦.mgx");
+  EXPECT_EQ(report.players[0].name, u8"玩家");
+  EXPECT_EQ(line(report, ReportFact::kMap)->text, u8"阿拉伯");
+  ASSERT_EQ(report.chat.size(), 3u);
+  EXPECT_FALSE(report.chat[0].inGame);
+  EXPECT_EQ(report.chat[0].text, u8"玩家: gl");
+  EXPECT_FALSE(report.chat[0].timeMs);
+  EXPECT_TRUE(report.chat[1].inGame);
+  EXPECT_FALSE(report.chat[1].timeMs);
+  EXPECT_EQ(report.chat[2].text, u8"玩家");
+  EXPECT_EQ(report.chat[2].timeMs, 754000);
+
+  // UTF-8 of the later editions, a byte that starts no character replaced.
+  facts.codePage = 65001;
+  entry.playerNames[1] = u8"Jörg\xFF";
+  report = buildGameReport(entry);
+  EXPECT_EQ(report.players[0].name, u8"Jörg\uFFFD");
+  // Times that do not pair with the lines are not shown at all.
+  facts.gameChatTimesMs = {1000};
+  for (const ReportChat& chat : buildGameReport(entry).chat) EXPECT_FALSE(chat.timeMs);
+  // The reader's own "unknown" map (code page 932) whatever the recording's.
+  entry.mapName = kMapTypeNotFound;
+  EXPECT_EQ(line(buildGameReport(entry), ReportFact::kMap)->text, u8"不明");
+}
+
+// The shared recordings' players as their truth files name them, decoded
+// here from the code page each is known to be written in.
+struct SharedGame {
+  const char* file;
+  const char* truth;  // suffix of its truth file
+  int32_t codePage;
+};
+
+std::string fromHex(const std::string& hex) {
+  std::string bytes;
+  for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
+    bytes += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
+  return bytes;
+}
+
+TEST(GameReportTest, SharedRecordingsNamesAsTheirTruthFilesInUnicode) {
+  namespace fs = std::filesystem;
+  const fs::path dir(MORVANE_RECORDINGS_DIR);
+  if (!fs::is_directory(dir)) GTEST_SKIP() << "no real recordings at " << dir;
+  const SharedGame games[] = {{"aoc10a_4v4_standard_1.mgx", ".truth.json", 936},
+                              {"hd-5.8.aoe2record", ".truth.json", 65001},
+                              {"de-13.17.aoe2record", ".de-truth.json", 65001}};
+  fixtures::TempFolder folder;
+  for (const SharedGame& game : games) {
+    SCOPED_TRACE(game.file);
+    const auto json = fixtures::readFile((dir / (std::string(game.file) + game.truth)).string());
+    testing_json::Value truth;
+    ASSERT_TRUE(testing_json::Parser(std::string(json.begin(), json.end())).parse(truth));
+    std::vector<std::string> expected;
+    if (truth.has("dePlayers")) {
+      for (const testing_json::Value& player : truth["dePlayers"].items)
+        expected.push_back(player["name"].text);
+    } else {
+      const auto decoder = platform::makeTextDecoder(game.codePage == 65001 ? 0 : game.codePage);
+      for (std::size_t k = 1; k < truth["playerNames"].items.size(); ++k) {
+        const std::string bytes = fromHex(truth["playerNames"][k].text);
+        if (bytes.empty()) continue;
+        expected.push_back(game.codePage == 65001 ? bytes : decoder->toUtf8(bytes));
+      }
+    }
+    // The shared folder is read-only: load a copy, as the temporary file goes beside it.
+    const std::string copy = folder.file(game.file);
+    ASSERT_TRUE(fixtures::writeFile(copy, fixtures::readFile((dir / game.file).string())));
+    RecordedGameFile file;
+    ASSERT_TRUE(file.load(copy));
+    GameEntry entry;
+    file.parseGame(entry);
+    EXPECT_EQ(entry.facts.read().codePage, game.codePage);
+    const GameReport report = buildGameReport(entry);
+    std::vector<std::string> names;
+    for (const ReportPlayer& player : report.players) names.push_back(player.name);
+    EXPECT_EQ(names, expected);
+    // Their bodies are walked to the end: every line of the game has its time.
+    for (const ReportChat& chat : report.chat) {
+      if (chat.inGame) {
+        EXPECT_TRUE(chat.timeMs) << chat.text;
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -347,6 +347,53 @@ TEST(GameFactsTest, RestoredGameAddsTheTimeItWasRestoredAt) {
   }
 }
 
+// The objects at the start lie in three lists after each block of the game
+// data, Gaia's first: her gold, stone and relics, the cliffs of her sleeping
+// list, the players' buildings. A player's first town centre is its start
+// (an annex beside it is none); without one, the camera its block states.
+TEST(GameFactsTest, ObjectsAtTheStartFromTheListsAfterEachBlock) {
+  using fixtures::StartObject;
+  SampleGame game = fixtures::twoPlayerGame();
+  game.layout = fixtures::conquerorsLayout();
+  game.players[1].camera = {9.0f, 11.0f};
+  game.objects = {
+      {StartObject{10, 66, 2.5f, 3.5f}, StartObject{10, 102, 4.5f, 5.5f},
+       StartObject{70, 594, 8.5f, 1.5f}, StartObject{10, 285, 6.5f, 7.5f},
+       StartObject{10, 264, 1.0f, 14.0f, true}},
+      {StartObject{80, 618, 12.0f, 13.0f}, StartObject{80, 109, 12.5f, 12.5f},
+       StartObject{70, 83, 11.5f, 10.5f}},
+      {StartObject{70, 83, 3.5f, 3.5f}},
+  };
+  BodyBuilder body;
+  body.start();  // The Conquerors 1.0c
+  fixtures::TempFolder folder;
+  const std::string path = folder.file("game.mgx");
+  ASSERT_TRUE(fixtures::writeRecording(path, fixtures::buildHeader(game).bytes, body.take()));
+  const Parsed parsed = parseGame(path);
+  ASSERT_TRUE(parsed.loaded);
+  const MapObjects& objects = parsed.facts().objects;
+  ASSERT_TRUE(objects.read) << objects.notRead;
+  const auto at = [](const std::vector<MapPoint>& points) {
+    std::vector<std::pair<float, float>> xy;
+    for (const MapPoint& p : points) xy.emplace_back(p.x, p.y);
+    return xy;
+  };
+  using Points = std::vector<std::pair<float, float>>;
+  EXPECT_EQ(at(objects.gold), (Points{{2.5f, 3.5f}}));
+  EXPECT_EQ(at(objects.stone), (Points{{4.5f, 5.5f}}));
+  EXPECT_EQ(at(objects.relics), (Points{{6.5f, 7.5f}}));
+  EXPECT_EQ(at(objects.cliffs), (Points{{1.0f, 14.0f}}));
+  ASSERT_EQ(objects.buildings.size(), 2u);
+  EXPECT_FALSE(objects.buildings[0].townCentre);
+  EXPECT_TRUE(objects.buildings[1].townCentre);
+  const auto& starts = parsed.facts().startPositions;
+  ASSERT_EQ(starts.size(), 2u);
+  EXPECT_EQ(starts.at(1).x, 12.5f);
+  EXPECT_EQ(starts.at(1).y, 12.5f);
+  EXPECT_EQ(starts.at(2).x, 9.0f);
+  EXPECT_EQ(starts.at(2).y, 11.0f);
+}
+
 // The patches that raised the limit store it in 25s; a stored value whose
 // units do not fit an int32 is no game's and is left out.
 TEST(GameFactsTest, PopulationLimitInTheVersionsUnits) {

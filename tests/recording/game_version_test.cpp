@@ -45,10 +45,14 @@ TEST(GameVersionTest, FamilyComesFromTextSaveVersionAndBody) {
       {"VER 9.4", -1.0f, 37, 5, "DE", true, "DE"},
       {"VER 9.4", -1.0f, 63u << 16, 5, "DE", true, "DE"},
       {"VER 9.4", -1.0f, 4345037, 5, "DE", true, "DE"},  // 66.3
-      {"VER 9.4", -1.0f, 4364698, 5, "DE", true, "DE"},  // 66.6, the newest row
-      // Newer than the table's newest row: named, never read as its neighbour.
+      {"VER 9.4", -1.0f, 4364698, 5, "DE", true, "DE"},  // 66.6
+      {"VER 9.4", -1.0f, 4404019, 5, "DE", true, "DE"},  // 67.2, the newest row
+      // Between rows no description settles, or newer than the newest row:
+      // named, never read as its neighbour.
       {"VER 9.4", -1.0f, 4365353, 5, "DE", false, "DE 66.61"},
       {"VER 9.4", -1.0f, 67u << 16, 5, "DE", false, "DE 67.0"},
+      {"VER 9.4", -1.0f, 4410573, 5, "DE", false, "DE 67.3"},
+      {"VER 9.4", -1.0f, 68u << 16, 5, "DE", false, "DE 68.0"},
       {"VER 9.4", nan, kNoFixedPoint, 4, "AoC 1.0c", false, "VER 9.4 nan"},
       {"VER 9.8", 11.76f, kNoFixedPoint, 4, "UserPatch 1.2", true, "UserPatch 1.2"},
       {"VER 9.9", 11.76f, kNoFixedPoint, 4, "UserPatch 1.3", true, "UserPatch 1.3"},

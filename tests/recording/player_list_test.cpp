@@ -172,7 +172,8 @@ TEST(PlayerListTest, EachGameVersionIsReadWithItsOwnLayout) {
 
 // The Definitive Edition's own block, replay section and map, written as
 // each of its patches lays them out: every row of its table is read by its
-// structure, and the AI section it does not know leaves the map unread.
+// structure, the AI section stepped over by its own; a header whose AI
+// section breaks that structure is refused as an unknown version is.
 TEST(PlayerListTest, EachDefinitiveEditionPatchIsReadWithItsOwnLayout) {
   fixtures::TempFolder folder;
   ASSERT_TRUE(folder.ok());
@@ -180,19 +181,50 @@ TEST(PlayerListTest, EachDefinitiveEditionPatchIsReadWithItsOwnLayout) {
     float save;
     bool withAi = false;
     int32_t restoredAtMs = 0;
-  } rows[] = {
-      {12.97f}, {13.13f}, {13.17f}, {13.34f}, {20.06f}, {20.16f},      {25.02f},
-      {25.06f}, {25.22f}, {26.16f}, {26.21f}, {37.0f},  {50.0f},       {61.5f},
-      {62.0f},  {63.0f},  {64.3f},  {66.3f},  {66.6f},  {63.0f, true}, {37.0f, false, 60000}};
+    bool aiSectionDamaged = false;
+    bool lobbyLengthOff = false;
+  } rows[] = {{12.97f},
+              {13.13f},
+              {13.17f},
+              {13.34f},
+              {20.06f},
+              {20.16f},
+              {25.02f},
+              {25.06f},
+              {25.22f},
+              {26.16f},
+              {26.21f},
+              {37.0f},
+              {50.0f},
+              {61.5f},
+              {62.0f},
+              {63.0f},
+              {64.3f},
+              {66.3f},
+              {66.6f},
+              {67.2f},
+              {26.21f, true},
+              {63.0f, true},
+              {63.0f, true, 0, true},
+              {64.3f, false, 0, false, true},
+              {37.0f, false, 60000}};
   for (const auto& row : rows) {
-    SCOPED_TRACE(std::to_string(row.save) + (row.withAi ? " with AI" : ""));
+    SCOPED_TRACE(std::to_string(row.save) + (row.withAi ? " with AI" : "") +
+                 (row.aiSectionDamaged ? " damaged" : ""));
     fixtures::DefinitiveGame game = fixtures::twoPlayerDefinitiveGame(row.save);
     game.withAi = row.withAi;
+    game.aiSectionDamaged = row.aiSectionDamaged;
+    game.lobbyLengthOff = row.lobbyLengthOff;
     game.restoredAtMs = row.restoredAtMs;
     const std::string path = folder.file("game.aoe2record");
     ASSERT_TRUE(fixtures::writeRecording(path, fixtures::buildDefinitiveHeader(game),
                                          fixtures::buildDefinitiveBody(game)));
     RecordedGameFile file;
+    if (row.aiSectionDamaged) {
+      EXPECT_FALSE(file.load(path));
+      EXPECT_EQ(file.lastError(), LoadError::kUnsupportedVersion);
+      continue;
+    }
     ASSERT_TRUE(file.load(path)) << describe(file.lastError());
     EXPECT_EQ(file.version().family, VersionFamily::kDE);
     GameEntry e;
@@ -214,16 +246,19 @@ TEST(PlayerListTest, EachDefinitiveEditionPatchIsReadWithItsOwnLayout) {
     EXPECT_EQ(facts.settings.difficulty.has_value(), row.save < 61.5f);
     // The colour digit after the sender's is not part of the line.
     EXPECT_EQ(e.gameChat, "Alice: gl hf\r\n<All>Bj\xC3\xB6rn: \"gg\"\r\n");
+    // The chat before the game only where every length ends at the map seed.
+    EXPECT_EQ(e.lobbyChat, row.lobbyLengthOff ? "" : "Bj\xC3\xB6rn: hi\r\nAlice: 11\r\n");
     ASSERT_EQ(facts.resignations.size(), 1u);
     EXPECT_EQ(facts.resignations[0].player, 2);
-    // A restored game's length counts from its start.
-    EXPECT_EQ(facts.durationMs, row.restoredAtMs + 4000);
+    // A restored game's length counts from its start; the last click of
+    // each age counts, in the research command of the header's build.
+    EXPECT_EQ(facts.durationMs, row.restoredAtMs + 9000);
+    ASSERT_EQ(facts.ageUps.size(), 2u);
+    EXPECT_EQ(facts.ageUps.at(1)[Age::kFeudal], row.restoredAtMs + 2000);
+    EXPECT_EQ(facts.ageUps.at(1)[Age::kCastle], row.restoredAtMs + 4000);
+    EXPECT_EQ(facts.ageUps.at(2)[Age::kFeudal], row.restoredAtMs + 3000);
+    EXPECT_EQ(facts.ageUps.at(2)[Age::kCastle], std::nullopt);
     EXPECT_EQ(facts.winners, std::vector<int32_t>{1});
-    if (row.withAi) {
-      EXPECT_EQ(e.mapWidth, 0);
-      EXPECT_EQ(e.povIndex, 0);
-      continue;
-    }
     EXPECT_EQ(e.povIndex, 2);
     EXPECT_EQ(e.playerCount, 3);
     EXPECT_EQ(e.mapWidth, game.width);

@@ -109,8 +109,9 @@ TEST_F(ReportTest, AltEnterOnAGameRowOpensItsReportWithItsPlayersAndFacts) {
   EXPECT_EQ(report().report().state, ReportState::kGame);
   ASSERT_EQ(reportRows(IDC_REPORT_PLAYERS), 2);
   EXPECT_EQ(reportCell(IDC_REPORT_PLAYERS, 0, 0), "Alice");
-  EXPECT_EQ(reportCell(IDC_REPORT_PLAYERS, 0, 1), "Goths");
-  EXPECT_EQ(reportCell(IDC_REPORT_PLAYERS, 1, 1), "Byzantines");
+  // The civilisations as the game's Japanese editions name them.
+  EXPECT_EQ(reportCell(IDC_REPORT_PLAYERS, 0, 1), ansiFromUtf8("ゴート"));
+  EXPECT_EQ(reportCell(IDC_REPORT_PLAYERS, 1, 1), ansiFromUtf8("ビザンティン"));
   EXPECT_EQ(reportCell(IDC_REPORT_FACTS, 0, 0), ansiFromUtf8("長さ"));
   EXPECT_EQ(reportCell(IDC_REPORT_FACTS, 2, 1), "Arabia");
   EXPECT_EQ(statusText(), "");
@@ -270,7 +271,89 @@ TEST_F(ReportTest, CopyPutsTheReportOnTheClipboardAsUnicodeText) {
   const std::wstring length =
       platform::wideFromAnsi(ansiFromUtf8("長さ: ") + clockText(entry.facts.read().durationMs));
   EXPECT_NE(copied.find(length), std::wstring::npos) << platform::ansiFromWide(copied);
-  EXPECT_NE(copied.find(L"Alice\tGoths"), std::wstring::npos);
+  EXPECT_NE(copied.find(platform::wideFromExact(u8"Alice\tゴート")), std::wstring::npos);
+}
+
+// GBK bytes: "游戏" (two characters code page 932 lacks) and "阿拉伯".
+const std::string kGbkName = "\xD3\xCE\xCF\xB7";
+const std::string kGbkArabia = "\xB0\xA2\xC0\xAD\xB2\xAE";
+
+std::wstring wideText(HWND window) {
+  wchar_t text[512] = {};
+  GetWindowTextW(window, text, 512);
+  return text;
+}
+
+std::wstring wideCell(HWND list, int row, int column) {
+  wchar_t buffer[512] = {};
+  LVITEMW item = {};
+  item.iSubItem = column;
+  item.pszText = buffer;
+  item.cchTextMax = 512;
+  SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  return buffer;
+}
+
+TEST_F(ReportTest, TheMenusEveryEditionItemListsTheLaterFilesAndShowsTheirScript) {
+  fixtures::SampleGame chinese = fixtures::twoPlayerGame();
+  chinese.layout = fixtures::conquerorsLayout();
+  chinese.mapLabel = std::string(fixtures::kLabelChinese);
+  chinese.mapText = kGbkArabia;
+  chinese.players[0].name = kGbkName;
+  writeGame("china.mgz", chinese);
+  writeGame("later.AOE2RECORD", fixtures::twoPlayerGame());
+  writeGame("notes.txt", fixtures::twoPlayerGame());
+  const std::vector<std::string> documented = column(0);
+  std::vector<bool> checked;
+  dialog->setMenuPicker([&](HMENU menu, HWND, POINT) -> UINT {
+    checked.push_back((GetMenuState(menu, IDM_LIST_ALL_RECORDINGS, MF_BYCOMMAND) & MF_CHECKED) != 0);
+    char text[256] = {};
+    GetMenuStringA(menu, IDM_LIST_ALL_RECORDINGS, text, sizeof text, MF_BYCOMMAND);
+    menuTexts.push_back(text);
+    return IDM_LIST_ALL_RECORDINGS;
+  });
+  EXPECT_FALSE(dialog->listsEveryEdition());
+  EXPECT_EQ(rowNamed("china.mgz"), -1);
+
+  // On the list's empty space, below its rows.
+  RECT client;
+  GetClientRect(list(), &client);
+  POINT below = {client.right / 2, client.bottom - 4};
+  ClientToScreen(list(), &below);
+  SendMessageA(dialog->hwnd(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list()),
+               MAKELPARAM(below.x, below.y));
+  EXPECT_EQ(menuTexts, std::vector<std::string>{ansiFromUtf8("すべての録画を表示(&A)")});
+  EXPECT_TRUE(dialog->listsEveryEdition());
+  // The pane's edits hold wide text: an ANSI one would turn it back into the code page.
+  EXPECT_TRUE(IsWindowUnicode(control(IDC_NAME1)));
+  EXPECT_TRUE(IsWindowUnicode(control(IDC_CHAT)));
+  EXPECT_EQ(rowCount(), static_cast<int>(documented.size()) + 2);
+  const int row = rowNamed("china.mgz");
+  ASSERT_GE(row, 0);
+  EXPECT_GE(rowNamed("later.AOE2RECORD"), 0);
+  EXPECT_EQ(rowNamed("notes.txt"), -1);
+
+  // Parsed on its first selection as a .mgx is, its Map and POV cells filled.
+  select(row);
+  EXPECT_EQ(cell(row, 2), kGbkArabia);
+  EXPECT_EQ(wideText(control(IDC_NAME1)), L"\u6E38\u620F");
+  EXPECT_EQ(text(IDC_NAME2), "Bob");
+  EXPECT_NE(wideText(control(IDC_CHAT)).find(L"<Game start>"), std::wstring::npos);
+  // A .mgx row keeps the code page's bytes.
+  select(rowNamed("first.mgx"));
+  EXPECT_EQ(text(IDC_NAME1), "Alice");
+  pressAltEnter();
+  select(row);
+  ASSERT_TRUE(report().isOpen());
+  EXPECT_EQ(wideCell(reportControl(IDC_REPORT_PLAYERS), 0, 0), L"\u6E38\u620F");
+  EXPECT_EQ(wideCell(reportControl(IDC_REPORT_FACTS), 2, 1), L"\u963F\u62C9\u4F2F");
+
+  // Shift+F10 on a row: the item is checked; choosing it again lists as documented.
+  keyboardContextMenu();
+  EXPECT_EQ(checked, (std::vector<bool>{false, true}));
+  EXPECT_FALSE(dialog->listsEveryEdition());
+  EXPECT_EQ(column(0), documented);
+  EXPECT_FALSE(IsWindowUnicode(control(IDC_NAME1)));
 }
 
 }  // namespace

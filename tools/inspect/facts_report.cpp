@@ -123,11 +123,11 @@ std::string achievementsJson(const Achievements& a) {
 
 }  // namespace
 
-std::string settingsJson(const GameSettings& s) {
+std::string settingsJson(const GameSettings& s, VersionFamily family) {
   JsonLine line;
   if (s.speed) {
-    if (const auto speed = speedOf(*s.speed)) {
-      constexpr const char* kSpeedNames[] = {"Slow", "Normal", "Fast"};
+    if (const auto speed = speedOf(*s.speed, family)) {
+      constexpr const char* kSpeedNames[] = {"Slow", "Normal", "Fast", "Casual"};
       line.string("speed", kSpeedNames[static_cast<int>(*speed)]);
     }
     line.raw("speedValue", floatJson(*s.speed));
@@ -165,7 +165,7 @@ void addFacts(JsonLine& line, const GameFacts& facts, bool withResult) {
       line.raw("winners", "null");
     }
   }
-  line.raw("settings", settingsJson(facts.settings));
+  line.raw("settings", settingsJson(facts.settings, facts.version.family));
   line.raw("ageUps", byPlayer(facts.ageUps, ageTimesJson));
   line.raw("ageReached", byPlayer(facts.ageReached, ageTimesJson));
   line.raw("achievements", byPlayer(facts.achievements, achievementsJson));

@@ -17,7 +17,7 @@ void addFacts(JsonLine& line, const GameFacts& facts, bool withResult);
 // recording holds none.
 void addMapAndProfiles(JsonLine& line, const GameFacts& facts, VersionFamily family);
 
-// The settings object alone.
-std::string settingsJson(const GameSettings& settings);
+// The settings object alone, its speed named as the family names it.
+std::string settingsJson(const GameSettings& settings, VersionFamily family);
 
 }  // namespace morvane::inspect

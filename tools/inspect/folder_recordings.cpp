@@ -1,8 +1,6 @@
 #include "folder_recordings.h"
 
 #include <algorithm>
-#include <cctype>
-#include <string_view>
 
 #include "library/folder_scan.h"
 #include "platform/exact_path.h"
@@ -11,19 +9,8 @@
 namespace morvane::inspect {
 namespace {
 
-constexpr std::string_view kExtensions[] = {".mgx", ".mgz", ".mgl", ".mgx2", ".aoe2record", ".msx"};
-
 // A link back up the tree must not make the walk endless.
 constexpr int kDeepestFolder = 64;
-
-bool endsWithIgnoringCase(const std::string& name, std::string_view suffix) {
-  if (name.size() < suffix.size()) return false;
-  return std::equal(suffix.begin(), suffix.end(), name.end() - static_cast<long>(suffix.size()),
-                    [](char a, char b) {
-                      return std::tolower(static_cast<unsigned char>(a)) ==
-                             std::tolower(static_cast<unsigned char>(b));
-                    });
-}
 
 void collect(const std::string& folder, char separator, bool recursive, int depth,
              std::vector<std::string>& paths) {
@@ -47,10 +34,7 @@ void collect(const std::string& folder, char separator, bool recursive, int dept
 
 }  // namespace
 
-bool isRecordingName(const std::string& name) {
-  return std::any_of(std::begin(kExtensions), std::end(kExtensions),
-                     [&](std::string_view extension) { return endsWithIgnoringCase(name, extension); });
-}
+bool isRecordingName(const std::string& name) { return isRecordingOfAnyEdition(name); }
 
 std::vector<std::string> folderRecordings(const std::string& folder, char separator,
                                           bool recursive) {

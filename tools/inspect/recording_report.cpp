@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "facts_report.h"
+#include "objects_report.h"
 #include "json_line.h"
+#include "library/civilisation_names.h"
 #include "library/list_presentation.h"
 #include "minimap/minimap.h"
 #include "minimap/png_image.h"
@@ -48,6 +50,7 @@ void addParse(JsonLine& line, const RecordedGameFile& file, const GameEntry& ent
               const ReportSettings& settings) {
   const ByteStrings bytes(decoderFor(settings, entry.facts.read().codePage));
   const GameFacts& facts = entry.facts.read();
+  const VersionFamily family = file.version().family;
   line.number("headerLength", file.headerLength());
   line.number("bodyLength", file.bodyLength());
   line.raw("mapName", bytes(entry.mapName));
@@ -65,6 +68,10 @@ void addParse(JsonLine& line, const RecordedGameFile& file, const GameEntry& ent
     JsonLine slotLine;
     slotLine.raw("name", bytes(std::string_view(slot.name, strnlen(slot.name, sizeof slot.name))));
     slotLine.number("civId", slot.civId);
+    // The raw form keeps to the fields the expectation files pin.
+    if (slot.civId != 0 && !settings.raw) {
+      slotLine.string("civName", civilisationName(slot.civId, family));
+    }
     slotLine.number("colourId", slot.colourId);
     const auto profile = facts.profileIds.find(static_cast<int32_t>(k));
     if (profile != facts.profileIds.end()) slotLine.number("profileId", profile->second);
@@ -99,6 +106,7 @@ Report reportRecording(const std::string& path, const ReportSettings& settings) 
       report.minimapPng = encodePng(drawMinimap(entry, *settings.minimapSize));
     addFacts(line, entry.facts.read(), settings.result);
     addMapAndProfiles(line, entry.facts.read(), file.version().family);
+    addObjects(line, entry.facts.read());
   } else {
     line.string("error", describe(file.lastError()));
   }

@@ -10,6 +10,9 @@ namespace {
 
 constexpr std::string_view kSeparator("\xA3\x5F\x02\x00", 4);
 constexpr int kEntries = 8;
+// The build each patch writes: its research command changed at 71094, the
+// first patch after 26.21.
+int32_t buildOf(float v) { return v > 26.21f ? 127161 : 66692; }
 
 void deString(ByteWriter& out, std::string_view text) {
   out.text("\x60\x0A");
@@ -63,6 +66,7 @@ void playerEntry(ByteWriter& out, float v, const DefinitivePlayerSpec* player) {
   out.zeros(2);
   if (v >= 25.06f) out.zeros(8);
   if (v >= 64.3f) out.u32(0);
+  if (v >= 67.2f) deString(out, "ok");
 }
 
 void emptySlot(ByteWriter& out, float v) {
@@ -79,7 +83,7 @@ void emptySlot(ByteWriter& out, float v) {
 void edition(ByteWriter& out, const DefinitiveGame& g) {
   const float v = g.saveVersion;
   const auto players = static_cast<int32_t>(g.players.size());
-  if (v >= 25.22f) out.u32(127161);  // build
+  if (v >= 25.22f) out.i32(buildOf(v));
   if (v >= 26.16f) out.u32(1729982223);
   out.f32(1119);
   out.u32(1000);
@@ -165,6 +169,10 @@ void edition(ByteWriter& out, const DefinitiveGame& g) {
     out.zeros(12 + 8);
   }
   deString(out, "");
+  if (v >= 67.2f) {
+    deString(out, "a");
+    deString(out, "");
+  }
   out.zeros(5);
   if (v >= 13.13f) out.u8(0);
   if (v < 13.17f) {
@@ -174,6 +182,51 @@ void edition(ByteWriter& out, const DefinitiveGame& g) {
     out.zeros(2);
   }
   if (v >= 37.0f) out.zeros(8);
+}
+
+// The AI scripts' strings, a rule list per player (the first two in use,
+// with a rule each) and the fixed tables after them.
+void aiSection(ByteWriter& out, const DefinitiveGame& g) {
+  const std::vector<std::string> strings = {"Attack", "", "Build a town centre"};
+  out.i16(5000);
+  out.i16(static_cast<int16_t>(strings.size()));
+  out.u32(0);
+  for (const std::string& s : strings) {
+    out.u32(static_cast<uint32_t>(s.size()));
+    out.text(s);
+  }
+  out.i16(240);
+  out.i16(230);
+  out.u8(0);
+  out.i16(8);
+  for (int32_t list = 0; list < 8; ++list) {
+    const bool inUse = list < 2;
+    out.u32(inUse ? 1 : 0);
+    out.i32(inUse ? list : -1);
+    out.i16(inUse ? 10000 : 0);
+    out.i16(inUse ? 1 : 0);
+    out.u32(0);
+    if (!inUse) continue;
+    out.u32(1);  // in use
+    out.u32(1);  // enabled
+    out.i16(0);
+    out.i16(-1);  // no next rule
+    out.u8(1);    // one fact
+    out.u8(3);    // and two actions
+    out.i16(0);
+    out.fill(3 * 24, 0x07);
+    out.zeros(8);
+  }
+  for (int group = 0; group < 8; ++group) {
+    out.u32(group < 2 ? 100 : 0);
+    out.u32(0);
+  }
+  out.f32(0.14f);
+  out.f32(0.29f);
+  for (int k = 0; k < 9; ++k) out.u32(static_cast<uint32_t>(k));
+  const int64_t filled = out.fill(2624, 0xFF);
+  if (g.aiSectionDamaged) out.setU8(filled + 100, 0xFE);
+  out.zeros(4096);
 }
 
 void map(ByteWriter& out, const DefinitiveGame& g) {
@@ -221,6 +274,38 @@ void map(ByteWriter& out, const DefinitiveGame& g) {
   out.i32(g.restoredAtMs);
 }
 
+// The header's last section: the lobby's settings, its chat, the map seed and
+// the tail each patch lengthened.
+void lobby(ByteWriter& out, const DefinitiveGame& g) {
+  const float v = g.saveVersion;
+  for (std::size_t k = 0; k < kEntries; ++k) out.u8(k < g.players.size() ? g.players[k].team : 0);
+  out.i32(g.revealMap);
+  out.u32(1);
+  out.i32(g.width);
+  out.i32(g.population);
+  out.u8(static_cast<uint8_t>(g.gameType));
+  out.u8(g.lockTeams ? 1 : 0);
+  out.u8(0);  // treaty
+  out.u32(0);
+  if (v >= 13.13f) out.u32(0);
+  if (v >= 25.22f) out.u8(0);
+  out.u32(static_cast<uint32_t>(g.lobbyChat.size()));
+  for (std::size_t m = 0; m < g.lobbyChat.size(); ++m) {
+    const std::string& message = g.lobbyChat[m];
+    const bool off = g.lobbyLengthOff && m + 1 == g.lobbyChat.size();
+    out.u32(static_cast<uint32_t>(message.size() + 1 + (off ? 1 : 0)));
+    out.text(message);
+    out.u8(0);
+  }
+  out.u32(0x618DDD8F);  // map seed
+  int64_t tail = 10;
+  if (v >= 26.16f) tail += 4;
+  if (v >= 37.0f) tail += 4;
+  if (v >= 50.0f) tail += 1;
+  if (v >= 66.3f) tail += 4;
+  out.zeros(tail);
+}
+
 }  // namespace
 
 DefinitiveGame twoPlayerDefinitiveGame(float saveVersion) {
@@ -233,6 +318,8 @@ DefinitiveGame twoPlayerDefinitiveGame(float saveVersion) {
     g.elevation.push_back(static_cast<uint8_t>(i / 9 % 3));
   }
   g.chat = {"@#12 Alice: gl hf", "", "@#2<All>3 Bj\xC3\xB6rn: \"gg\""};
+  g.lobbyChat = {"", "@#23 Bj\xC3\xB6rn: hi", "", "@#12 Alice: 11"};
+  g.research = {{2, 22}, {2, 101}, {1, 101}, {2, 101}, {1, 102}};
   g.resigning = {2};
   return g;
 }
@@ -249,8 +336,10 @@ std::vector<uint8_t> buildDefinitiveHeader(const DefinitiveGame& g) {
   }
   edition(out, g);
   out.u32(g.withAi ? 1 : 0);
-  if (!g.withAi) map(out, g);
+  if (g.withAi) aiSection(out, g);
+  map(out, g);
   out.zeros(4096);  // the player blocks and the rest, not read
+  lobby(out, g);
   return out.take();
 }
 
@@ -263,6 +352,31 @@ std::vector<uint8_t> buildDefinitiveBody(const DefinitiveGame& g) {
   body.i32(3);
   body.zeros(8);
   body.i32(0);  // one zero int32 where the earlier editions have three
+  const bool rewritten = g.saveVersion >= 25.22f && buildOf(g.saveVersion) >= 71094;
+  for (const auto& [player, tech] : g.research) {
+    ByteWriter c;
+    c.u8(0x65);
+    if (rewritten) {
+      c.u8(player);
+      c.i16(21);
+      c.u32(0x0518);  // the building
+      c.i16(1);       // selected units
+      c.i16(tech);
+      c.fill(5, 0xFF);
+      c.u32(0x0518);
+    } else {
+      c.zeros(3);
+      c.u32(0x0518);
+      c.i16(player);
+      c.i16(1);
+      c.i32(tech);
+      c.i32(-1);
+      c.zeros(4);
+      c.u32(0x0518);
+    }
+    body.command(c.bytes());
+    body.timeStep(g.stepMs);
+  }
   for (const std::string& message : g.chat) {
     std::string json =
         "{\"player\":1,\"channel\":0,\"message\":\"m\",\"tauntNumber\":-1,"

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace morvane::fixtures {
@@ -37,10 +38,17 @@ struct DefinitiveGame {
   std::vector<uint8_t> terrain;  // per tile, row by row; 0 past its end
   std::vector<uint8_t> elevation;
   int32_t restoredAtMs = 0;  // the game time a restored game was saved at
-  bool withAi = false;       // the AI flag set: the section the reader does not know follows
+  bool withAi = false;       // the AI flag set, and the AI section after it
+  bool aiSectionDamaged = false;  // one byte of its closing run of 0xFF is not
+  // The chat before the game, each message as stored (its NUL added).
+  std::vector<std::string> lobbyChat;
+  bool lobbyLengthOff = false;  // the last message's length one more than its bytes
   // Each message's "messageAGP"; written as the JSON object the edition sends.
   std::vector<std::string> chat;
-  int32_t stepMs = 1000;           // one time step after each message
+  int32_t stepMs = 1000;  // one time step after each message
+  // Research commands (player, technology), one step apart, before the chat,
+  // in the layout of the build the header states.
+  std::vector<std::pair<uint8_t, int16_t>> research;
   std::vector<uint8_t> resigning;  // player numbers, one step apart, after the chat
 };
 

@@ -177,6 +177,58 @@ int64_t HeaderBuilder::playerRecord(std::string_view name, uint8_t civ, uint8_t 
 
 namespace {
 
+constexpr uint8_t kCombatRecord = 70;
+constexpr uint8_t kBuildingRecord = 80;
+
+void startObject(HeaderBuilder& h, uint8_t owner, const StartObject& object) {
+  const bool combat = object.type == kCombatRecord || object.type == kBuildingRecord;
+  h.u8(combat ? object.type : 10);
+  h.u8(owner);
+  h.i16(static_cast<int16_t>(object.unit));
+  h.i16(0);       // sprite
+  h.i32(-1);      // not garrisoned
+  h.f32(100.0f);  // hit points
+  h.zeros(4);     // states
+  h.i32(0);       // id
+  h.u8(0);        // facet
+  h.f32(object.x);
+  h.f32(object.y);
+  h.f32(0);
+  h.zeros(8);  // screen and shadow offsets
+  h.i16(-1);   // no resource
+  h.f32(0);
+  h.zeros(1 + 3);
+  h.i32(0);   // pathing group
+  h.i32(-1);  // group
+  h.u8(0);
+  h.u8(0);  // no sprite list
+  if (!combat) return;
+  h.f32(0);  // turn speed
+  h.zeros(4 + 12 + 4 + 4 + 16 + 3);
+  h.i32(0);  // path steps
+  h.i32(0);  // no future path
+  h.i32(0);  // no movement
+  h.zeros(36 + 4);
+  h.i32(0);  // waypoints
+  h.zeros(4 + 12 + 4);
+  h.zeros(1 + 1 + 2);
+  h.i16(0);  // no actions
+  h.zeros(14);
+  h.zeros(2);
+  h.u8(0);  // no own type
+  h.zeros(12 + 2 + 4 + 4 + 1);
+  h.i32(0);  // no unit AI
+  h.zeros(1 + 4 + 8 + 12 + 4 + 1 + 1);
+  if (object.type != kBuildingRecord) return;
+  h.zeros(75);
+  h.i16(0);
+  h.i16(0);
+  h.i16(0);  // production queue capacity
+  h.zeros(5);
+  h.i16(0);
+  h.zeros(24 + 12 + 2 + 1);
+}
+
 constexpr std::string_view kLobbySeparator("\xA3\x5F\x02\x00", 4);
 
 void lobbyString(ByteWriter& out, std::string_view text) {
@@ -333,6 +385,25 @@ int64_t HeaderBuilder::lobbyMessage(std::string_view message,
                                     std::optional<int32_t> declaredLength) {
   appendChatMessage(*this, message, declaredLength);
   return size() - static_cast<int64_t>(message.size());
+}
+
+int64_t HeaderBuilder::objectLists(uint8_t owner, const std::vector<StartObject>& objects,
+                                   std::optional<int32_t> declaredCapacity) {
+  constexpr uint8_t kObjectListMarker = 0x0B;
+  const int64_t at = size();
+  constexpr int kLists = 3;  // the third, the remembered copies, stays empty
+  for (int list = 0; list < kLists; ++list) {
+    std::vector<const StartObject*> held;
+    for (const StartObject& object : objects) {
+      if (list < 2 && object.sleeping == (list == 1)) held.push_back(&object);
+    }
+    u8(kObjectListMarker);
+    i32(declaredCapacity.value_or(static_cast<int32_t>(held.size())));
+    i32(1);  // growth
+    for (const StartObject* object : held) startObject(*this, owner, *object);
+    u8(0);
+  }
+  return at;
 }
 
 }  // namespace morvane::fixtures

@@ -114,6 +114,16 @@ struct Camera {
   float y = 0;
 };
 
+// An object standing on the map at the start, written in The Conquerors'
+// record form whatever the layout.
+struct StartObject {
+  uint8_t type = 10;  // 10 static, 70 combat, 80 building; anything else as 10
+  uint16_t unit = 0;
+  float x = 0;
+  float y = 0;
+  bool sleeping = false;  // in the block's second list
+};
+
 struct MapBlockPositions {
   int64_t mapBase = 0;
   int64_t afterRecords = 0;    // where the record walk ends when every check is 41
@@ -182,6 +192,12 @@ class HeaderBuilder : public ByteWriter {
   // one byte, the camera and the civilisation after them. Returns the offset
   // of the name.
   int64_t playerRecord(std::string_view name, uint8_t civ, uint8_t colour, Camera camera = {});
+
+  // A block's three object lists (live, sleeping, remembered copies), the
+  // objects owned by owner; each list's capacity as declared, else its count.
+  // Returns the offset of the first list's marker.
+  int64_t objectLists(uint8_t owner, const std::vector<StartObject>& objects,
+                      std::optional<int32_t> declaredCapacity = std::nullopt);
 
   // "label: text" followed by end; returns the offset of the separator's
   // last byte (the space).

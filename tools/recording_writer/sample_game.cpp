@@ -80,6 +80,11 @@ SampleHeader buildHeader(const SampleGame& game) {
   // The search starts no later than civSearchStart; larger tiles and the
   // restore tables can reach past it.
   padWithNoise(h, std::max(h.size(), out.map.civSearchStart), noise);
+  const auto objectsOf = [&](int32_t block) {
+    if (static_cast<std::size_t>(block) < game.objects.size())
+      h.objectLists(static_cast<uint8_t>(block), game.objects[static_cast<std::size_t>(block)]);
+  };
+  objectsOf(0);
   for (int32_t number = 1; number <= std::min(highestNumber, 8); ++number) {
     const SamplePlayer* player = firstWithNumber(game, number);
     if (player) {
@@ -87,6 +92,7 @@ SampleHeader buildHeader(const SampleGame& game) {
     } else {
       h.playerRecord("", 0, 0);
     }
+    objectsOf(number);
   }
 
   if (game.withMapTypeLine) {

@@ -52,6 +52,9 @@ struct SampleGame {
   uint32_t restoredAtMs = 0;
   // Set: the lobby's population limit after the team bytes, as stored.
   std::optional<int32_t> lobbyPopulation;
+  // The objects at the start by block, Gaia's first, each block's lists after
+  // its player record; none written when empty.
+  std::vector<std::vector<StartObject>> objects;
   int64_t bodyFiller = 64;  // command bytes before each in-game message and at the end
   // Non-zero: padding is pseudo-random bytes from this seed, so the header
   // compresses about as well as a real one. Zero: padding is zeros.
