@@ -419,12 +419,8 @@ TEST_F(SharedRecordingsIndex, CountsAndSearchesAgreeWithTheTruthFiles) {
   }
   for (const std::string& name : definitive) {
     const auto truth = json(folder() + "/" + name + ".de-truth.json");
-    for (const auto& player : truth["dePlayers"].items) {
-      // Computer players (profile 0) are not named by the reader this index
-      // was written with; the index holds the players the reader gives.
-      if (player["profileId"].number == 0) continue;
+    for (const auto& player : truth["dePlayers"].items)
       players[name].push_back({player["name"].text, static_cast<int32_t>(player["civId"].number)});
-    }
     maps[name] = foldForSearch(
         std::string(builtInMapName(static_cast<int32_t>(truth["mapId"].number), VersionFamily::kDE)));
   }
