@@ -33,7 +33,10 @@ target_compile_definitions(morvane_sqlite3 PRIVATE
   SQLITE_OMIT_DEPRECATED
   SQLITE_OMIT_LOAD_EXTENSION
   SQLITE_OMIT_SHARED_CACHE
-  SQLITE_OMIT_PROGRESS_CALLBACK
   SQLITE_WIN32_NO_ANSI
 )
 set_target_properties(morvane_sqlite3 PROPERTIES C_STANDARD 99)
+# Half the compile time of -O2 for its 8 MB (about 20 s instead of 40 s per
+# preset on the test machine), for an index whose searches stay in
+# milliseconds; after the build type's flags, so it wins.
+target_compile_options(morvane_sqlite3 PRIVATE -O1)

@@ -27,7 +27,7 @@ sleep 3
 import -window root build/screenshots/report.png
 # The search window over the demo tree: its index built, one player found.
 # The report's close button (the report stands where report.png shows it).
-xdotool mousemove 686 620 click 1
+xdotool mousemove 945 742 click 1
 sleep 1
 xdotool mousemove 80 189 click 1
 sleep 1

@@ -25,7 +25,8 @@ namespace morvane::archive {
 inline constexpr int kSchemaVersion = 1;
 // Raised whenever the reader changes what it finds in a recording: every
 // file is then read again at the next update.
-inline constexpr int kReaderRevision = 1;
+// 2: the Definitive Edition's computer players and AI section.
+inline constexpr int kReaderRevision = 2;
 
 struct UpdateRequest {
   std::vector<std::string> folders;  // exact paths, without a trailing separator

@@ -154,11 +154,13 @@ ResultLine lineOf(const GameHit& game) {
     line.paths.push_back(recording.path);
     if (recording.copy) {
       ++copies;
-    } else if (line.firstPath.empty()) {
-      line.firstPath = recording.path;
+      continue;
     }
+    if (line.firstPath.empty()) line.firstPath = recording.path;
+    const std::size_t slash = recording.path.find_last_of("/\\");
+    if (!line.recordings.empty()) line.recordings += ", ";
+    line.recordings += slash == std::string::npos ? recording.path : recording.path.substr(slash + 1);
   }
-  line.recordings = std::to_string(game.recordings.size());
   if (copies > 0) line.recordings += " (\xE3\x82\xB3\xE3\x83\x94\xE3\x83\xBC " + std::to_string(copies) + ")";
   return line;
 }

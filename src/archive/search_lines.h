@@ -32,7 +32,7 @@ struct ResultLine {
   std::string players;     // "Alice (Franks) ○ vs Bob (Goths) ×", by team
   std::string map;         // the map type text, else the map's name by id
   std::string length;      // "0:25:13"
-  std::string recordings;  // "2", or "3 (コピー 1)"
+  std::string recordings;  // its files' names, copies counted: "a.mgx, b.mgx (コピー 1)"
   std::string firstPath;   // the first recording that is no copy: the one a report opens
   std::vector<std::string> paths;
 };

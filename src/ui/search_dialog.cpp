@@ -21,10 +21,10 @@ constexpr UINT kFinishedMessage = WM_APP + 11;
 // flood the queue.
 constexpr std::size_t kProgressStep = 8;
 constexpr std::size_t kShownGames = 1000;
-constexpr int kColumnWidths[] = {112, 322, 110, 55, 60};
+constexpr int kColumnWidths[] = {108, 300, 88, 52, 115};
 
-// The newest civilisation id the names table holds.
-constexpr int32_t kLastCivilisation = 45;
+// Beyond any civilisation id an edition gives.
+constexpr int32_t kLastCivilisation = 255;
 
 std::string utf8Of(HWND window) {
   const int length = GetWindowTextLengthW(window);
@@ -128,9 +128,13 @@ BOOL SearchDialog::OnInitDialog() {
 void SearchDialog::setUpControls() {
   SendMessageA(civCombo.hwnd(), CB_ADDSTRING, 0,
                reinterpret_cast<LPARAM>(loadResourceString(IDS_SEARCH_ANY).c_str()));
+  // Every civilisation the names table knows, in id order, so that an
+  // item's index is its id; the table's first unknown id ends it.
   for (int32_t civ = 1; civ <= kLastCivilisation; ++civ) {
-    SendMessageA(civCombo.hwnd(), CB_ADDSTRING, 0,
-                 reinterpret_cast<LPARAM>(civilisationName(civ).c_str()));
+    const std::string name = civilisationNameInJapanese(civ);
+    if (name.empty() || name[0] == '#') break;
+    SendMessageW(civCombo.hwnd(), CB_ADDSTRING, 0,
+                 reinterpret_cast<LPARAM>(platform::wideFromExact(name).c_str()));
   }
   SendMessageA(civCombo.hwnd(), CB_SETCURSEL, 0, 0);
   for (UINT text : {IDS_SEARCH_ANY, IDS_SEARCH_WON, IDS_SEARCH_LOST}) {

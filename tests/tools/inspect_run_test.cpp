@@ -158,6 +158,35 @@ TEST_F(InspectRunTest, ExitStatusTellsFailedLoadsAndUsageErrors) {
   EXPECT_EQ(inspect("").status, 2);
 }
 
+TEST_F(InspectRunTest, IndexCountsWhatItReadsAndRebuildsADamagedIndexOnRequest) {
+  std::filesystem::create_directories(folder.file("games/2024"));
+  ASSERT_TRUE(fixtures::writeSampleGame(folder.file("games/a.mgx"), fixtures::twoPlayerGame()));
+  ASSERT_TRUE(fixtures::writeSampleGame(folder.file("games/2024/b.mgx"), fixtures::eightPlayerGame()));
+  ASSERT_TRUE(fixtures::writeFile(folder.file("games/2024/bad.mgx"), {1, 2, 3}));
+  const std::string index = folder.file("index.sqlite");
+  const std::string paths = "--index " + index + " --recursive " + folder.file("games");
+  ToolRun run = inspect(paths);
+  EXPECT_EQ(run.status, 1) << "one recording did not load";
+  Value counts = parse(lines(run.out).at(0));
+  EXPECT_EQ(counts["found"].number, 3);
+  EXPECT_EQ(counts["read"].number, 3);
+  EXPECT_EQ(counts["notLoaded"].number, 1);
+  EXPECT_EQ(counts["games"].number, 2);
+  run = inspect(paths);
+  EXPECT_EQ(run.status, 0) << "nothing read";
+  counts = parse(lines(run.out).at(0));
+  EXPECT_EQ(counts["read"].number, 0);
+  EXPECT_EQ(counts["unchanged"].number, 3);
+
+  ASSERT_TRUE(fixtures::writeFile(index, std::vector<uint8_t>(4096, 0x5A)));
+  run = inspect(paths, true);
+  EXPECT_EQ(run.status, 3);
+  EXPECT_NE(run.out.find(index), std::string::npos) << run.out;
+  run = inspect("--rebuild " + paths);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(parse(lines(run.out).at(0))["read"].number, 3);
+}
+
 // PNG files start with their signature and the IHDR chunk: width, height.
 TEST_F(InspectRunTest, MinimapWritesAPictureOfEachRecordingThatLoads) {
   ASSERT_TRUE(fixtures::writeSampleGame(folder.file("good.mgx"), fixtures::twoPlayerGame()));

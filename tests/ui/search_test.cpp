@@ -89,7 +89,7 @@ TEST_F(SearchTest, BuildsTheTreesIndexFindsAPlayerAndOpensTheReport) {
   SetWindowTextW(searchControl(IDC_SEARCH_PLAYER), L"CAR");
   clickInSearch(IDC_SEARCH_FIND);
   ASSERT_EQ(search().lines().size(), 1u);
-  EXPECT_NE(search().lines()[0].players.find("Carol (Goths)"), std::string::npos)
+  EXPECT_NE(search().lines()[0].players.find(u8"Carol (ゴート)"), std::string::npos)
       << search().lines()[0].players;
   // The other player's name, decoded from code page 932 to Unicode.
   EXPECT_NE(search().lines()[0].players.find(u8"プレイヤー"), std::string::npos)
