@@ -17,6 +17,10 @@ constexpr int64_t kSettingsBeforePopulation = 4 + 4 + 4;  // reveal map, an int3
 // The messages a lobby can hold, and how far below the seed they may start.
 constexpr int32_t kMaxMessages = 4096;
 constexpr int64_t kMaxChatBytes = int64_t{1} << 20;
+// Messages followed over all candidates: a crafted section can make every
+// fourth byte a candidate whose messages run on for thousands of lengths.
+// A real one has a few candidates, most of them failing at their first length.
+constexpr int64_t kMaxMessagesFollowed = 16 * int64_t{kMaxMessages};
 
 struct Candidate {
   int64_t teams;
@@ -48,15 +52,18 @@ bool settingsAgree(ByteSpan header, const Candidate& c, const DefinitiveBlock& b
   return true;
 }
 
-// The messages from countAt when they end exactly at seedAt.
+// The messages from countAt when they end exactly at seedAt; each length
+// followed is taken from budget.
 std::optional<std::vector<std::pair<int64_t, int32_t>>> messagesEndingAt(ByteSpan header,
                                                                          int64_t countAt,
-                                                                         int64_t seedAt) {
+                                                                         int64_t seedAt,
+                                                                         int64_t& budget) {
   const auto count = header.i32(countAt);
   if (!count || *count < 0 || *count > kMaxMessages) return std::nullopt;
   std::vector<std::pair<int64_t, int32_t>> messages;
   int64_t p = countAt + 4;
   for (int32_t m = 0; m < *count; ++m) {
+    if (--budget < 0) return std::nullopt;
     const auto length = header.i32(p);
     if (!length || *length < 0 || *length > seedAt - p - 4) return std::nullopt;
     messages.emplace_back(p + 4, *length);
@@ -86,6 +93,7 @@ std::optional<std::vector<std::pair<int64_t, int32_t>>> findDefinitiveLobbyChat(
   const int64_t populationGap = 4 + layout.lobbyAfterPopulation;  // population to count
   std::optional<std::vector<std::pair<int64_t, int32_t>>> found;
   int64_t highestLast = seedAt - 4 - populationGap + 3;
+  int64_t budget = kMaxMessagesFollowed;
   for (;;) {
     const int64_t at = header.findBackward(limit, highestLast, lowestCount - populationGap + 3, key);
     if (at == ByteSpan::kNotFound) break;
@@ -93,7 +101,9 @@ std::optional<std::vector<std::pair<int64_t, int32_t>>> findDefinitiveLobbyChat(
     const int64_t countAt = at + populationGap;
     const Candidate fields = fieldsBefore(countAt, layout);
     if (fields.teams < block.end || !settingsAgree(header, fields, block)) continue;
-    auto messages = messagesEndingAt(header, countAt, seedAt);
+    auto messages = messagesEndingAt(header, countAt, seedAt, budget);
+    // Past the budget, no reading is settled.
+    if (budget < 0) return std::nullopt;
     if (!messages) continue;
     // Two readings that both check leave the chat unsettled.
     if (found) return std::nullopt;

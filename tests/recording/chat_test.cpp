@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "recording/de_lobby_chat.h"
 #include "recording/header_stages.h"
 #include "recording_writer/recording_writer.h"
 #include "support/bare_header.h"
@@ -185,6 +186,26 @@ TEST_F(ChatTest, ChatIsReplacedOnEveryParse) {
   ASSERT_TRUE(parsed.loaded);
   EXPECT_EQ(parsed.entry.lobbyChat, "");
   EXPECT_EQ(parsed.entry.gameChat, "");
+}
+
+// The Definitive Edition's lobby chat is looked for below the map seed. In
+// a crafted section every fourth byte can open a reading (the population
+// limit, the reveal setting and the count all 60, each length 60): one of
+// them ends at the seed, but the others cannot all be followed, so none is
+// settled.
+TEST(DefinitiveLobbyChatTest, ReadingsPastTheWorkBudgetSettleNone) {
+  DefinitiveLayout layout;
+  layout.lobbyAfterPopulation = 12;
+  DefinitiveBlock block;
+  block.settings.populationLimit = 60;
+  block.settings.revealMap = 60;
+  block.settings.lockTeams = false;
+  ByteWriter header;
+  for (int i = 0; i < 4096; ++i) header.u32(60);
+  header.u32(0x618DDD8F);  // map seed
+  header.zeros(layout.lobbyTail);
+  EXPECT_FALSE(findDefinitiveLobbyChat(ByteSpan(header.bytes().data(), header.bytes().size()),
+                                       layout, block));
 }
 
 TEST(FilterChatTest, KeepsOnlyMarkerLinesWithDigitsZeroToEight) {
