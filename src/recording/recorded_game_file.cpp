@@ -80,6 +80,11 @@ InflateResult inflateInto(ByteBuffer& compressed, Scratch& out, ByteBuffer& refu
     result.error = LoadError::kInflateInit;
     return result;
   }
+  // Ended on every way out, a memory shortage thrown below included.
+  struct StreamEnd {
+    z_stream& stream;
+    ~StreamEnd() { inflateEnd(&stream); }
+  } end{stream};
   ByteBuffer chunk(RecordedGameFile::kInflateChunk);
   for (;;) {
     stream.next_out = chunk.data();
@@ -116,7 +121,6 @@ InflateResult inflateInto(ByteBuffer& compressed, Scratch& out, ByteBuffer& refu
       break;
     }
   }
-  inflateEnd(&stream);
   return result;
 }
 
