@@ -1,28 +1,14 @@
 #include "archive/recording_files.h"
 
-#include <algorithm>
-#include <cctype>
-#include <string_view>
-
+#include "library/folder_scan.h"
 #include "platform/folder_listing.h"
 #include "platform/path.h"
 
 namespace morvane::archive {
 namespace {
 
-constexpr std::string_view kExtensions[] = {".mgx", ".mgz", ".mgl", ".mgx2", ".aoe2record", ".msx"};
-
 // A link back up the tree must not make the walk endless.
 constexpr int kDeepestFolder = 64;
-
-bool endsWithIgnoringCase(const std::string& name, std::string_view suffix) {
-  if (name.size() < suffix.size()) return false;
-  return std::equal(suffix.begin(), suffix.end(), name.end() - static_cast<long>(suffix.size()),
-                    [](char a, char b) {
-                      return std::tolower(static_cast<unsigned char>(a)) ==
-                             std::tolower(static_cast<unsigned char>(b));
-                    });
-}
 
 int64_t daysFromCivil(int64_t year, int64_t month, int64_t day) {
   year -= month <= 2;
@@ -52,10 +38,7 @@ void walk(const std::string& folder, bool recursive, char separator, int depth,
 
 }  // namespace
 
-bool isRecordingName(const std::string& name) {
-  return std::any_of(std::begin(kExtensions), std::end(kExtensions),
-                     [&](std::string_view extension) { return endsWithIgnoringCase(name, extension); });
-}
+bool isRecordingName(const std::string& name) { return isRecordingOfAnyEdition(name); }
 
 int64_t unixMs(const platform::EntryTime& time) {
   if (time.year == 0) return 0;
