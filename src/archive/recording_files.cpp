@@ -1,5 +1,6 @@
 #include "archive/recording_files.h"
 
+#include "archive/civil_days.h"
 #include "library/folder_scan.h"
 #include "platform/folder_listing.h"
 #include "platform/path.h"
@@ -9,15 +10,6 @@ namespace {
 
 // A link back up the tree must not make the walk endless.
 constexpr int kDeepestFolder = 64;
-
-int64_t daysFromCivil(int64_t year, int64_t month, int64_t day) {
-  year -= month <= 2;
-  const int64_t era = (year >= 0 ? year : year - 399) / 400;
-  const int64_t yearOfEra = year - era * 400;
-  const int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-  const int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-  return era * 146097 + dayOfEra - 719468;
-}
 
 void walk(const std::string& folder, bool recursive, char separator, int depth,
           std::vector<FoundFile>& found) {

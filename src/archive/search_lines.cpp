@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <map>
 
+#include "archive/civil_days.h"
 #include "library/civilisation_names.h"
 #include "library/game_report.h"
 
@@ -10,14 +11,6 @@ namespace morvane::archive {
 namespace {
 
 constexpr int64_t kDayMs = 86400000;
-
-int64_t daysFromCivil(int64_t year, int64_t month, int64_t day) {
-  year -= month <= 2;
-  const int64_t era = (year >= 0 ? year : year - 399) / 400;
-  const int64_t yearOfEra = year - era * 400;
-  const int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-  return era * 146097 + yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear - 719468;
-}
 
 bool readNumber(const std::string& text, std::size_t& at, std::size_t digits, int& value) {
   if (at + digits > text.size()) return false;
