@@ -1,6 +1,7 @@
 #include "library/window_placement.h"
 
 #include <algorithm>
+#include <iterator>
 #include <vector>
 
 namespace morvane {
@@ -42,10 +43,13 @@ ScreenPoint placeBeside(const ScreenRect& owner, int32_t width, int32_t height,
       {owner.left, owner.top - kGap - height},   // above
   };
   std::vector<ScreenPoint> tried;
-  for (const ScreenPoint p : beside) {
-    // Slid along the owner's side into work, it still does not cover it.
-    const ScreenPoint slid = (&p - beside) < 2 ? ScreenPoint{p.x, into(p, width, height, work).y}
-                                               : ScreenPoint{into(p, width, height, work).x, p.y};
+  for (std::size_t side = 0; side < std::size(beside); ++side) {
+    const ScreenPoint p = beside[side];
+    // Slid along the owner's side into work, it still does not cover it:
+    // right and left slide up and down, below and above sideways.
+    const bool leftOrRight = side < 2;
+    const ScreenPoint slid = leftOrRight ? ScreenPoint{p.x, into(p, width, height, work).y}
+                                         : ScreenPoint{into(p, width, height, work).x, p.y};
     const ScreenRect r = at(slid, width, height);
     if (inside(r, work) && overlap(r, owner) == 0) return slid;
     tried.push_back(into(p, width, height, work));
