@@ -3,17 +3,18 @@
 # and the code page text rules for a quarter of that each: writes the
 # recording seed corpus into <build>/corpus-seed, runs each libFuzzer target
 # and fails on any finding (the crashing input is kept in <build>/artifacts/).
-# The build folder is build/fuzz (the fuzz preset) unless MORVANE_FUZZ_BUILD says otherwise.
+# The build folder is build/sanitize (the sanitize preset, which builds the
+# fuzz targets too) unless MORVANE_FUZZ_BUILD says otherwise.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 seconds="${1:-60}"
-build="${MORVANE_FUZZ_BUILD:-build/fuzz}"
+build="${MORVANE_FUZZ_BUILD:-build/sanitize}"
 
 target="$build/fuzz/morvane_fuzz_recording"
 seeds="$build/fuzz/morvane_fuzz_seeds"
 if [ ! -x "$target" ] || [ ! -x "$seeds" ] || [ ! -x "$build/fuzz/morvane_fuzz_name_table" ] ||
    [ ! -x "$build/fuzz/morvane_fuzz_code_page" ]; then
-  echo "fuzz.sh: build the fuzz preset first (cmake --preset fuzz && cmake --build --preset fuzz)" >&2
+  echo "fuzz.sh: build the sanitize preset first (cmake --preset sanitize && cmake --build --preset sanitize)" >&2
   exit 2
 fi
 
