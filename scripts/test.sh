@@ -32,6 +32,8 @@ step() {
 }
 summary() {
   local rc=$?
+  # A failed step ends what still runs beside it.
+  [ "$rc" -eq 0 ] || kill $(jobs -p) 2>/dev/null || true
   end_step "$([ "$rc" -eq 0 ] || echo '  (failed)')"
   # Steps that ran beside others say so and wrote their own times.
   local f

@@ -12,4 +12,10 @@ if ! morvane_wine_works; then
   exit 127
 fi
 morvane_wine_prefix
+# A server started by the program itself, and the services the first
+# program starts, hold its output open for seconds after it ends, and ctest
+# waits for that output to close. Started here with their output elsewhere,
+# they serve the next programs too.
+wineserver -p10 </dev/null >/dev/null 2>&1 || true
+"$morvane_wine" wineboot </dev/null >/dev/null 2>&1 || true
 exec "$morvane_wine" "$@"
