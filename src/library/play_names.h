@@ -8,12 +8,13 @@
 
 namespace morvane {
 
-// English; null for an id the edition is not known to give.
+// English, as the edition names the id where its table differs, else as
+// the Definitive Edition does; null for an id no table gives.
 const char* technologyName(int32_t techId, VersionFamily family);
 const char* unitName(int32_t unitId, VersionFamily family);
 
 // The game's Japanese name in UTF-8, where a table of its Japanese strings
-// has it; otherwise null.
+// has it for the name the edition gives; otherwise null (show the English).
 const char* technologyNameInJapanese(int32_t techId, VersionFamily family);
 const char* unitNameInJapanese(int32_t unitId, VersionFamily family);
 
