@@ -136,6 +136,8 @@ const PlayCase kPlayCases[] = {
      "undecoded 102:1"},
 };
 
+void PrintTo(const PlayCase& c, std::ostream* os) { *os << c.name; }
+
 class PlayTest : public testing::TestWithParam<PlayCase> {};
 
 TEST_P(PlayTest, ReadsEachPlayersCommands) {
