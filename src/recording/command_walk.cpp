@@ -32,6 +32,9 @@ enum Command : uint8_t {
   kSave = 0x1B,
   kChapter = 0x20,
   kAttackMove = 0x21,
+  kAutoScout = 0x26,
+  kTransform = 0x29,
+  kAbility = 0x2B,
   kAiQueue = 0x64,  // a computer player's training
   kResearch = 0x65,
   kBuild = 0x66,
@@ -185,14 +188,6 @@ class PlayWalk : public CommandVisitor {
           p->trades.push_back({timeMs_, id == kBuy, u8(2), u8(3)});
         }
         return true;
-      case kChapter:
-        if (!holds(2)) return false;
-        act(u8(1));
-        return true;
-      case kSave:
-        if (!holds(3)) return false;
-        act(u8(2));
-        return true;
       case kFormation:
         if (!holds(8)) return false;
         act(i16(2));
@@ -300,7 +295,13 @@ class PlayWalk : public CommandVisitor {
       case kTownBell:
       case kBackToWork:
       case kPostGame:
-        return true;  // names no player, and nothing counted here
+      // A save and its chapter name their player, but are the recording's
+      // doing, not the game's.
+      case kSave:
+      case kChapter:
+        return true;  // nothing counted here
+      case kAutoScout:
+        return definitive;
       default:
         return false;
     }
@@ -317,7 +318,7 @@ class PlayWalk : public CommandVisitor {
     const auto field = [&](int64_t bytes) { return holds(kFields + bytes); };
     switch (id) {
       case kResearch:
-        if (!field(8)) return false;
+        if (!field(8) || !holds(layout_.researchTechAt + 2)) return false;
         own(u32(4), number);
         if (p) p->research.push_back({timeMs_, i16(layout_.researchTechAt)});
         return true;
@@ -378,6 +379,9 @@ class PlayWalk : public CommandVisitor {
       case kDropRelic:
       case kTownBell:
       case kBackToWork:
+      case kAutoScout:
+      case kTransform:
+      case kAbility:
         return true;  // the player is all that is read of these
       default:
         return false;
