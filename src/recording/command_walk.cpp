@@ -97,7 +97,6 @@ class PlayWalk : public CommandVisitor {
     if (!known) ++play_.undecoded[id];
   }
 
-
  private:
   // Reads inside the command: the caller has checked its length.
   uint8_t u8(int64_t o) const { return *body_.u8(at_ + o); }
@@ -134,7 +133,6 @@ class PlayWalk : public CommandVisitor {
   void own(uint32_t object, int32_t number) {
     if (player(number)) owners_[object] = number;
   }
-
 
   // The last count ids of the command are the selected objects, after
   // fixed bytes; the player's own command makes them known as the player's.
