@@ -6,6 +6,7 @@
 
 #include "fuzz_input.h"
 #include "minimap/minimap.h"
+#include "recording/command_walk.h"
 #include "recording/recorded_game_file.h"
 #include "recording_writer/recording_writer.h"
 
@@ -29,6 +30,24 @@ const char* checkMinimap(const GameEntry& entry, int32_t size) {
   for (std::size_t alpha = 3; alpha < picture.rgba.size(); alpha += 4) {
     if (picture.rgba[alpha] != 0 && picture.rgba[alpha] != 255)
       return "each pixel is drawn or left clear";
+  }
+  return nullptr;
+}
+
+// Each player's actions are the sum of its minutes, and its orders come in
+// the order of game time.
+const char* checkPlay(const GamePlay& play) {
+  if (play.durationMs < 0) return "the walked time is never negative";
+  for (const auto& [number, p] : play.players) {
+    int64_t sum = 0;
+    for (const int32_t n : p.actionsByMinute) sum += n;
+    if (sum != p.actions) return "the minutes hold every action";
+    const auto ordered = [](const auto& orders) {
+      return std::is_sorted(orders.begin(), orders.end(),
+                            [](const auto& a, const auto& b) { return a.timeMs < b.timeMs; });
+    };
+    if (!ordered(p.research) || !ordered(p.buildings) || !ordered(p.units))
+      return "orders by game time";
   }
   return nullptr;
 }
@@ -69,6 +88,7 @@ const char* checkRecording(const uint8_t* data, std::size_t size) {
                         slot.start->y >= 0 && slot.start->y < static_cast<float>(entry.mapHeight)))
       return "starting views lie inside the map";
   }
+  if (const char* fault = checkPlay(readGamePlay(file, entry))) return fault;
   return checkMinimap(entry, static_cast<int32_t>(size % 300));
 }
 

@@ -13,6 +13,7 @@
 
 #include "fuzz_input.h"
 #include "recording/recorded_game_file.h"
+#include "recording_writer/body_builder.h"
 #include "recording_writer/definitive_game.h"
 #include "recording_writer/recording_writer.h"
 
@@ -92,6 +93,28 @@ std::vector<std::pair<std::vector<uint8_t>, std::vector<uint8_t>>> definitiveSee
   return seeds;
 }
 
+// A body of every command form that says what a player did, a command of
+// unknown type and one cut short, behind a header of the form's edition.
+std::vector<std::pair<std::vector<uint8_t>, std::vector<uint8_t>>> playSeeds() {
+  std::vector<std::pair<std::vector<uint8_t>, std::vector<uint8_t>>> seeds;
+  SampleGame conquerors = twoPlayerGame();
+  conquerors.layout = conquerorsLayout();
+  BodyBuilder earlier;
+  earlier.start();
+  earlier.playSample(CommandLayout::kEarlier);
+  seeds.emplace_back(buildHeader(conquerors).bytes, earlier.take());
+  for (const float save : {26.21f, 63.0f}) {
+    const DefinitiveGame game = twoPlayerDefinitiveGame(save);
+    std::vector<uint8_t> body = buildDefinitiveBody(game);
+    BodyBuilder commands;
+    commands.playSample(save > 26.21f ? CommandLayout::kRewritten : CommandLayout::kDefinitive);
+    const std::vector<uint8_t>& more = commands.bytes();
+    body.insert(body.end(), more.begin(), more.end());
+    seeds.emplace_back(buildDefinitiveHeader(game), std::move(body));
+  }
+  return seeds;
+}
+
 bool writeSeed(const std::filesystem::path& dir, const std::string& name,
                const std::vector<uint8_t>& bytes) {
   if (writeFile((dir / name).string(), bytes)) return true;
@@ -144,6 +167,7 @@ int main(int argc, char** argv) {
   for (const SampleGame& game : games)
     recordings.emplace_back(buildHeader(game).bytes, buildBody(game));
   for (auto& seed : definitiveSeeds()) recordings.push_back(std::move(seed));
+  for (auto& seed : playSeeds()) recordings.push_back(std::move(seed));
   for (std::size_t i = 0; i < recordings.size(); ++i) {
     const std::vector<uint8_t>& header = recordings[i].first;
     const std::vector<uint8_t>& body = recordings[i].second;

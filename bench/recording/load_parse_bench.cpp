@@ -3,7 +3,8 @@
 //   (a) the file read and its header raw-inflated, into reused buffers;
 //   (b) (a) with the header passed through a temporary file, read back and
 //       deleted, as the reader does;
-//   load, load + parseHeader, and load + parseGame (the facts too).
+//   load, load + parseHeader, load + parseGame (the facts too), and that
+//   with every command read for what each player did (readGamePlay).
 // Over the real recordings (copied into a temporary folder, since the reader
 // writes beside them) when present, and over a synthetic game. Times are the
 // process's CPU time, summed over a set's files, median over rounds; each
@@ -14,7 +15,9 @@
 // (Linux only: the peak is read from /proc and reset before each call, with
 // malloc giving freed memory back at once so that nothing kept from an
 // earlier call is counted or reused), beside the header and body sizes.
-// After the times, the Definitive Edition's cost per inflated header byte
+// After the times, a crafted body of commands that each name a new object,
+// at two sizes: reading every command must stay linear in the body's bytes.
+// Then the Definitive Edition's cost per inflated header byte
 // as a share of the earlier editions', from the same run.
 // Usage: morvane_bench_recording [ROUNDS] [RECORDINGS_FOLDER] [--glibc-defaults]
 // --glibc-defaults leaves malloc's trimming on: the reader then faults in
@@ -36,10 +39,12 @@
 
 #include "baseline_reads.h"
 #include "cpu_time.h"
+#include "recording/command_walk.h"
 #include "recording/de_header.h"
 #include "recording/game_objects.h"
 #include "recording/header_stages.h"
 #include "recording/recorded_game_file.h"
+#include "recording_writer/body_builder.h"
 #include "recording_writer/recording_writer.h"
 
 namespace {
@@ -247,7 +252,48 @@ std::vector<Side> makeSides(bench::BaselineReads& baseline) {
          file.parseGame(entry);
          return entry.mapName.empty() ? -1 : file.headerLength();
        }},
+      {"(load + parseGame) + play",
+       [](const std::string& path) -> int64_t {
+         RecordedGameFile file;
+         if (!file.load(path)) return -1;
+         GameEntry entry;
+         file.parseGame(entry);
+         const GamePlay play = readGamePlay(file, entry);
+         return entry.mapName.empty() || play.durationMs < 0 ? -1 : file.headerLength();
+       }},
   };
+}
+
+// A body of one kind of command over and over: each a research click at a
+// building never named before, so the walk's table of owners grows with it.
+std::vector<uint8_t> craftedBody(int64_t bytes) {
+  fixtures::BodyBuilder body;
+  body.start();
+  for (uint32_t building = 1; body.size() < bytes; ++building) {
+    body.researchAt(fixtures::CommandLayout::kEarlier, 1, 22, building);
+    if (building % 64 == 0) body.timeStep(100);
+  }
+  return body.take();
+}
+
+void reportCraftedBodies(int rounds) {
+  PlayStart start;
+  start.players = 1u << 1;
+  double perByte[2] = {};
+  const int64_t sizes[2] = {int64_t{4} << 20, int64_t{16} << 20};
+  for (int k = 0; k < 2; ++k) {
+    const std::vector<uint8_t> body = craftedBody(sizes[k]);
+    std::vector<double> seconds;
+    for (int round = 0; round < std::max(3, rounds / 3); ++round) {
+      const double t = cpuSeconds();
+      const GamePlay play = readGamePlay(ByteSpan(body.data(), body.size()), 0, BodyLayout(), start);
+      seconds.push_back(cpuSeconds() - t);
+      if (play.players.empty()) std::printf("  (the crafted body read no player)\n");
+    }
+    perByte[k] = median(seconds) * 1e9 / static_cast<double>(body.size());
+  }
+  std::printf("crafted body of research commands: %.2f ns/byte at 4 MB, %.2f at 16 MB (%.2f)\n",
+              perByte[0], perByte[1], perByte[1] / perByte[0]);
 }
 
 // The same files loaded once: parseHeader against parseGame, in memory, so
@@ -358,6 +404,10 @@ bool report(const char* title, const std::vector<Recording>& recordings, int rou
   const double parse = median(sides[3].roundSeconds);
   const double facts = median(sides[4].roundSeconds) - parse;
   std::printf("  facts: %.3f ms a round, %.3f of load + parseHeader\n", facts * 1e3, facts / parse);
+  const double game = median(sides[4].roundSeconds);
+  const double play = median(sides[5].roundSeconds) - game;
+  std::printf("  every command read (play): %.3f ms a round, %.3f of load + parseGame\n", play * 1e3,
+              play / game);
   std::printf("  load + parseHeader: %.2f ns per inflated header byte\n",
               parse * 1e9 / static_cast<double>(headerBytes));
   perByte = {parse * 1e9 / static_cast<double>(headerBytes),
@@ -440,5 +490,7 @@ int main(int argc, char** argv) {
               static_cast<long long>(synthetic.headerBytes - 18000 - header.mapTypeSpace));
   PerByte syntheticCost;
   good = report("synthetic game", {synthetic}, rounds, syntheticCost) && good;
+  std::printf("\n");
+  reportCraftedBodies(rounds);
   return good ? 0 : 1;
 }

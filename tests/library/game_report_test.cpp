@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "library/civilisation_names.h"
+#include "library/play_names.h"
 #include "platform/text_decoder.h"
 #include "recording/recorded_game_file.h"
 #include "recording_writer/recording_writer.h"
@@ -215,6 +216,39 @@ TEST(CivilisationNamesTest, EveryEditionsIdsByFullNameAndLaterOnesByNumber) {
   EXPECT_EQ(civilisationNameInJapanese(45), u8"ジョージア");
   EXPECT_EQ(civilisationNameInJapanese(59), u8"トゥピ");
   EXPECT_EQ(civilisationNameInJapanese(60), "#60");
+}
+
+// Technologies and units by the game's ids: the edition's own name where it
+// differs, the Definitive Edition's otherwise; Japanese only for a name the
+// Japanese table gives.
+TEST(PlayNamesTest, EachEditionsNameOfAnIdAndItsJapanese) {
+  const auto text = [](const char* name) { return std::string(name ? name : "(none)"); };
+  const struct {
+    bool technology;
+    int32_t id;
+    VersionFamily family;
+    const char* english;
+    const char* japanese;
+  } cases[] = {
+      {true, 22, VersionFamily::kAoC10c, "Loom", u8"機織り"},
+      {true, 7, VersionFamily::kAoK, "Mahouts", "(none)"},
+      {true, 7, VersionFamily::kHD, "Mahouts", "(none)"},
+      {true, 7, VersionFamily::kDE, "Citadels", u8"城塞"},
+      {false, 83, VersionFamily::kUserPatch15, "Villager", u8"町の人"},
+      {false, 33, VersionFamily::kAoC10c, "Castle", "(none)"},
+      {false, 128, VersionFamily::kHD, "Trade Cart (Empty)", "(none)"},
+      {false, 128, VersionFamily::kDE, "Trade Cart", u8"荷馬車"},
+      {false, 60000, VersionFamily::kDE, "(none)", "(none)"},
+      {true, 99999, VersionFamily::kAoC10c, "(none)", "(none)"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.id);
+    EXPECT_EQ(text(c.technology ? technologyName(c.id, c.family) : unitName(c.id, c.family)),
+              c.english);
+    EXPECT_EQ(text(c.technology ? technologyNameInJapanese(c.id, c.family)
+                                : unitNameInJapanese(c.id, c.family)),
+              c.japanese);
+  }
 }
 
 // GBK bytes: "玩家" and "阿拉伯".

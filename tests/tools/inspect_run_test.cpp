@@ -94,8 +94,8 @@ TEST_F(InspectRunTest, WrittenRecordingGivesTheContractKeysInOrder) {
   for (const char* key :
        {"file", "loaded", "headerLength", "bodyLength", "mapName", "mapWidth", "mapHeight",
         "mapTilesCrc32", "povIndex", "povName", "playerCount", "playerNumbers", "playerNames",
-        "slots", "teamLabels", "lobbyChat", "gameChat", "mapId", "codePage", "supported",
-        "version"}) {
+        "slots", "teamLabels", "lobbyChat", "gameChat", "mapId", "codePage", "play",
+        "supported", "version"}) {
     const std::size_t found = out[0].find(std::string("\"") + key + "\":", at);
     ASSERT_NE(found, std::string::npos) << key;
     at = found;
@@ -282,6 +282,33 @@ TEST(InspectRealRecordingsTest, RawOutputMatchesTheTruthFields) {
     ++compared;
   }
   EXPECT_EQ(compared, 9);
+}
+
+// play against one public reader's walk of the same game, where the two
+// agree (the research of the Definitive Edition's rewritten commands), with
+// each technology named in English and the rate from the count and time.
+TEST(InspectRealRecordingsTest, PlayGivesEachPlayersResearchNamedAndTheirRate) {
+  const std::string dir = MORVANE_RECORDINGS_DIR;
+  std::ifstream file(dir + "/de-63.0.aoe2record.play.json");
+  if (!file) GTEST_SKIP() << "no recordings at " << dir;
+  const Value theirs = parse(std::string(std::istreambuf_iterator<char>(file), {}));
+  const Value play = parse(lines(inspect(dir + "/de-63.0.aoe2record").out).at(0))["play"];
+  const double minutes = static_cast<double>(play["durationMs"].number) / 60000.0;
+  ASSERT_EQ(play["players"].members.size(), theirs["players"].members.size());
+  for (const auto& [number, player] : theirs["players"].members) {
+    const Value& ours = play["players"][number];
+    EXPECT_NEAR(ours["apm"].real, static_cast<double>(ours["actions"].number) / minutes, 0.01);
+    ASSERT_EQ(ours["research"].items.size(), player["research"].items.size()) << number;
+    for (std::size_t i = 0; i < ours["research"].items.size(); ++i) {
+      const Value& r = ours["research"][i];
+      EXPECT_EQ(r[0].number, player["research"][i][0].number);
+      EXPECT_EQ(r[1].number, player["research"][i][1].number);
+      EXPECT_EQ(r[2].kind, Value::Kind::kString);
+      if (r[1].number == 22) {
+        EXPECT_EQ(r[2].text, "Loom");
+      }
+    }
+  }
 }
 
 }  // namespace

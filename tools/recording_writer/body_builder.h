@@ -24,6 +24,12 @@ struct PostGameRecord {
   uint16_t villagerHigh = 0;
 };
 
+// The forms of the commands that say what a player did: the earlier
+// editions', the Definitive Edition's before its rewrite (its own wall,
+// queue and tribute), and the rewrite's, where every command states its
+// player after its id and the length of its fields.
+enum class CommandLayout { kEarlier, kDefinitive, kRewritten };
+
 class BodyBuilder : public ByteWriter {
  public:
   // int32 4, int32 -1, int32 n, then the text; returns the offset of the text.
@@ -47,6 +53,33 @@ class BodyBuilder : public ByteWriter {
   // The research command: 3 unused bytes, the building, the player and the
   // technology, -1, and zeros up to length.
   int64_t research(int16_t player, int16_t technology, int32_t length = 16);
+  // The same in a layout's form, naming the building it was clicked at.
+  int64_t researchAt(CommandLayout layout, uint8_t player, int16_t technology, uint32_t building);
+  // A unit command (0x00 order, 0x03 move) of the player with these selected
+  // objects (none: the selection as before).
+  int64_t order(CommandLayout layout, uint8_t id, uint8_t player,
+                const std::vector<uint32_t>& selected);
+  int64_t build(CommandLayout layout, uint8_t player, int32_t building, float x, float y,
+                const std::vector<uint32_t>& villagers = {});
+  int64_t wall(CommandLayout layout, uint8_t player, int32_t building, uint8_t x1, uint8_t y1,
+               uint8_t x2, uint8_t y2);
+  // The earlier editions' queue at one building, and at several.
+  int64_t queue(uint32_t building, int16_t unit, int16_t count);
+  int64_t multiQueue(int16_t unit, uint8_t count, const std::vector<uint32_t>& buildings);
+  // The Definitive Edition's queue (the later edition's 5.x too in the
+  // earlier form), naming its player.
+  int64_t playerQueue(CommandLayout layout, uint8_t player, int16_t unit, int16_t count,
+                      const std::vector<uint32_t>& buildings);
+  int64_t tribute(uint8_t player, uint8_t to, uint8_t resource, float amount, float fee);
+  // The Definitive Edition's tribute of wood, food, gold and stone at once.
+  int64_t tributeAll(CommandLayout layout, uint8_t player, uint8_t to,
+                     const std::array<float, 4>& woodFoodGoldStone);
+  int64_t trade(CommandLayout layout, bool buy, uint8_t player, uint8_t resource, uint8_t lots);
+  // The rewrite's frame: id, player, the fields' length, the fields.
+  int64_t rewritten(uint8_t id, uint8_t player, const std::vector<uint8_t>& fields);
+  // One of each command above for players 1 and 2, a time step apart, then
+  // one of a type no form knows and a build command cut short.
+  void playSample(CommandLayout layout);
   // The post-game command: the records by list position (the rest not
   // written), the length in seconds and whether the game ran to its end;
   // cut to keep bytes when given.

@@ -402,7 +402,7 @@ std::vector<uint8_t> buildDefinitiveBody(const DefinitiveGame& g) {
     c.u8(0x65);
     if (rewritten) {
       c.u8(player);
-      c.i16(21);
+      c.i16(17);  // the bytes after it
       c.u32(0x0518);  // the building
       c.i16(1);       // selected units
       c.i16(tech);
