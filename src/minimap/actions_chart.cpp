@@ -180,6 +180,21 @@ double lineYAt(const std::vector<Point>& points, double x) {
 
 }  // namespace
 
+ChartData chartDataOf(const GameReport& report) {
+  ChartData data;
+  if (!report.hasPlay) return data;
+  data.durationMs = report.playDurationMs;
+  std::vector<int32_t> drawn;
+  for (const ReportPlayer& player : report.players) {
+    if (player.playerNumber < 0 ||
+        std::find(drawn.begin(), drawn.end(), player.playerNumber) != drawn.end())
+      continue;
+    drawn.push_back(player.playerNumber);
+    data.lines.push_back({slotColour(player.colourIndex), player.actionsByMinute, player.ageMs});
+  }
+  return data;
+}
+
 std::vector<double> smoothedActionsPerMinute(const std::vector<int32_t>& actionsByMinute,
                                              int64_t durationMs) {
   std::vector<double> rates;

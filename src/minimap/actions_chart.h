@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "library/game_report.h"
 #include "library/player_colours.h"
 #include "minimap/minimap.h"
 
@@ -24,6 +25,10 @@ struct ChartData {
   int64_t durationMs = 0;
   std::vector<ChartLine> lines;
 };
+
+// The report's players with a play, one line for each player number (co-op
+// positions share one) in its colour, with the ages the report gives them.
+ChartData chartDataOf(const GameReport& report);
 
 // A minute's count reads as a rate over the minute's own length: the last
 // minute of a game is often a part of one. A part shorter than this is left

@@ -83,6 +83,32 @@ TEST(ActionsChartTest, ScalesAreRoundNumbersThatHoldTheHighestRateAndLeaveLabels
   }
 }
 
+TEST(ActionsChartTest, AReportsPlayersAreOneLineForEachPlayerNumberInTheirColour) {
+  GameReport report;
+  report.state = ReportState::kGame;
+  ReportPlayer ann;
+  ann.playerNumber = 2;
+  ann.colourIndex = 2;  // red
+  ann.actionsByMinute = {5, 6};
+  ann.ageMs[1] = 60000;
+  ReportPlayer cy = ann;  // co-op with Ann
+  cy.colourIndex = 1;
+  ReportPlayer bob;
+  bob.playerNumber = 1;
+  bob.colourIndex = 1;  // blue
+  report.players = {ann, bob, cy};
+  EXPECT_TRUE(chartDataOf(report).lines.empty());  // no play given
+  report.hasPlay = true;
+  report.playDurationMs = 90000;
+  const ChartData data = chartDataOf(report);
+  EXPECT_EQ(data.durationMs, 90000);
+  ASSERT_EQ(data.lines.size(), 2u);
+  EXPECT_EQ(data.lines[0].colour.red, 224);
+  EXPECT_EQ(data.lines[0].actionsByMinute, (std::vector<int32_t>{5, 6}));
+  EXPECT_EQ(data.lines[0].agesMs[1], 60000);
+  EXPECT_EQ(data.lines[1].colour.blue, 192);
+}
+
 class ActionsChartPictureTest : public ::testing::Test {
  protected:
   static constexpr int32_t kWidth = 500;
