@@ -26,8 +26,8 @@ constexpr int64_t kSequenceBytes = 332;
 
 class Walker {
  public:
-  Walker(ByteSpan body, int64_t bodyOffset, const BodyLayout& layout)
-      : body_(body), bodyOffset_(bodyOffset), layout_(layout) {}
+  Walker(ByteSpan body, int64_t bodyOffset, const BodyLayout& layout, CommandVisitor* visitor)
+      : body_(body), bodyOffset_(bodyOffset), layout_(layout), visitor_(visitor) {}
 
   BodyWalk run() {
     if (body_.i32(layout_.checksumIntervalAt) != kChecksumInterval ||
@@ -83,6 +83,7 @@ class Walker {
     if (!length || *length < 1 || !body_.contains(start, *length + kCommandTail)) {
       return fail(BodyStop::kOverrun, p);
     }
+    if (visitor_) visitor_->command(start, *length, walk_.durationMs);
     const uint8_t id = *body_.u8(start);
     if (id == kResign && *length >= 3) {
       walk_.resignations.push_back({*body_.u8(start + 1), *body_.u8(start + 2), walk_.durationMs});
@@ -150,13 +151,15 @@ class Walker {
   ByteSpan body_;
   int64_t bodyOffset_;
   const BodyLayout& layout_;
+  CommandVisitor* visitor_;
   BodyWalk walk_;
 };
 
 }  // namespace
 
-BodyWalk walkBody(ByteSpan body, int64_t bodyOffset, const BodyLayout& layout) {
-  return Walker(body, bodyOffset, layout).run();
+BodyWalk walkBody(ByteSpan body, int64_t bodyOffset, const BodyLayout& layout,
+                  CommandVisitor* visitor) {
+  return Walker(body, bodyOffset, layout, visitor).run();
 }
 
 }  // namespace morvane

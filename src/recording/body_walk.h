@@ -44,8 +44,18 @@ struct BodyWalk {
 // A step longer than this is not game time but damage.
 inline constexpr int64_t kLongestTimeStepMs = int64_t{60} * 60 * 1000;
 
+// Handed each command the walk passes: its id's offset in the body, its
+// stated length (the id included, at least 1, all inside the body) and the
+// walk time.
+class CommandVisitor {
+ public:
+  virtual ~CommandVisitor() = default;
+  virtual void command(int64_t start, int32_t length, int64_t timeMs) = 0;
+};
+
 // bodyOffset is the body's offset in the file: a saved chapter states where
 // it ends as a file offset.
-BodyWalk walkBody(ByteSpan body, int64_t bodyOffset, const BodyLayout& layout);
+BodyWalk walkBody(ByteSpan body, int64_t bodyOffset, const BodyLayout& layout,
+                  CommandVisitor* visitor = nullptr);
 
 }  // namespace morvane

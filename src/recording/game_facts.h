@@ -93,6 +93,9 @@ struct HdProfile {
 
 struct GameFacts {
   GameVersion version;     // the game that wrote the recording
+  // The Definitive Edition's build, where its header states it: it chooses
+  // the body's command forms.
+  std::optional<int32_t> definitiveBuild;
   int64_t durationMs = 0;  // restore time included
   int64_t restoredAtMs = 0;
   BodyStop stop = BodyStop::kEnd;

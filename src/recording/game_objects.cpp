@@ -53,6 +53,7 @@ bool isOneOf(uint16_t unit, const uint16_t (&ids)[N]) {
 struct Record {
   uint8_t type = 0;
   uint16_t unit = 0;
+  uint32_t id = 0;
   MapPoint at;
 };
 
@@ -142,7 +143,9 @@ class RecordWalk {
 
   void staticPart(Record& r) {
     r.unit = q_.u16();
-    q_.skip(2 + 4 + 4 + 4 + 4 + 1);  // sprite, garrison, hit points, states, id, facet
+    q_.skip(2 + 4 + 4 + 4);  // sprite, garrison, hit points, states
+    r.id = static_cast<uint32_t>(q_.i32());
+    q_.skip(1);  // facet
     r.at.x = q_.f32();
     r.at.y = q_.f32();
     q_.skip(4 + 8);  // z, screen and shadow offsets
@@ -413,7 +416,7 @@ void keepRecord(const Record& record, int32_t player, MapObjects& objects) {
     return;
   }
   if (record.type != kBuilding) return;
-  objects.buildings.push_back({player, record.at, isOneOf(record.unit, kTownCentres)});
+  objects.buildings.push_back({player, record.at, isOneOf(record.unit, kTownCentres), record.id});
 }
 
 // The three lists of one block at start, into objects; the first byte after

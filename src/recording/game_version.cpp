@@ -256,12 +256,14 @@ void applyDefinitiveBuild(std::optional<int32_t> build, BodyLayout& body) {
     body.researchPlayerAt = 1;
     body.researchPlayerBytes = 1;
     body.researchTechAt = 10;
+    body.commands = CommandForm::kDefinitiveRewritten;
   } else {
     // Three bytes after the id, the building, the player, the count of
     // selected units, then the technology as an int32.
     body.researchPlayerAt = 8;
     body.researchPlayerBytes = 2;
     body.researchTechAt = 12;
+    body.commands = CommandForm::kDefinitive;
   }
 }
 

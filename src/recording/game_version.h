@@ -146,6 +146,12 @@ struct SettingsLayout {
 };
 
 // The body's opening start record, before the first operation.
+// How a command states its fields: the earlier editions' forms, the
+// Definitive Edition's own (queue and tribute commands that name their
+// player), and its rewrite, where every command names its player in the
+// byte after its id and states its length again.
+enum class CommandForm { kEarlier, kDefinitive, kDefinitiveRewritten };
+
 struct BodyLayout {
   int64_t checksumIntervalAt = 4;   // the int32 500 that every start record holds
   int64_t startBytes = 28;          // the body's own version, then the record
@@ -157,6 +163,7 @@ struct BodyLayout {
   int64_t researchPlayerAt = 8;
   int64_t researchPlayerBytes = 2;  // an int16, or a byte
   int64_t researchTechAt = 10;      // an int16
+  CommandForm commands = CommandForm::kEarlier;
 };
 
 // The Definitive Edition rewrote its research command at this build: the

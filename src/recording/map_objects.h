@@ -20,6 +20,7 @@ struct PlacedBuilding {
   int32_t player = 0;  // the owner's player number
   MapPoint at;
   bool townCentre = false;  // the annexes beside a town centre are not one
+  uint32_t objectId = 0;    // as the body's commands name it
 };
 
 struct MapObjects {

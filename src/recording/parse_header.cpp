@@ -71,6 +71,7 @@ void parseDefinitive(ByteSpan header, ByteSpan body, int64_t bodyOffset, const H
     }
     facts.settings = read.block->settings;
     facts.mapId = read.block->mapId;
+    facts.definitiveBuild = read.block->build;
   }
   const int64_t gameData = read.block && read.mapRead ? read.block->end : 0;
   facts.objects = readStartingObjects(header, layout, gameData, 0, entry, facts.restored());

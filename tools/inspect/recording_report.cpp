@@ -7,11 +7,13 @@
 
 #include "facts_report.h"
 #include "objects_report.h"
+#include "play_report.h"
 #include "json_line.h"
 #include "library/civilisation_names.h"
 #include "library/list_presentation.h"
 #include "minimap/minimap.h"
 #include "minimap/png_image.h"
+#include "recording/command_walk.h"
 #include "recording/recorded_game_file.h"
 
 namespace morvane::inspect {
@@ -107,6 +109,7 @@ Report reportRecording(const std::string& path, const ReportSettings& settings) 
     addFacts(line, entry.facts.read(), settings.result);
     addMapAndProfiles(line, entry.facts.read(), file.version().family);
     addObjects(line, entry.facts.read());
+    addPlay(line, readGamePlay(file, entry), file.version().family);
   } else {
     line.string("error", describe(file.lastError()));
   }
