@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <set>
 
+#include "library/play_names.h"
+
 namespace morvane {
 namespace {
 
@@ -50,6 +52,15 @@ std::vector<BuildStep> buildOrderOf(const PlayerPlay& play, std::size_t most) {
     lastJoinedMs = step.timeMs;
   }
   return steps;
+}
+
+StepNamer reportStepNamer(VersionFamily family) {
+  return [family](StepKind kind, int32_t id) -> std::string {
+    const bool research = kind == StepKind::kResearch;
+    const char* name = research ? technologyNameInJapanese(id, family) : unitNameInJapanese(id, family);
+    if (name == nullptr) name = research ? technologyName(id, family) : unitName(id, family);
+    return name == nullptr ? std::string() : std::string(name);
+  };
 }
 
 std::string minuteClockText(int64_t ms) {

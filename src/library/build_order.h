@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "recording/game_play.h"
+#include "recording/game_version.h"
 
 namespace morvane {
 
@@ -36,6 +37,11 @@ std::vector<BuildStep> buildOrderOf(const PlayerPlay& play, std::size_t most = k
 
 // A step's name; empty where the names table does not know the id.
 using StepNamer = std::function<std::string(StepKind kind, int32_t id)>;
+
+// The names a report shows: in Japanese where the game's Japanese strings
+// have one, else in English, as the edition that wrote the recording names
+// the id.
+StepNamer reportStepNamer(VersionFamily family);
 
 // "m:ss" of game time, minutes past 59 included ("72:05").
 std::string minuteClockText(int64_t ms);

@@ -6,7 +6,9 @@
 #include "library/civilisation_names.h"
 #include "library/player_colours.h"
 #include "library/recording_text.h"
+#include "recording/command_walk.h"
 #include "recording/map_names.h"
+#include "recording/recorded_game_file.h"
 #include "recording/setting_names.h"
 
 namespace morvane {
@@ -196,6 +198,13 @@ void addPlay(GameReport& report, const GamePlay& play, const StepNamer& name) {
     for (const BuildStep& step : player.buildOrder)
       player.buildOrderText.push_back(buildStepText(step, name));
   }
+}
+
+std::optional<GamePlay> readPlayOfRecording(const std::string& exactPath, const GameEntry& entry) {
+  if (!entry.isParsed() || !entry.facts.allocated()) return std::nullopt;
+  RecordedGameFile file;
+  if (!file.load(exactPath)) return std::nullopt;
+  return readGamePlay(file, entry);
 }
 
 GameReport buildGameReport(const GameEntry& entry) {

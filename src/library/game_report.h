@@ -106,4 +106,9 @@ GameReport buildGameReport(const GameEntry& entry);
 // by name). Co-op positions share their player number's play.
 void addPlay(GameReport& report, const GamePlay& play, const StepNamer& name);
 
+// The walk of every command of the recording at exactPath, whose entry
+// parseGame filled (the walk takes the owners of the buildings the header
+// places from it); nothing where the file does not load.
+std::optional<GamePlay> readPlayOfRecording(const std::string& exactPath, const GameEntry& entry);
+
 }  // namespace morvane

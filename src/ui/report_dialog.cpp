@@ -186,9 +186,9 @@ void ReportDialog::show(const GameEntry& entry, const std::string& exactPath) {
 bool ReportDialog::OnPlay(WPARAM, LPARAM, INT_PTR&) {
   playPending = false;
   if (!isGame(shownReport) || !playReader) return true;
-  const std::optional<GamePlay> play = playReader(shownPath);
+  const std::optional<GamePlay> play = playReader(shownPath, shownEntry);
   if (!play) return true;
-  addPlay(shownReport, *play, StepNamer());
+  addPlay(shownReport, *play, reportStepNamer(shownEntry.facts.read().version.family));
   fillPlayers();
   fillBuildOrders();
   drawChart();

@@ -26,9 +26,10 @@
 
 namespace morvane::ui {
 
-// The walk of every command of the recording at an exact path; nothing
-// where it cannot be read.
-using PlayReader = std::function<std::optional<GamePlay>(const std::string& exactPath)>;
+// The walk of every command of the recording at an exact path, whose entry
+// the list parsed; nothing where it cannot be read.
+using PlayReader =
+    std::function<std::optional<GamePlay>(const std::string& exactPath, const GameEntry& entry)>;
 
 class ReportDialog : public Dialog {
  public:
@@ -105,7 +106,7 @@ class ReportDialog : public Dialog {
   Picture chart;
   ScopedBitmap chartBitmap;
   SavePicker savePicker = pickSavePathWithSystem;
-  PlayReader playReader;
+  PlayReader playReader = readPlayOfRecording;
 };
 
 }  // namespace morvane::ui

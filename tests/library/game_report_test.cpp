@@ -225,6 +225,16 @@ TEST(BuildOrderTest, StepsInTimeVillagersAsideRepeatsJoinedAndResearchAtItsLastC
   EXPECT_TRUE(buildOrderOf(PlayerPlay()).empty());
 }
 
+TEST(BuildOrderTest, AReportNamesStepsInJapaneseWhereTheGameDoesElseInEnglish) {
+  const StepNamer name = reportStepNamer(VersionFamily::kAoC10c);
+  EXPECT_EQ(name(StepKind::kResearch, 22), u8"機織り");
+  EXPECT_EQ(name(StepKind::kUnit, 4), u8"射手");
+  EXPECT_EQ(name(StepKind::kBuilding, 12), u8"戦士育成所");
+  EXPECT_EQ(name(StepKind::kResearch, 4), "El Dorado");  // no Japanese string
+  EXPECT_EQ(name(StepKind::kResearch, 70), "");            // no technology 70
+  EXPECT_EQ(buildStepText({60000, StepKind::kResearch, 70, 1}, name), "1:00 #70");
+}
+
 TEST(GameReportTest, ThePlayAddsEachPlayersActionsPerMinuteAndBuildOrderByNumber) {
   GameEntry entry = twoPlayerGame();
   entry.playerNames[3] = "Cy";  // co-op with Ann: player 2 too

@@ -296,7 +296,7 @@ void pumpMessages() {
 
 TEST_F(ReportTest, ThePlayFollowsTheSelectionOnceWithActionsPerMinuteItsChartAndBuildOrders) {
   std::vector<std::string> walked;
-  report().setPlayReader([&](const std::string& path) -> std::optional<GamePlay> {
+  report().setPlayReader([&](const std::string& path, const GameEntry&) -> std::optional<GamePlay> {
     walked.push_back(path);
     return samplePlay();
   });
@@ -320,8 +320,9 @@ TEST_F(ReportTest, ThePlayFollowsTheSelectionOnceWithActionsPerMinuteItsChartAnd
   HWND build = reportControl(IDC_REPORT_BUILD);
   EXPECT_EQ(Header_GetItemCount(ListView_GetHeader(build)), 2);
   EXPECT_EQ(reportRows(IDC_REPORT_BUILD), 2);
-  EXPECT_EQ(reportCell(IDC_REPORT_BUILD, 0, 1), "1:30 #22");
-  EXPECT_EQ(reportCell(IDC_REPORT_BUILD, 1, 0), "1:40 #4 x5");
+  // Named as the game's Japanese editions name them.
+  EXPECT_EQ(reportCell(IDC_REPORT_BUILD, 0, 1), ansiFromUtf8("1:30 機織り"));
+  EXPECT_EQ(reportCell(IDC_REPORT_BUILD, 1, 0), ansiFromUtf8("1:40 射手 x5"));
   // The chart in the space below, with each player's line in the colour.
   const SIZE chart = report().chartSize();
   EXPECT_GT(chart.cx, 200);
@@ -355,7 +356,7 @@ TEST_F(ReportTest, ThePlayFollowsTheSelectionOnceWithActionsPerMinuteItsChartAnd
   EXPECT_EQ(width, chart.cx);
   EXPECT_EQ(height, chart.cy);
   const std::string copied = report().reportText();
-  EXPECT_NE(copied.find(u8"ビルドオーダー\r\nAlice (APM 45)\r\n\t1:30 #22\r\n\t1:40 #4 x5\r\n"),
+  EXPECT_NE(copied.find(u8"ビルドオーダー\r\nAlice (APM 45)\r\n\t1:30 機織り\r\n\t1:40 射手 x5\r\n"),
             std::string::npos)
       << copied;
   // Another game's report drops the play until its own is read.
