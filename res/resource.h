@@ -63,7 +63,8 @@
 #define IDS_MENU_ALL_RECORDINGS 360
 
 // The search window: "any" and the results' choices, its column headings
-// (date, players, map, length, recordings) and the list's menu item.
+// (date, players, map, length, recordings, actions per minute, counts) and
+// the list's menu item.
 #define IDS_SEARCH_ANY 340
 #define IDS_SEARCH_WON 341
 #define IDS_SEARCH_LOST 342
