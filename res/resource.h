@@ -52,13 +52,19 @@
 #define IDS_REPORT_UNKNOWN_EDITION 319
 #define IDS_REPORT_PNG_FILTER 320
 #define IDS_REPORT_CAPTION 321
+// The players' actions per minute, the build orders' heading and the chart's
+// file name's ending.
+#define IDS_REPORT_APM 322
+#define IDS_REPORT_BUILD_ORDER 323
+#define IDS_REPORT_CHART_SUFFIX 324
 #define IDS_MENU_DETAILS 330
 #define IDS_MENU_OPEN 331
 // The list's shortcut menu: every edition's recordings, on request.
 #define IDS_MENU_ALL_RECORDINGS 360
 
 // The search window: "any" and the results' choices, its column headings
-// (date, players, map, length, recordings) and the list's menu item.
+// (date, players, map, length, recordings, actions per minute, counts) and
+// the list's menu item.
 #define IDS_SEARCH_ANY 340
 #define IDS_SEARCH_WON 341
 #define IDS_SEARCH_LOST 342
@@ -120,6 +126,8 @@
 #define IDC_REPORT_SAVE 1104
 #define IDC_REPORT_COPY 1105
 #define IDC_REPORT_CHAT 1106
+#define IDC_REPORT_BUILD 1107
+#define IDC_REPORT_SAVE_CHART 1108
 
 // Controls of the search window.
 #define IDC_SEARCH_FOLDER 1201

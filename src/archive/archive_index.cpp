@@ -93,6 +93,14 @@ CREATE TABLE player(
 CREATE INDEX player_name ON player(name_id, civ_id, result);
 CREATE INDEX player_civ ON player(civ_id, name_id, result);
 )",
+    // 2: what each player did, from the walk of every command; the reader's
+    // revision makes every file read again to fill it.
+    R"(
+ALTER TABLE player ADD COLUMN apm REAL;
+ALTER TABLE player ADD COLUMN buildings INTEGER NOT NULL DEFAULT 0;
+ALTER TABLE player ADD COLUMN units INTEGER NOT NULL DEFAULT 0;
+ALTER TABLE player ADD COLUMN research INTEGER NOT NULL DEFAULT 0;
+)",
 };
 constexpr int kSteps = static_cast<int>(sizeof kSchemaSteps / sizeof kSchemaSteps[0]);
 static_assert(kSteps == kSchemaVersion, "one step per layout version");
@@ -154,8 +162,10 @@ struct Archive::Statements {
                    ?19, ?20, ?21, ?22, ?23, ?24, ?25, ?26, ?27, ?28, ?29, ?30, ?31, ?32, ?33))"),
         insertPlayer(db, R"(INSERT INTO player(recording_id, position, number, name, name_id,
             civ_id, colour_id, team, result, resigned_ms, feudal_ms, castle_ms, imperial_ms,
-            feudal_reached_ms, castle_reached_ms, imperial_reached_ms, profile_id, rating)
-            VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16, ?17, ?18))"),
+            feudal_reached_ms, castle_reached_ms, imperial_reached_ms, profile_id, rating, apm,
+            buildings, units, research)
+            VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16, ?17, ?18,
+                   ?19, ?20, ?21, ?22))"),
         insertName(db, "INSERT OR IGNORE INTO name(folded) VALUES(?1)"),
         nameOfText(db, "SELECT id FROM name WHERE folded = ?1"),
         deleteUnusedNames(db, "DELETE FROM name WHERE id NOT IN (SELECT name_id FROM player)"),
@@ -180,7 +190,8 @@ struct Archive::Statements {
         hitGames(db, R"(SELECT h.rank, h.game_id, h.played_ms, g.certainty, r.map_type, r.map_name,
             r.duration_ms, r.edition FROM temp.hits h JOIN game g ON g.id = h.game_id
             JOIN recording r ON r.id = h.main_recording ORDER BY h.rank)"),
-        hitPlayers(db, R"(SELECT h.rank, p.position, p.number, p.name, p.civ_id, p.team, p.result
+        hitPlayers(db, R"(SELECT h.rank, p.position, p.number, p.name, p.civ_id, p.team, p.result,
+            p.apm, p.buildings, p.units, p.research
             FROM temp.hits h JOIN player p ON p.recording_id = h.main_recording
             ORDER BY h.rank, p.position)"),
         hitRecordings(db, R"(SELECT h.rank, q.id, q.path, q.pov_number, q.copy_of IS NOT NULL
@@ -396,6 +407,12 @@ void Archive::write(const RecordingRow& row) {
     q.bind(13, ageMs(p.research, Age::kImperial)).bind(14, ageMs(p.reached, Age::kFeudal));
     q.bind(15, ageMs(p.reached, Age::kCastle)).bind(16, ageMs(p.reached, Age::kImperial));
     q.bind(17, p.profileId).bind(18, p.rating);
+    if (p.actionsPerMinute) {
+      q.bind(19, *p.actionsPerMinute);
+    } else {
+      q.bindNull(19);
+    }
+    q.bind(20, int64_t{p.buildings}).bind(21, int64_t{p.units}).bind(22, int64_t{p.technologies});
     q.run();
   }
   if (gameId) refreshGame(*gameId);
@@ -639,6 +656,10 @@ SearchResult Archive::search(const SearchQuery& query) {
     player.civId = static_cast<int32_t>(s.hitPlayers.integer(4));
     player.team = s.hitPlayers.text(5);
     player.outcome = outcomeFromText(s.hitPlayers.text(6));
+    if (!s.hitPlayers.isNull(7)) player.actionsPerMinute = s.hitPlayers.real(7);
+    player.buildings = static_cast<int32_t>(s.hitPlayers.integer(8));
+    player.units = static_cast<int32_t>(s.hitPlayers.integer(9));
+    player.technologies = static_cast<int32_t>(s.hitPlayers.integer(10));
     result.games[game->second].players.push_back(std::move(player));
   }
   s.hitPlayers.reset();

@@ -22,11 +22,13 @@ namespace morvane::archive {
 
 // The layout of the tables. A newer program migrates an older index forward
 // step by step; an index of a newer layout than this is refused, not read.
-inline constexpr int kSchemaVersion = 1;
+inline constexpr int kSchemaVersion = 2;
 // Raised whenever the reader changes what it finds in a recording: every
 // file is then read again at the next update.
 // 2: the Definitive Edition's computer players and AI section.
-inline constexpr int kReaderRevision = 2;
+// 3: each player's actions per minute and counts of what was built, trained
+//    and researched, from the walk of every command.
+inline constexpr int kReaderRevision = 3;
 
 struct UpdateRequest {
   std::vector<std::string> folders;  // exact paths, without a trailing separator
@@ -79,6 +81,10 @@ struct HitPlayer {
   int32_t civId = 0;
   std::string team;
   PlayerOutcome outcome = PlayerOutcome::kUnknown;
+  std::optional<double> actionsPerMinute;  // absent where the walk named no one
+  int32_t buildings = 0;
+  int32_t units = 0;
+  int32_t technologies = 0;
 };
 
 struct HitRecording {

@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <set>
 #include <vector>
 
 #include "archive/game_key.h"
 #include "platform/file_access.h"
+#include "recording/command_walk.h"
 #include "recording/map_names.h"
 #include "recording/recorded_game_file.h"
 
@@ -147,6 +149,21 @@ void fillGame(const GameEntry& entry, RecordingRow& row, const platform::TextDec
   }
 }
 
+// What needs no names of what each player did; co-op partners share it.
+void fillPlay(const GamePlay& play, RecordingRow& row) {
+  for (PlayerRow& player : row.players) {
+    const auto found = play.players.find(player.number);
+    if (found == play.players.end()) continue;
+    const PlayerPlay& own = found->second;
+    player.actionsPerMinute = actionsPerMinute(own, play.durationMs);
+    player.buildings = static_cast<int32_t>(own.buildings.size());
+    for (const TrainOrder& unit : own.units) player.units += std::max(unit.count, 0);
+    std::set<int32_t> techs;
+    for (const ResearchOrder& order : own.research) techs.insert(order.techId);
+    player.technologies = static_cast<int32_t>(techs.size());
+  }
+}
+
 }  // namespace
 
 const char* certaintyName(KeyCertainty certainty) {
@@ -209,6 +226,7 @@ RecordingRow readRecordingRow(const std::string& path, int64_t size, int64_t mod
     return row;
   }
   fillGame(entry, row, *decoder);
+  fillPlay(readGamePlay(file, entry), row);
   return row;
 }
 

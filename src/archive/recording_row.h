@@ -41,6 +41,11 @@ struct PlayerRow {
   AgeTimes reached;   // as the post-game block states it
   std::optional<int64_t> profileId;
   std::optional<int32_t> rating;
+  // From the walk of every command (absent where the walk named no one):
+  std::optional<double> actionsPerMinute;
+  int32_t buildings = 0;  // build commands
+  int32_t units = 0;      // units trained or queued, villagers included
+  int32_t technologies = 0;  // technologies researched, each once
 };
 
 struct RecordingRow {

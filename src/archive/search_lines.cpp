@@ -1,5 +1,7 @@
 #include "archive/search_lines.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <map>
 
@@ -130,10 +132,26 @@ ResultLine lineOf(const GameHit& game) {
     sides.push_back({&player});
   }
   for (std::size_t s = 0; s < sides.size(); ++s) {
-    if (s > 0) line.players += " vs ";
+    if (s > 0) {
+      line.players += " vs ";
+      line.actions += " vs ";
+      line.counts += " vs ";
+    }
     for (std::size_t k = 0; k < sides[s].size(); ++k) {
       const HitPlayer& player = *sides[s][k];
-      if (k > 0) line.players += ", ";
+      if (k > 0) {
+        line.players += ", ";
+        line.actions += ", ";
+        line.counts += ", ";
+      }
+      if (player.actionsPerMinute) {
+        line.actions += std::to_string(std::lround(*player.actionsPerMinute));
+        line.highestActions = std::max(line.highestActions.value_or(0.0), *player.actionsPerMinute);
+      } else {
+        line.actions += "-";
+      }
+      line.counts += std::to_string(player.buildings) + "/" + std::to_string(player.units) + "/" +
+                     std::to_string(player.technologies);
       line.players += player.name;
       const std::string civ = civilisationNameInJapanese(player.civId);
       if (!civ.empty()) line.players += " (" + civ + ")";

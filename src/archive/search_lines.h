@@ -3,6 +3,7 @@
 // the recordings behind it. The window only draws these.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -32,6 +33,13 @@ struct ResultLine {
   std::string players;     // "Alice (Franks) ○ vs Bob (Goths) ×", by team
   std::string map;         // the map type text, else the map's name by id
   std::string length;      // "0:25:13"
+  // Each player's actions per minute and counts of buildings, units and
+  // research, in the players' order: "71, 65 vs 80", "35/120/18, ...".
+  std::string actions;
+  std::string counts;
+  // The highest actions per minute of the game's players, for sorting;
+  // absent where the walk named no one.
+  std::optional<double> highestActions;
   std::string recordings;  // its files' names, copies counted: "a.mgx, b.mgx (コピー 1)"
   std::string firstPath;   // the first recording that is no copy: the one a report opens
   std::vector<std::string> paths;

@@ -6,7 +6,9 @@
 #include "library/civilisation_names.h"
 #include "library/player_colours.h"
 #include "library/recording_text.h"
+#include "recording/command_walk.h"
 #include "recording/map_names.h"
+#include "recording/recorded_game_file.h"
 #include "recording/setting_names.h"
 
 namespace morvane {
@@ -55,8 +57,10 @@ void addAges(const GameFacts& facts, int32_t number, ReportPlayer& player) {
   const AgeTimes* reached = find(facts.ageReached, number);
   for (int age = 0; age < kAges; ++age) {
     const auto a = static_cast<Age>(age);
-    player.ages[static_cast<std::size_t>(age)] =
-        ageText((research ? *research : none)[a], (reached ? *reached : none)[a]);
+    const std::optional<int64_t>& clicked = (research ? *research : none)[a];
+    const std::optional<int64_t>& got = (reached ? *reached : none)[a];
+    player.ages[static_cast<std::size_t>(age)] = ageText(clicked, got);
+    player.ageMs[static_cast<std::size_t>(age)] = got ? got : clicked;
   }
 }
 
@@ -68,6 +72,7 @@ ReportPlayer playerAt(const GameEntry& entry, int position, const RecordingText&
   player.team = entry.teamLabels[k];
   const int32_t number = playerNumberAt(entry, position);
   if (number < 0) return player;
+  player.playerNumber = number;
   const PlayerSlot& slot = entry.slots[static_cast<std::size_t>(number)];
   player.colourIndex = slotColourIndexOf(slot.colourId);
   player.civilisation = civilisationNameInJapanese(slot.civId);
@@ -174,6 +179,32 @@ std::string clockText(int64_t ms) {
   std::snprintf(text, sizeof text, "%lld:%02lld:%02lld", static_cast<long long>(seconds / 3600),
                 static_cast<long long>(seconds / 60 % 60), static_cast<long long>(seconds % 60));
   return text;
+}
+
+void addPlay(GameReport& report, const GamePlay& play, const StepNamer& name) {
+  if (report.state != ReportState::kGame) return;
+  report.hasPlay = true;
+  report.playDurationMs = play.durationMs;
+  for (ReportPlayer& player : report.players) {
+    const PlayerPlay* own = find(play.players, player.playerNumber);
+    if (own == nullptr) {
+      player.actionsPerMinute = 0.0;  // no command named the player
+      continue;
+    }
+    player.actionsPerMinute = actionsPerMinute(*own, play.durationMs);
+    player.actionsByMinute = own->actionsByMinute;
+    player.buildOrder = buildOrderOf(*own);
+    player.buildOrderText.clear();
+    for (const BuildStep& step : player.buildOrder)
+      player.buildOrderText.push_back(buildStepText(step, name));
+  }
+}
+
+std::optional<GamePlay> readPlayOfRecording(const std::string& exactPath, const GameEntry& entry) {
+  if (!entry.isParsed() || !entry.facts.allocated()) return std::nullopt;
+  RecordedGameFile file;
+  if (!file.load(exactPath)) return std::nullopt;
+  return readGamePlay(file, entry);
 }
 
 GameReport buildGameReport(const GameEntry& entry) {

@@ -11,7 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "library/build_order.h"
 #include "recording/game_entry.h"
+#include "recording/game_play.h"
 
 namespace morvane {
 
@@ -37,6 +39,14 @@ struct ReportPlayer {
   std::array<std::string, kAges> ages;
   std::string score;   // empty where the recording has none
   std::string rating;  // empty where the recording has none
+  int32_t playerNumber = -1;  // -1 for a position outside the players
+  // Feudal, Castle, Imperial: reached where known, else the research click.
+  std::array<std::optional<int64_t>, kAges> ageMs;
+  // From the walk of every command, when the report has it (hasPlay):
+  std::optional<double> actionsPerMinute;
+  std::vector<int32_t> actionsByMinute;
+  std::vector<BuildStep> buildOrder;
+  std::vector<std::string> buildOrderText;  // one line a step
 };
 
 // The game's facts, in the order the report lists them.
@@ -80,6 +90,8 @@ struct GameReport {
   std::vector<ReportPlayer> players;  // positions with a name, in order
   std::vector<ReportLine> facts;
   std::vector<ReportChat> chat;  // the lobby's lines, then the game's
+  bool hasPlay = false;          // addPlay has been given the walk's result
+  int64_t playDurationMs = 0;
 };
 
 // "h:mm:ss", the way the game shows time.
@@ -88,5 +100,15 @@ std::string clockText(int64_t ms);
 // The report of a row's entry: a folder, a game that has not loaded (no
 // parse result; a refused version is kept in its facts), or the parsed game.
 GameReport buildGameReport(const GameEntry& entry);
+
+// The walk of every command added to a game's report: each player's actions
+// per minute, overall and minute by minute, and build order (its steps named
+// by name). Co-op positions share their player number's play.
+void addPlay(GameReport& report, const GamePlay& play, const StepNamer& name);
+
+// The walk of every command of the recording at exactPath, whose entry
+// parseGame filled (the walk takes the owners of the buildings the header
+// places from it); nothing where the file does not load.
+std::optional<GamePlay> readPlayOfRecording(const std::string& exactPath, const GameEntry& entry);
 
 }  // namespace morvane

@@ -2,6 +2,7 @@
 // menu open it, and while it is open it follows the list's selection.
 #include <windowsx.h>
 
+#include "platform/path.h"
 #include "resource.h"
 #include "ui/main_dialog.h"
 #include "ui/resource_text.h"
@@ -42,12 +43,12 @@ void MainDialog::openReportOfRow(int row) {
   GameEntry* entry = parsedEntryOfRow(row);
   if (entry == nullptr || entry->isFolder()) return;
   if (!report.build(hwnd())) return;
-  report.show(*entry);
+  report.show(*entry, joinPath(exactFolder, entry->exactName));
   SetActiveWindow(report.hwnd());
 }
 
 void MainDialog::followInReport(const GameEntry& entry) {
-  if (report.isOpen()) report.show(entry);
+  if (report.isOpen()) report.show(entry, joinPath(exactFolder, entry.exactName));
 }
 
 // From the list: a right-click on a row (which the list has selected), or

@@ -21,7 +21,7 @@ void MainDialog::showReportOfFile(const std::string& exactPath) {
   entry.fileName = platform::ansiFromExact(entry.exactName);
   parseGame(entry, exactPath);
   if (!report.build(hwnd())) return;
-  report.show(entry);
+  report.show(entry, exactPath);
   SetActiveWindow(report.hwnd());
 }
 

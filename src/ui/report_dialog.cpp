@@ -1,5 +1,5 @@
-// The report window: its table, its layout at any size, the picture and the
-// two lists it fills from the report model.
+// The report window: its table, its layout at any size, the two pictures
+// and the lists it fills from the report model.
 #include "ui/report_dialog.h"
 
 #include <commctrl.h>
@@ -20,10 +20,13 @@ namespace morvane::ui {
 namespace {
 
 // Below this the lists and buttons would overlap; in pixels of the window.
-constexpr int kMinimumWidth = 520;
-constexpr int kMinimumHeight = 400;
+constexpr int kMinimumWidth = 640;
+constexpr int kMinimumHeight = 480;
 constexpr int kMargin = 8;
-constexpr int kPlayerColumnWidths[kPlayerColumns] = {100, 85, 48, 85, 90, 90, 90, 50, 50};
+constexpr int kPlayerColumnWidths[kPlayerColumns] = {100, 85, 48, 85, 90, 90, 90, 50, 50, 45};
+constexpr int kBuildColumnWidth = 130;
+// Posted by show: the play is read once the selection has been answered.
+constexpr UINT kPlayMessage = WM_APP + 20;
 
 // The report's texts are UTF-8 (report_text.h): every one goes in wide.
 void setCell(HWND list, int row, int column, const std::string& text) {
@@ -64,12 +67,24 @@ void place(HWND window, int x, int y, int width, int height) {
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// The file's name with .png for its last extension.
-std::wstring pictureFileName(const std::string& exactName) {
+// The file's name with suffix and .png for its last extension.
+std::wstring pictureFileName(const std::string& exactName, const std::string& suffix) {
   std::string name = exactName;
   const std::size_t dot = name.rfind('.');
   if (dot != std::string::npos && dot > 0) name.resize(dot);
-  return platform::wideFromExact(name + ".png");
+  return platform::wideFromExact(name + suffix + ".png");
+}
+
+// What a picture needs to be drawn: a game's report.
+bool isGame(const GameReport& report) { return report.state == ReportState::kGame; }
+
+void blit(HDC dc, const RECT& area, const Picture& picture, HBITMAP bitmap) {
+  if (bitmap == nullptr) return;
+  HDC source = CreateCompatibleDC(dc);
+  HGDIOBJ old = SelectObject(source, bitmap);
+  BitBlt(dc, area.left, area.top, picture.width, picture.height, source, 0, 0, SRCCOPY);
+  SelectObject(source, old);
+  DeleteDC(source);
 }
 
 }  // namespace
@@ -103,9 +118,12 @@ bool ReportDialog::dispatch(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&
       Map::message<&ReportDialog::OnGetMinMaxInfo>(WM_GETMINMAXINFO),
       Map::message<&ReportDialog::OnPaint>(WM_PAINT),
       Map::message<&ReportDialog::OnClose>(WM_CLOSE),
+      Map::message<&ReportDialog::OnPlay>(kPlayMessage),
       Map::command<&ReportDialog::onSavePicture>(IDC_REPORT_SAVE),
+      Map::command<&ReportDialog::onSaveChart>(IDC_REPORT_SAVE_CHART),
       Map::command<&ReportDialog::onCopy>(IDC_REPORT_COPY),
       Map::notify<&ReportDialog::onPlayersCustomDraw>(IDC_REPORT_PLAYERS, NM_CUSTOMDRAW),
+      Map::notify<&ReportDialog::onBuildCustomDraw>(IDC_REPORT_BUILD, NM_CUSTOMDRAW),
   };
   return Map::dispatch(table, *this, message, wParam, lParam, result);
 }
@@ -115,6 +133,7 @@ void ReportDialog::DoDataExchange(DataExchange& exchange) {
   exchange.control(IDC_REPORT_FACTS, factsList);
   exchange.control(IDC_REPORT_PLAYERS, playersList);
   exchange.control(IDC_REPORT_CHAT, chatBox);
+  exchange.control(IDC_REPORT_BUILD, buildList);
 }
 
 BOOL ReportDialog::OnInitDialog() {
@@ -127,6 +146,8 @@ BOOL ReportDialog::OnInitDialog() {
 void ReportDialog::setUpColumns() {
   ListView_SetExtendedListViewStyleEx(factsList.hwnd(), LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
   ListView_SetExtendedListViewStyleEx(playersList.hwnd(), LVS_EX_FULLROWSELECT,
+                                      LVS_EX_FULLROWSELECT);
+  ListView_SetExtendedListViewStyleEx(buildList.hwnd(), LVS_EX_FULLROWSELECT,
                                       LVS_EX_FULLROWSELECT);
   insertListColumn(factsList.hwnd(), 0, loadResourceString(IDS_REPORT_FACT), 90);
   insertListColumn(factsList.hwnd(), 1, loadResourceString(IDS_REPORT_VALUE), 150);
@@ -143,18 +164,71 @@ bool ReportDialog::OnClose(WPARAM, LPARAM, INT_PTR&) {
   return true;
 }
 
-void ReportDialog::show(const GameEntry& entry) {
+void ReportDialog::show(const GameEntry& entry, const std::string& exactPath) {
   shownEntry = entry;
   shownReport = buildGameReport(shownEntry);
+  shownPath = exactPath;
+  // One message for any number of quick selections: it reads the last.
+  if (isGame(shownReport) && playReader && !playPending)
+    playPending = PostMessageW(hwnd(), kPlayMessage, 0, 0) != 0;
   const std::wstring caption = platform::wideFromAnsi(loadResourceString(IDS_REPORT_CAPTION)) +
                                L" - " + platform::wideFromExact(shownReport.fileName);
   SetWindowTextW(hwnd(), caption.c_str());
   fillControls();
   drawPicture();
+  drawChart();
   if (!IsWindowVisible(hwnd())) {
     placeBesideOwner();
     ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
   }
+}
+
+bool ReportDialog::OnPlay(WPARAM, LPARAM, INT_PTR&) {
+  playPending = false;
+  if (!isGame(shownReport) || !playReader) return true;
+  const std::optional<GamePlay> play = playReader(shownPath, shownEntry);
+  if (!play) return true;
+  addPlay(shownReport, *play, reportStepNamer(shownEntry.facts.read().version.family));
+  fillPlayers();
+  fillBuildOrders();
+  drawChart();
+  return true;
+}
+
+void ReportDialog::fillPlayers() {
+  HWND list = playersList.hwnd();
+  SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+  ListView_DeleteAllItems(list);
+  int row = 0;
+  for (const ReportPlayer& player : shownReport.players) {
+    for (int column = 0; column < kPlayerColumns; ++column)
+      setCell(list, row, column, playerCell(player, column));
+    ++row;
+  }
+  SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+}
+
+// A column a player, a row a step.
+void ReportDialog::fillBuildOrders() {
+  HWND list = buildList.hwnd();
+  SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+  ListView_DeleteAllItems(list);
+  while (ListView_DeleteColumn(list, 0)) {
+  }
+  buildColumns = shownReport.hasPlay ? buildOrderColumns(shownReport) : std::vector<BuildOrderColumn>();
+  std::size_t rows = 0;
+  for (std::size_t column = 0; column < buildColumns.size(); ++column) {
+    insertColumn(list, static_cast<int>(column), buildColumns[column].heading, kBuildColumnWidth);
+    rows = std::max(rows, buildColumns[column].player->buildOrderText.size());
+  }
+  for (std::size_t row = 0; row < rows; ++row) {
+    for (std::size_t column = 0; column < buildColumns.size(); ++column) {
+      const std::vector<std::string>& steps = buildColumns[column].player->buildOrderText;
+      setCell(list, static_cast<int>(row), static_cast<int>(column),
+              row < steps.size() ? steps[row] : std::string());
+    }
+  }
+  SendMessageA(list, WM_SETREDRAW, TRUE, 0);
 }
 
 void ReportDialog::fillControls() {
@@ -162,55 +236,58 @@ void ReportDialog::fillControls() {
   // The message stands where the picture would; a game has none.
   ShowWindow(statusText.hwnd(), shownReport.state == ReportState::kGame ? SW_HIDE : SW_SHOWNA);
   SendMessageA(factsList.hwnd(), WM_SETREDRAW, FALSE, 0);
-  SendMessageA(playersList.hwnd(), WM_SETREDRAW, FALSE, 0);
   ListView_DeleteAllItems(factsList.hwnd());
-  ListView_DeleteAllItems(playersList.hwnd());
   int row = 0;
   for (const ReportLine& line : shownReport.facts) {
     setCell(factsList.hwnd(), row, 0, factLabel(line.fact));
     setCell(factsList.hwnd(), row, 1, factValue(line));
     ++row;
   }
-  row = 0;
-  for (const ReportPlayer& player : shownReport.players) {
-    for (int column = 0; column < kPlayerColumns; ++column)
-      setCell(playersList.hwnd(), row, column, playerCell(player, column));
-    ++row;
-  }
   SendMessageA(factsList.hwnd(), WM_SETREDRAW, TRUE, 0);
-  SendMessageA(playersList.hwnd(), WM_SETREDRAW, TRUE, 0);
+  fillPlayers();
+  fillBuildOrders();
   setText(chatBox.hwnd(), chatText(shownReport));
-  EnableWindow(item(IDC_REPORT_SAVE), shownReport.state == ReportState::kGame);
+  EnableWindow(item(IDC_REPORT_SAVE), isGame(shownReport));
 }
 
-// Picture and facts side by side above, the players and under them the chat
-// across the width, the buttons in the bottom right corner.
+// Above: the map, the facts and the chat side by side; across the middle the
+// players; below, the chart and the build orders; the buttons in the bottom
+// right corner.
 void ReportDialog::layOut() {
   RECT client;
   GetClientRect(hwnd(), &client);
   const SIZE button = windowSize(item(IDCANCEL));
   const int width = client.right - kMargin * 2;
   const int buttonTop = client.bottom - kMargin - button.cy;
-  const int upperHeight = (buttonTop - kMargin * 3) * 11 / 20;
-  const int lowerTop = kMargin * 2 + upperHeight;
-  // The diamond is twice as wide as tall; the facts keep two fifths at least.
-  const int pictureWidth = std::min(upperHeight * 2, width * 3 / 5);
+  const int rows = buttonTop - kMargin * 4;
+  const int upperHeight = rows * 9 / 25;
+  const int playersHeight = rows * 6 / 25;
+  const int playersTop = kMargin * 2 + upperHeight;
+  const int lowerTop = playersTop + playersHeight + kMargin;
+  const int lowerHeight = buttonTop - kMargin - lowerTop;
+  // The diamond is twice as wide as tall and keeps two fifths at most.
+  const int pictureWidth = std::min(upperHeight * 2, width * 2 / 5);
   pictureArea = {kMargin, kMargin, kMargin + pictureWidth, kMargin + pictureWidth / 2};
   place(statusText.hwnd(), kMargin, kMargin, pictureWidth, upperHeight);
-  const int factsWidth = width - pictureWidth - kMargin;
-  place(factsList.hwnd(), kMargin * 2 + pictureWidth, kMargin, factsWidth, upperHeight);
+  // The facts take what the chat leaves of the rest, at most 260 pixels.
+  const int rest = width - pictureWidth - kMargin * 2;
+  const int factsWidth = std::min(rest * 9 / 20, 260);
+  const int factsLeft = kMargin * 2 + pictureWidth;
+  place(factsList.hwnd(), factsLeft, kMargin, factsWidth, upperHeight);
   // The values take what the labels leave.
   const int labelWidth = ListView_GetColumnWidth(factsList.hwnd(), 0);
   ListView_SetColumnWidth(
       factsList.hwnd(), 1,
       std::max(factsWidth - labelWidth - GetSystemMetrics(SM_CXVSCROLL) - 4, 60));
-  // The players keep three fifths of what is left, the chat the rest.
-  const int lowerHeight = buttonTop - kMargin - lowerTop;
-  const int playersHeight = (lowerHeight - kMargin) * 3 / 5;
-  place(playersList.hwnd(), kMargin, lowerTop, width, playersHeight);
-  const int chatTop = lowerTop + playersHeight + kMargin;
-  place(chatBox.hwnd(), kMargin, chatTop, width, buttonTop - kMargin - chatTop);
-  const int ids[] = {IDC_REPORT_SAVE, IDC_REPORT_COPY, IDCANCEL};
+  const int chatLeft = factsLeft + factsWidth + kMargin;
+  place(chatBox.hwnd(), chatLeft, kMargin, client.right - kMargin - chatLeft, upperHeight);
+  place(playersList.hwnd(), kMargin, playersTop, width, playersHeight);
+  // The chart takes three fifths of the width below, the build orders the rest.
+  const int chartWidth = (width - kMargin) * 3 / 5;
+  chartArea = {kMargin, lowerTop, kMargin + chartWidth, lowerTop + lowerHeight};
+  const int buildLeft = kMargin * 2 + chartWidth;
+  place(buildList.hwnd(), buildLeft, lowerTop, client.right - kMargin - buildLeft, lowerHeight);
+  const int ids[] = {IDC_REPORT_SAVE, IDC_REPORT_SAVE_CHART, IDC_REPORT_COPY, IDCANCEL};
   int x = client.right - kMargin;
   for (auto id = std::rbegin(ids); id != std::rend(ids); ++id) {
     const SIZE size = windowSize(item(*id));
@@ -222,7 +299,7 @@ void ReportDialog::layOut() {
 
 void ReportDialog::drawPicture() {
   const int32_t size = pictureArea.right - pictureArea.left;
-  if (shownReport.state == ReportState::kGame && size >= kMinimapMinSize) {
+  if (isGame(shownReport) && size >= kMinimapMinSize) {
     picture = drawMinimap(shownEntry, size);
   } else {
     picture = Picture();
@@ -231,12 +308,32 @@ void ReportDialog::drawPicture() {
   InvalidateRect(hwnd(), &pictureArea, TRUE);
 }
 
+// Only a report with its play has a chart; the area stays empty meanwhile.
+void ReportDialog::drawChart() {
+  const int32_t width = chartArea.right - chartArea.left;
+  const int32_t height = chartArea.bottom - chartArea.top;
+  if (isGame(shownReport) && shownReport.hasPlay && width >= kChartMinWidth &&
+      height >= kChartMinHeight) {
+    chart = drawActionsChart(chartDataOf(shownReport), width, height);
+  } else {
+    chart = Picture();
+  }
+  chartBitmap.reset(bitmapOfPicture(chart, GetSysColor(COLOR_BTNFACE)));
+  EnableWindow(item(IDC_REPORT_SAVE_CHART), !chart.rgba.empty());
+  InvalidateRect(hwnd(), &chartArea, TRUE);
+}
+
 bool ReportDialog::OnSize(WPARAM, LPARAM, INT_PTR&) {
   const RECT before = pictureArea;
+  const RECT chartBefore = chartArea;
   layOut();
   if (before.right - before.left != pictureArea.right - pictureArea.left) {
     InvalidateRect(hwnd(), &before, TRUE);
     drawPicture();
+  }
+  if (!EqualRect(&chartBefore, &chartArea)) {
+    InvalidateRect(hwnd(), &chartBefore, TRUE);
+    drawChart();
   }
   return true;
 }
@@ -250,14 +347,8 @@ bool ReportDialog::OnGetMinMaxInfo(WPARAM, LPARAM info, INT_PTR&) {
 bool ReportDialog::OnPaint(WPARAM, LPARAM, INT_PTR&) {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(hwnd(), &paint);
-  if (pictureBitmap.get() != nullptr) {
-    HDC source = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(source, pictureBitmap.get());
-    BitBlt(dc, pictureArea.left, pictureArea.top, picture.width, picture.height, source, 0, 0,
-           SRCCOPY);
-    SelectObject(source, old);
-    DeleteDC(source);
-  }
+  blit(dc, pictureArea, picture, pictureBitmap.get());
+  blit(dc, chartArea, chart, chartBitmap.get());
   EndPaint(hwnd(), &paint);
   return true;
 }
@@ -285,9 +376,35 @@ void ReportDialog::onPlayersCustomDraw(NMHDR* notification, LRESULT* result) {
   }
 }
 
-void ReportDialog::onSavePicture() {
-  if (picture.rgba.empty()) return;
-  std::wstring file = pictureFileName(shownEntry.exactName);
+void ReportDialog::onBuildCustomDraw(NMHDR* notification, LRESULT* result) {
+  auto* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(notification);
+  *result = CDRF_DODEFAULT;
+  switch (draw->nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+      *result = CDRF_NOTIFYITEMDRAW;
+      return;
+    case CDDS_ITEMPREPAINT:
+      *result = CDRF_NOTIFYSUBITEMDRAW;
+      return;
+    case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
+      const auto column = static_cast<std::size_t>(draw->iSubItem);
+      // Each player's steps in the player's colour.
+      draw->clrText = column < buildColumns.size() ? slotColour(buildColumns[column].colourIndex)
+                                                   : GetSysColor(COLOR_WINDOWTEXT);
+      return;
+    }
+    default:
+      return;
+  }
+}
+
+void ReportDialog::onSavePicture() { savePng(picture, ""); }
+
+void ReportDialog::onSaveChart() { savePng(chart, loadResourceString(IDS_REPORT_CHART_SUFFIX)); }
+
+void ReportDialog::savePng(const Picture& png, const std::string& suffix) {
+  if (png.rgba.empty()) return;
+  std::wstring file = pictureFileName(shownEntry.exactName, suffix);
   file.resize(std::max<std::size_t>(file.size() + 1, MAX_PATH * 4), L'\0');
   const std::wstring filter =
       platform::wideFromAnsi(loadResourceString(IDS_REPORT_PNG_FILTER)) + L'\0' + L"*.png" + L'\0';
@@ -301,7 +418,7 @@ void ReportDialog::onSavePicture() {
   info.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_EXPLORER;
   const std::optional<std::wstring> chosen = savePicker(info);
   if (!chosen) return;
-  if (!savePictureAsPng(picture, *chosen)) {
+  if (!savePictureAsPng(png, *chosen)) {
     MessageBeep(MB_ICONWARNING);
   }
 }

@@ -1,5 +1,8 @@
 #include "ui/report_text.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "platform/exact_path_win32.h"
 #include "recording/setting_names.h"
 #include "resource.h"
@@ -35,6 +38,14 @@ std::string utf8Resource(UINT id) {
   return platform::exactFromWide(platform::wideFromAnsi(loadResourceString(id)));
 }
 
+constexpr int kApmColumn = 6 + kAges;
+
+// Whole actions: a tenth of one tells nobody anything.
+std::string apmText(const ReportPlayer& player) {
+  if (!player.actionsPerMinute) return {};
+  return std::to_string(static_cast<long long>(std::lround(*player.actionsPerMinute)));
+}
+
 const FactText& textOf(ReportFact fact) { return kFactTexts[static_cast<int>(fact)]; }
 
 std::string resultText(const ReportPlayer& player) {
@@ -52,6 +63,7 @@ std::string resultText(const ReportPlayer& player) {
 }  // namespace
 
 std::string playerHeading(int column) {
+  if (column == kApmColumn) return utf8Resource(IDS_REPORT_APM);
   return utf8Resource(IDS_REPORT_COLUMN_FIRST + static_cast<UINT>(column));
 }
 
@@ -69,6 +81,8 @@ std::string playerCell(const ReportPlayer& player, int column) {
       return player.score;
     case 5 + kAges:
       return player.rating;
+    case kApmColumn:
+      return apmText(player);
     default:
       if (column >= 4 && column < 4 + kAges) return player.ages[static_cast<std::size_t>(column - 4)];
       return {};
@@ -126,8 +140,32 @@ std::string reportText(const GameReport& report) {
       text += (column > 0 ? "\t" : "") + playerCell(player, column);
     text += "\r\n";
   }
+  if (report.hasPlay) {
+    text += "\r\n" + utf8Resource(IDS_REPORT_BUILD_ORDER) + "\r\n";
+    for (const BuildOrderColumn& column : buildOrderColumns(report)) {
+      text += column.heading + " (" + utf8Resource(IDS_REPORT_APM) + " " +
+              apmText(*column.player) + ")\r\n";
+      for (const std::string& step : column.player->buildOrderText) text += "\t" + step + "\r\n";
+    }
+  }
   if (!report.chat.empty()) text += "\r\n" + chatText(report);
   return text;
+}
+
+std::vector<BuildOrderColumn> buildOrderColumns(const GameReport& report) {
+  std::vector<BuildOrderColumn> columns;
+  for (const ReportPlayer& player : report.players) {
+    if (player.playerNumber < 0) continue;
+    auto same = std::find_if(columns.begin(), columns.end(), [&](const BuildOrderColumn& column) {
+      return column.player->playerNumber == player.playerNumber;
+    });
+    if (same != columns.end()) {
+      same->heading += " / " + player.name;
+    } else {
+      columns.push_back({player.name, player.colourIndex, &player});
+    }
+  }
+  return columns;
 }
 
 }  // namespace morvane::ui

@@ -5,13 +5,15 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "library/game_report.h"
 
 namespace morvane::ui {
 
-// Name, civilisation, team, result, the three ages, score, rating.
-inline constexpr int kPlayerColumns = 6 + kAges;
+// Name, civilisation, team, result, the three ages, score, rating, actions
+// per minute.
+inline constexpr int kPlayerColumns = 7 + kAges;
 
 std::string playerHeading(int column);
 std::string playerCell(const ReportPlayer& player, int column);
@@ -27,8 +29,18 @@ std::string stateText(const GameReport& report);
 // it has one ("[0:12:34] text"), every line ending with "\r\n".
 std::string chatText(const GameReport& report);
 
+// One column of the build orders: the positions that share a player number
+// ("Ann / Cy"), in the first one's colour, and its steps.
+struct BuildOrderColumn {
+  std::string heading;
+  int32_t colourIndex = 0;
+  const ReportPlayer* player = nullptr;
+};
+std::vector<BuildOrderColumn> buildOrderColumns(const GameReport& report);
+
 // The report as lines: the file's name, the facts, then a heading and one
-// tab-separated line per player, then the chat.
+// tab-separated line per player, then, where the report has the play, each
+// player's actions per minute and build order, then the chat.
 std::string reportText(const GameReport& report);
 
 }  // namespace morvane::ui

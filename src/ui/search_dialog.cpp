@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <iterator>
+
 #include "library/civilisation_names.h"
 #include "platform/exact_path_win32.h"
 #include "platform/path.h"
@@ -21,7 +23,10 @@ constexpr UINT kFinishedMessage = WM_APP + 11;
 // flood the queue.
 constexpr std::size_t kProgressStep = 8;
 constexpr std::size_t kShownGames = 1000;
-constexpr int kColumnWidths[] = {108, 300, 88, 52, 115};
+// Date, players, map, length, recordings, then each player's actions per
+// minute and counts of buildings, units and research.
+constexpr int kColumnWidths[] = {108, 300, 88, 52, 115, 90, 140};
+constexpr int kColumns = static_cast<int>(std::size(kColumnWidths));
 
 // Beyond any civilisation id an edition gives.
 constexpr int32_t kLastCivilisation = 255;
@@ -144,7 +149,7 @@ void SearchDialog::setUpControls() {
   SendMessageA(resultCombo.hwnd(), CB_SETCURSEL, 0, 0);
   ListView_SetExtendedListViewStyleEx(resultsList.hwnd(), LVS_EX_FULLROWSELECT,
                                       LVS_EX_FULLROWSELECT);
-  for (int column = 0; column < 5; ++column) {
+  for (int column = 0; column < kColumns; ++column) {
     insertListColumn(resultsList.hwnd(), column,
                      loadResourceString(static_cast<UINT>(IDS_SEARCH_COLUMN_FIRST + column)),
                      kColumnWidths[column]);
@@ -236,6 +241,8 @@ void SearchDialog::fillResults() {
     setCell(list, row, 2, line.map);
     setCell(list, row, 3, line.length);
     setCell(list, row, 4, line.recordings);
+    setCell(list, row, 5, line.actions);
+    setCell(list, row, 6, line.counts);
   }
   SendMessageW(list, WM_SETREDRAW, TRUE, 0);
 }

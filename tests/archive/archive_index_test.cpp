@@ -188,6 +188,40 @@ TEST_F(ArchiveTest, SearchCombinesThePlayersCriteriaOnOnePlayer) {
   EXPECT_TRUE(archive.search(query).games.empty());
 }
 
+TEST_F(ArchiveTest, EachPlayersActionsPerMinuteAndCountsComeBackWithTheGame) {
+  RecordingRow row;
+  row.path = tree + "/played.mgx";
+  row.loaded = true;
+  row.gameKey = "played";
+  PlayerRow alice;
+  alice.position = 1;
+  alice.number = 1;
+  alice.name = "Alice";
+  alice.actionsPerMinute = 71.4;
+  alice.buildings = 35;
+  alice.units = 120;
+  alice.technologies = 18;
+  PlayerRow bob = alice;  // no command named him
+  bob.position = 2;
+  bob.number = 2;
+  bob.name = "Bob";
+  bob.actionsPerMinute.reset();
+  bob.buildings = bob.units = bob.technologies = 0;
+  row.players = {alice, bob};
+  Archive archive(index);
+  archive.write(row);
+  const SearchResult result = archive.search({});
+  ASSERT_EQ(result.games.size(), 1u);
+  const std::vector<HitPlayer>& players = result.games[0].players;
+  ASSERT_EQ(players.size(), 2u);
+  ASSERT_TRUE(players[0].actionsPerMinute);
+  EXPECT_DOUBLE_EQ(*players[0].actionsPerMinute, 71.4);
+  EXPECT_EQ(players[0].buildings, 35);
+  EXPECT_EQ(players[0].units, 120);
+  EXPECT_EQ(players[0].technologies, 18);
+  EXPECT_FALSE(players[1].actionsPerMinute);
+}
+
 TEST_F(ArchiveTest, DamagedOrNewerIndexIsRefusedWithItsPath) {
   {
     std::ofstream garbage(index, std::ios::binary);
@@ -341,9 +375,23 @@ TEST(SearchLines, AGameIsOneLineOfItsSidesAndRecordings) {
   game.playedMs = int64_t{1709251200000} + 3723000;  // 2024-03-01 01:02:03
   game.mapNameById = "Arabia";
   game.durationMs = 1513000;
-  game.players = {{1, 1, "Alice", 2, "1", PlayerOutcome::kWon},
-                  {2, 2, "Bob", 3, "2", PlayerOutcome::kResigned},
-                  {3, 3, "Carol", 4, "1", PlayerOutcome::kWon}};
+  const auto player = [](int32_t n, const char* name, int32_t civ, const char* team,
+                         PlayerOutcome outcome, std::optional<double> actions) {
+    HitPlayer p;
+    p.position = p.number = n;
+    p.name = name;
+    p.civId = civ;
+    p.team = team;
+    p.outcome = outcome;
+    p.actionsPerMinute = actions;
+    p.buildings = 10 * n;
+    p.units = 20 * n;
+    p.technologies = n;
+    return p;
+  };
+  game.players = {player(1, "Alice", 2, "1", PlayerOutcome::kWon, 71.4),
+                  player(2, "Bob", 3, "2", PlayerOutcome::kResigned, 88.6),
+                  player(3, "Carol", 4, "1", PlayerOutcome::kWon, std::nullopt)};
   game.recordings = {{1, "/a/alice.mgx", 1, true}, {2, "/a/bob.mgx", 2, false}, {3, "/b/x.mgx", 1, false}};
   const ResultLine line = lineOf(game);
   EXPECT_EQ(line.date, "2024/03/01 01:02");
@@ -351,6 +399,10 @@ TEST(SearchLines, AGameIsOneLineOfItsSidesAndRecordings) {
             u8"Alice (フランク) ○, Carol (チュートン) ○ vs Bob (ゴート) ×");
   EXPECT_EQ(line.map, "Arabia");
   EXPECT_EQ(line.length, "0:25:13");
+  // Actions and counts in the players' order; Carol's walk named no one.
+  EXPECT_EQ(line.actions, "71, - vs 89");
+  EXPECT_EQ(line.counts, "10/20/1, 30/60/3 vs 20/40/2");
+  EXPECT_EQ(line.highestActions, 88.6);
   EXPECT_EQ(line.recordings, "bob.mgx, x.mgx (\xE3\x82\xB3\xE3\x83\x94\xE3\x83\xBC 1)");
   EXPECT_EQ(line.firstPath, "/a/bob.mgx");
 }
@@ -449,6 +501,14 @@ TEST_F(SharedRecordingsIndex, CountsAndSearchesAgreeWithTheTruthFiles) {
       if (player.civ == 27) onCiv27.insert(file);
   }
   EXPECT_EQ(fileNamesOf(archive.search(byCivilisation)), onCiv27);
+  // Every game of some minutes was played by someone: the walk of its
+  // commands gave a player actions.
+  for (const GameHit& game : archive.search({}).games) {
+    if (game.durationMs < 60000) continue;
+    double most = 0;
+    for (const HitPlayer& player : game.players) most = std::max(most, player.actionsPerMinute.value_or(0));
+    EXPECT_GT(most, 1.0) << game.recordings.front().path;
+  }
 }
 
 }  // namespace

@@ -185,6 +185,89 @@ TEST(GameReportTest, PlayerNumbersOutsideTheBlocksReadNoBlock) {
   EXPECT_EQ(player.result, PlayerResult::kNone);
 }
 
+// Names for the few ids the build orders below use.
+std::string testName(StepKind kind, int32_t id) {
+  switch (kind) {
+    case StepKind::kResearch:
+      return id == 22 ? "Loom" : id == 101 ? "Feudal Age" : "";
+    case StepKind::kBuilding:
+      return id == 70 ? "House" : id == 12 ? "Barracks" : "";
+    case StepKind::kUnit:
+      return id == 4 ? "Archer" : id == 74 ? "Militia" : "";
+  }
+  return "";
+}
+
+std::vector<std::string> stepTexts(const std::vector<BuildStep>& steps) {
+  std::vector<std::string> texts;
+  for (const BuildStep& step : steps) texts.push_back(buildStepText(step, testName));
+  return texts;
+}
+
+TEST(BuildOrderTest, StepsInTimeVillagersAsideRepeatsJoinedAndResearchAtItsLastClick) {
+  PlayerPlay play;
+  play.units = {{5000, 83, 1},      {20000, 293, 1},  // villagers, either kind
+                {400000, 74, 1},    {410000, 74, 2},  // one step: within 30 s
+                {445000, 74, 1},                      // a step of its own
+                {3605000, 999, 1}};                   // no name: its id
+  play.buildings = {{25000, 70, {}, {}},  {70000, 70, {}, {}},  // 45 s apart
+                    {90000, 70, {}, {}},  {300000, 12, {}, {}},
+                    {420000, 70, {}, {}}};  // a house between the militia
+  // Loom clicked, cancelled and clicked again; an id no table names.
+  play.research = {{120000, 22}, {150000, 101}, {180000, 22}, {500000, 7}};
+  EXPECT_EQ(stepTexts(buildOrderOf(play)),
+            (std::vector<std::string>{"0:25 House", "1:10 House x2", "2:30 Feudal Age", "3:00 Loom",
+                                      "5:00 Barracks", "6:40 Militia x3", "7:00 House",
+                                      "7:25 Militia", "8:20 #7", "60:05 #999"}));
+  // At most as many steps as asked for; the last still takes its repeats.
+  EXPECT_EQ(stepTexts(buildOrderOf(play, 6)),
+            (std::vector<std::string>{"0:25 House", "1:10 House x2", "2:30 Feudal Age", "3:00 Loom",
+                                      "5:00 Barracks", "6:40 Militia x3"}));
+  EXPECT_TRUE(buildOrderOf(PlayerPlay()).empty());
+}
+
+TEST(BuildOrderTest, AReportNamesStepsInJapaneseWhereTheGameDoesElseInEnglish) {
+  const StepNamer name = reportStepNamer(VersionFamily::kAoC10c);
+  EXPECT_EQ(name(StepKind::kResearch, 22), u8"機織り");
+  EXPECT_EQ(name(StepKind::kUnit, 4), u8"射手");
+  EXPECT_EQ(name(StepKind::kBuilding, 12), u8"戦士育成所");
+  EXPECT_EQ(name(StepKind::kResearch, 4), "El Dorado");  // no Japanese string
+  EXPECT_EQ(name(StepKind::kResearch, 70), "");            // no technology 70
+  EXPECT_EQ(buildStepText({60000, StepKind::kResearch, 70, 1}, name), "1:00 #70");
+}
+
+TEST(GameReportTest, ThePlayAddsEachPlayersActionsPerMinuteAndBuildOrderByNumber) {
+  GameEntry entry = twoPlayerGame();
+  entry.playerNames[3] = "Cy";  // co-op with Ann: player 2 too
+  entry.playerNumbers[3] = 2;
+  GameReport report = buildGameReport(entry);
+  EXPECT_FALSE(report.hasPlay);
+  EXPECT_FALSE(report.players[0].actionsPerMinute);
+  GamePlay play;
+  play.durationMs = 1200000;
+  play.players[2].actions = 900;
+  play.players[2].actionsByMinute = {20, 50, 40};
+  play.players[2].research = {{90000, 22}};
+  play.players[2].units = {{30000, 83, 1}, {100000, 4, 5}};
+  addPlay(report, play, testName);
+  EXPECT_TRUE(report.hasPlay);
+  EXPECT_EQ(report.playDurationMs, 1200000);
+  const ReportPlayer& ann = report.players[0];
+  ASSERT_TRUE(ann.actionsPerMinute);
+  EXPECT_DOUBLE_EQ(*ann.actionsPerMinute, 45.0);
+  EXPECT_EQ(ann.actionsByMinute, (std::vector<int32_t>{20, 50, 40}));
+  EXPECT_EQ(ann.buildOrderText, (std::vector<std::string>{"1:30 Loom", "1:40 Archer x5"}));
+  EXPECT_EQ(report.players[2].buildOrderText, ann.buildOrderText);
+  // Bob, player 1, gave no command.
+  ASSERT_TRUE(report.players[1].actionsPerMinute);
+  EXPECT_EQ(*report.players[1].actionsPerMinute, 0.0);
+  EXPECT_TRUE(report.players[1].buildOrder.empty());
+  // The ages the chart marks: reached where known, else the click.
+  EXPECT_EQ(ann.ageMs[0], 730000);
+  EXPECT_EQ(report.players[1].ageMs[2], 2400000);
+  EXPECT_FALSE(report.players[1].ageMs[0]);
+}
+
 TEST(CivilisationNamesTest, EveryEditionsIdsByFullNameAndLaterOnesByNumber) {
   const struct {
     int32_t civId;

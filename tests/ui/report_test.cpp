@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "library/game_report.h"
+#include "library/player_colours.h"
 #include "main_window_fixture.h"
 #include "platform/exact_path_win32.h"
 #include "resource.h"
@@ -272,6 +273,99 @@ TEST_F(ReportTest, CopyPutsTheReportOnTheClipboardAsUnicodeText) {
       platform::wideFromAnsi(ansiFromUtf8("長さ: ") + clockText(entry.facts.read().durationMs));
   EXPECT_NE(copied.find(length), std::wstring::npos) << platform::ansiFromWide(copied);
   EXPECT_NE(copied.find(platform::wideFromExact(u8"Alice\tゴート")), std::wstring::npos);
+}
+
+// Every position's player with the same play: Loom, then five archers.
+GamePlay samplePlay() {
+  GamePlay play;
+  play.durationMs = 600000;
+  for (int32_t number = 1; number <= 8; ++number) {
+    PlayerPlay& player = play.players[number];
+    player.actions = 450;
+    player.actionsByMinute = std::vector<int32_t>(10, 45);
+    player.research = {{90000, 22}};
+    player.units = {{30000, 83, 1}, {100000, 4, 5}};
+  }
+  return play;
+}
+
+void pumpMessages() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+}
+
+TEST_F(ReportTest, ThePlayFollowsTheSelectionOnceWithActionsPerMinuteItsChartAndBuildOrders) {
+  std::vector<std::string> walked;
+  report().setPlayReader([&](const std::string& path, const GameEntry&) -> std::optional<GamePlay> {
+    walked.push_back(path);
+    return samplePlay();
+  });
+  select(rowNamed("second.mgx"));
+  pumpMessages();
+  EXPECT_TRUE(walked.empty());  // a selection with no report walks nothing
+  select(rowNamed("first.mgx"));
+  pressAltEnter();
+  // Not yet: the selection is answered first, and of quick ones only the last is walked.
+  select(rowNamed("second.mgx"));
+  select(rowNamed("first.mgx"));
+  EXPECT_TRUE(walked.empty());
+  EXPECT_EQ(reportCell(IDC_REPORT_PLAYERS, 0, 9), "");
+  EXPECT_EQ(report().chartSize().cx, 0);
+  EXPECT_FALSE(IsWindowEnabled(reportControl(IDC_REPORT_SAVE_CHART)));
+  pumpMessages();
+  EXPECT_EQ(walked, std::vector<std::string>{saveGame() + "\\first.mgx"});
+  EXPECT_EQ(reportCell(IDC_REPORT_PLAYERS, 0, 9), "45");
+  EXPECT_EQ(reportCell(IDC_REPORT_PLAYERS, 1, 9), "45");
+  // A column a player, headed by the name; the villager left out.
+  HWND build = reportControl(IDC_REPORT_BUILD);
+  EXPECT_EQ(Header_GetItemCount(ListView_GetHeader(build)), 2);
+  EXPECT_EQ(reportRows(IDC_REPORT_BUILD), 2);
+  // Named as the game's Japanese editions name them.
+  EXPECT_EQ(reportCell(IDC_REPORT_BUILD, 0, 1), ansiFromUtf8("1:30 機織り"));
+  EXPECT_EQ(reportCell(IDC_REPORT_BUILD, 1, 0), ansiFromUtf8("1:40 射手 x5"));
+  // The chart in the space below, with each player's line in the colour.
+  const SIZE chart = report().chartSize();
+  EXPECT_GT(chart.cx, 200);
+  EXPECT_GT(chart.cy, 100);
+  const Rgb colour = morvane::slotColour(report().report().players[1].colourIndex);
+  int inColour = 0;
+  const std::vector<uint8_t>& rgba = report().chartPicture().rgba;
+  for (std::size_t i = 0; i + 3 < rgba.size(); i += 4) {
+    inColour += rgba[i] == colour.red && rgba[i + 1] == colour.green && rgba[i + 2] == colour.blue;
+  }
+  EXPECT_GT(inColour, chart.cx / 2);
+  // Saved under the game's name; copied with the build orders.
+  const std::string target = temp.path() + "\\chart.png";
+  std::wstring offered;
+  report().setSavePicker([&](OPENFILENAMEW& info) -> std::optional<std::wstring> {
+    offered = info.lpstrFile;
+    return platform::wideFromExact(target);
+  });
+  ASSERT_TRUE(IsWindowEnabled(reportControl(IDC_REPORT_SAVE_CHART)));
+  SendMessageA(report().hwnd(), WM_COMMAND, MAKEWPARAM(IDC_REPORT_SAVE_CHART, BN_CLICKED),
+               reinterpret_cast<LPARAM>(reportControl(IDC_REPORT_SAVE_CHART)));
+  EXPECT_EQ(offered, L"first APM.png");
+  std::ifstream file(target, std::ios::binary);
+  const std::vector<unsigned char> png((std::istreambuf_iterator<char>(file)),
+                                       std::istreambuf_iterator<char>());
+  int width = 0, height = 0, channels = 0;
+  stbi_uc* decoded = stbi_load_from_memory(png.data(), static_cast<int>(png.size()), &width,
+                                           &height, &channels, 4);
+  ASSERT_NE(decoded, nullptr) << stbi_failure_reason();
+  stbi_image_free(decoded);
+  EXPECT_EQ(width, chart.cx);
+  EXPECT_EQ(height, chart.cy);
+  const std::string copied = report().reportText();
+  EXPECT_NE(copied.find(u8"ビルドオーダー\r\nAlice (APM 45)\r\n\t1:30 機織り\r\n\t1:40 射手 x5\r\n"),
+            std::string::npos)
+      << copied;
+  // Another game's report drops the play until its own is read.
+  select(rowNamed("second.mgx"));
+  EXPECT_EQ(report().chartSize().cx, 0);
+  EXPECT_EQ(reportRows(IDC_REPORT_BUILD), 0);
+  pumpMessages();
+  EXPECT_EQ(walked.size(), 2u);
+  EXPECT_EQ(Header_GetItemCount(ListView_GetHeader(build)), 8);
 }
 
 // GBK bytes: "游戏" (two characters code page 932 lacks) and "阿拉伯".
