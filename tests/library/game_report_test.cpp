@@ -35,7 +35,8 @@ GameEntry twoPlayerGame() {
   entry.slots[1].civId = 45;
   entry.slots[1].colourId = 0;
   GameFacts& facts = entry.facts.write();
-  facts.version = {VersionFamily::kAoC10c, 11.76f};
+  facts.version.family = VersionFamily::kAoC10c;
+  facts.version.saveVersion = 11.76f;
   facts.durationMs = 3723000;
   facts.settled = true;
   facts.winners = {2};
@@ -123,7 +124,8 @@ TEST(GameReportTest, FactsInOrderOnlyWhereTheRecordingHoldsThem) {
   EXPECT_EQ(line(report, ReportFact::kSpeed)->choice, 1);  // normal
   // The Definitive Edition's own speed names: its 1.5 is casual, 1.7 normal.
   GameEntry definitive = twoPlayerGame();
-  definitive.facts.write().version = {VersionFamily::kDE, 63.0f};
+  definitive.facts.write().version.family = VersionFamily::kDE;
+  definitive.facts.write().version.saveVersion = 63.0f;
   EXPECT_EQ(line(buildGameReport(definitive), ReportFact::kSpeed)->choice,
             static_cast<int32_t>(Speed::kCasual));
   definitive.facts.write().settings.speed = 1.69f;
