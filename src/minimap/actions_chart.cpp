@@ -76,10 +76,9 @@ class Canvas {
   void blend(int32_t x, int32_t y, Rgb colour, double coverage) {
     if (x < 0 || y < 0 || x >= picture_.width || y >= picture_.height || coverage <= 0) return;
     const double a = std::min(coverage, 1.0);
-    const std::size_t at =
-        (static_cast<std::size_t>(y) * static_cast<std::size_t>(picture_.width) +
-         static_cast<std::size_t>(x)) *
-        4;
+    const std::size_t at = (static_cast<std::size_t>(y) * static_cast<std::size_t>(picture_.width) +
+                            static_cast<std::size_t>(x)) *
+                           4;
     const auto mix = [a](uint8_t under, uint8_t over) {
       return static_cast<uint8_t>(std::lround(under + (over - under) * a));
     };
@@ -132,7 +131,9 @@ class Canvas {
   }
 
   // A disc of the given radius, its edge blended.
-  void disc(double cx, double cy, double radius, Rgb colour) { segment(cx, cy, cx, cy, radius * 2, colour); }
+  void disc(double cx, double cy, double radius, Rgb colour) {
+    segment(cx, cy, cx, cy, radius * 2, colour);
+  }
 
  private:
   Picture& picture_;
@@ -178,7 +179,143 @@ double lineYAt(const std::vector<Point>& points, double x) {
   return points.back().y;
 }
 
+// Everything the drawing places, computed once for the picture and the marks.
+struct Geometry {
+  int32_t width = 0;
+  int32_t height = 0;
+  int32_t scale = 1;
+  int32_t glyph = 0;
+  PlotArea area;
+  double spanMs = 0;
+  ChartScale chart;
+  std::vector<std::vector<Point>> lines;  // the middles of each line's minutes
+
+  double xOf(double ms) const {
+    return area.left + std::min(ms, spanMs) / spanMs * (area.right - area.left);
+  }
+  double yOf(double rate) const {
+    return area.bottom - rate / chart.top * (area.bottom - area.top);
+  }
+};
+
+Geometry geometryOf(const ChartData& data, int32_t width, int32_t height) {
+  Geometry g;
+  g.width = std::clamp(width, kChartMinWidth, kChartMaxSize);
+  g.height = std::clamp(height, kChartMinHeight, kChartMaxSize);
+  g.scale = fontScale(g.height);
+  g.glyph = kGlyphHeight * g.scale;
+  g.area = plotAreaOf(g.width, g.height);
+  std::vector<std::vector<double>> rates;
+  double highest = 0;
+  for (const ChartLine& line : data.lines) {
+    rates.push_back(smoothedActionsPerMinute(line.actionsByMinute, data.durationMs));
+    for (const double rate : rates.back()) highest = std::max(highest, rate);
+  }
+  g.spanMs = static_cast<double>(std::max<int64_t>(data.durationMs, kMinuteMs));
+  g.chart = chartScale(highest, g.spanMs / kMinuteMs, (g.area.right - g.area.left) / g.scale);
+  for (std::size_t i = 0; i < data.lines.size(); ++i) {
+    std::vector<Point>& points = g.lines.emplace_back();
+    for (std::size_t minute = 0; minute < rates[i].size(); ++minute) {
+      const double middle = static_cast<double>(minute) * kMinuteMs +
+                            static_cast<double>(minuteLength(minute, data.durationMs)) / 2;
+      points.push_back({g.xOf(middle), g.yOf(rates[i][minute])});
+    }
+  }
+  return g;
+}
+
+double ringRadius(const Geometry& g) { return 4.0 * g.scale; }
+
+ChartBox ringBox(const Geometry& g, double x, double y) {
+  const double outer = ringRadius(g) + g.scale;
+  return {static_cast<int32_t>(std::floor(x - outer)), static_cast<int32_t>(std::floor(y - outer)),
+          static_cast<int32_t>(std::ceil(x + outer)), static_cast<int32_t>(std::ceil(y + outer))};
+}
+
+// Far enough apart that two numerals never read as one.
+ChartBox widened(const ChartBox& box, int32_t by) {
+  return {box.left - by, box.top - by, box.right + by, box.bottom + by};
+}
+
+// How far up or down a numeral may move from its ring, in lines of text.
+constexpr int32_t kNumeralMoves = 4;
+
+std::vector<AgeMark> marksOf(const ChartData& data, const Geometry& g) {
+  std::vector<AgeMark> marks;
+  for (std::size_t i = 0; i < data.lines.size(); ++i) {
+    if (g.lines[i].empty()) continue;
+    for (std::size_t age = 0; age < data.lines[i].agesMs.size(); ++age) {
+      const std::optional<int64_t>& ms = data.lines[i].agesMs[age];
+      if (!ms || *ms < 0) continue;
+      const double x = g.xOf(static_cast<double>(*ms));
+      marks.push_back({i, static_cast<int32_t>(age), x, lineYAt(g.lines[i], x), std::nullopt});
+    }
+  }
+  // In the order of time, so that the earliest ages keep the places over
+  // their rings.
+  std::stable_sort(marks.begin(), marks.end(),
+                   [](const AgeMark& a, const AgeMark& b) { return a.x < b.x; });
+  std::vector<ChartBox> rings;
+  for (const AgeMark& mark : marks) rings.push_back(ringBox(g, mark.x, mark.y));
+  const ChartBox title = chartTitleBox(g.width, g.height);
+  std::vector<ChartBox> placed;
+  const int32_t gap = g.scale;
+  const int32_t step = g.glyph + 2 * g.scale;
+  const auto isFree = [&](const ChartBox& box, bool besideRings, std::size_t own) {
+    if (box.top < 0 || box.bottom > g.area.bottom || box.left < 0 || box.right > g.width)
+      return false;
+    if (boxesOverlap(widened(box, gap), title)) return false;
+    for (const ChartBox& other : placed) {
+      if (boxesOverlap(widened(box, gap), other)) return false;
+    }
+    if (!besideRings) return true;
+    for (std::size_t r = 0; r < rings.size(); ++r) {
+      if (r != own && boxesOverlap(box, rings[r])) return false;
+    }
+    return true;
+  };
+  for (std::size_t m = 0; m < marks.size(); ++m) {
+    AgeMark& mark = marks[m];
+    const int32_t textWidthPx = textWidth(kAgeNumerals[mark.age], g.scale);
+    const int32_t left = std::clamp(static_cast<int32_t>(std::lround(mark.x)) - textWidthPx / 2, 0,
+                                    std::max(g.width - textWidthPx, 0));
+    const double radius = ringRadius(g);
+    const auto over = static_cast<int32_t>(std::lround(mark.y - radius - 3 * g.scale)) - g.glyph;
+    const auto under = static_cast<int32_t>(std::lround(mark.y + radius + 3 * g.scale));
+    // Clear of the other rings where it can be, else over them.
+    for (const bool besideRings : {true, false}) {
+      for (int32_t move = 0; move < kNumeralMoves && !mark.numeral; ++move) {
+        for (const int32_t top : {over - move * step, under + move * step}) {
+          const ChartBox box{left, top, left + textWidthPx, top + g.glyph};
+          if (isFree(box, besideRings, m)) {
+            mark.numeral = box;
+            break;
+          }
+        }
+      }
+    }
+    if (mark.numeral) placed.push_back(*mark.numeral);
+  }
+  return marks;
+}
+
 }  // namespace
+
+bool boxesOverlap(const ChartBox& a, const ChartBox& b) {
+  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+ChartBox chartTitleBox(int32_t width, int32_t height) {
+  const int32_t scale = fontScale(std::clamp(height, kChartMinHeight, kChartMaxSize));
+  const PlotArea area = plotAreaOf(std::clamp(width, kChartMinWidth, kChartMaxSize),
+                                   std::clamp(height, kChartMinHeight, kChartMaxSize));
+  const int32_t top = area.top - kGlyphHeight * scale - 5 * scale;
+  return {area.left, top, area.left + textWidth(kTitle, scale), top + kGlyphHeight * scale};
+}
+
+std::vector<AgeMark> ageMarksOf(const ChartData& data, int32_t width, int32_t height) {
+  return marksOf(data, geometryOf(data, width, height));
+}
 
 ChartData chartDataOf(const GameReport& report) {
   ChartData data;
@@ -220,7 +357,8 @@ ChartScale chartScale(double highestRate, double minutes, int32_t plotWidth) {
   // Five rate steps at most, whatever the pace: a slow game's lines still
   // fill the height.
   scale.step = roundStep(std::max(highestRate, 10.0), 5);
-  scale.top = static_cast<int32_t>(std::ceil(std::max(highestRate, 10.0) / scale.step)) * scale.step;
+  scale.top =
+      static_cast<int32_t>(std::ceil(std::max(highestRate, 10.0) / scale.step)) * scale.step;
   // A minute label needs about 36 pixels to stand clear of the next.
   const double labels = std::max(1.0, std::floor(plotWidth / 36.0));
   constexpr int32_t kMinuteSteps[] = {1, 2, 5, 10, 15, 20, 30, 60, 120, 240, 480, 960};
@@ -248,38 +386,28 @@ PlotArea plotAreaOf(int32_t width, int32_t height) {
 }
 
 Picture drawActionsChart(const ChartData& data, int32_t width, int32_t height) {
+  const Geometry g = geometryOf(data, width, height);
   Picture picture;
-  picture.width = std::clamp(width, kChartMinWidth, kChartMaxSize);
-  picture.height = std::clamp(height, kChartMinHeight, kChartMaxSize);
+  picture.width = g.width;
+  picture.height = g.height;
   picture.rgba.assign(static_cast<std::size_t>(picture.width) * picture.height * 4, 255);
   Canvas canvas(picture);
   canvas.fill(0, 0, picture.width, picture.height, kGround);
-  const int32_t scale = fontScale(picture.height);
-  const PlotArea area = plotAreaOf(picture.width, picture.height);
-  const double plotWidth = area.right - area.left;
-  const double plotHeight = area.bottom - area.top;
+  const int32_t scale = g.scale;
+  const PlotArea& area = g.area;
+  const int32_t glyph = g.glyph;
 
-  std::vector<std::vector<double>> rates;
-  double highest = 0;
-  for (const ChartLine& line : data.lines) {
-    rates.push_back(smoothedActionsPerMinute(line.actionsByMinute, data.durationMs));
-    for (const double rate : rates.back()) highest = std::max(highest, rate);
-  }
-  const double spanMs = static_cast<double>(std::max<int64_t>(data.durationMs, kMinuteMs));
-  const double minutes = spanMs / kMinuteMs;
-  const ChartScale chart = chartScale(highest, minutes, static_cast<int32_t>(plotWidth) / scale);
-  const auto xOf = [&](double ms) { return area.left + std::min(ms, spanMs) / spanMs * plotWidth; };
-  const auto yOf = [&](double rate) { return area.bottom - rate / chart.top * plotHeight; };
-  const int32_t glyph = kGlyphHeight * scale;
-
-  for (int32_t rate = 0; rate <= chart.top; rate += chart.step) {
-    const auto y = static_cast<int32_t>(std::lround(yOf(rate)));
+  for (int32_t rate = 0; rate <= g.chart.top; rate += g.chart.step) {
+    const auto y = static_cast<int32_t>(std::lround(g.yOf(rate)));
     if (rate > 0) canvas.fill(area.left, y, area.right, y + 1, kGrid);
     const std::string label = std::to_string(rate);
-    canvas.text(label, area.left - 6 * scale - textWidth(label, scale), y - glyph / 2, scale, kLabel);
+    canvas.text(label, area.left - 6 * scale - textWidth(label, scale), y - glyph / 2, scale,
+                kLabel);
   }
-  for (int32_t minute = 0; minute <= static_cast<int32_t>(minutes); minute += chart.minuteStep) {
-    const auto x = static_cast<int32_t>(std::lround(xOf(minute * static_cast<double>(kMinuteMs))));
+  const double minutes = g.spanMs / kMinuteMs;
+  for (int32_t minute = 0; minute <= static_cast<int32_t>(minutes); minute += g.chart.minuteStep) {
+    const auto x =
+        static_cast<int32_t>(std::lround(g.xOf(minute * static_cast<double>(kMinuteMs))));
     if (minute > 0) canvas.fill(x, area.top, x + 1, area.bottom, kGrid);
     canvas.fill(x, area.bottom, x + 1, area.bottom + 3 * scale, kAxis);
     const std::string label = minuteLabel(minute);
@@ -287,38 +415,30 @@ Picture drawActionsChart(const ChartData& data, int32_t width, int32_t height) {
   }
   canvas.fill(area.left, area.top, area.left + 1, area.bottom + 1, kAxis);
   canvas.fill(area.left, area.bottom, area.right, area.bottom + 1, kAxis);
-  canvas.text(kTitle, area.left, area.top - glyph - 5 * scale, scale, kLabel);
+  const ChartBox title = chartTitleBox(g.width, g.height);
+  canvas.text(kTitle, title.left, title.top, scale, kLabel);
 
   // Every line first, then the ages over them: no line hides a mark.
   const double lineWidth = 2.0 * scale;
-  std::vector<std::vector<Point>> lines;
   for (std::size_t i = 0; i < data.lines.size(); ++i) {
-    std::vector<Point>& points = lines.emplace_back();
-    for (std::size_t minute = 0; minute < rates[i].size(); ++minute) {
-      const double middle = static_cast<double>(minute) * kMinuteMs +
-                            static_cast<double>(minuteLength(minute, data.durationMs)) / 2;
-      points.push_back({xOf(middle), yOf(rates[i][minute])});
-    }
+    const std::vector<Point>& points = g.lines[i];
     const Rgb colour = data.lines[i].colour;
     for (std::size_t p = 1; p < points.size(); ++p)
       canvas.segment(points[p - 1].x, points[p - 1].y, points[p].x, points[p].y, lineWidth, colour);
     if (points.size() == 1) canvas.disc(points[0].x, points[0].y, lineWidth, colour);
   }
-  for (std::size_t i = 0; i < data.lines.size(); ++i) {
-    const ChartLine& line = data.lines[i];
-    if (lines[i].empty()) continue;
-    for (std::size_t age = 0; age < line.agesMs.size(); ++age) {
-      if (!line.agesMs[age] || *line.agesMs[age] < 0) continue;
-      const double x = xOf(static_cast<double>(*line.agesMs[age]));
-      const double y = lineYAt(lines[i], x);
-      const double radius = 4.0 * scale;
-      canvas.disc(x, y, radius + scale, line.colour);
-      canvas.disc(x, y, radius - scale, kGround);
-      const std::string numeral = kAgeNumerals[age];
-      const auto top = static_cast<int32_t>(std::lround(y - radius - 3 * scale)) - glyph;
-      canvas.text(numeral, static_cast<int32_t>(std::lround(x)) - textWidth(numeral, scale) / 2,
-                  std::max(top, 0), scale, line.colour);
-    }
+  const std::vector<AgeMark> marks = marksOf(data, g);
+  const double radius = ringRadius(g);
+  for (const AgeMark& mark : marks) {
+    const Rgb colour = data.lines[mark.line].colour;
+    canvas.disc(mark.x, mark.y, radius + scale, colour);
+    canvas.disc(mark.x, mark.y, radius - scale, kGround);
+  }
+  // The numerals last: a ring never covers one.
+  for (const AgeMark& mark : marks) {
+    if (!mark.numeral) continue;
+    canvas.text(kAgeNumerals[mark.age], mark.numeral->left, mark.numeral->top, scale,
+                data.lines[mark.line].colour);
   }
   return picture;
 }

@@ -61,6 +61,33 @@ struct PlotArea {
 };
 PlotArea plotAreaOf(int32_t width, int32_t height);
 
+// A box of the chart's pixels, its right and bottom edges outside it.
+struct ChartBox {
+  int32_t left = 0;
+  int32_t top = 0;
+  int32_t right = 0;
+  int32_t bottom = 0;
+};
+bool boxesOverlap(const ChartBox& a, const ChartBox& b);
+
+// Where the title is written.
+ChartBox chartTitleBox(int32_t width, int32_t height);
+
+// An age reached, marked by a ring on its player's line: the ring's middle
+// and the box of its numeral. With many players the ages come close
+// together, so a numeral stands over its ring where that is free, else
+// under it, else the nearest free place up or down; it is left out where
+// none is near (the ring still says the time). A numeral never covers
+// another, the title or the minutes.
+struct AgeMark {
+  std::size_t line = 0;
+  int32_t age = 0;  // 0 Feudal, 1 Castle, 2 Imperial
+  double x = 0;
+  double y = 0;
+  std::optional<ChartBox> numeral;
+};
+std::vector<AgeMark> ageMarksOf(const ChartData& data, int32_t width, int32_t height);
+
 // Sizes the drawing accepts; a size outside is brought inside.
 inline constexpr int32_t kChartMinWidth = 160;
 inline constexpr int32_t kChartMinHeight = 100;

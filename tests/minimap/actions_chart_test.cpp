@@ -70,8 +70,7 @@ TEST(ActionsChartTest, ScalesAreRoundNumbersThatHoldTheHighestRateAndLeaveLabels
   const Case cases[] = {
       {73, 40, 720, {80, 20, 2}},   // 20 labels fit: every second minute
       {73, 40, 1500, {80, 20, 1}},  // 41 labels fit
-      {120, 40, 300, {150, 50, 5}},
-      {249, 90, 300, {250, 50, 15}},
+      {120, 40, 300, {150, 50, 5}}, {249, 90, 300, {250, 50, 15}},
       {0, 0.5, 300, {10, 2, 1}},  // no actions: the scale of a slow game
       {3, 600, 100, {10, 2, 480}},
   };
@@ -122,9 +121,7 @@ class ActionsChartPictureTest : public ::testing::Test {
     data.lines.push_back(red);
     data.lines.push_back({kBlue, std::vector<int32_t>(10, 20), {}});
   }
-  double xOf(double minutes) const {
-    return area.left + minutes / 10 * (area.right - area.left);
-  }
+  double xOf(double minutes) const { return area.left + minutes / 10 * (area.right - area.left); }
   double yOf(double rate) const {
     // 60 at most: the scale's top is 60 in steps of 20.
     return area.bottom - rate / 60 * (area.bottom - area.top);
@@ -191,6 +188,60 @@ TEST_F(ActionsChartPictureTest, AnAgeReachedIsARingOnTheLineAtItsTimeWithItsNume
   EXPECT_GE(red, 14);
   // Blue reached no age: its line has no ring.
   EXPECT_EQ(at(picture, static_cast<int32_t>(x), static_cast<int32_t>(yOf(20))), (Rgba{0, 0, 192}));
+}
+
+// Eight players with the same pace reach each age within seconds of each
+// other, the fastest at the top of the scale under the title.
+TEST(ActionsChartMarksTest, NumeralsOfAgesReachedTogetherStandApartAndClearOfTheTitle) {
+  for (const int32_t height : {200, 400}) {
+    SCOPED_TRACE(height);
+    ChartData data;
+    data.durationMs = 30 * 60000;
+    for (int32_t k = 0; k < 8; ++k) {
+      ChartLine line{{static_cast<uint8_t>(k * 30), 0, 0}, std::vector<int32_t>(30, 60 - k), {}};
+      line.agesMs = {600000 + k * 5000, 1000000 + k * 5000, 1500000 + k * 5000};
+      data.lines.push_back(line);
+    }
+    // And one whose Feudal Age is at the very start of the plot.
+    data.lines[0].agesMs[0] = 0;
+    const std::vector<AgeMark> marks = ageMarksOf(data, 500, height);
+    ASSERT_EQ(marks.size(), 24u);
+    const ChartBox title = chartTitleBox(500, height);
+    const PlotArea area = plotAreaOf(500, height);
+    int32_t numerals = 0;
+    for (std::size_t i = 0; i < marks.size(); ++i) {
+      if (!marks[i].numeral) continue;
+      ++numerals;
+      const ChartBox& box = *marks[i].numeral;
+      EXPECT_FALSE(boxesOverlap(box, title)) << i;
+      EXPECT_GE(box.top, 0) << i;
+      EXPECT_GE(box.left, 0) << i;
+      EXPECT_LE(box.right, 500) << i;
+      EXPECT_LE(box.bottom, area.bottom) << i;
+      // Near its ring: within a few lines of text.
+      EXPECT_LT(std::abs((box.top + box.bottom) / 2.0 - marks[i].y), 60.0 * (height >= 360 ? 2 : 1))
+          << i;
+      for (std::size_t j = 0; j < i; ++j) {
+        if (marks[j].numeral) EXPECT_FALSE(boxesOverlap(box, *marks[j].numeral)) << i << " " << j;
+      }
+    }
+    // Most of them find a place.
+    EXPECT_GE(numerals, 18);
+  }
+}
+
+TEST(ActionsChartMarksTest, ALoneAgeHasItsNumeralOverItsRing) {
+  ChartData data;
+  data.durationMs = 600000;
+  ChartLine line{kRed, std::vector<int32_t>(10, 20), {}};
+  line.agesMs[1] = 300000;
+  data.lines.push_back(line);
+  const std::vector<AgeMark> marks = ageMarksOf(data, 500, 200);
+  ASSERT_EQ(marks.size(), 1u);
+  EXPECT_EQ(marks[0].age, 1);
+  ASSERT_TRUE(marks[0].numeral.has_value());
+  EXPECT_LT(marks[0].numeral->bottom, marks[0].y - 4);
+  EXPECT_NEAR((marks[0].numeral->left + marks[0].numeral->right) / 2.0, marks[0].x, 1.5);
 }
 
 TEST_F(ActionsChartPictureTest, SizesOutsideTheRangeAreBroughtInside) {
