@@ -23,8 +23,11 @@ namespace {
 constexpr int kMinimumWidth = 640;
 constexpr int kMinimumHeight = 480;
 constexpr int kMargin = 8;
-constexpr int kPlayerColumnWidths[kPlayerColumns] = {100, 85, 48, 85, 90, 90, 90, 50, 50, 45};
-constexpr int kBuildColumnWidth = 130;
+// An age reached after its click reads "0:13:08 (0:11:00)".
+constexpr int kPlayerColumnWidths[kPlayerColumns] = {100, 85, 48, 85, 115, 115, 115, 50, 50, 45};
+// The narrowest a build order's column gets: "12:34 " and a name of about
+// eight characters, or an English one.
+constexpr int kBuildColumnMinWidth = 115;
 // Posted by show: the play is read once the selection has been answered.
 constexpr UINT kPlayMessage = WM_APP + 20;
 
@@ -147,8 +150,7 @@ void ReportDialog::setUpColumns() {
   ListView_SetExtendedListViewStyleEx(factsList.hwnd(), LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
   ListView_SetExtendedListViewStyleEx(playersList.hwnd(), LVS_EX_FULLROWSELECT,
                                       LVS_EX_FULLROWSELECT);
-  ListView_SetExtendedListViewStyleEx(buildList.hwnd(), LVS_EX_FULLROWSELECT,
-                                      LVS_EX_FULLROWSELECT);
+  ListView_SetExtendedListViewStyleEx(buildList.hwnd(), LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
   insertListColumn(factsList.hwnd(), 0, loadResourceString(IDS_REPORT_FACT), 90);
   insertListColumn(factsList.hwnd(), 1, loadResourceString(IDS_REPORT_VALUE), 150);
   for (int column = 0; column < kPlayerColumns; ++column)
@@ -208,25 +210,36 @@ void ReportDialog::fillPlayers() {
   SendMessageA(list, WM_SETREDRAW, TRUE, 0);
 }
 
-// A column a player, a row a step.
+// As many players side by side as the list's width holds, a row a step.
+int ReportDialog::buildOrdersAcross() const {
+  RECT client;
+  GetClientRect(buildList.hwnd(), &client);
+  const int width = static_cast<int>(client.right) - GetSystemMetrics(SM_CXVSCROLL);
+  const int players = std::max(static_cast<int>(buildColumns.size()), 1);
+  return std::clamp(width / kBuildColumnMinWidth, 1, players);
+}
+
 void ReportDialog::fillBuildOrders() {
   HWND list = buildList.hwnd();
   SendMessageA(list, WM_SETREDRAW, FALSE, 0);
   ListView_DeleteAllItems(list);
   while (ListView_DeleteColumn(list, 0)) {
   }
-  buildColumns = shownReport.hasPlay ? buildOrderColumns(shownReport) : std::vector<BuildOrderColumn>();
-  std::size_t rows = 0;
-  for (std::size_t column = 0; column < buildColumns.size(); ++column) {
-    insertColumn(list, static_cast<int>(column), buildColumns[column].heading, kBuildColumnWidth);
-    rows = std::max(rows, buildColumns[column].player->buildOrderText.size());
+  buildColumns =
+      shownReport.hasPlay ? buildOrderColumns(shownReport) : std::vector<BuildOrderColumn>();
+  buildAcross = buildOrdersAcross();
+  buildGrid = buildOrderGrid(buildColumns, buildAcross);
+  if (!buildColumns.empty()) {
+    RECT client;
+    GetClientRect(list, &client);
+    const int width =
+        std::max((static_cast<int>(client.right) - GetSystemMetrics(SM_CXVSCROLL)) / buildAcross,
+                 kBuildColumnMinWidth);
+    for (int column = 0; column < buildAcross; ++column) insertColumn(list, column, "", width);
   }
-  for (std::size_t row = 0; row < rows; ++row) {
-    for (std::size_t column = 0; column < buildColumns.size(); ++column) {
-      const std::vector<std::string>& steps = buildColumns[column].player->buildOrderText;
-      setCell(list, static_cast<int>(row), static_cast<int>(column),
-              row < steps.size() ? steps[row] : std::string());
-    }
+  for (std::size_t row = 0; row < buildGrid.size(); ++row) {
+    for (std::size_t column = 0; column < buildGrid[row].size(); ++column)
+      setCell(list, static_cast<int>(row), static_cast<int>(column), buildGrid[row][column].text);
   }
   SendMessageA(list, WM_SETREDRAW, TRUE, 0);
 }
@@ -287,6 +300,7 @@ void ReportDialog::layOut() {
   chartArea = {kMargin, lowerTop, kMargin + chartWidth, lowerTop + lowerHeight};
   const int buildLeft = kMargin * 2 + chartWidth;
   place(buildList.hwnd(), buildLeft, lowerTop, client.right - kMargin - buildLeft, lowerHeight);
+  if (!buildColumns.empty() && buildOrdersAcross() != buildAcross) fillBuildOrders();
   const int ids[] = {IDC_REPORT_SAVE, IDC_REPORT_SAVE_CHART, IDC_REPORT_COPY, IDCANCEL};
   int x = client.right - kMargin;
   for (auto id = std::rbegin(ids); id != std::rend(ids); ++id) {
@@ -387,10 +401,12 @@ void ReportDialog::onBuildCustomDraw(NMHDR* notification, LRESULT* result) {
       *result = CDRF_NOTIFYSUBITEMDRAW;
       return;
     case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
+      const auto row = static_cast<std::size_t>(draw->nmcd.dwItemSpec);
       const auto column = static_cast<std::size_t>(draw->iSubItem);
-      // Each player's steps in the player's colour.
-      draw->clrText = column < buildColumns.size() ? slotColour(buildColumns[column].colourIndex)
-                                                   : GetSysColor(COLOR_WINDOWTEXT);
+      // Each player's name and steps in the player's colour.
+      draw->clrText = row < buildGrid.size() && column < buildGrid[row].size()
+                          ? slotColour(buildGrid[row][column].colourIndex)
+                          : GetSysColor(COLOR_WINDOWTEXT);
       return;
     }
     default:

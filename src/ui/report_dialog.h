@@ -83,6 +83,7 @@ class ReportDialog : public Dialog {
   void fillControls();
   void fillPlayers();
   void fillBuildOrders();
+  int buildOrdersAcross() const;
   // The picture drawn anew at the width the layout gives it.
   void drawPicture();
   // The chart drawn anew at the size the layout gives it.
@@ -99,6 +100,8 @@ class ReportDialog : public Dialog {
   std::string shownPath;
   bool playPending = false;
   std::vector<BuildOrderColumn> buildColumns;
+  int buildAcross = 0;
+  BuildOrderGrid buildGrid;
   RECT pictureArea = {};
   Picture picture;
   ScopedBitmap pictureBitmap;

@@ -84,7 +84,8 @@ std::string playerCell(const ReportPlayer& player, int column) {
     case kApmColumn:
       return apmText(player);
     default:
-      if (column >= 4 && column < 4 + kAges) return player.ages[static_cast<std::size_t>(column - 4)];
+      if (column >= 4 && column < 4 + kAges)
+        return player.ages[static_cast<std::size_t>(column - 4)];
       return {};
   }
 }
@@ -117,12 +118,12 @@ std::string chatText(const GameReport& report) {
   std::string text;
   bool inGame = false;
   for (const ReportChat& line : report.chat) {
-    if (line.inGame && !inGame) text += gameStartSeparator;
+    if (line.inGame && !inGame) text += reportGameStartLine;
     inGame = line.inGame;
     if (line.timeMs) text += "[" + clockText(*line.timeMs) + "] ";
     text += line.text + "\r\n";
   }
-  if (!inGame && report.state == ReportState::kGame) text += gameStartSeparator;
+  if (!inGame && report.state == ReportState::kGame) text += reportGameStartLine;
   return text;
 }
 
@@ -143,8 +144,8 @@ std::string reportText(const GameReport& report) {
   if (report.hasPlay) {
     text += "\r\n" + utf8Resource(IDS_REPORT_BUILD_ORDER) + "\r\n";
     for (const BuildOrderColumn& column : buildOrderColumns(report)) {
-      text += column.heading + " (" + utf8Resource(IDS_REPORT_APM) + " " +
-              apmText(*column.player) + ")\r\n";
+      text += column.heading + " (" + utf8Resource(IDS_REPORT_APM) + " " + apmText(*column.player) +
+              ")\r\n";
       for (const std::string& step : column.player->buildOrderText) text += "\t" + step + "\r\n";
     }
   }
@@ -166,6 +167,29 @@ std::vector<BuildOrderColumn> buildOrderColumns(const GameReport& report) {
     }
   }
   return columns;
+}
+
+BuildOrderGrid buildOrderGrid(const std::vector<BuildOrderColumn>& columns, int across) {
+  BuildOrderGrid grid;
+  const std::size_t width = static_cast<std::size_t>(std::max(across, 1));
+  for (std::size_t first = 0; first < columns.size(); first += width) {
+    const std::size_t end = std::min(first + width, columns.size());
+    if (first > 0) grid.emplace_back(width);
+    std::vector<BuildOrderCell>& headings = grid.emplace_back(width);
+    std::size_t steps = 0;
+    for (std::size_t c = first; c < end; ++c) {
+      headings[c - first] = {columns[c].heading, columns[c].colourIndex};
+      steps = std::max(steps, columns[c].player->buildOrderText.size());
+    }
+    for (std::size_t step = 0; step < steps; ++step) {
+      std::vector<BuildOrderCell>& row = grid.emplace_back(width);
+      for (std::size_t c = first; c < end; ++c) {
+        const std::vector<std::string>& text = columns[c].player->buildOrderText;
+        if (step < text.size()) row[c - first] = {text[step], columns[c].colourIndex};
+      }
+    }
+  }
+  return grid;
 }
 
 }  // namespace morvane::ui

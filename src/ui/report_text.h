@@ -24,9 +24,13 @@ std::string factValue(const ReportLine& line);
 // What the window says instead of a report; empty for a game.
 std::string stateText(const GameReport& report);
 
-// The chat as the chat box shows it: the lobby's lines, the line the detail
-// pane puts between them, then the game's, each after its game time where
-// it has one ("[0:12:34] text"), every line ending with "\r\n".
+// The line between the lobby's chat and the game's: the detail pane's is
+// wider than the report's chat box, where it would wrap.
+inline constexpr char reportGameStartLine[] = "-------<Game start>-------\r\n";
+
+// The chat as the chat box shows it: the lobby's lines, the game start's
+// line, then the game's, each after its game time where it has one
+// ("[0:12:34] text"), every line ending with "\r\n".
 std::string chatText(const GameReport& report);
 
 // One column of the build orders: the positions that share a player number
@@ -37,6 +41,17 @@ struct BuildOrderColumn {
   const ReportPlayer* player = nullptr;
 };
 std::vector<BuildOrderColumn> buildOrderColumns(const GameReport& report);
+
+// The build orders as the window's list shows them, at most `across` players
+// side by side: a row of their headings, a row per step, an empty row, then
+// the next players the same way, so that eight players need no scrolling
+// across. Each cell in its player's colour.
+struct BuildOrderCell {
+  std::string text;
+  int32_t colourIndex = 0;
+};
+using BuildOrderGrid = std::vector<std::vector<BuildOrderCell>>;
+BuildOrderGrid buildOrderGrid(const std::vector<BuildOrderColumn>& columns, int across);
 
 // The report as lines: the file's name, the facts, then a heading and one
 // tab-separated line per player, then, where the report has the play, each

@@ -316,13 +316,14 @@ TEST_F(ReportTest, ThePlayFollowsTheSelectionOnceWithActionsPerMinuteItsChartAnd
   EXPECT_EQ(walked, std::vector<std::string>{saveGame() + "\\first.mgx"});
   EXPECT_EQ(reportCell(IDC_REPORT_PLAYERS, 0, 9), "45");
   EXPECT_EQ(reportCell(IDC_REPORT_PLAYERS, 1, 9), "45");
-  // A column a player, headed by the name; the villager left out.
+  // A column a player, under the name; the villager left out.
   HWND build = reportControl(IDC_REPORT_BUILD);
   EXPECT_EQ(Header_GetItemCount(ListView_GetHeader(build)), 2);
-  EXPECT_EQ(reportRows(IDC_REPORT_BUILD), 2);
+  EXPECT_EQ(reportRows(IDC_REPORT_BUILD), 3);
+  EXPECT_EQ(reportCell(IDC_REPORT_BUILD, 0, 1), report().report().players[1].name);
   // Named as the game's Japanese editions name them.
-  EXPECT_EQ(reportCell(IDC_REPORT_BUILD, 0, 1), ansiFromUtf8("1:30 機織り"));
-  EXPECT_EQ(reportCell(IDC_REPORT_BUILD, 1, 0), ansiFromUtf8("1:40 射手 x5"));
+  EXPECT_EQ(reportCell(IDC_REPORT_BUILD, 1, 1), ansiFromUtf8("1:30 機織り"));
+  EXPECT_EQ(reportCell(IDC_REPORT_BUILD, 2, 0), ansiFromUtf8("1:40 射手 x5"));
   // The chart in the space below, with each player's line in the colour.
   const SIZE chart = report().chartSize();
   EXPECT_GT(chart.cx, 200);
@@ -356,8 +357,9 @@ TEST_F(ReportTest, ThePlayFollowsTheSelectionOnceWithActionsPerMinuteItsChartAnd
   EXPECT_EQ(width, chart.cx);
   EXPECT_EQ(height, chart.cy);
   const std::string copied = report().reportText();
-  EXPECT_NE(copied.find(u8"ビルドオーダー\r\nAlice (APM 45)\r\n\t1:30 機織り\r\n\t1:40 射手 x5\r\n"),
-            std::string::npos)
+  EXPECT_NE(
+      copied.find(u8"ビルドオーダー\r\nAlice (APM 45)\r\n\t1:30 機織り\r\n\t1:40 射手 x5\r\n"),
+      std::string::npos)
       << copied;
   // Another game's report drops the play until its own is read.
   select(rowNamed("second.mgx"));
@@ -365,7 +367,25 @@ TEST_F(ReportTest, ThePlayFollowsTheSelectionOnceWithActionsPerMinuteItsChartAnd
   EXPECT_EQ(reportRows(IDC_REPORT_BUILD), 0);
   pumpMessages();
   EXPECT_EQ(walked.size(), 2u);
-  EXPECT_EQ(Header_GetItemCount(ListView_GetHeader(build)), 8);
+  // Eight players in rows of as many as the width holds, each under its name:
+  // nothing to scroll across.
+  const int across = Header_GetItemCount(ListView_GetHeader(build));
+  EXPECT_GE(across, 2);
+  EXPECT_LT(across, 8);
+  RECT client;
+  GetClientRect(build, &client);
+  int columnsWidth = 0;
+  for (int column = 0; column < across; ++column)
+    columnsWidth += ListView_GetColumnWidth(build, column);
+  EXPECT_LE(columnsWidth, client.right);
+  const int bands = (8 + across - 1) / across;
+  EXPECT_EQ(reportRows(IDC_REPORT_BUILD), bands * 3 + bands - 1);
+  for (int k = 0; k < 8; ++k) {
+    const int row = k / across * 4;
+    EXPECT_EQ(reportCell(IDC_REPORT_BUILD, row, k % across), report().report().players[k].name)
+        << k;
+    EXPECT_EQ(reportCell(IDC_REPORT_BUILD, row + 1, k % across), ansiFromUtf8("1:30 機織り")) << k;
+  }
 }
 
 // GBK bytes: "游戏" (two characters code page 932 lacks) and "阿拉伯".
@@ -400,7 +420,8 @@ TEST_F(ReportTest, TheMenusEveryEditionItemListsTheLaterFilesAndShowsTheirScript
   const std::vector<std::string> documented = column(0);
   std::vector<bool> checked;
   dialog->setMenuPicker([&](HMENU menu, HWND, POINT) -> UINT {
-    checked.push_back((GetMenuState(menu, IDM_LIST_ALL_RECORDINGS, MF_BYCOMMAND) & MF_CHECKED) != 0);
+    checked.push_back((GetMenuState(menu, IDM_LIST_ALL_RECORDINGS, MF_BYCOMMAND) & MF_CHECKED) !=
+                      0);
     char text[256] = {};
     GetMenuStringA(menu, IDM_LIST_ALL_RECORDINGS, text, sizeof text, MF_BYCOMMAND);
     menuTexts.push_back(text);
