@@ -434,9 +434,12 @@ Picture drawActionsChart(const ChartData& data, int32_t width, int32_t height) {
     canvas.disc(mark.x, mark.y, radius + scale, colour);
     canvas.disc(mark.x, mark.y, radius - scale, kGround);
   }
-  // The numerals last: a ring never covers one.
+  // The numerals last, each on a patch of ground: neither a ring nor a line
+  // crosses one.
   for (const AgeMark& mark : marks) {
     if (!mark.numeral) continue;
+    const ChartBox& box = *mark.numeral;
+    canvas.fill(box.left - scale, box.top - scale, box.right + scale, box.bottom + scale, kGround);
     canvas.text(kAgeNumerals[mark.age], mark.numeral->left, mark.numeral->top, scale,
                 data.lines[mark.line].colour);
   }
