@@ -193,9 +193,43 @@ void drawObjects(const GameEntry& entry, const MapObjects& objects, const Diamon
   drawMarks(objects.relics, diamond, map, half, kRelicColour, picture);
 }
 
+// The tiles a wall covers from end to end, a mark on each; a wall's ends lie
+// on the map, so no more steps than the map is across (a crafted one is cut).
+std::vector<MapPoint> wallTiles(const MapPoint& from, const MapPoint& to, const MapTiles& map) {
+  const double span = std::max(std::fabs(static_cast<double>(to.x) - from.x),
+                               std::fabs(static_cast<double>(to.y) - from.y));
+  const double most = static_cast<double>(map.width) + static_cast<double>(map.height);
+  if (!(span >= 1)) return {from, to};  // NaN too
+  const auto steps = static_cast<int32_t>(std::min(std::ceil(span), most));
+  std::vector<MapPoint> tiles;
+  for (int32_t k = 0; k <= steps; ++k) {
+    const double t = static_cast<double>(k) / steps;
+    tiles.push_back({static_cast<float>(from.x + (to.x - from.x) * t),
+                     static_cast<float>(from.y + (to.y - from.y) * t)});
+  }
+  return tiles;
+}
+
+// The buildings the players placed during the game, over what the map held
+// at the start.
+void drawPlacedBuildings(const GameEntry& entry, const GamePlay& play, const Diamond& diamond,
+                         const MapTiles& map, Picture& picture) {
+  const int32_t half = std::max(1, picture.width / 256);
+  for (const auto& [number, player] : play.players) {
+    if (number < 1 || number >= static_cast<int32_t>(PlayerSlots::kCount)) continue;
+    const Rgb colour =
+        slotColour(slotColourIndexOf(entry.slots[static_cast<std::size_t>(number)].colourId));
+    for (const BuildOrder& building : player.buildings) {
+      drawMarks(building.to ? wallTiles(building.at, *building.to, map)
+                            : std::vector<MapPoint>{building.at},
+                diamond, map, half, colour, picture);
+    }
+  }
+}
+
 }  // namespace
 
-Picture drawMinimap(const GameEntry& entry, int32_t size) {
+Picture drawMinimap(const GameEntry& entry, int32_t size, const GamePlay* play) {
   size = std::clamp(size, kMinimapMinSize, kMinimapMaxSize);
   Picture picture;
   picture.width = size;
@@ -210,6 +244,7 @@ Picture drawMinimap(const GameEntry& entry, int32_t size) {
 
   const GameFacts& facts = entry.facts.read();
   drawObjects(entry, facts.objects, diamond, map, picture);
+  if (play != nullptr) drawPlacedBuildings(entry, *play, diamond, map, picture);
 
   const int32_t half = std::max(2, size / 64);
   for (std::size_t number = 1; number < PlayerSlots::kCount; ++number) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "recording/game_entry.h"
+#include "recording/game_play.h"
 
 namespace morvane {
 
@@ -25,8 +26,9 @@ inline constexpr int32_t kMinimapMaxSize = 4096;
 // colour, lighter or darker where the ground slopes; where the objects at
 // the start were read, cliffs as a darker line, the players' buildings in
 // their colours and gold, stone and relics as small marks above them; and
-// each player's start as a square in the player's colour. Outside the diamond the
-// picture is transparent.
-Picture drawMinimap(const GameEntry& entry, int32_t size);
+// each player's start as a square in the player's colour. Given the game's
+// play, the buildings each player placed are marked in its colour too, walls
+// from end to end. Outside the diamond the picture is transparent.
+Picture drawMinimap(const GameEntry& entry, int32_t size, const GamePlay* play = nullptr);
 
 }  // namespace morvane

@@ -170,6 +170,7 @@ void ReportDialog::show(const GameEntry& entry, const std::string& exactPath) {
   shownEntry = entry;
   shownReport = buildGameReport(shownEntry);
   shownPath = exactPath;
+  shownPlay.reset();
   // One message for any number of quick selections: it reads the last.
   if (isGame(shownReport) && playReader && !playPending)
     playPending = PostMessageW(hwnd(), kPlayMessage, 0, 0) != 0;
@@ -191,8 +192,10 @@ bool ReportDialog::OnPlay(WPARAM, LPARAM, INT_PTR&) {
   const std::optional<GamePlay> play = playReader(shownPath, shownEntry);
   if (!play) return true;
   addPlay(shownReport, *play, reportStepNamer(shownEntry.facts.read().version.family));
+  shownPlay = play;
   fillPlayers();
   fillBuildOrders();
+  drawPicture();
   drawChart();
   return true;
 }
@@ -314,7 +317,7 @@ void ReportDialog::layOut() {
 void ReportDialog::drawPicture() {
   const int32_t size = pictureArea.right - pictureArea.left;
   if (isGame(shownReport) && size >= kMinimapMinSize) {
-    picture = drawMinimap(shownEntry, size);
+    picture = drawMinimap(shownEntry, size, shownPlay ? &*shownPlay : nullptr);
   } else {
     picture = Picture();
   }

@@ -98,6 +98,8 @@ class ReportDialog : public Dialog {
   GameEntry shownEntry;
   GameReport shownReport;
   std::string shownPath;
+  // Its buildings go on the map once it is read.
+  std::optional<GamePlay> shownPlay;
   bool playPending = false;
   std::vector<BuildOrderColumn> buildColumns;
   int buildAcross = 0;

@@ -222,7 +222,9 @@ TEST(ActionsChartMarksTest, NumeralsOfAgesReachedTogetherStandApartAndClearOfThe
       EXPECT_LT(std::abs((box.top + box.bottom) / 2.0 - marks[i].y), 60.0 * (height >= 360 ? 2 : 1))
           << i;
       for (std::size_t j = 0; j < i; ++j) {
-        if (marks[j].numeral) EXPECT_FALSE(boxesOverlap(box, *marks[j].numeral)) << i << " " << j;
+        if (marks[j].numeral) {
+          EXPECT_FALSE(boxesOverlap(box, *marks[j].numeral)) << i << " " << j;
+        }
       }
     }
     // Most of them find a place.

@@ -142,6 +142,23 @@ TEST(MinimapTest, TilesAndStartsLandWhereTheGameShowsThem) {
   for (const auto& c : cases) {
     EXPECT_EQ(at(picture, c.pixel), c.colour) << c.what << " at " << c.pixel.x << ", " << c.pixel.y;
   }
+  // With the play: blue's house at (28.5, 24.5) and its wall from (4.5, 14.5)
+  // to (4.5, 20.5), marked on the grass, the wall's middle too; a player the
+  // game has no slot for draws nothing.
+  GamePlay play;
+  play.players[1].buildings = {{60000, 70, {28.5f, 24.5f}, std::nullopt},
+                               {90000, 72, {4.5f, 14.5f}, MapPoint{4.5f, 20.5f}}};
+  play.players[9].buildings = {{60000, 70, {12.5f, 3.5f}, std::nullopt}};
+  const Picture played = drawMinimap(parsed.entry, 256, &play);
+  const struct {
+    const char* what;
+    Pixel pixel;
+  } placed[] = {{"house", {169, 57}}, {"wall's far end", {80, 89}}, {"wall's middle", {70, 84}}};
+  for (const auto& c : placed) {
+    EXPECT_EQ(at(picture, c.pixel), kGrass) << c.what << " before";
+    EXPECT_EQ(at(played, c.pixel), kBlue) << c.what;
+  }
+  EXPECT_EQ(at(played, {51, 49}), kGrass);
 }
 
 // Entries no parse of a good header gives: each is drawn to the picture's
