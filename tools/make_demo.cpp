@@ -137,9 +137,10 @@ std::vector<uint8_t> oneVersusOneBody(const SampleGame& game) {
                                             std::max(minute - 24, 0) * 2.5);
     for (const auto& [player, count] : {std::pair<uint8_t, int32_t>{1, taro}, {2, alice}}) {
       for (int32_t k = 0; k < count; ++k) {
+        const int32_t ms = minute * kMinute + (k * kMinute + player * 700) / count;
+        if (ms >= kEnd) break;
         events.push_back(
-            {minute * kMinute + (k * kMinute + player * 700) / count,
-             [player = player](BodyBuilder& b) { b.order(kLayout, 0x03, player, {}); }});
+            {ms, [player = player](BodyBuilder& b) { b.order(kLayout, 0x03, player, {}); }});
       }
     }
     // The villagers, as long as the economy grows.
