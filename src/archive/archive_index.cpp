@@ -93,6 +93,12 @@ CREATE TABLE player(
 CREATE INDEX player_name ON player(name_id, civ_id, result);
 CREATE INDEX player_civ ON player(civ_id, name_id, result);
 )",
+    // 2: games keyed by the identity the recordings state, which the first
+    // layout did not keep: every recording is read again at the next update,
+    // which moves it to its game by the new key and drops the emptied ones.
+    R"(
+UPDATE recording SET size = -1;
+)",
 };
 constexpr int kSteps = static_cast<int>(sizeof kSchemaSteps / sizeof kSchemaSteps[0]);
 static_assert(kSteps == kSchemaVersion, "one step per layout version");
@@ -131,6 +137,8 @@ PlayerOutcome outcomeFromText(const std::string& text) {
 }
 
 KeyCertainty certaintyFromText(const std::string& text) {
+  if (text == "game-id") return KeyCertainty::kGameId;
+  if (text == "sync") return KeyCertainty::kSync;
   if (text == "map") return KeyCertainty::kMap;
   if (text == "fixed-map") return KeyCertainty::kFixedMap;
   return KeyCertainty::kFile;

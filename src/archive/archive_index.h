@@ -22,11 +22,12 @@ namespace morvane::archive {
 
 // The layout of the tables. A newer program migrates an older index forward
 // step by step; an index of a newer layout than this is refused, not read.
-inline constexpr int kSchemaVersion = 1;
+inline constexpr int kSchemaVersion = 2;
 // Raised whenever the reader changes what it finds in a recording: every
 // file is then read again at the next update.
 // 2: the Definitive Edition's computer players and AI section.
-inline constexpr int kReaderRevision = 2;
+// 3: the game id and the first world checksums.
+inline constexpr int kReaderRevision = 3;
 
 struct UpdateRequest {
   std::vector<std::string> folders;  // exact paths, without a trailing separator

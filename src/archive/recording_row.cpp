@@ -151,6 +151,10 @@ void fillGame(const GameEntry& entry, RecordingRow& row, const platform::TextDec
 
 const char* certaintyName(KeyCertainty certainty) {
   switch (certainty) {
+    case KeyCertainty::kGameId:
+      return "game-id";
+    case KeyCertainty::kSync:
+      return "sync";
     case KeyCertainty::kMap:
       return "map";
     case KeyCertainty::kFixedMap:
