@@ -473,6 +473,46 @@ TEST(SearchLines, AGameIsOneLineOfItsSidesAndRecordings) {
   EXPECT_EQ(line.length, "0:25:13");
   EXPECT_EQ(line.recordings, "bob.mgx, x.mgx (\xE3\x82\xB3\xE3\x83\x94\xE3\x83\xBC 1)");
   EXPECT_EQ(line.firstPath, "/a/bob.mgx");
+  // The tip: every player whole, then every path.
+  EXPECT_EQ(line.tip, u8"Alice (チーム 1) フランク: 勝利\nBob (チーム 2) ゴート: 投了\n"
+                      u8"Carol (チーム 1) チュートン: 勝利\n\n/a/alice.mgx (コピー)\n/a/bob.mgx\n/b/x.mgx");
+}
+
+TEST(SearchLines, LinesSortByEveryColumnAndAgainTheOtherWay) {
+  const auto lineWith = [](int64_t played, int64_t length, const char* players, const char* map,
+                           const char* files) {
+    ResultLine line;
+    line.playedMs = played;
+    line.durationMs = length;
+    line.players = players;
+    line.map = map;
+    line.recordings = files;
+    return line;
+  };
+  const std::vector<ResultLine> found = {lineWith(300, 10, "bob vs Carol", "Arabia", "c.mgx"),
+                                         lineWith(200, 30, "Alice vs Bob", "arena", "b.mgx"),
+                                         lineWith(100, 20, "carol vs Dave", "Arabia", "a.mgx")};
+  const auto order = [&](ResultOrder o) {
+    std::vector<ResultLine> lines = found;
+    sortLines(lines, o);
+    std::string files;
+    for (const ResultLine& line : lines) files += line.recordings.substr(0, 1);
+    return files;
+  };
+  ResultOrder o;
+  EXPECT_EQ(order(o), "cba");
+  o = orderAfterClick(o, ResultColumn::kDate);
+  EXPECT_EQ(order(o), "abc");
+  o = orderAfterClick(o, ResultColumn::kLength);
+  EXPECT_EQ(order(o), "bac");
+  o = orderAfterClick(o, ResultColumn::kPlayers);
+  EXPECT_EQ(order(o), "bca");  // any case
+  o = orderAfterClick(o, ResultColumn::kPlayers);
+  EXPECT_EQ(order(o), "acb");
+  o = orderAfterClick(o, ResultColumn::kMap);
+  EXPECT_EQ(order(o), "cab");  // equal maps keep the search's order
+  o = orderAfterClick(o, ResultColumn::kRecordings);
+  EXPECT_EQ(order(o), "abc");
 }
 
 // The shared recordings: the index agrees with their truth files.
