@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <algorithm>
+
 #include "library/civilisation_names.h"
 #include "platform/exact_path_win32.h"
 #include "platform/path.h"
@@ -21,6 +23,8 @@ constexpr UINT kFinishedMessage = WM_APP + 11;
 // flood the queue.
 constexpr std::size_t kProgressStep = 8;
 constexpr std::size_t kShownGames = 1000;
+// While an update runs, the results are searched again at most this often.
+constexpr ULONGLONG kRefreshMs = 500;
 constexpr int kColumnWidths[] = {108, 300, 88, 52, 115};
 
 // Beyond any civilisation id an edition gives.
@@ -100,6 +104,8 @@ bool SearchDialog::dispatch(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&
       Map::command<&SearchDialog::onReport>(IDC_SEARCH_REPORT),
       Map::command<&SearchDialog::onSelectInList>(IDC_SEARCH_SELECT),
       Map::notify<&SearchDialog::onResultsDoubleClick>(IDC_SEARCH_RESULTS, NM_DBLCLK),
+      Map::notify<&SearchDialog::onColumnClick>(IDC_SEARCH_RESULTS, LVN_COLUMNCLICK),
+      Map::notify<&SearchDialog::onInfoTip>(IDC_SEARCH_RESULTS, LVN_GETINFOTIPW),
   };
   return Map::dispatch(table, *this, message, wParam, lParam, result);
 }
@@ -142,13 +148,14 @@ void SearchDialog::setUpControls() {
                  reinterpret_cast<LPARAM>(loadResourceString(text).c_str()));
   }
   SendMessageA(resultCombo.hwnd(), CB_SETCURSEL, 0, 0);
-  ListView_SetExtendedListViewStyleEx(resultsList.hwnd(), LVS_EX_FULLROWSELECT,
-                                      LVS_EX_FULLROWSELECT);
+  ListView_SetExtendedListViewStyleEx(resultsList.hwnd(), LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP,
+                                      LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP);
   for (int column = 0; column < 5; ++column) {
     insertListColumn(resultsList.hwnd(), column,
                      loadResourceString(static_cast<UINT>(IDS_SEARCH_COLUMN_FIRST + column)),
                      kColumnWidths[column]);
   }
+  markSortedColumn();
   SendMessageA(progressBar.hwnd(), PBM_SETRANGE32, 0, 1);
   EnableWindow(stopButton.hwnd(), FALSE);
 }
@@ -157,9 +164,15 @@ void SearchDialog::show(const std::string& folder) {
   folder_ = folder;
   setUtf8(folderText.hwnd(), folder_);
   if (indexPath_.empty()) indexPath_ = defaultIndexPath();
-  if (!updating() && openReader()) onFind();
   ShowWindow(hwnd(), SW_SHOW);
   SetActiveWindow(hwnd());
+  if (updating()) return;
+  // What the index holds answers at once; the update then brings it up to
+  // date with the tree, the results growing as it goes. A damaged index
+  // waits for the user's word before it is made anew.
+  if (!openReader()) return;
+  onFind();
+  onUpdate();
 }
 
 bool SearchDialog::openReader() {
@@ -196,24 +209,24 @@ archive::SearchForm SearchDialog::readForm() const {
   return form;
 }
 
-void SearchDialog::onFind() {
+void SearchDialog::onFind() { searchAgain(false); }
+
+void SearchDialog::searchAgain(bool quiet) {
   if (!openReader()) return;
-  archive::FormProblem problem = archive::FormProblem::kNone;
-  std::optional<archive::SearchQuery> query =
-      archive::queryOf(readForm(), platform::joinPath(folder_, "", '\\'), problem);
-  if (!query) {
-    showStatus(problem == archive::FormProblem::kBadFrom
-                   ? "開始日が読めません (例: 2024-05-01, 2024-05)"
-                   : "終了日が読めません (例: 2024-05-31, 2024-05)");
-    return;
-  }
-  query->limit = kShownGames;
   try {
-    const archive::SearchResult result = reader_->search(*query);
-    lines_.clear();
-    for (const archive::GameHit& game : result.games) lines_.push_back(archive::lineOf(game));
+    archive::SearchPage page = archive::searchGames(
+        *reader_, readForm(), platform::joinPath(folder_, "", '\\'), kShownGames);
+    if (page.problem != archive::FormProblem::kNone) {
+      showStatus(page.problem == archive::FormProblem::kBadFrom
+                     ? "開始日が読めません (例: 2024-05-01, 2024-05)"
+                     : "終了日が読めません (例: 2024-05-31, 2024-05)");
+      return;
+    }
+    lines_ = std::move(page.lines);
+    archive::sortLines(lines_, order_);
     fillResults();
-    showStatus(std::to_string(lines_.size()) + (result.more ? " 試合以上 (新しい順)" : " 試合 (新しい順)"));
+    if (!quiet)
+      showStatus(std::to_string(lines_.size()) + (page.more ? " 試合以上" : " 試合"));
   } catch (const archive::ArchiveError& error) {
     reader_.reset();
     lines_.clear();
@@ -226,6 +239,12 @@ void SearchDialog::onFind() {
 
 void SearchDialog::fillResults() {
   HWND list = resultsList.hwnd();
+  const int before = ListView_GetNextItem(list, -1, LVNI_SELECTED);
+  const std::string chosen =
+      before >= 0 && before < ListView_GetItemCount(list) && !shownFirstPaths_.empty()
+          ? shownFirstPaths_[static_cast<std::size_t>(before)]
+          : std::string();
+  shownFirstPaths_.clear();
   SendMessageW(list, WM_SETREDRAW, FALSE, 0);
   ListView_DeleteAllItems(list);
   for (std::size_t i = 0; i < lines_.size(); ++i) {
@@ -236,6 +255,11 @@ void SearchDialog::fillResults() {
     setCell(list, row, 2, line.map);
     setCell(list, row, 3, line.length);
     setCell(list, row, 4, line.recordings);
+    shownFirstPaths_.push_back(line.firstPath);
+    if (!chosen.empty() && line.firstPath == chosen) {
+      ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+      ListView_EnsureVisible(list, row, FALSE);
+    }
   }
   SendMessageW(list, WM_SETREDRAW, TRUE, 0);
 }
@@ -243,7 +267,10 @@ void SearchDialog::fillResults() {
 void SearchDialog::onUpdate() {
   if (updating() || folder_.empty()) return;
   const bool rebuild = damaged_;
-  reader_.reset();
+  // The window's reader made the index's tables before the worker opens it;
+  // only a rebuild removes the file under it.
+  if (rebuild) reader_.reset();
+  lastRefresh_ = GetTickCount64();
   stop_ = false;
   setUpdating(true);
   showStatus(rebuild ? "索引を作り直しています..." : "索引を更新しています...");
@@ -296,6 +323,11 @@ bool SearchDialog::onProgress(WPARAM done, LPARAM total, INT_PTR&) {
   SendMessageW(progressBar.hwnd(), PBM_SETRANGE32, 0, total);
   SendMessageW(progressBar.hwnd(), PBM_SETPOS, done, 0);
   showStatus("索引を更新しています: " + std::to_string(done) + " / " + std::to_string(total));
+  const ULONGLONG now = GetTickCount64();
+  if (reader_ && now - lastRefresh_ >= kRefreshMs) {
+    lastRefresh_ = now;
+    searchAgain(true);
+  }
   return true;
 }
 
@@ -352,6 +384,41 @@ void SearchDialog::onSelectInList() {
 }
 
 void SearchDialog::onResultsDoubleClick(NMHDR*, LRESULT*) { onReport(); }
+
+void SearchDialog::onColumnClick(NMHDR* notification, LRESULT*) {
+  const int column = reinterpret_cast<NMLISTVIEW*>(notification)->iSubItem;
+  if (column < 0 || column >= archive::kResultColumns) return;
+  order_ = archive::orderAfterClick(order_, static_cast<archive::ResultColumn>(column));
+  archive::sortLines(lines_, order_);
+  fillResults();
+  markSortedColumn();
+}
+
+// The header's arrow on the column the lines are sorted by.
+void SearchDialog::markSortedColumn() {
+  const HWND header = ListView_GetHeader(resultsList.hwnd());
+  for (int column = 0; column < archive::kResultColumns; ++column) {
+    HDITEMW item = {};
+    item.mask = HDI_FORMAT;
+    if (!Header_GetItem(header, column, &item)) continue;
+    item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
+    if (column == static_cast<int>(order_.column))
+      item.fmt |= order_.descending ? HDF_SORTDOWN : HDF_SORTUP;
+    Header_SetItem(header, column, &item);
+  }
+}
+
+void SearchDialog::onInfoTip(NMHDR* notification, LRESULT*) {
+  auto* tip = reinterpret_cast<NMLVGETINFOTIPW*>(notification);
+  if (tip->iItem < 0 || tip->iItem >= static_cast<int>(lines_.size()) || tip->cchTextMax <= 0)
+    return;
+  const std::wstring text =
+      platform::wideFromExact(lines_[static_cast<std::size_t>(tip->iItem)].tip);
+  const std::size_t room = static_cast<std::size_t>(tip->cchTextMax) - 1;
+  const std::size_t length = std::min(text.size(), room);
+  text.copy(tip->pszText, length);
+  tip->pszText[length] = L'\0';
+}
 
 // Enter searches, wherever the focus is in the form.
 void SearchDialog::OnOK() { onFind(); }
