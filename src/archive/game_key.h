@@ -18,9 +18,9 @@ struct GameKey {
   KeyCertainty certainty = KeyCertainty::kFile;
 };
 
-// How many of the body's first world checksums make a key: the first comes
-// about half a minute into the game, and a shorter recording falls back to
-// the map.
+// How many of the body's first world checksums make a key: they come some 40
+// seconds into the game and every 20 to 40 seconds after; a recording that
+// ends before the third falls back to the map.
 inline constexpr std::size_t kKeyedSyncChecksums = 3;
 
 // The key of a parsed game, by the best identity it holds: the game id, the
