@@ -276,6 +276,7 @@ void SearchDialog::onUpdate() {
   showStatus(rebuild ? "索引を作り直しています..." : "索引を更新しています...");
   archive::UpdateRequest request;
   request.folders = {folder_};
+  updatedFolder_ = folder_;
   request.recursive = true;
   request.separator = '\\';
   request.jobs = cores();
@@ -353,6 +354,11 @@ bool SearchDialog::onFinished(WPARAM, LPARAM, INT_PTR&) {
   SendMessageW(progressBar.hwnd(), PBM_SETPOS, 1, 0);
   if (!openReader()) return true;
   onFind();
+  // The window was shown over another tree while this one was read.
+  if (!stats.stopped && updatedFolder_ != folder_) {
+    onUpdate();
+    return true;
+  }
   const archive::ArchiveCounts counts = reader_->counts();
   std::string status = std::string(stats.stopped ? "中止しました" : "索引を更新しました") +
                        ": 読込 " + std::to_string(stats.read) + ", 変更なし " +

@@ -89,6 +89,7 @@ class SearchDialog : public Dialog {
   Control resultsList, statusText, progressBar, updateButton, stopButton;
   Host host_;
   std::string folder_;
+  std::string updatedFolder_;  // the tree the worker reads
   std::string indexPath_;
   bool damaged_ = false;
   std::unique_ptr<archive::Archive> reader_;
