@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <shlobj.h>
+#include <windowsx.h>
 
 #include <algorithm>
 
@@ -25,6 +26,7 @@ constexpr std::size_t kProgressStep = 8;
 constexpr std::size_t kShownGames = 1000;
 // While an update runs, the results are searched again at most this often.
 constexpr ULONGLONG kRefreshMs = 500;
+constexpr int kTipWidth = 600;  // pixels; longer lines are wrapped
 constexpr int kColumnWidths[] = {108, 300, 88, 52, 115};
 
 // Beyond any civilisation id an edition gives.
@@ -105,7 +107,6 @@ bool SearchDialog::dispatch(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&
       Map::command<&SearchDialog::onSelectInList>(IDC_SEARCH_SELECT),
       Map::notify<&SearchDialog::onResultsDoubleClick>(IDC_SEARCH_RESULTS, NM_DBLCLK),
       Map::notify<&SearchDialog::onColumnClick>(IDC_SEARCH_RESULTS, LVN_COLUMNCLICK),
-      Map::notify<&SearchDialog::onInfoTip>(IDC_SEARCH_RESULTS, LVN_GETINFOTIPW),
   };
   return Map::dispatch(table, *this, message, wParam, lParam, result);
 }
@@ -148,8 +149,9 @@ void SearchDialog::setUpControls() {
                  reinterpret_cast<LPARAM>(loadResourceString(text).c_str()));
   }
   SendMessageA(resultCombo.hwnd(), CB_SETCURSEL, 0, 0);
-  ListView_SetExtendedListViewStyleEx(resultsList.hwnd(), LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP,
-                                      LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP);
+  ListView_SetExtendedListViewStyleEx(resultsList.hwnd(), LVS_EX_FULLROWSELECT,
+                                      LVS_EX_FULLROWSELECT);
+  setUpTip();
   for (int column = 0; column < 5; ++column) {
     insertListColumn(resultsList.hwnd(), column,
                      loadResourceString(static_cast<UINT>(IDS_SEARCH_COLUMN_FIRST + column)),
@@ -245,6 +247,7 @@ void SearchDialog::fillResults() {
           ? shownFirstPaths_[static_cast<std::size_t>(before)]
           : std::string();
   shownFirstPaths_.clear();
+  hideTip();
   SendMessageW(list, WM_SETREDRAW, FALSE, 0);
   ListView_DeleteAllItems(list);
   for (std::size_t i = 0; i < lines_.size(); ++i) {
@@ -414,16 +417,92 @@ void SearchDialog::markSortedColumn() {
   }
 }
 
-void SearchDialog::onInfoTip(NMHDR* notification, LRESULT*) {
-  auto* tip = reinterpret_cast<NMLVGETINFOTIPW*>(notification);
-  if (tip->iItem < 0 || tip->iItem >= static_cast<int>(lines_.size()) || tip->cchTextMax <= 0)
-    return;
-  const std::wstring text =
-      platform::wideFromExact(lines_[static_cast<std::size_t>(tip->iItem)].tip);
-  const std::size_t room = static_cast<std::size_t>(tip->cchTextMax) - 1;
-  const std::size_t length = std::min(text.size(), room);
-  text.copy(tip->pszText, length);
-  tip->pszText[length] = L'\0';
+// The list's tip is a tooltip of the window's own, shown where the pointer
+// rests on a line and moved from line to line: the same on every system,
+// whatever its list view does with tips.
+void SearchDialog::setUpTip() {
+  tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX,
+                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(),
+                         nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (tip_ == nullptr) return;
+  TOOLINFOW tool = {};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_IDISHWND | TTF_TRACK | TTF_ABSOLUTE;
+  tool.hwnd = hwnd();
+  tool.uId = reinterpret_cast<UINT_PTR>(resultsList.hwnd());
+  tool.lpszText = const_cast<wchar_t*>(L"");
+  SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, kTipWidth);
+  SetWindowSubclass(resultsList.hwnd(), &SearchDialog::resultsListProc, 0,
+                    reinterpret_cast<DWORD_PTR>(this));
+}
+
+LRESULT CALLBACK SearchDialog::resultsListProc(HWND list, UINT message, WPARAM wParam,
+                                               LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+  auto* dialog = reinterpret_cast<SearchDialog*>(self);
+  switch (message) {
+    case WM_MOUSEMOVE: {
+      const POINT at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      if (dialog->rowAt(at) != dialog->tipRow_) dialog->hideTip();
+      TRACKMOUSEEVENT track = {sizeof track, TME_HOVER | TME_LEAVE, list, HOVER_DEFAULT};
+      TrackMouseEvent(&track);
+      break;
+    }
+    case WM_MOUSEHOVER:
+      // No exception may unwind through the system's frames.
+      try {
+        dialog->showTip({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      } catch (...) {
+        dialog->hideTip();
+      }
+      break;
+    case WM_MOUSELEAVE:
+    case WM_MOUSEWHEEL:
+    case WM_VSCROLL:
+      dialog->hideTip();
+      break;
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(list, &SearchDialog::resultsListProc, 0);
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(list, message, wParam, lParam);
+}
+
+int SearchDialog::rowAt(POINT at) const {
+  LVHITTESTINFO hit = {};
+  hit.pt = at;
+  const int row = ListView_HitTest(resultsList.hwnd(), &hit);
+  return row >= 0 && row < static_cast<int>(lines_.size()) ? row : -1;
+}
+
+void SearchDialog::showTip(POINT at) {
+  const int row = rowAt(at);
+  if (tip_ == nullptr || row < 0) return;
+  std::wstring text = platform::wideFromExact(lines_[static_cast<std::size_t>(row)].tip);
+  TOOLINFOW tool = {};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = hwnd();
+  tool.uId = reinterpret_cast<UINT_PTR>(resultsList.hwnd());
+  tool.lpszText = text.data();
+  SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+  POINT screen = at;
+  ClientToScreen(resultsList.hwnd(), &screen);
+  const int below = GetSystemMetrics(SM_CYCURSOR) / 2;
+  SendMessageW(tip_, TTM_TRACKPOSITION, 0, MAKELPARAM(screen.x, screen.y + below));
+  SendMessageW(tip_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
+  tipRow_ = row;
+}
+
+void SearchDialog::hideTip() {
+  if (tip_ == nullptr || tipRow_ < 0) return;
+  TOOLINFOW tool = {};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = hwnd();
+  tool.uId = reinterpret_cast<UINT_PTR>(resultsList.hwnd());
+  SendMessageW(tip_, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
+  tipRow_ = -1;
 }
 
 // Enter searches, wherever the focus is in the form.

@@ -49,7 +49,6 @@ class SearchDialog : public Dialog {
   void onSelectInList();
   void onResultsDoubleClick(NMHDR* notification, LRESULT* result);
   void onColumnClick(NMHDR* notification, LRESULT* result);
-  void onInfoTip(NMHDR* notification, LRESULT* result);
 
   // The index file: the user's local application data folder unless a test
   // names another before the window is shown.
@@ -58,6 +57,7 @@ class SearchDialog : public Dialog {
   bool updating() const { return worker_.joinable(); }
   const std::vector<archive::ResultLine>& lines() const { return lines_; }
   archive::ResultOrder order() const { return order_; }
+  HWND tipWindow() const { return tip_; }
 
  protected:
   BOOL OnInitDialog() override;
@@ -81,6 +81,13 @@ class SearchDialog : public Dialog {
   // The lines into the list, the game selected before still selected.
   void fillResults();
   void markSortedColumn();
+  // The tip of the line the pointer rests on (client point of the list).
+  void setUpTip();
+  static LRESULT CALLBACK resultsListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
+                                          UINT_PTR, DWORD_PTR self);
+  int rowAt(POINT at) const;
+  void showTip(POINT at);
+  void hideTip();
   int selectedLine() const;
   void setUpdating(bool running);
   archive::SearchForm readForm() const;
@@ -97,6 +104,8 @@ class SearchDialog : public Dialog {
   archive::ResultOrder order_;
   ULONGLONG lastRefresh_ = 0;  // when results last grew during an update
   std::vector<std::string> shownFirstPaths_;  // of the list's rows, as drawn
+  HWND tip_ = nullptr;
+  int tipRow_ = -1;  // the line whose tip shows, -1 for none
 
   // The worker: it owns its own connection; the window learns of it only
   // through posted messages and what it leaves here when it ends.

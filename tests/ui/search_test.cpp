@@ -119,15 +119,19 @@ TEST_F(SearchTest, OpensReadySortsByEachColumnAndTipsALineWhole) {
   clickColumn(1);  // players from A: Alice's game first
   ASSERT_NE(search().lines()[0].players.find("Alice"), std::string::npos);
 
+  // The pointer resting on the second line shows its tip.
+  const HWND results = searchControl(IDC_SEARCH_RESULTS);
+  RECT row = {};
+  ListView_GetItemRect(results, 1, &row, LVIR_BOUNDS);
+  SendMessageW(results, WM_MOUSEHOVER, 0, MAKELPARAM(row.left + 20, (row.top + row.bottom) / 2));
   wchar_t text[1024] = {};
-  NMLVGETINFOTIPW tip = {};
-  tip.hdr.hwndFrom = searchControl(IDC_SEARCH_RESULTS);
-  tip.hdr.idFrom = IDC_SEARCH_RESULTS;
-  tip.hdr.code = LVN_GETINFOTIPW;
-  tip.pszText = text;
-  tip.cchTextMax = 1024;
-  tip.iItem = 1;
-  SendMessageW(search().hwnd(), WM_NOTIFY, IDC_SEARCH_RESULTS, reinterpret_cast<LPARAM>(&tip));
+  TOOLINFOW tool = {};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = search().hwnd();
+  tool.uId = reinterpret_cast<UINT_PTR>(results);
+  tool.lpszText = text;
+  SendMessageW(search().tipWindow(), TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&tool));
+  EXPECT_TRUE(IsWindowVisible(search().tipWindow()));
   const std::string shown = platform::exactFromWide(text);
   EXPECT_EQ(shown.rfind("Carol (", 0), 0u) << platform::ansiFromExact(shown);
   EXPECT_NE(shown.find(u8") ゴート: "), std::string::npos) << platform::ansiFromExact(shown);
