@@ -246,6 +246,8 @@ void SearchDialog::fillResults() {
       before >= 0 && before < ListView_GetItemCount(list) && !shownFirstPaths_.empty()
           ? shownFirstPaths_[static_cast<std::size_t>(before)]
           : std::string();
+  const int top = ListView_GetTopIndex(list);
+  bool chosenShown = false;
   shownFirstPaths_.clear();
   hideTip();
   SendMessageW(list, WM_SETREDRAW, FALSE, 0);
@@ -262,8 +264,13 @@ void SearchDialog::fillResults() {
     if (!chosen.empty() && line.firstPath == chosen) {
       ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
       ListView_EnsureVisible(list, row, FALSE);
+      chosenShown = true;
     }
   }
+  // Lines growing during an update leave the list where it was scrolled.
+  RECT first = {};
+  if (!chosenShown && top > 0 && ListView_GetItemRect(list, 0, &first, LVIR_BOUNDS))
+    ListView_Scroll(list, 0, top * (first.bottom - first.top));
   SendMessageW(list, WM_SETREDRAW, TRUE, 0);
 }
 
