@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "recording/game_version.h"
 
@@ -100,12 +101,19 @@ GameKey gameKeyOf(const GameEntry& entry, const std::string& contentHash) {
     addPlayers(entry, hash);
     return {"g:" + hash.hex(), KeyCertainty::kGameId};
   }
-  // The Definitive Edition's checksum blocks hold no world checksum there.
-  if (family != VersionFamily::kDE && facts.syncChecksums.size() >= kKeyedSyncChecksums) {
+  // The Definitive Edition's checksum blocks hold no world checksum there;
+  // a block whose checksum is 0 was written without one.
+  std::vector<uint32_t> checksums;
+  if (family != VersionFamily::kDE) {
+    for (uint32_t checksum : facts.syncChecksums) {
+      if (checksum != 0 && checksums.size() < kKeyedSyncChecksums) checksums.push_back(checksum);
+    }
+  }
+  if (checksums.size() == kKeyedSyncChecksums) {
     KeyHash hash;
     hash.add(static_cast<int64_t>(family));
     hash.add(saveVersionText(facts.version.saveVersion));
-    for (std::size_t k = 0; k < kKeyedSyncChecksums; ++k) hash.add(facts.syncChecksums[k]);
+    for (uint32_t checksum : checksums) hash.add(checksum);
     addPlayers(entry, hash);
     return {"s:" + hash.hex(), KeyCertainty::kSync};
   }
