@@ -213,10 +213,11 @@ class PlayWalk : public CommandVisitor {
         act(u8(2));
         return true;
       case kWall: {
-        const int64_t fixed = definitive ? 16 : 12;
+        const bool shorts = definitive || layout_.wallEndsInShorts;
+        const int64_t fixed = shorts ? 16 : 12;
         if (!holds(fixed)) return false;
         PlayerPlay* p = act(u8(2));
-        if (definitive) {
+        if (shorts) {
           build(p, static_cast<int32_t>(u32(12)), {float(u16(4)), float(u16(6))},
                 MapPoint{float(u16(8)), float(u16(10))});
         } else {
@@ -241,7 +242,8 @@ class PlayWalk : public CommandVisitor {
         if (PlayerPlay* p = act(u8(1))) {
           for (int32_t k = 0; k < kResources; ++k) {
             const float amount = f32(8 + 4 * k);
-            if (amount > 0) p->tributes.push_back({timeMs_, u8(2), kDefinitiveTributeOrder[k], amount, 0});
+            if (amount > 0)
+              p->tributes.push_back({timeMs_, u8(2), kDefinitiveTributeOrder[k], amount, 0});
           }
         }
         return true;
@@ -347,7 +349,8 @@ class PlayWalk : public CommandVisitor {
         if (p) {
           for (int32_t k = 0; k < kResources; ++k) {
             const float amount = f32(4 + 4 * k);
-            if (amount > 0) p->tributes.push_back({timeMs_, u8(44), kDefinitiveTributeOrder[k], amount, 0});
+            if (amount > 0)
+              p->tributes.push_back({timeMs_, u8(44), kDefinitiveTributeOrder[k], amount, 0});
           }
         }
         return true;

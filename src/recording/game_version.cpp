@@ -316,6 +316,7 @@ HeaderLayout layoutFor(const GameVersion& version) {
       layout.tiles.widenedByMarker = true;
       break;
     case VersionFamily::kHD:
+      layout.body.wallEndsInShorts = true;
       applyLaterEditionRow(laterEditionRow(version.saveVersion), layout);
       applyLaterEditionObjects(version.saveVersion, layout.objects);
       break;

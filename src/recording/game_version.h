@@ -163,6 +163,9 @@ struct BodyLayout {
   int64_t researchPlayerAt = 8;
   int64_t researchPlayerBytes = 2;  // an int16, or a byte
   int64_t researchTechAt = 10;      // an int16
+  // The wall command's two ends as int16s with the building after them, as
+  // the later edition and the Definitive Edition write it; else bytes.
+  bool wallEndsInShorts = false;
   CommandForm commands = CommandForm::kEarlier;
 };
 
