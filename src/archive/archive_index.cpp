@@ -93,13 +93,17 @@ CREATE TABLE player(
 CREATE INDEX player_name ON player(name_id, civ_id, result);
 CREATE INDEX player_civ ON player(civ_id, name_id, result);
 )",
-    // 2: what each player did, from the walk of every command; the reader's
-    // revision makes every file read again to fill it.
+    // 2: what each player did, from the walk of every command, and games
+    // keyed by the identity the recordings state, which the first layout did
+    // not keep: every recording is read again at the next update, which fills
+    // the new columns, moves it to its game by the new key and drops the
+    // emptied ones.
     R"(
 ALTER TABLE player ADD COLUMN apm REAL;
 ALTER TABLE player ADD COLUMN buildings INTEGER NOT NULL DEFAULT 0;
 ALTER TABLE player ADD COLUMN units INTEGER NOT NULL DEFAULT 0;
 ALTER TABLE player ADD COLUMN research INTEGER NOT NULL DEFAULT 0;
+UPDATE recording SET size = -1;
 )",
 };
 constexpr int kSteps = static_cast<int>(sizeof kSchemaSteps / sizeof kSchemaSteps[0]);
@@ -139,6 +143,8 @@ PlayerOutcome outcomeFromText(const std::string& text) {
 }
 
 KeyCertainty certaintyFromText(const std::string& text) {
+  if (text == "game-id") return KeyCertainty::kGameId;
+  if (text == "sync") return KeyCertainty::kSync;
   if (text == "map") return KeyCertainty::kMap;
   if (text == "fixed-map") return KeyCertainty::kFixedMap;
   return KeyCertainty::kFile;

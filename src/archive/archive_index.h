@@ -27,7 +27,8 @@ inline constexpr int kSchemaVersion = 2;
 // file is then read again at the next update.
 // 2: the Definitive Edition's computer players and AI section.
 // 3: each player's actions per minute and counts of what was built, trained
-//    and researched, from the walk of every command.
+//    and researched, from the walk of every command; the game id and the
+//    first world checksums.
 inline constexpr int kReaderRevision = 3;
 
 struct UpdateRequest {

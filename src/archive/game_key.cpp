@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "recording/game_version.h"
 
@@ -60,21 +61,17 @@ bool fixedMap(const GameEntry& entry) {
   return type && *type == kScenarioGameType;
 }
 
-}  // namespace
+bool allZero(const GameGuid& id) {
+  for (uint8_t byte : id) {
+    if (byte != 0) return false;
+  }
+  return true;
+}
 
-GameKey gameKeyOf(const GameEntry& entry, const std::string& contentHash) {
-  if (!mapRead(entry)) return {"f:" + contentHash, KeyCertainty::kFile};
+// The players in lobby order, each with its number, civilisation and colour:
+// what every recording of one game states alike.
+void addPlayers(const GameEntry& entry, KeyHash& hash) {
   const GameFacts& facts = entry.facts.read();
-  KeyHash hash;
-  // The edition and version: recordings of one game were written by one.
-  hash.add(static_cast<int64_t>(facts.version.family));
-  hash.add(saveVersionText(facts.version.saveVersion));
-  // The whole map as generated at the start: terrain and elevation of every tile.
-  hash.add(entry.mapWidth);
-  hash.add(entry.mapHeight);
-  hash.add(digest(entry.mapTiles.terrainIdData(), TerrainTiles::kSize));
-  hash.add(digest(entry.mapTiles.elevationData(), TerrainTiles::kSize));
-  // The players in lobby order, each with its number, civilisation and colour.
   for (std::size_t k = 1; k < GameEntry::kPositions; ++k) {
     const std::string& name = entry.playerNames[k];
     if (name.empty()) continue;
@@ -90,6 +87,47 @@ GameKey gameKeyOf(const GameEntry& entry, const std::string& contentHash) {
     const auto profile = facts.profileIds.find(number);
     if (profile != facts.profileIds.end()) hash.add(profile->second);
   }
+}
+
+}  // namespace
+
+GameKey gameKeyOf(const GameEntry& entry, const std::string& contentHash) {
+  const GameFacts& facts = entry.facts.read();
+  const VersionFamily family = facts.version.family;
+  if (facts.gameGuid && !allZero(*facts.gameGuid)) {
+    KeyHash hash;
+    hash.add(static_cast<int64_t>(family));
+    hash.add(facts.gameGuid->data(), facts.gameGuid->size());
+    addPlayers(entry, hash);
+    return {"g:" + hash.hex(), KeyCertainty::kGameId};
+  }
+  // The Definitive Edition's checksum blocks hold no world checksum there;
+  // a block whose checksum is 0 was written without one.
+  std::vector<uint32_t> checksums;
+  if (family != VersionFamily::kDE) {
+    for (uint32_t checksum : facts.syncChecksums) {
+      if (checksum != 0 && checksums.size() < kKeyedSyncChecksums) checksums.push_back(checksum);
+    }
+  }
+  if (checksums.size() == kKeyedSyncChecksums) {
+    KeyHash hash;
+    hash.add(static_cast<int64_t>(family));
+    hash.add(saveVersionText(facts.version.saveVersion));
+    for (uint32_t checksum : checksums) hash.add(checksum);
+    addPlayers(entry, hash);
+    return {"s:" + hash.hex(), KeyCertainty::kSync};
+  }
+  if (!mapRead(entry)) return {"f:" + contentHash, KeyCertainty::kFile};
+  KeyHash hash;
+  // The edition and version: recordings of one game were written by one.
+  hash.add(static_cast<int64_t>(family));
+  hash.add(saveVersionText(facts.version.saveVersion));
+  // The whole map as generated at the start: terrain and elevation of every tile.
+  hash.add(entry.mapWidth);
+  hash.add(entry.mapHeight);
+  hash.add(digest(entry.mapTiles.terrainIdData(), TerrainTiles::kSize));
+  hash.add(digest(entry.mapTiles.elevationData(), TerrainTiles::kSize));
+  addPlayers(entry, hash);
   const KeyCertainty certainty = fixedMap(entry) ? KeyCertainty::kFixedMap : KeyCertainty::kMap;
   return {"m:" + hash.hex(), certainty};
 }

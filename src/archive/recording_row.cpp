@@ -168,6 +168,10 @@ void fillPlay(const GamePlay& play, RecordingRow& row) {
 
 const char* certaintyName(KeyCertainty certainty) {
   switch (certainty) {
+    case KeyCertainty::kGameId:
+      return "game-id";
+    case KeyCertainty::kSync:
+      return "sync";
     case KeyCertainty::kMap:
       return "map";
     case KeyCertainty::kFixedMap:

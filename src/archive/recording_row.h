@@ -18,6 +18,9 @@ namespace morvane::archive {
 
 // How sure a game key is that two recordings are one game.
 enum class KeyCertainty {
+  kGameId,    // the id the game's lobby gave it, as the header states it
+  kSync,      // the world checksums of its first minutes, which every client
+              // of one game writes alike
   kMap,       // the same players on the same generated map: one game
   kFixedMap,  // a scenario's map is the same every game: the same players
               // replaying it share the key

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "archive/civil_days.h"
+#include "archive/text_fold.h"
 #include "library/civilisation_names.h"
 #include "library/game_report.h"
 
@@ -71,6 +72,38 @@ std::string dateText(int64_t ms) {
   return text;
 }
 
+const char* outcomeWord(PlayerOutcome outcome) {
+  switch (outcome) {
+    case PlayerOutcome::kWon:
+      return "\xE5\x8B\x9D\xE5\x88\xA9";  // 勝利
+    case PlayerOutcome::kLost:
+      return "\xE6\x95\x97\xE5\x8C\x97";  // 敗北
+    case PlayerOutcome::kResigned:
+      return "\xE6\x8A\x95\xE4\xBA\x86";  // 投了
+    case PlayerOutcome::kUnknown:
+      break;
+  }
+  return "\xE4\xB8\x8D\xE6\x98\x8E";  // 不明
+}
+
+// "Alice (チーム 1) フランク: 勝利", one line per player, then the paths.
+std::string tipOf(const GameHit& game) {
+  std::string tip;
+  for (const HitPlayer& player : game.players) {
+    tip += player.name;
+    if (!player.team.empty() && player.team != "-")
+      tip += " (\xE3\x83\x81\xE3\x83\xBC\xE3\x83\xA0 " + player.team + ")";  // チーム
+    const std::string civ = civilisationNameInJapanese(player.civId);
+    if (!civ.empty()) tip += " " + civ;
+    tip += std::string(": ") + outcomeWord(player.outcome) + "\n";
+  }
+  for (const HitRecording& recording : game.recordings) {
+    tip += "\n" + recording.path;
+    if (recording.copy) tip += " (\xE3\x82\xB3\xE3\x83\x94\xE3\x83\xBC)";  // コピー
+  }
+  return tip;
+}
+
 const char* outcomeMark(PlayerOutcome outcome) {
   switch (outcome) {
     case PlayerOutcome::kWon:
@@ -117,6 +150,8 @@ std::optional<SearchQuery> queryOf(const SearchForm& form, const std::string& un
 
 ResultLine lineOf(const GameHit& game) {
   ResultLine line;
+  line.playedMs = game.playedMs;
+  line.durationMs = game.durationMs;
   line.date = dateText(game.playedMs);
   // Players by team label in order of first appearance; "-" is each alone.
   std::vector<std::vector<const HitPlayer*>> sides;
@@ -152,6 +187,7 @@ ResultLine lineOf(const GameHit& game) {
       }
       line.counts += std::to_string(player.buildings) + "/" + std::to_string(player.units) + "/" +
                      std::to_string(player.technologies);
+      line.countsTotal += int64_t{player.buildings} + player.units + player.technologies;
       line.players += player.name;
       const std::string civ = civilisationNameInJapanese(player.civId);
       if (!civ.empty()) line.players += " (" + civ + ")";
@@ -173,7 +209,74 @@ ResultLine lineOf(const GameHit& game) {
     line.recordings += slash == std::string::npos ? recording.path : recording.path.substr(slash + 1);
   }
   if (copies > 0) line.recordings += " (\xE3\x82\xB3\xE3\x83\x94\xE3\x83\xBC " + std::to_string(copies) + ")";
+  line.tip = tipOf(game);
   return line;
+}
+
+SearchPage searchGames(Archive& archive, const SearchForm& form, const std::string& under,
+                       std::size_t limit) {
+  SearchPage page;
+  std::optional<SearchQuery> query = queryOf(form, under, page.problem);
+  if (!query) return page;
+  query->limit = limit;
+  SearchResult result = archive.search(*query);
+  page.games = std::move(result.games);
+  page.more = result.more;
+  for (const GameHit& game : page.games) page.lines.push_back(lineOf(game));
+  return page;
+}
+
+ResultOrder orderAfterClick(ResultOrder current, ResultColumn clicked) {
+  if (clicked == current.column) return {clicked, !current.descending};
+  const bool byNumber = clicked == ResultColumn::kDate || clicked == ResultColumn::kLength ||
+                        clicked == ResultColumn::kActions || clicked == ResultColumn::kCounts;
+  return {clicked, byNumber};
+}
+
+void sortLines(std::vector<ResultLine>& lines, ResultOrder order) {
+  const auto textOf = [&](const ResultLine& line) -> const std::string& {
+    switch (order.column) {
+      case ResultColumn::kPlayers:
+        return line.players;
+      case ResultColumn::kMap:
+        return line.map;
+      default:
+        return line.recordings;
+    }
+  };
+  // Each key once, not at every comparison.
+  struct Keyed {
+    int64_t number = 0;
+    std::string text;
+    std::size_t at = 0;
+  };
+  std::vector<Keyed> keys(lines.size());
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    keys[i].at = i;
+    if (order.column == ResultColumn::kDate) {
+      keys[i].number = lines[i].playedMs;
+    } else if (order.column == ResultColumn::kLength) {
+      keys[i].number = lines[i].durationMs;
+    } else if (order.column == ResultColumn::kActions) {
+      // Tenths, and a game whose walk named no one below any that did.
+      const auto& actions = lines[i].highestActions;
+      keys[i].number = actions ? std::llround(*actions * 10) : -1;
+    } else if (order.column == ResultColumn::kCounts) {
+      keys[i].number = lines[i].countsTotal;
+    } else {
+      keys[i].text = foldForSearch(textOf(lines[i]));
+    }
+  }
+  std::stable_sort(keys.begin(), keys.end(), [&](const Keyed& a, const Keyed& b) {
+    const Keyed& first = order.descending ? b : a;
+    const Keyed& second = order.descending ? a : b;
+    if (first.number != second.number) return first.number < second.number;
+    return first.text < second.text;
+  });
+  std::vector<ResultLine> sorted;
+  sorted.reserve(lines.size());
+  for (const Keyed& key : keys) sorted.push_back(std::move(lines[key.at]));
+  lines = std::move(sorted);
 }
 
 }  // namespace morvane::archive

@@ -20,8 +20,9 @@ constexpr int16_t kFeudalAge = 101;  // technologies 101 to 103, in age order
 constexpr int64_t kCommandTail = 4;  // after a command's stated bytes
 
 constexpr int64_t kViewLockBytes = 12;
-constexpr int64_t kChecksumBytes = 28;  // a time step's checksum block
-constexpr int64_t kSequenceAt = 16;     // in that block
+constexpr int64_t kChecksumBytes = 28;   // a time step's checksum block
+constexpr int64_t kWorldChecksumAt = 8;  // in that block
+constexpr int64_t kSequenceAt = 16;      // in that block
 constexpr int64_t kSequenceBytes = 332;
 
 class Walker {
@@ -109,7 +110,8 @@ class Walker {
     walk_.ageClicks.push_back({player, static_cast<Age>(tech), walk_.durationMs});
   }
 
-  // int32 milliseconds; then, where the next int32 is 0, a checksum block.
+  // int32 milliseconds; then, where the next int32 is 0, a checksum block,
+  // its world checksum after another int32.
   std::optional<int64_t> timeStep(int64_t p) {
     const auto step = body_.i32(p + 4);
     if (!step) return fail(BodyStop::kOverrun, p);
@@ -120,6 +122,8 @@ class Walker {
     if (next == 0) {
       const auto sequence = body_.i32(end + kSequenceAt);
       if (!sequence) return fail(BodyStop::kOverrun, p);
+      if (walk_.syncChecksums.size() < kKeptSyncChecksums)
+        walk_.syncChecksums.push_back(static_cast<uint32_t>(*body_.i32(end + kWorldChecksumAt)));
       end += kChecksumBytes + (*sequence != 0 ? kSequenceBytes : 0);
     }
     return end;

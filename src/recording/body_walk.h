@@ -2,6 +2,7 @@
 // locks, chat and start records, saved chapters. Nothing is searched for.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <utility>
@@ -39,7 +40,13 @@ struct BodyWalk {
   int64_t postGameBytes = 0;
   std::vector<std::pair<int64_t, int32_t>> chat;  // each chat message's text: offset, length
   std::vector<int64_t> chatTimesMs;               // each chat message's walk time, as chat
+  // The world checksums of the first checksum blocks, in body order: every
+  // client of one game computes the same ones.
+  std::vector<uint32_t> syncChecksums;
 };
+
+// How many of the first checksum blocks a walk keeps.
+inline constexpr std::size_t kKeptSyncChecksums = 8;
 
 // A step longer than this is not game time but damage.
 inline constexpr int64_t kLongestTimeStepMs = int64_t{60} * 60 * 1000;

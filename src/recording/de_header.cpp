@@ -138,7 +138,7 @@ void readPlayers(ByteReader& q, const DefinitiveLayout& l, int32_t players,
   q.expect(kSeparator);
 }
 
-void skipLobby(ByteReader& q, const DefinitiveLayout& l) {
+void readLobby(ByteReader& q, const DefinitiveLayout& l, DefinitiveBlock& block) {
   q.skip(1 + 1 + 4 + 1 + 1);  // ranked, spectators, visibility, hidden civilisations, matchmaking
   if (l.spectatorDelay) q.skip(4 + 1);
   skipStringBlock(q);  // the random map's strings
@@ -156,7 +156,7 @@ void skipLobby(ByteReader& q, const DefinitiveLayout& l) {
     q.skip(4);
   }
   if (l.afterAiFiles) q.skip(8);
-  q.skip(16);     // game id
+  for (uint8_t& byte : block.gameId) byte = q.u8();
   skipString(q);  // lobby name
   if (l.afterLobbyName) q.skip(8);
   skipString(q);  // modded data set
@@ -278,7 +278,7 @@ std::optional<DefinitiveBlock> readDefinitiveBlock(ByteSpan header,
   int32_t players = 0;
   readSettings(q, layout, block, players);
   readPlayers(q, layout, players, block);
-  skipLobby(q, layout);
+  readLobby(q, layout, block);
   if (q.failed()) return std::nullopt;
   block.end = q.position();
   return block;

@@ -31,6 +31,7 @@ struct DefinitiveBlock {
   std::optional<int32_t> build;  // where the patch writes it
   GameSettings settings;
   int32_t mapId = 0;
+  GameGuid gameId = {};
   std::vector<DefinitivePlayer> players;  // by list position, from 1
   int64_t end = 0;                        // the AI flag
 };

@@ -84,6 +84,9 @@ struct Achievements {
   std::array<int32_t, 8> tributeSentTo = {};
 };
 
+// The id a game's lobby gave it, the same in every player's recording of it.
+using GameGuid = std::array<uint8_t, 16>;
+
 // A later-edition player's lobby profile.
 struct HdProfile {
   uint64_t steamId = 0;
@@ -120,6 +123,11 @@ struct GameFacts {
   // The game time of each line of the entry's game chat, where the body's
   // walk passed its message; empty when the lines cannot be paired with them.
   std::vector<std::optional<int64_t>> gameChatTimesMs;
+  // What tells this game from every other: the id its header states (the
+  // Definitive Edition, the later edition from its lobby block's second
+  // version), and the world checksums of the body's first checksum blocks.
+  std::optional<GameGuid> gameGuid;
+  std::vector<uint32_t> syncChecksums;
 
   bool restored() const { return restoredAtMs > 0; }
 };

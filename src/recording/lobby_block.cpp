@@ -110,13 +110,14 @@ std::vector<LobbyPlayer> readPlayers(ByteReader& q, float version) {
   return {};
 }
 
-void skipLobbyTexts(ByteReader& q, float version) {
+void readLobbyTexts(ByteReader& q, float version, LobbyBlock& block) {
   q.skip(1 + 1 + 4 + 4);                  // ranked, spectators, visibility, map file checksum
   for (int file = 0; file < 3; ++file) {  // scenario, map file, map file's scenario
     skipString(q);
     q.skip(8);
   }
-  q.skip(16);     // game id
+  GameGuid& id = block.gameId.emplace();
+  for (uint8_t& byte : id) byte = q.u8();
   skipString(q);  // lobby name
   skipString(q);  // modded data set
   q.skip(4);      // its workshop id
@@ -139,7 +140,7 @@ std::optional<LobbyBlock> readLobbyBlock(ByteSpan header, int64_t start) {
     skipFirstVersionTable(q);
   } else {
     block.players = readPlayers(q, block.version);
-    skipLobbyTexts(q, block.version);
+    readLobbyTexts(q, block.version, block);
   }
   if (q.failed()) return std::nullopt;
   block.end = q.position();

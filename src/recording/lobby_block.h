@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "recording/byte_reader.h"
+#include "recording/game_facts.h"
 
 namespace morvane {
 
@@ -34,6 +35,7 @@ struct LobbyBlock {
   int64_t end = 0;    // the first byte after the block
   LobbySettings settings;
   std::vector<LobbyPlayer> players;  // none in the first version's table
+  std::optional<GameGuid> gameId;    // none in the first version
 };
 
 // Walks the block from start by its structure; nullopt when a separator,

@@ -72,6 +72,7 @@ void parseDefinitive(ByteSpan header, ByteSpan body, int64_t bodyOffset, const H
     facts.settings = read.block->settings;
     facts.mapId = read.block->mapId;
     facts.definitiveBuild = read.block->build;
+    facts.gameGuid = read.block->gameId;
   }
   const int64_t gameData = read.block && read.mapRead ? read.block->end : 0;
   facts.objects = readStartingObjects(header, layout, gameData, 0, entry, facts.restored());
@@ -80,6 +81,7 @@ void parseDefinitive(ByteSpan header, ByteSpan body, int64_t bodyOffset, const H
   settleResult(walk, std::nullopt, seats, facts);
   facts.ageUps = lastAgeClicks(walk.ageClicks, facts.restoredAtMs, seats);
   facts.gameChatTimesMs = definitiveChatTimes(body, walk, facts.restoredAtMs);
+  facts.syncChecksums = walk.syncChecksums;
 }
 
 CodePageSignals codePageSignals(VersionFamily family, const MapTypeLine& mapType,
@@ -155,7 +157,11 @@ void RecordedGameFile::parse(GameEntry& entry, bool withFacts) const {
   if (postGame) readPlayerRecords(*postGame, seats, facts);
   facts.settings = readSettings(header, layout, list, teams, entry.playerCount);
   facts.mapId = readMapId(header, layout, list);
-  if (list.lobby) facts.hdProfiles = hdProfilesOf(*list.lobby);
+  if (list.lobby) {
+    facts.hdProfiles = hdProfilesOf(*list.lobby);
+    facts.gameGuid = list.lobby->gameId;
+  }
+  facts.syncChecksums = walk.syncChecksums;
   facts.codePage = findCodePage(codePageSignals(gameVersion.family, mapType, entry));
   facts.gameChatTimesMs = bodyChatTimes(body, walk, facts.restoredAtMs);
 }

@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 #include <shlobj.h>
+#include <windowsx.h>
+
+#include <algorithm>
 
 #include <iterator>
 
@@ -23,6 +26,9 @@ constexpr UINT kFinishedMessage = WM_APP + 11;
 // flood the queue.
 constexpr std::size_t kProgressStep = 8;
 constexpr std::size_t kShownGames = 1000;
+// While an update runs, the results are searched again at most this often.
+constexpr ULONGLONG kRefreshMs = 500;
+constexpr int kTipWidth = 600;  // pixels; longer lines are wrapped
 // Date, players, map, length, recordings, then each player's actions per
 // minute and counts of buildings, units and research.
 constexpr int kColumnWidths[] = {108, 300, 88, 52, 115, 90, 140};
@@ -105,6 +111,7 @@ bool SearchDialog::dispatch(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&
       Map::command<&SearchDialog::onReport>(IDC_SEARCH_REPORT),
       Map::command<&SearchDialog::onSelectInList>(IDC_SEARCH_SELECT),
       Map::notify<&SearchDialog::onResultsDoubleClick>(IDC_SEARCH_RESULTS, NM_DBLCLK),
+      Map::notify<&SearchDialog::onColumnClick>(IDC_SEARCH_RESULTS, LVN_COLUMNCLICK),
   };
   return Map::dispatch(table, *this, message, wParam, lParam, result);
 }
@@ -149,11 +156,13 @@ void SearchDialog::setUpControls() {
   SendMessageA(resultCombo.hwnd(), CB_SETCURSEL, 0, 0);
   ListView_SetExtendedListViewStyleEx(resultsList.hwnd(), LVS_EX_FULLROWSELECT,
                                       LVS_EX_FULLROWSELECT);
+  setUpTip();
   for (int column = 0; column < kColumns; ++column) {
     insertListColumn(resultsList.hwnd(), column,
                      loadResourceString(static_cast<UINT>(IDS_SEARCH_COLUMN_FIRST + column)),
                      kColumnWidths[column]);
   }
+  markSortedColumn();
   SendMessageA(progressBar.hwnd(), PBM_SETRANGE32, 0, 1);
   EnableWindow(stopButton.hwnd(), FALSE);
 }
@@ -162,9 +171,15 @@ void SearchDialog::show(const std::string& folder) {
   folder_ = folder;
   setUtf8(folderText.hwnd(), folder_);
   if (indexPath_.empty()) indexPath_ = defaultIndexPath();
-  if (!updating() && openReader()) onFind();
   ShowWindow(hwnd(), SW_SHOW);
   SetActiveWindow(hwnd());
+  if (updating()) return;
+  // What the index holds answers at once; the update then brings it up to
+  // date with the tree, the results growing as it goes. A damaged index
+  // waits for the user's word before it is made anew.
+  if (!openReader()) return;
+  onFind();
+  onUpdate();
 }
 
 bool SearchDialog::openReader() {
@@ -201,24 +216,24 @@ archive::SearchForm SearchDialog::readForm() const {
   return form;
 }
 
-void SearchDialog::onFind() {
+void SearchDialog::onFind() { searchAgain(false); }
+
+void SearchDialog::searchAgain(bool quiet) {
   if (!openReader()) return;
-  archive::FormProblem problem = archive::FormProblem::kNone;
-  std::optional<archive::SearchQuery> query =
-      archive::queryOf(readForm(), platform::joinPath(folder_, "", '\\'), problem);
-  if (!query) {
-    showStatus(problem == archive::FormProblem::kBadFrom
-                   ? "開始日が読めません (例: 2024-05-01, 2024-05)"
-                   : "終了日が読めません (例: 2024-05-31, 2024-05)");
-    return;
-  }
-  query->limit = kShownGames;
   try {
-    const archive::SearchResult result = reader_->search(*query);
-    lines_.clear();
-    for (const archive::GameHit& game : result.games) lines_.push_back(archive::lineOf(game));
+    archive::SearchPage page = archive::searchGames(
+        *reader_, readForm(), platform::joinPath(folder_, "", '\\'), kShownGames);
+    if (page.problem != archive::FormProblem::kNone) {
+      showStatus(page.problem == archive::FormProblem::kBadFrom
+                     ? "開始日が読めません (例: 2024-05-01, 2024-05)"
+                     : "終了日が読めません (例: 2024-05-31, 2024-05)");
+      return;
+    }
+    lines_ = std::move(page.lines);
+    archive::sortLines(lines_, order_);
     fillResults();
-    showStatus(std::to_string(lines_.size()) + (result.more ? " 試合以上 (新しい順)" : " 試合 (新しい順)"));
+    if (!quiet)
+      showStatus(std::to_string(lines_.size()) + (page.more ? " 試合以上" : " 試合"));
   } catch (const archive::ArchiveError& error) {
     reader_.reset();
     lines_.clear();
@@ -231,6 +246,15 @@ void SearchDialog::onFind() {
 
 void SearchDialog::fillResults() {
   HWND list = resultsList.hwnd();
+  const int before = ListView_GetNextItem(list, -1, LVNI_SELECTED);
+  const std::string chosen =
+      before >= 0 && before < ListView_GetItemCount(list) && !shownFirstPaths_.empty()
+          ? shownFirstPaths_[static_cast<std::size_t>(before)]
+          : std::string();
+  const int top = ListView_GetTopIndex(list);
+  bool chosenShown = false;
+  shownFirstPaths_.clear();
+  hideTip();
   SendMessageW(list, WM_SETREDRAW, FALSE, 0);
   ListView_DeleteAllItems(list);
   for (std::size_t i = 0; i < lines_.size(); ++i) {
@@ -243,19 +267,33 @@ void SearchDialog::fillResults() {
     setCell(list, row, 4, line.recordings);
     setCell(list, row, 5, line.actions);
     setCell(list, row, 6, line.counts);
+    shownFirstPaths_.push_back(line.firstPath);
+    if (!chosen.empty() && line.firstPath == chosen) {
+      ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+      ListView_EnsureVisible(list, row, FALSE);
+      chosenShown = true;
+    }
   }
+  // Lines growing during an update leave the list where it was scrolled.
+  RECT first = {};
+  if (!chosenShown && top > 0 && ListView_GetItemRect(list, 0, &first, LVIR_BOUNDS))
+    ListView_Scroll(list, 0, top * (first.bottom - first.top));
   SendMessageW(list, WM_SETREDRAW, TRUE, 0);
 }
 
 void SearchDialog::onUpdate() {
   if (updating() || folder_.empty()) return;
   const bool rebuild = damaged_;
-  reader_.reset();
+  // The window's reader made the index's tables before the worker opens it;
+  // only a rebuild removes the file under it.
+  if (rebuild) reader_.reset();
+  lastRefresh_ = GetTickCount64();
   stop_ = false;
   setUpdating(true);
   showStatus(rebuild ? "索引を作り直しています..." : "索引を更新しています...");
   archive::UpdateRequest request;
   request.folders = {folder_};
+  updatedFolder_ = folder_;
   request.recursive = true;
   request.separator = '\\';
   request.jobs = cores();
@@ -303,6 +341,11 @@ bool SearchDialog::onProgress(WPARAM done, LPARAM total, INT_PTR&) {
   SendMessageW(progressBar.hwnd(), PBM_SETRANGE32, 0, total);
   SendMessageW(progressBar.hwnd(), PBM_SETPOS, done, 0);
   showStatus("索引を更新しています: " + std::to_string(done) + " / " + std::to_string(total));
+  const ULONGLONG now = GetTickCount64();
+  if (reader_ && now - lastRefresh_ >= kRefreshMs) {
+    lastRefresh_ = now;
+    searchAgain(true);
+  }
   return true;
 }
 
@@ -328,6 +371,11 @@ bool SearchDialog::onFinished(WPARAM, LPARAM, INT_PTR&) {
   SendMessageW(progressBar.hwnd(), PBM_SETPOS, 1, 0);
   if (!openReader()) return true;
   onFind();
+  // The window was shown over another tree while this one was read.
+  if (!stats.stopped && updatedFolder_ != folder_) {
+    onUpdate();
+    return true;
+  }
   const archive::ArchiveCounts counts = reader_->counts();
   std::string status = std::string(stats.stopped ? "中止しました" : "索引を更新しました") +
                        ": 読込 " + std::to_string(stats.read) + ", 変更なし " +
@@ -359,6 +407,117 @@ void SearchDialog::onSelectInList() {
 }
 
 void SearchDialog::onResultsDoubleClick(NMHDR*, LRESULT*) { onReport(); }
+
+void SearchDialog::onColumnClick(NMHDR* notification, LRESULT*) {
+  const int column = reinterpret_cast<NMLISTVIEW*>(notification)->iSubItem;
+  if (column < 0 || column >= archive::kResultColumns) return;
+  order_ = archive::orderAfterClick(order_, static_cast<archive::ResultColumn>(column));
+  archive::sortLines(lines_, order_);
+  fillResults();
+  markSortedColumn();
+}
+
+// The header's arrow on the column the lines are sorted by.
+void SearchDialog::markSortedColumn() {
+  const HWND header = ListView_GetHeader(resultsList.hwnd());
+  for (int column = 0; column < archive::kResultColumns; ++column) {
+    HDITEMW item = {};
+    item.mask = HDI_FORMAT;
+    if (!Header_GetItem(header, column, &item)) continue;
+    item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
+    if (column == static_cast<int>(order_.column))
+      item.fmt |= order_.descending ? HDF_SORTDOWN : HDF_SORTUP;
+    Header_SetItem(header, column, &item);
+  }
+}
+
+// The list's tip is a tooltip of the window's own, shown where the pointer
+// rests on a line and moved from line to line: the same on every system,
+// whatever its list view does with tips.
+void SearchDialog::setUpTip() {
+  tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX,
+                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(),
+                         nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (tip_ == nullptr) return;
+  TOOLINFOW tool = {};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_IDISHWND | TTF_TRACK | TTF_ABSOLUTE;
+  tool.hwnd = hwnd();
+  tool.uId = reinterpret_cast<UINT_PTR>(resultsList.hwnd());
+  tool.lpszText = const_cast<wchar_t*>(L"");
+  SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, kTipWidth);
+  SetWindowSubclass(resultsList.hwnd(), &SearchDialog::resultsListProc, 0,
+                    reinterpret_cast<DWORD_PTR>(this));
+}
+
+LRESULT CALLBACK SearchDialog::resultsListProc(HWND list, UINT message, WPARAM wParam,
+                                               LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+  auto* dialog = reinterpret_cast<SearchDialog*>(self);
+  switch (message) {
+    case WM_MOUSEMOVE: {
+      const POINT at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      if (dialog->rowAt(at) != dialog->tipRow_) dialog->hideTip();
+      TRACKMOUSEEVENT track = {sizeof track, TME_HOVER | TME_LEAVE, list, HOVER_DEFAULT};
+      TrackMouseEvent(&track);
+      break;
+    }
+    case WM_MOUSEHOVER:
+      // No exception may unwind through the system's frames.
+      try {
+        dialog->showTip({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      } catch (...) {
+        dialog->hideTip();
+      }
+      break;
+    case WM_MOUSELEAVE:
+    case WM_MOUSEWHEEL:
+    case WM_VSCROLL:
+      dialog->hideTip();
+      break;
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(list, &SearchDialog::resultsListProc, 0);
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(list, message, wParam, lParam);
+}
+
+int SearchDialog::rowAt(POINT at) const {
+  LVHITTESTINFO hit = {};
+  hit.pt = at;
+  const int row = ListView_HitTest(resultsList.hwnd(), &hit);
+  return row >= 0 && row < static_cast<int>(lines_.size()) ? row : -1;
+}
+
+void SearchDialog::showTip(POINT at) {
+  const int row = rowAt(at);
+  if (tip_ == nullptr || row < 0) return;
+  std::wstring text = platform::wideFromExact(lines_[static_cast<std::size_t>(row)].tip);
+  TOOLINFOW tool = {};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = hwnd();
+  tool.uId = reinterpret_cast<UINT_PTR>(resultsList.hwnd());
+  tool.lpszText = text.data();
+  SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+  POINT screen = at;
+  ClientToScreen(resultsList.hwnd(), &screen);
+  const int below = GetSystemMetrics(SM_CYCURSOR) / 2;
+  SendMessageW(tip_, TTM_TRACKPOSITION, 0, MAKELPARAM(screen.x, screen.y + below));
+  SendMessageW(tip_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
+  tipRow_ = row;
+}
+
+void SearchDialog::hideTip() {
+  if (tip_ == nullptr || tipRow_ < 0) return;
+  TOOLINFOW tool = {};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = hwnd();
+  tool.uId = reinterpret_cast<UINT_PTR>(resultsList.hwnd());
+  SendMessageW(tip_, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
+  tipRow_ = -1;
+}
 
 // Enter searches, wherever the focus is in the form.
 void SearchDialog::OnOK() { onFind(); }

@@ -1,6 +1,7 @@
 // The search window: finds games in the archive index of the folder tree the
-// main window shows, builds or updates that index in a worker thread while
-// the window keeps answering, and hands a game found to the main window (its
+// main window shows, and from its opening updates that index in a worker
+// thread while the window keeps answering, its results growing as files are
+// read; and hands a game found to the main window (its
 // report, or its file selected in the list). What it shows is computed by
 // archive/search_lines.h; the window only lays it out.
 #pragma once
@@ -47,6 +48,7 @@ class SearchDialog : public Dialog {
   void onReport();
   void onSelectInList();
   void onResultsDoubleClick(NMHDR* notification, LRESULT* result);
+  void onColumnClick(NMHDR* notification, LRESULT* result);
 
   // The index file: the user's local application data folder unless a test
   // names another before the window is shown.
@@ -54,6 +56,8 @@ class SearchDialog : public Dialog {
   const std::string& indexPath() const { return indexPath_; }
   bool updating() const { return worker_.joinable(); }
   const std::vector<archive::ResultLine>& lines() const { return lines_; }
+  archive::ResultOrder order() const { return order_; }
+  HWND tipWindow() const { return tip_; }
 
  protected:
   BOOL OnInitDialog() override;
@@ -72,7 +76,18 @@ class SearchDialog : public Dialog {
   // the status line, when the index cannot be used.
   bool openReader();
   void showStatus(const std::string& utf8);
+  // The form's search run again; quiet leaves the status line to the update.
+  void searchAgain(bool quiet);
+  // The lines into the list, the game selected before still selected.
   void fillResults();
+  void markSortedColumn();
+  // The tip of the line the pointer rests on (client point of the list).
+  void setUpTip();
+  static LRESULT CALLBACK resultsListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
+                                          UINT_PTR, DWORD_PTR self);
+  int rowAt(POINT at) const;
+  void showTip(POINT at);
+  void hideTip();
   int selectedLine() const;
   void setUpdating(bool running);
   archive::SearchForm readForm() const;
@@ -81,10 +96,16 @@ class SearchDialog : public Dialog {
   Control resultsList, statusText, progressBar, updateButton, stopButton;
   Host host_;
   std::string folder_;
+  std::string updatedFolder_;  // the tree the worker reads
   std::string indexPath_;
   bool damaged_ = false;
   std::unique_ptr<archive::Archive> reader_;
   std::vector<archive::ResultLine> lines_;
+  archive::ResultOrder order_;
+  ULONGLONG lastRefresh_ = 0;  // when results last grew during an update
+  std::vector<std::string> shownFirstPaths_;  // of the list's rows, as drawn
+  HWND tip_ = nullptr;
+  int tipRow_ = -1;  // the line whose tip shows, -1 for none
 
   // The worker: it owns its own connection; the window learns of it only
   // through posted messages and what it leaves here when it ends.

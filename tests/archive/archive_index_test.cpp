@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <set>
 #include <sstream>
 
@@ -20,6 +21,7 @@
 #include "archive/text_fold.h"
 #include "platform/text_decoder.h"
 #include "recording/map_names.h"
+#include "recording_writer/definitive_game.h"
 #include "recording_writer/recording_writer.h"
 #include "support/shared_recordings.h"
 #include "support/tiny_json.h"
@@ -113,6 +115,131 @@ TEST_F(ArchiveTest, PointsOfViewShareAGameAndCopiesAreMarked) {
   ASSERT_EQ(game.players.size(), 2u);
   EXPECT_EQ(game.players[1].name, "Bob");
   EXPECT_EQ(game.players[1].civId, 7);
+}
+
+// One game recorded by two of its players, in each edition family: the
+// headers differ on a few tiles (the ground under a building one of them saw
+// laid), the recordings in how long each player stayed. They are one game by
+// the identity the recordings state, its longest recording standing for it;
+// another game of the same players, civilisations and map stays another.
+TEST_F(ArchiveTest, PointsOfViewJoinByTheGamesOwnIdentityAndOtherGamesStayApart) {
+  struct Family {
+    const char* name;
+    std::optional<fixtures::VersionLayout> layout;  // none: the Definitive Edition
+    KeyCertainty certainty;
+  };
+  const Family families[] = {
+      {"base game", fixtures::baseGameLayout(), KeyCertainty::kSync},
+      {"The Conquerors", fixtures::conquerorsLayout(), KeyCertainty::kSync},
+      {"patch 1.5", fixtures::patch15Layout(), KeyCertainty::kSync},
+      {"later edition, first lobby block", fixtures::laterEditionLayout(12.36f, 1000),
+       KeyCertainty::kSync},
+      {"later edition 12.5", fixtures::laterEditionLayout(12.5f, 1006), KeyCertainty::kGameId},
+      {"Definitive Edition", std::nullopt, KeyCertainty::kGameId},
+  };
+  // Game g seen by player pov, for steps checksum blocks (or steps seconds).
+  const auto writeView = [](const Family& family, const std::string& path, uint8_t g, uint8_t pov,
+                            int steps, bool buildingLaid) {
+    std::array<uint8_t, 16> id{};
+    id.fill(static_cast<uint8_t>(0x30 + g));
+    if (!family.layout) {
+      fixtures::DefinitiveGame game = fixtures::twoPlayerDefinitiveGame(63.0f);
+      game.pov = pov;
+      game.gameId = id;
+      game.stepMs = 1000 * steps;
+      if (buildingLaid) game.terrain[10] = game.terrain[11] = 27;
+      return fixtures::writeRecording(path, fixtures::buildDefinitiveHeader(game),
+                                      fixtures::buildDefinitiveBody(game));
+    }
+    SampleGame game = gameBetween("Alice", "Bob", pov);
+    game.layout = *family.layout;
+    game.gameId = id;
+    game.terrain = fixtures::terrainPattern(game.width, game.height);
+    if (buildingLaid) game.terrain[40] = game.terrain[41] = game.terrain[56] = 27;
+    for (int k = 0; k < steps; ++k) game.worldChecksums.push_back(0x05000000u * g + 0x1234u * k);
+    return fixtures::writeSampleGame(path, game);
+  };
+  for (const Family& family : families) {
+    SCOPED_TRACE(family.name);
+    TempFolder scratch;
+    const std::string games = scratch.file("games");
+    fs::create_directories(games);
+    ASSERT_TRUE(writeView(family, games + "/alice.mgx", 1, 1, 8, false));
+    ASSERT_TRUE(writeView(family, games + "/bob.mgx", 1, 2, 5, true));
+    ASSERT_TRUE(writeView(family, games + "/rematch.mgx", 2, 1, 8, false));
+    Archive archive(scratch.file("index.sqlite"));
+    EXPECT_EQ(archive.update(requestFor(games)).read, 3u);
+    const SearchResult result = archive.search(SearchQuery{});
+    ASSERT_EQ(result.games.size(), 2u);
+    for (const GameHit& game : result.games) {
+      EXPECT_EQ(game.certainty, family.certainty);
+      std::set<int32_t> views;
+      for (const HitRecording& recording : game.recordings) views.insert(recording.povNumber);
+      if (fileNamesOf({{game}, false}).count("rematch.mgx") != 0) {
+        EXPECT_EQ(views, (std::set<int32_t>{1}));
+        continue;
+      }
+      EXPECT_EQ(views, (std::set<int32_t>{1, 2}));
+      // Alice stayed longest: hers stands for the game.
+      EXPECT_EQ(game.durationMs, result.games[0].durationMs);
+    }
+  }
+}
+
+// Fewer world checksums than a key takes (a block holding 0 holds none):
+// the map and players decide.
+TEST_F(ArchiveTest, AGameTooShortForItsChecksumsIsKeyedByItsMap) {
+  SampleGame game = gameBetween("Alice", "Bob", 1);
+  game.worldChecksums = {0, 0, 0x05000001u, 0, 0x05000002u};
+  write("short.mgx", game);
+  Archive archive(index);
+  archive.update(requestFor(tree));
+  const SearchResult result = archive.search(SearchQuery{});
+  ASSERT_EQ(result.games.size(), 1u);
+  EXPECT_EQ(result.games[0].certainty, KeyCertainty::kMap);
+}
+
+// An index the first layout wrote kept games by their map: opened, it is
+// migrated, and its next update reads every file again and re-keys them.
+TEST_F(ArchiveTest, AnIndexOfTheFirstLayoutIsReKeyedAtItsNextUpdate) {
+  SampleGame alice = gameBetween("Alice", "Bob", 1);
+  alice.worldChecksums = {1, 2, 3, 4};
+  SampleGame bob = gameBetween("Alice", "Bob", 2);
+  bob.worldChecksums = alice.worldChecksums;
+  bob.terrain = fixtures::terrainPattern(bob.width, bob.height);
+  bob.terrain[7] = 27;
+  write("alice.mgx", alice);
+  write("bob.mgx", bob);
+  {
+    Archive archive(index);
+    archive.update(requestFor(tree));
+    ASSERT_EQ(archive.counts().games, 1);
+  }
+  {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(index.c_str(), &db), SQLITE_OK);
+    // As the first layout left them: one game per map, and no player's
+    // actions or counts.
+    sqlite3_exec(db,
+                 "PRAGMA user_version = 1;"
+                 "ALTER TABLE player DROP COLUMN apm;"
+                 "ALTER TABLE player DROP COLUMN buildings;"
+                 "ALTER TABLE player DROP COLUMN units;"
+                 "ALTER TABLE player DROP COLUMN research;"
+                 "INSERT INTO game(id, game_key, certainty, recordings) VALUES(99, 'm:old', 'map', 1);"
+                 "UPDATE recording SET game_id = 99 WHERE path LIKE '%bob.mgx';"
+                 "UPDATE game SET game_key = 'm:older', certainty = 'map', recordings = 1 WHERE id <> 99;",
+                 nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+  }
+  Archive archive(index);
+  ASSERT_EQ(archive.counts().games, 2);
+  EXPECT_EQ(archive.update(requestFor(tree)).read, 2u);
+  EXPECT_EQ(archive.counts().games, 1);
+  const SearchResult result = archive.search(SearchQuery{});
+  ASSERT_EQ(result.games.size(), 1u);
+  EXPECT_EQ(result.games[0].certainty, KeyCertainty::kSync);
+  EXPECT_EQ(result.games[0].recordings.size(), 2u);
 }
 
 TEST_F(ArchiveTest, UpdateReadsOnlyWhatChangedAndDropsWhatIsGone) {
@@ -405,6 +532,55 @@ TEST(SearchLines, AGameIsOneLineOfItsSidesAndRecordings) {
   EXPECT_EQ(line.highestActions, 88.6);
   EXPECT_EQ(line.recordings, "bob.mgx, x.mgx (\xE3\x82\xB3\xE3\x83\x94\xE3\x83\xBC 1)");
   EXPECT_EQ(line.firstPath, "/a/bob.mgx");
+  // The tip: every player whole, then every path.
+  EXPECT_EQ(line.tip, u8"Alice (チーム 1) フランク: 勝利\nBob (チーム 2) ゴート: 投了\n"
+                      u8"Carol (チーム 1) チュートン: 勝利\n\n/a/alice.mgx (コピー)\n/a/bob.mgx\n/b/x.mgx");
+}
+
+TEST(SearchLines, LinesSortByEveryColumnAndAgainTheOtherWay) {
+  const auto lineWith = [](int64_t played, int64_t length, const char* players, const char* map,
+                           const char* files, std::optional<double> actions, int64_t counts) {
+    ResultLine line;
+    line.playedMs = played;
+    line.durationMs = length;
+    line.players = players;
+    line.map = map;
+    line.recordings = files;
+    line.highestActions = actions;
+    line.countsTotal = counts;
+    return line;
+  };
+  const std::vector<ResultLine> found = {
+      lineWith(300, 10, "bob vs Carol", "Arabia", "c.mgx", 40.2, 300),
+      lineWith(200, 30, "Alice vs Bob", "arena", "b.mgx", std::nullopt, 0),
+      lineWith(100, 20, "carol vs Dave", "Arabia", "a.mgx", 40.6, 120)};
+  const auto order = [&](ResultOrder o) {
+    std::vector<ResultLine> lines = found;
+    sortLines(lines, o);
+    std::string files;
+    for (const ResultLine& line : lines) files += line.recordings.substr(0, 1);
+    return files;
+  };
+  ResultOrder o;
+  EXPECT_EQ(order(o), "cba");
+  o = orderAfterClick(o, ResultColumn::kDate);
+  EXPECT_EQ(order(o), "abc");
+  o = orderAfterClick(o, ResultColumn::kLength);
+  EXPECT_EQ(order(o), "bac");
+  o = orderAfterClick(o, ResultColumn::kPlayers);
+  EXPECT_EQ(order(o), "bca");  // any case
+  o = orderAfterClick(o, ResultColumn::kPlayers);
+  EXPECT_EQ(order(o), "acb");
+  o = orderAfterClick(o, ResultColumn::kMap);
+  EXPECT_EQ(order(o), "cab");  // equal maps keep the search's order
+  o = orderAfterClick(o, ResultColumn::kRecordings);
+  EXPECT_EQ(order(o), "abc");
+  o = orderAfterClick(o, ResultColumn::kActions);
+  EXPECT_EQ(order(o), "acb");  // highest first, a walk that named no one last
+  o = orderAfterClick(o, ResultColumn::kCounts);
+  EXPECT_EQ(order(o), "cab");
+  o = orderAfterClick(o, ResultColumn::kCounts);
+  EXPECT_EQ(order(o), "bac");
 }
 
 // The shared recordings: the index agrees with their truth files.

@@ -11,6 +11,7 @@
 #include "library/folder_scan.h"
 #include "progress_line.h"
 #include "recording_writer/recording_writer.h"
+#include "search_run.h"
 
 namespace morvane::inspect {
 namespace {
@@ -67,6 +68,73 @@ TEST(InspectOptionsTest, ParsesFlagsAndRejectsUsageErrors) {
   EXPECT_FALSE(parseOptions({"--minimap"}, error));
   EXPECT_FALSE(parseOptions({"--verbose", "a"}, error));
   EXPECT_NE(error.find("--verbose"), std::string::npos);
+  // A search needs its index, and its criteria a search.
+  options = parseOptions({"--index", "i.sqlite", "--search", "--name", "ali", "--civ", "Franks",
+                          "--map", "arab", "--result", "won", "--from", "2024-05", "--to", "2024-06"},
+                         error);
+  ASSERT_TRUE(options.has_value()) << error;
+  EXPECT_TRUE(options->search);
+  EXPECT_EQ(options->criteria.civ, "Franks");
+  EXPECT_EQ(options->criteria.to, "2024-06");
+  EXPECT_FALSE(parseOptions({"--search", "--name", "ali"}, error));
+  EXPECT_FALSE(parseOptions({"--index", "i.sqlite", "--name", "ali"}, error));
+  EXPECT_FALSE(parseOptions({"--index", "i.sqlite", "--search", "--map"}, error));
+}
+
+// The command line's search is the window's: its criteria make the window's
+// form, and each game found is a line with its players and recordings.
+TEST(InspectSearchTest, FindsGamesAsTheWindowDoesNewestFirst) {
+  std::string error;
+  InspectOptions::Criteria criteria;
+  criteria.civ = "goths";
+  criteria.result = "lost";
+  std::optional<archive::SearchForm> form = searchFormOf(criteria, error);
+  ASSERT_TRUE(form);
+  EXPECT_EQ(form->civId, 3);
+  EXPECT_EQ(form->result, archive::SearchForm::Result::kLost);
+  criteria.civ = "Atlanteans";  // no edition's
+  EXPECT_FALSE(searchFormOf(criteria, error));
+  criteria.civ = "7";
+  criteria.result = "draw";
+  EXPECT_FALSE(searchFormOf(criteria, error));
+
+  fixtures::TempFolder folder;
+  ASSERT_TRUE(folder.ok());
+  const std::string tree = folder.file("games");
+  std::filesystem::create_directories(tree);
+  // Alice on the Goths (3) and Bob on the Byzantines (7).
+  fixtures::SampleGame older = fixtures::twoPlayerGame();
+  older.worldChecksums = {1, 2, 3};
+  fixtures::SampleGame newer = older;
+  newer.worldChecksums = {4, 5, 6};
+  newer.players[1].name = "Carol";
+  ASSERT_TRUE(fixtures::writeSampleGame(tree + "/older.mgx", older));
+  ASSERT_TRUE(fixtures::writeSampleGame(tree + "/newer.mgx", newer));
+  std::filesystem::last_write_time(tree + "/older.mgx",
+                                   std::filesystem::last_write_time(tree + "/newer.mgx") -
+                                       std::chrono::hours(24));
+  archive::Archive index(folder.file("index.sqlite"));
+  archive::UpdateRequest request;
+  request.folders = {tree};
+  index.update(request);
+
+  criteria = {};
+  criteria.name = "ALICE";
+  form = searchFormOf(criteria, error);
+  ASSERT_TRUE(form);
+  archive::SearchPage page = archive::searchGames(index, *form, "", 100);
+  ASSERT_EQ(page.games.size(), 2u);
+  const std::string first = gameJson(page.games[0], page.lines[0]);
+  EXPECT_NE(first.find("\"name\":\"Carol\""), std::string::npos) << first;
+  EXPECT_NE(first.find("\"certainty\":\"sync\""), std::string::npos) << first;
+  EXPECT_NE(first.find("\"civName\":\"Goths\""), std::string::npos) << first;
+  EXPECT_NE(first.find("newer.mgx\",\"pov\":2,\"copy\":false}]}"), std::string::npos) << first;
+  criteria.name = "bob";
+  criteria.civ = "Byzantines";
+  form = searchFormOf(criteria, error);
+  page = archive::searchGames(index, *form, "", 100);
+  ASSERT_EQ(page.games.size(), 1u);
+  EXPECT_EQ(page.games[0].recordings[0].path, tree + "/older.mgx");
 }
 
 TEST(FolderRecordingsTest, TakesEveryEditionsRecordingsInByteOrderAndSubFoldersWhenAsked) {

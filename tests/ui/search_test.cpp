@@ -6,6 +6,7 @@
 
 #include "main_window_fixture.h"
 #include "platform/exact_path.h"
+#include "platform/exact_path_win32.h"
 #include "resource.h"
 
 namespace morvane::ui::testing {
@@ -68,8 +69,75 @@ class SearchTest : public MainWindowTest {
                  reinterpret_cast<LPARAM>(&state));
   }
 
+  void clickColumn(int column) {
+    NMLISTVIEW click = {};
+    click.hdr.hwndFrom = searchControl(IDC_SEARCH_RESULTS);
+    click.hdr.idFrom = IDC_SEARCH_RESULTS;
+    click.hdr.code = LVN_COLUMNCLICK;
+    click.iItem = -1;
+    click.iSubItem = column;
+    SendMessageW(search().hwnd(), WM_NOTIFY, IDC_SEARCH_RESULTS, reinterpret_cast<LPARAM>(&click));
+  }
+  // A row's cell as the list holds it, in UTF-8.
+  std::string resultCell(int row, int column) {
+    wchar_t text[512] = {};
+    LVITEMW item = {};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = 512;
+    SendMessageW(searchControl(IDC_SEARCH_RESULTS), LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(&item));
+    return platform::exactFromWide(text);
+  }
+
   std::string searchItem;
 };
+
+TEST_F(SearchTest, OpensReadySortsByEachColumnAndTipsALineWhole) {
+  select(rowNamed("alice.mgx"));
+  SendMessageA(dialog->hwnd(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list()), MAKELPARAM(-1, -1));
+  ASSERT_TRUE(search().isOpen());
+  // The opening started the update of the tree: no button is pressed.
+  ASSERT_TRUE(waitForUpdate());
+  ASSERT_EQ(search().lines().size(), 2u);
+
+  for (int column = 0; column < archive::kResultColumns; ++column) {
+    SCOPED_TRACE(column);
+    clickColumn(column);
+    ASSERT_EQ(static_cast<int>(search().order().column), column);
+    const bool firstWay = search().order().descending;
+    const std::string first = search().lines()[0].recordings;
+    EXPECT_EQ(resultCell(0, 4), first);
+    clickColumn(column);
+    EXPECT_NE(search().order().descending, firstWay);
+    EXPECT_EQ(resultCell(0, 4), search().lines()[0].recordings);
+    // Alice's game and Carol's differ in their players and their files.
+    if (column == 1 || column == 4) {
+      EXPECT_NE(search().lines()[0].recordings, first);
+    }
+  }
+  clickColumn(1);  // players from A: Alice's game first
+  ASSERT_NE(search().lines()[0].players.find("Alice"), std::string::npos);
+
+  // The pointer resting on the second line shows its tip.
+  const HWND results = searchControl(IDC_SEARCH_RESULTS);
+  RECT row = {};
+  ListView_GetItemRect(results, 1, &row, LVIR_BOUNDS);
+  SendMessageW(results, WM_MOUSEHOVER, 0, MAKELPARAM(row.left + 20, (row.top + row.bottom) / 2));
+  wchar_t text[1024] = {};
+  TOOLINFOW tool = {};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = search().hwnd();
+  tool.uId = reinterpret_cast<UINT_PTR>(results);
+  tool.lpszText = text;
+  SendMessageW(search().tipWindow(), TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&tool));
+  EXPECT_TRUE(IsWindowVisible(search().tipWindow()));
+  const std::string shown = platform::exactFromWide(text);
+  EXPECT_EQ(shown.rfind("Carol (", 0), 0u) << platform::ansiFromExact(shown);
+  EXPECT_NE(shown.find(u8") ゴート: "), std::string::npos) << platform::ansiFromExact(shown);
+  EXPECT_NE(shown.find(platform::exactFromAnsi(inSaveGame("Old\\carol.mgx"))), std::string::npos)
+      << platform::ansiFromExact(shown);
+}
 
 TEST_F(SearchTest, BuildsTheTreesIndexFindsAPlayerAndOpensTheReport) {
   select(rowNamed("alice.mgx"));
@@ -77,7 +145,6 @@ TEST_F(SearchTest, BuildsTheTreesIndexFindsAPlayerAndOpensTheReport) {
   EXPECT_EQ(searchItem, "\x98\x5E\x89\xE6\x82\xF0\x8C\x9F\x8D\xF5(&F)...");  // 録画を検索 in 932
   ASSERT_TRUE(search().isOpen());
 
-  clickInSearch(IDC_SEARCH_UPDATE);
   ASSERT_TRUE(waitForUpdate());
   // Two games: the two points of view of one, and Carol's in the sub-folder.
   ASSERT_EQ(search().lines().size(), 2u);

@@ -34,6 +34,22 @@ std::optional<InspectOptions> parseOptions(const std::vector<std::string>& argum
       options.result = false;
     } else if (argument == "--rebuild") {
       options.rebuild = true;
+    } else if (argument == "--search") {
+      options.search = true;
+    } else if (argument == "--name" || argument == "--civ" || argument == "--map" ||
+               argument == "--result" || argument == "--from" || argument == "--to") {
+      if (i + 1 >= arguments.size()) {
+        error = argument + " needs a value";
+        return std::nullopt;
+      }
+      InspectOptions::Criteria& c = options.criteria;
+      std::string& field = argument == "--name"     ? c.name
+                           : argument == "--civ"    ? c.civ
+                           : argument == "--map"    ? c.map
+                           : argument == "--result" ? c.result
+                           : argument == "--from"   ? c.from
+                                                    : c.to;
+      field = arguments[++i];
     } else if (argument == "--recursive") {
       options.recursive = true;
     } else if (argument == "--codepage" || argument == "--players" || argument == "--jobs" ||
@@ -71,6 +87,16 @@ std::optional<InspectOptions> parseOptions(const std::vector<std::string>& argum
       error = "unknown option: " + argument;
       return std::nullopt;
     }
+  }
+  const InspectOptions::Criteria& c = options.criteria;
+  const bool criteria = !c.name.empty() || !c.civ.empty() || !c.map.empty() || !c.result.empty() ||
+                        !c.from.empty() || !c.to.empty();
+  if (options.search || criteria) {
+    if (!options.search || !options.indexFile) {
+      error = "search criteria need --index FILE --search";
+      return std::nullopt;
+    }
+    return options;
   }
   if (options.paths.empty()) {
     error = "no PATH given";

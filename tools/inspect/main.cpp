@@ -21,6 +21,7 @@
 #include "platform/path.h"
 #include "progress_line.h"
 #include "recording_report.h"
+#include "search_run.h"
 
 namespace {
 
@@ -90,6 +91,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "morvane-inspect: %s\n%s\n", error.c_str(), kUsage);
     return 2;
   }
+  if (options->search) return runSearch(*options);
   if (options->indexFile) return runIndex(*options, options->jobs.value_or(allCores()));
   const int codePage = options->codePage.value_or(defaultCodePage());
   if (!options->raw && !codePageKnown(codePage)) {

@@ -22,11 +22,14 @@ int64_t BodyBuilder::start(bool baseGame) {
   return at;
 }
 
-int64_t BodyBuilder::timeStep(int32_t ms, bool checksum, int32_t sequence) {
+int64_t BodyBuilder::timeStep(int32_t ms, bool checksum, int32_t sequence,
+                              uint32_t worldChecksum) {
   const int64_t at = i32(2);
   i32(ms);
   if (checksum) {
-    zeros(16);
+    zeros(8);
+    u32(worldChecksum);
+    zeros(4);
     i32(sequence);
     zeros(8 + (sequence != 0 ? 332 : 0));
   }

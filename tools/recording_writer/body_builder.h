@@ -43,8 +43,10 @@ class BodyBuilder : public ByteWriter {
   // The body's version, 500, multiplayer, owner, reveal map, sequence numbers
   // and chapters (the base game's record: 500 and 32 bytes, no version).
   int64_t start(bool baseGame = false);
-  // Operation 2: ms, then (checksum) a block of 28 bytes, 360 with a sequence.
-  int64_t timeStep(int32_t ms, bool checksum = false, int32_t sequence = 0);
+  // Operation 2: ms, then (checksum) a block of 28 bytes, 360 with a
+  // sequence, its world checksum 8 bytes in.
+  int64_t timeStep(int32_t ms, bool checksum = false, int32_t sequence = 0,
+                   uint32_t worldChecksum = 0);
   int64_t viewLock();  // operation 3: x, y, player
   // Operation 1: the stated length, the command's bytes, 4 bytes more.
   int64_t command(const std::vector<uint8_t>& bytes,

@@ -159,7 +159,7 @@ void edition(ByteWriter& out, const DefinitiveGame& g) {
   deString(out, "promi.per");
   out.zeros(4);
   if (v >= 25.02f) out.zeros(8);
-  out.fill(16, 0x5A);  // game id
+  out.raw(std::vector<uint8_t>(g.gameId.begin(), g.gameId.end()));
   deString(out, "lobby");
   if (v >= 25.22f) out.zeros(8);
   deString(out, "");

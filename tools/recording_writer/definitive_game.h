@@ -4,6 +4,7 @@
 // and a body with chat in the edition's JSON form.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -52,6 +53,8 @@ struct DefinitiveGame {
   // in the layout of the build the header states.
   std::vector<std::pair<uint8_t, int16_t>> research;
   std::vector<uint8_t> resigning;  // player numbers, one step apart, after the chat
+  std::array<uint8_t, 16> gameId = {0x5A, 0x5A, 0x5A, 0x5A, 0x5A, 0x5A, 0x5A, 0x5A,
+                                    0x5A, 0x5A, 0x5A, 0x5A, 0x5A, 0x5A, 0x5A, 0x5A};
 };
 
 // A game the tests and fuzz seeds start from: two players on two teams.

@@ -295,7 +295,7 @@ int64_t HeaderBuilder::lobbyBlock(float version, bool ratings) {
     lobbyString(*this, file == 1 ? "Arabia.rms" : "");
     zeros(8);
   }
-  zeros(16);
+  raw(std::vector<uint8_t>(gameId.begin(), gameId.end()));
   lobbyString(*this, "lobby name");
   lobbyString(*this, "");
   zeros(4);

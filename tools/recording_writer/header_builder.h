@@ -170,6 +170,8 @@ class HeaderBuilder : public ByteWriter {
   // kFirstProfileId + 1 and + 2 and, where it has them, ratings 1501/1401 and
   // 1502/1402.
   int32_t mapId = 0;
+  // The game id the lobby block states, where its version has one.
+  std::array<uint8_t, 16> gameId = {};
 
   // The version text and save version, the lobby block where the layout has
   // one, then the optional-block flag; the map block follows the flag unless

@@ -41,6 +41,7 @@ SampleHeader buildHeader(const SampleGame& game) {
   HeaderBuilder h;
   h.layout = game.layout;
   h.mapId = game.mapId;
+  h.gameId = game.gameId;
   SampleHeader out;
   uint32_t noise = game.noiseSeed;
 
@@ -136,6 +137,14 @@ SampleHeader buildHeader(const SampleGame& game) {
 std::vector<uint8_t> buildBody(const SampleGame& game) {
   BodyBuilder body;
   uint32_t noise = game.noiseSeed;
+  if (!game.worldChecksums.empty()) {
+    body.start(game.layout.text == baseGameLayout().text);
+    constexpr int32_t kStepsBetweenChecksums = 20;
+    for (uint32_t checksum : game.worldChecksums) {
+      for (int32_t k = 1; k < kStepsBetweenChecksums; ++k) body.timeStep(200);
+      body.timeStep(200, true, 0, checksum);
+    }
+  }
   for (const std::string& message : game.gameChat) {
     padWithNoise(body, body.size() + game.bodyFiller, noise);
     body.chat(message);

@@ -3,6 +3,7 @@
 // game does, so a test only states what it cares about.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -60,6 +61,12 @@ struct SampleGame {
   // Non-zero: padding is pseudo-random bytes from this seed, so the header
   // compresses about as well as a real one. Zero: padding is zeros.
   uint32_t noiseSeed = 0;
+  // The game id of the later edition's lobby block, where the layout has one.
+  std::array<uint8_t, 16> gameId = {};
+  // Non-empty: the body opens with a start record and one time step with a
+  // checksum block per value, each holding it as its world checksum, before
+  // the chat.
+  std::vector<uint32_t> worldChecksums;
 };
 
 struct SampleHeader {
