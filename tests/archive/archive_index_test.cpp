@@ -349,7 +349,7 @@ TEST(SearchLines, AGameIsOneLineOfItsSidesAndRecordings) {
   EXPECT_EQ(line.date, "2024/03/01 01:02");
   EXPECT_EQ(line.players,
             u8"Alice (フランク) ○, Carol (チュートン) ○ vs Bob (ゴート) ×");
-  EXPECT_EQ(line.map, "Arabia");
+  EXPECT_EQ(line.map, u8"アラビア");  // a built-in map by its Japanese name where known
   EXPECT_EQ(line.length, "0:25:13");
   EXPECT_EQ(line.recordings, "bob.mgx, x.mgx (\xE3\x82\xB3\xE3\x83\x94\xE3\x83\xBC 1)");
   EXPECT_EQ(line.firstPath, "/a/bob.mgx");
