@@ -11,6 +11,7 @@
 #include "platform/file_access.h"
 #include "platform/folder_listing.h"
 #include "platform/path.h"
+#include "recording/map_names.h"
 
 namespace morvane::archive {
 namespace {
@@ -379,7 +380,9 @@ void Archive::write(const RecordingRow& row) {
     } else {
       r.bind(16, row.mapNameById);
     }
-    r.bind(17, mapKey(foldForSearch(row.mapType.value_or("") + "\n" + row.mapNameById)));
+    // The built-in map is found by its Japanese name too, as the search shows it.
+    r.bind(17, mapKey(foldForSearch(row.mapType.value_or("") + "\n" + row.mapNameById + "\n" +
+                                    std::string(japaneseMapName(row.mapNameById).utf8))));
     r.bind(18, int64_t{row.mapWidth}).bind(19, int64_t{row.mapHeight});
     const GameSettings& g = row.settings;
     r.bind(20, g.speed).bind(21, g.populationLimit).bind(22, g.mapSize).bind(23, g.revealMap);

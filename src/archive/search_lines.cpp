@@ -9,6 +9,7 @@
 #include "archive/text_fold.h"
 #include "library/civilisation_names.h"
 #include "library/game_report.h"
+#include "recording/map_names.h"
 
 namespace morvane::archive {
 namespace {
@@ -194,7 +195,10 @@ ResultLine lineOf(const GameHit& game) {
       line.players += outcomeMark(player.outcome);
     }
   }
-  line.map = !game.mapType.empty() ? game.mapType : game.mapNameById;
+  const std::string_view japanese = japaneseMapName(game.mapNameById).utf8;
+  line.map = !game.mapType.empty() ? game.mapType
+             : !japanese.empty()    ? std::string(japanese)
+                                    : game.mapNameById;
   line.length = clockText(game.durationMs);
   int copies = 0;
   for (const HitRecording& recording : game.recordings) {

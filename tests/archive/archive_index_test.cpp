@@ -524,7 +524,7 @@ TEST(SearchLines, AGameIsOneLineOfItsSidesAndRecordings) {
   EXPECT_EQ(line.date, "2024/03/01 01:02");
   EXPECT_EQ(line.players,
             u8"Alice (フランク) ○, Carol (チュートン) ○ vs Bob (ゴート) ×");
-  EXPECT_EQ(line.map, "Arabia");
+  EXPECT_EQ(line.map, u8"アラビア");  // a built-in map by its Japanese name where known
   EXPECT_EQ(line.length, "0:25:13");
   // Actions and counts in the players' order; Carol's walk named no one.
   EXPECT_EQ(line.actions, "71, - vs 89");
