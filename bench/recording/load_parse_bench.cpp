@@ -39,12 +39,16 @@
 
 #include "baseline_reads.h"
 #include "cpu_time.h"
+#include "recording/body_walk.h"
 #include "recording/command_walk.h"
+#include "recording/de_chat.h"
 #include "recording/de_header.h"
+#include "recording/de_layout.h"
 #include "recording/game_objects.h"
 #include "recording/header_stages.h"
 #include "recording/recorded_game_file.h"
 #include "recording_writer/body_builder.h"
+#include "recording_writer/definitive_game.h"
 #include "recording_writer/recording_writer.h"
 
 namespace {
@@ -368,6 +372,58 @@ bool reportObjectsAlone(const std::vector<Recording>& recordings, int rounds, do
   return true;
 }
 
+// The Definitive Edition's chat read from its messages' JSON alone, against
+// the body walk that finds them, on files loaded once.
+void reportChatAlone(const char* title, const std::vector<std::string>& paths, int rounds) {
+  struct Loaded {
+    std::unique_ptr<RecordedGameFile> file = std::make_unique<RecordedGameFile>();
+    ByteSpan body;
+    BodyLayout layout;
+    BodyWalk walk;
+    ChatSpeakers speakers;
+  };
+  std::vector<Loaded> loaded(paths.size());
+  std::size_t messages = 0;
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    Loaded& l = loaded[i];
+    if (!l.file->load(paths[i])) return;
+    l.body = ByteSpan(l.file->bodyBytes().data(), l.file->bodyBytes().size());
+    l.layout = layoutFor(l.file->version()).body;
+    l.walk = walkBody(l.body, l.file->bodyOffset(), l.layout);
+    GameEntry entry;
+    l.file->parseHeader(entry);
+    for (std::size_t k = 1; k < GameEntry::kPositions; ++k) {
+      const int32_t n = entry.playerNumbers[k];
+      if (n >= 1 && n <= 8) l.speakers.names[static_cast<std::size_t>(n)] = entry.playerNames[k];
+    }
+    messages += l.walk.chat.size();
+  }
+  std::vector<double> walks, chats;
+  std::size_t found = 0;  // what each side made, printed so that neither is left out
+  std::size_t lineBytes = 0;
+  for (int round = 0; round < rounds; ++round) {
+    found = 0;
+    lineBytes = 0;
+    double start = cpuSeconds();
+    for (const Loaded& l : loaded) {
+      found += walkBody(l.body, l.file->bodyOffset(), l.layout).chat.size();
+    }
+    walks.push_back(cpuSeconds() - start);
+    start = cpuSeconds();
+    for (const Loaded& l : loaded) {
+      lineBytes += collectDefinitiveChat(l.body, l.walk.chat, l.speakers).size();
+    }
+    chats.push_back(cpuSeconds() - start);
+  }
+  const double walk = median(walks);
+  const double chat = median(chats);
+  std::printf("  %s: %zu chat messages; body walk %.3f ms, their JSON read %.3f ms a round"
+              " (%.2f us a message), %.4f of the walk (%zu messages walked, %zu bytes of lines)\n",
+              title, messages, walk * 1e3, chat * 1e3,
+              messages ? chat * 1e6 / static_cast<double>(messages) : 0.0, chat / walk, found,
+              lineBytes);
+}
+
 // ns per inflated header byte of load + parseHeader and load + parseGame.
 struct PerByte {
   double header = 0;
@@ -467,6 +523,11 @@ int main(int argc, char** argv) {
     good = (definitive.empty() || report("real recordings, Definitive Edition", definitive,
                                          rounds, definitiveCost)) &&
            good;
+    if (!definitive.empty()) {
+      std::vector<std::string> paths;
+      for (const Recording& r : definitive) paths.push_back(r.path);
+      reportChatAlone("Definitive Edition chat", paths, rounds);
+    }
     if (!earlier.empty() && !definitive.empty() && earlierCost.header > 0) {
       std::printf(
           "Definitive Edition per inflated header byte, as a share of the earlier editions':"
@@ -492,5 +553,20 @@ int main(int argc, char** argv) {
   good = report("synthetic game", {synthetic}, rounds, syntheticCost) && good;
   std::printf("\n");
   reportCraftedBodies(rounds);
+
+  // A game of today's patch whose body is mostly chat: 20000 messages.
+  fixtures::DefinitiveGame talkative = fixtures::twoPlayerDefinitiveGame(67.2f);
+  const std::vector<fixtures::DefinitiveChatMessage> three = talkative.chat;
+  for (int i = 0; i < 20000 / 3; ++i) {
+    talkative.chat.insert(talkative.chat.end(), three.begin(), three.end());
+  }
+  const std::string chatty = scratch.file("chatty.aoe2record");
+  if (!fixtures::writeRecording(chatty, fixtures::buildDefinitiveHeader(talkative),
+                                fixtures::buildDefinitiveBody(talkative))) {
+    std::fprintf(stderr, "cannot write the synthetic chat recording\n");
+    return 1;
+  }
+  std::printf("\nsynthetic Definitive Edition game, chat through its body\n");
+  reportChatAlone("synthetic chat", {chatty}, rounds);
   return good ? 0 : 1;
 }

@@ -11,6 +11,7 @@
 #include "platform/file_access.h"
 #include "platform/folder_listing.h"
 #include "platform/path.h"
+#include "recording/map_names.h"
 
 namespace morvane::archive {
 namespace {
@@ -93,18 +94,16 @@ CREATE TABLE player(
 CREATE INDEX player_name ON player(name_id, civ_id, result);
 CREATE INDEX player_civ ON player(civ_id, name_id, result);
 )",
-    // 2: what each player did, from the walk of every command; the reader's
-    // revision makes every file read again to fill it.
+    // 2: what each player did, from the walk of every command, and games
+    // keyed by the identity the recordings state, which the first layout did
+    // not keep: every recording is read again at the next update, which fills
+    // the new columns, moves it to its game by the new key and drops the
+    // emptied ones.
     R"(
 ALTER TABLE player ADD COLUMN apm REAL;
 ALTER TABLE player ADD COLUMN buildings INTEGER NOT NULL DEFAULT 0;
 ALTER TABLE player ADD COLUMN units INTEGER NOT NULL DEFAULT 0;
 ALTER TABLE player ADD COLUMN research INTEGER NOT NULL DEFAULT 0;
-)",
-    // 3: games keyed by the identity the recordings state, which the earlier
-    // layouts did not keep: every recording is read again at the next update,
-    // which moves it to its game by the new key and drops the emptied ones.
-    R"(
 UPDATE recording SET size = -1;
 )",
 };
@@ -156,8 +155,7 @@ KeyCertainty certaintyFromText(const std::string& text) {
 
 struct Archive::Statements {
   explicit Statements(sqlite3* db)
-      : knownUnder(db,
-                   "SELECT id, path, size, mtime_ms FROM recording WHERE path >= ?1 AND path < ?2"),
+      : knownUnder(db, "SELECT id, path, size, mtime_ms FROM recording WHERE path >= ?1 AND path < ?2"),
         recordingOfPath(db, "SELECT id, size, mtime_ms FROM recording WHERE path = ?1"),
         recordingFacts(db, "SELECT game_id, content_hash FROM recording WHERE id = ?1"),
         deletePlayers(db, "DELETE FROM player WHERE recording_id = ?1"),
@@ -214,16 +212,17 @@ struct Archive::Statements {
 
   Statement knownUnder, recordingOfPath, recordingFacts, deletePlayers, deleteRecording,
       insertRecording, insertPlayer, insertName, nameOfText, deleteUnusedNames, insertMap,
-      mapOfText, deleteUnusedMaps, insertGame, gameOfKey, refreshGame, refreshPlayed,
-      deleteEmptyGame, refreshCopies, clearHits, hitGames, hitPlayers, hitRecordings, counts,
-      readerRevision, setReaderRevision, forgetSizes;
+      mapOfText, deleteUnusedMaps, insertGame,
+      gameOfKey, refreshGame, refreshPlayed, deleteEmptyGame, refreshCopies, clearHits,
+      hitGames, hitPlayers, hitRecordings, counts, readerRevision, setReaderRevision, forgetSizes;
   // Name ids met in this connection's updates; names are only removed when
   // no player has them, after which this is emptied.
   std::unordered_map<std::string, int64_t> nameIds;
   std::unordered_map<std::string, int64_t> mapIds;
 };
 
-Archive::Archive(const std::string& path, Check check) : db_(path, Database::Mode::kReadWrite) {
+Archive::Archive(const std::string& path, Check check)
+    : db_(path, Database::Mode::kReadWrite) {
   prepareSchema(check);
   db_.execute(
       "CREATE TEMP TABLE hits(rank INTEGER PRIMARY KEY, game_id INTEGER, main_recording INTEGER, "
@@ -273,24 +272,10 @@ void Archive::prepareSchema(Check check) {
   }
   for (int64_t step = current; step < kSchemaVersion; ++step) {
     Transaction transaction(db_);
-    // Layout 2 was also made by a program that re-keyed the games in that
-    // step and had no play columns: such an index gets them with layout 3.
-    if (step == 2) addMissingPlayColumns();
     db_.execute(kSchemaSteps[step]);
     db_.execute("PRAGMA user_version = " + std::to_string(step + 1));
     transaction.commit();
   }
-}
-
-void Archive::addMissingPlayColumns() {
-  bool has = false;
-  {
-    Statement present(db_.handle(),
-                      "SELECT count(*) FROM pragma_table_info('player') WHERE name = 'apm'");
-    present.step();
-    has = present.integer(0) != 0;
-  }
-  if (!has) db_.execute(kSchemaSteps[1]);
 }
 
 bool Archive::removeIndexFiles(const std::string& path) {
@@ -383,10 +368,7 @@ void Archive::write(const RecordingRow& row) {
   r.bind(5, row.edition).bind(6, row.versionText).bind(7, static_cast<double>(row.saveVersion));
   r.bind(8, int64_t{row.supported}).bind(9, int64_t{row.loaded});
   if (row.loaded) {
-    r.bindNull(10)
-        .bind(11, *gameId)
-        .bind(12, int64_t{row.povNumber})
-        .bind(13, int64_t{row.playerCount});
+    r.bindNull(10).bind(11, *gameId).bind(12, int64_t{row.povNumber}).bind(13, int64_t{row.playerCount});
     if (row.mapType) {
       r.bind(14, *row.mapType);
     } else {
@@ -398,7 +380,9 @@ void Archive::write(const RecordingRow& row) {
     } else {
       r.bind(16, row.mapNameById);
     }
-    r.bind(17, mapKey(foldForSearch(row.mapType.value_or("") + "\n" + row.mapNameById)));
+    // The built-in map is found by its Japanese name too, as the search shows it.
+    r.bind(17, mapKey(foldForSearch(row.mapType.value_or("") + "\n" + row.mapNameById + "\n" +
+                                    std::string(japaneseMapName(row.mapNameById).utf8))));
     r.bind(18, int64_t{row.mapWidth}).bind(19, int64_t{row.mapHeight});
     const GameSettings& g = row.settings;
     r.bind(20, g.speed).bind(21, g.populationLimit).bind(22, g.mapSize).bind(23, g.revealMap);
@@ -448,8 +432,7 @@ void Archive::write(const RecordingRow& row) {
 UpdateStats Archive::update(const UpdateRequest& request, const UpdateControl& control) {
   Statements& s = *statements_;
   UpdateStats stats;
-  std::vector<FoundFile> found =
-      findRecordings(request.folders, request.recursive, request.separator);
+  std::vector<FoundFile> found = findRecordings(request.folders, request.recursive, request.separator);
   for (const std::string& file : request.files) {
     if (std::optional<FoundFile> one = lookUpFile(file, request.separator)) found.push_back(*one);
   }
@@ -468,8 +451,8 @@ UpdateStats Archive::update(const UpdateRequest& request, const UpdateControl& c
       std::string path = s.knownUnder.text(1);
       if (!request.recursive && path.find(request.separator, prefix.size()) != std::string::npos)
         continue;
-      known.emplace(std::move(path), Known{s.knownUnder.integer(0), s.knownUnder.integer(2),
-                                           s.knownUnder.integer(3)});
+      known.emplace(std::move(path),
+                    Known{s.knownUnder.integer(0), s.knownUnder.integer(2), s.knownUnder.integer(3)});
     }
     s.knownUnder.reset();
   }
@@ -578,8 +561,7 @@ SearchResult Archive::search(const SearchQuery& query) {
   const std::string name = foldForSearch(query.playerName);
   const std::string map = foldForSearch(query.map);
   std::string playerWhere;  // conditions on one player row p
-  if (!name.empty())
-    playerWhere += " AND p.name_id IN (SELECT id FROM name WHERE instr(folded, ?1) > 0)";
+  if (!name.empty()) playerWhere += " AND p.name_id IN (SELECT id FROM name WHERE instr(folded, ?1) > 0)";
   if (query.civId) playerWhere += " AND p.civ_id = ?2";
   if (query.outcome == PlayerOutcome::kWon) playerWhere += " AND p.result = 'won'";
   if (query.outcome == PlayerOutcome::kLost || query.outcome == PlayerOutcome::kResigned)
@@ -607,18 +589,14 @@ SearchResult Archive::search(const SearchQuery& query) {
     if (rows < fewest) fewest = rows, driver = candidate;
   };
   if (!playerWhere.empty())
-    consider(kByPlayer,
-             "SELECT count(*) FROM (SELECT 1 FROM player p WHERE 1" + playerWhere + limitText,
+    consider(kByPlayer, "SELECT count(*) FROM (SELECT 1 FROM player p WHERE 1" + playerWhere + limitText,
              bindPlayer);
   if (!map.empty())
-    consider(kByMap,
-             "SELECT count(*) FROM (SELECT 1 FROM recording WHERE map_key IN" + mapKeys + limitText,
+    consider(kByMap, "SELECT count(*) FROM (SELECT 1 FROM recording WHERE map_key IN" + mapKeys + limitText,
              bindMap);
   if (!query.under.empty())
-    consider(
-        kByFolder,
-        "SELECT count(*) FROM (SELECT 1 FROM recording WHERE path >= ?6 AND path < ?7" + limitText,
-        bindUnder);
+    consider(kByFolder, "SELECT count(*) FROM (SELECT 1 FROM recording WHERE path >= ?6 AND path < ?7" + limitText,
+             bindUnder);
 
   // The games found go into a table of this connection, in order, and what
   // is shown of them is read by joining it: three statements for a page of
@@ -627,25 +605,21 @@ SearchResult Archive::search(const SearchQuery& query) {
       "INSERT INTO temp.hits(game_id, main_recording, played_ms) SELECT g.id, g.main_recording, "
       "g.played_ms FROM game g JOIN recording r ON r.id = g.main_recording WHERE 1";
   if (!playerWhere.empty()) {
-    sql += driver == kByPlayer ? " AND g.id IN (SELECT q.game_id FROM player p JOIN recording q ON "
-                                 "q.id = p.recording_id WHERE 1" +
-                                     playerWhere + ")"
-                               // Unary + keeps the planner on the recording's few players
-                               // rather than probing the name index for every game.
-                               : " AND EXISTS (SELECT 1 FROM recording q JOIN player p ON "
-                                 "p.recording_id = q.id WHERE q.game_id = g.id" +
-                                     unindexed(playerWhere) + ")";
+    sql += driver == kByPlayer
+               ? " AND g.id IN (SELECT q.game_id FROM player p JOIN recording q ON q.id = p.recording_id WHERE 1" + playerWhere + ")"
+               // Unary + keeps the planner on the recording's few players
+               // rather than probing the name index for every game.
+               : " AND EXISTS (SELECT 1 FROM recording q JOIN player p ON p.recording_id = q.id WHERE q.game_id = g.id" +
+                     unindexed(playerWhere) + ")";
   }
   if (!map.empty()) {
-    sql += driver == kByMap
-               ? " AND g.id IN (SELECT game_id FROM recording WHERE map_key IN" + mapKeys + ")"
-               : " AND r.map_key IN" + mapKeys;
+    sql += driver == kByMap ? " AND g.id IN (SELECT game_id FROM recording WHERE map_key IN" + mapKeys + ")"
+                            : " AND r.map_key IN" + mapKeys;
   }
   if (!query.under.empty()) {
     sql += driver == kByFolder
                ? " AND g.id IN (SELECT game_id FROM recording WHERE path >= ?6 AND path < ?7)"
-               : " AND EXISTS (SELECT 1 FROM recording u WHERE u.game_id = g.id AND u.path >= ?6 "
-                 "AND u.path < ?7)";
+               : " AND EXISTS (SELECT 1 FROM recording u WHERE u.game_id = g.id AND u.path >= ?6 AND u.path < ?7)";
   }
   if (query.fromMs) sql += " AND g.played_ms >= ?4";
   if (query.toMs) sql += " AND g.played_ms < ?5";

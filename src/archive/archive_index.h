@@ -22,14 +22,14 @@ namespace morvane::archive {
 
 // The layout of the tables. A newer program migrates an older index forward
 // step by step; an index of a newer layout than this is refused, not read.
-inline constexpr int kSchemaVersion = 3;
+inline constexpr int kSchemaVersion = 2;
 // Raised whenever the reader changes what it finds in a recording: every
 // file is then read again at the next update.
 // 2: the Definitive Edition's computer players and AI section.
-// 3: the game id and the first world checksums.
-// 4: each player's actions per minute and counts of what was built, trained
-//    and researched, from the walk of every command.
-inline constexpr int kReaderRevision = 4;
+// 3: each player's actions per minute and counts of what was built, trained
+//    and researched, from the walk of every command; the game id and the
+//    first world checksums.
+inline constexpr int kReaderRevision = 3;
 
 struct UpdateRequest {
   std::vector<std::string> folders;  // exact paths, without a trailing separator
@@ -65,12 +65,12 @@ struct UpdateStats {
 
 struct SearchQuery {
   // One player of the game matching all of these:
-  std::string playerName;  // a part of the name, any case
+  std::string playerName;         // a part of the name, any case
   std::optional<int32_t> civId;
   std::optional<PlayerOutcome> outcome;  // kLost also finds kResigned
-  std::string map;                       // a part of the map type text or name
-  std::optional<int64_t> fromMs;         // played at or after, ms since 1970 UTC
-  std::optional<int64_t> toMs;           // played before
+  std::string map;                // a part of the map type text or name
+  std::optional<int64_t> fromMs;  // played at or after, ms since 1970 UTC
+  std::optional<int64_t> toMs;    // played before
   std::string under;  // a recording of the game in this folder tree (exact path + separator)
   std::size_t limit = 1000;
 };
@@ -162,7 +162,6 @@ class Archive {
  private:
   struct Statements;
   void prepareSchema(Check check);
-  void addMissingPlayColumns();
   void removeRecording(int64_t id);
   void refreshGame(int64_t gameId);
   void refreshCopies(const std::string& contentHash);

@@ -9,6 +9,7 @@
 #include "archive/text_fold.h"
 #include "library/civilisation_names.h"
 #include "library/game_report.h"
+#include "recording/map_names.h"
 
 namespace morvane::archive {
 namespace {
@@ -42,8 +43,7 @@ std::optional<std::pair<int64_t, int64_t>> daysOf(std::string text) {
     return std::nullopt;
   if (at == text.size()) {
     const int64_t first = daysFromCivil(year, month, 1);
-    const int64_t next =
-        month == 12 ? daysFromCivil(year + 1, 1, 1) : daysFromCivil(year, month + 1, 1);
+    const int64_t next = month == 12 ? daysFromCivil(year + 1, 1, 1) : daysFromCivil(year, month + 1, 1);
     return std::make_pair(first * kDayMs, next * kDayMs);
   }
   if (!separator() || !readNumber(text, at, 2, day) || day < 1 || day > 31 || at != text.size())
@@ -59,8 +59,7 @@ std::string dateText(int64_t ms) {
   const int64_t z = days + 719468;
   const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
   const int64_t dayOfEra = z - era * 146097;
-  const int64_t yearOfEra =
-      (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+  const int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
   const int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
   const int64_t mp = (5 * dayOfYear + 2) / 153;
   const int64_t day = dayOfYear - (153 * mp + 2) / 5 + 1;
@@ -189,15 +188,17 @@ ResultLine lineOf(const GameHit& game) {
       }
       line.counts += std::to_string(player.buildings) + "/" + std::to_string(player.units) + "/" +
                      std::to_string(player.technologies);
-      line.highestCounts =
-          std::max(line.highestCounts, player.buildings + player.units + player.technologies);
+      line.countsTotal += int64_t{player.buildings} + player.units + player.technologies;
       line.players += player.name;
       const std::string civ = civilisationNameInJapanese(player.civId);
       if (!civ.empty()) line.players += " (" + civ + ")";
       line.players += outcomeMark(player.outcome);
     }
   }
-  line.map = !game.mapType.empty() ? game.mapType : game.mapNameById;
+  const std::string_view japanese = japaneseMapName(game.mapNameById).utf8;
+  line.map = !game.mapType.empty() ? game.mapType
+             : !japanese.empty()    ? std::string(japanese)
+                                    : game.mapNameById;
   line.length = clockText(game.durationMs);
   int copies = 0;
   for (const HitRecording& recording : game.recordings) {
@@ -209,11 +210,9 @@ ResultLine lineOf(const GameHit& game) {
     if (line.firstPath.empty()) line.firstPath = recording.path;
     const std::size_t slash = recording.path.find_last_of("/\\");
     if (!line.recordings.empty()) line.recordings += ", ";
-    line.recordings +=
-        slash == std::string::npos ? recording.path : recording.path.substr(slash + 1);
+    line.recordings += slash == std::string::npos ? recording.path : recording.path.substr(slash + 1);
   }
-  if (copies > 0)
-    line.recordings += " (\xE3\x82\xB3\xE3\x83\x94\xE3\x83\xBC " + std::to_string(copies) + ")";
+  if (copies > 0) line.recordings += " (\xE3\x82\xB3\xE3\x83\x94\xE3\x83\xBC " + std::to_string(copies) + ")";
   line.tip = tipOf(game);
   return line;
 }
@@ -233,8 +232,8 @@ SearchPage searchGames(Archive& archive, const SearchForm& form, const std::stri
 
 ResultOrder orderAfterClick(ResultOrder current, ResultColumn clicked) {
   if (clicked == current.column) return {clicked, !current.descending};
-  const bool byNumber = clicked != ResultColumn::kPlayers && clicked != ResultColumn::kMap &&
-                        clicked != ResultColumn::kRecordings;
+  const bool byNumber = clicked == ResultColumn::kDate || clicked == ResultColumn::kLength ||
+                        clicked == ResultColumn::kActions || clicked == ResultColumn::kCounts;
   return {clicked, byNumber};
 }
 
@@ -251,7 +250,6 @@ void sortLines(std::vector<ResultLine>& lines, ResultOrder order) {
   };
   // Each key once, not at every comparison.
   struct Keyed {
-    bool unknown = false;  // last whichever way
     int64_t number = 0;
     std::string text;
     std::size_t at = 0;
@@ -264,17 +262,16 @@ void sortLines(std::vector<ResultLine>& lines, ResultOrder order) {
     } else if (order.column == ResultColumn::kLength) {
       keys[i].number = lines[i].durationMs;
     } else if (order.column == ResultColumn::kActions) {
-      // Hundredths: the column shows whole numbers, the order tells closer.
-      keys[i].unknown = !lines[i].highestActions;
-      keys[i].number = std::llround(lines[i].highestActions.value_or(0) * 100);
+      // Tenths, and a game whose walk named no one below any that did.
+      const auto& actions = lines[i].highestActions;
+      keys[i].number = actions ? std::llround(*actions * 10) : -1;
     } else if (order.column == ResultColumn::kCounts) {
-      keys[i].number = lines[i].highestCounts;
+      keys[i].number = lines[i].countsTotal;
     } else {
       keys[i].text = foldForSearch(textOf(lines[i]));
     }
   }
   std::stable_sort(keys.begin(), keys.end(), [&](const Keyed& a, const Keyed& b) {
-    if (a.unknown != b.unknown) return b.unknown;
     const Keyed& first = order.descending ? b : a;
     const Keyed& second = order.descending ? a : b;
     if (first.number != second.number) return first.number < second.number;

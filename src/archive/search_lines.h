@@ -30,12 +30,12 @@ std::optional<SearchQuery> queryOf(const SearchForm& form, const std::string& un
                                    FormProblem& problem);
 
 struct ResultLine {
-  int64_t playedMs = 0;  // what the date and length columns sort by
+  int64_t playedMs = 0;    // what the date and length columns sort by
   int64_t durationMs = 0;
-  std::string date;     // "2024/05/01 12:34", UTC as the list shows times
-  std::string players;  // "Alice (Franks) ○ vs Bob (Goths) ×", by team
-  std::string map;      // the map type text, else the map's name by id
-  std::string length;   // "0:25:13"
+  std::string date;        // "2024/05/01 12:34", UTC as the list shows times
+  std::string players;     // "Alice (Franks) ○ vs Bob (Goths) ×", by team
+  std::string map;         // the map type text, else the map's name by id
+  std::string length;      // "0:25:13"
   // Each player's actions per minute and counts of buildings, units and
   // research, in the players' order: "71, 65 vs 80", "35/120/18, ...".
   std::string actions;
@@ -43,9 +43,8 @@ struct ResultLine {
   // The highest actions per minute of the game's players, for sorting;
   // absent where the walk named no one.
   std::optional<double> highestActions;
-  // The most a player of the game built, trained and researched together,
-  // for sorting the counts.
-  int32_t highestCounts = 0;
+  // Buildings, units and research of all its players, for sorting.
+  int64_t countsTotal = 0;
   std::string recordings;  // its files' names, copies counted: "a.mgx, b.mgx (コピー 1)"
   std::string firstPath;   // the first recording that is no copy: the one a report opens
   std::vector<std::string> paths;
@@ -61,7 +60,7 @@ ResultLine lineOf(const GameHit& game);
 // but the problem when a field does not read.
 struct SearchPage {
   FormProblem problem = FormProblem::kNone;
-  std::vector<GameHit> games;     // newest first
+  std::vector<GameHit> games;  // newest first
   std::vector<ResultLine> lines;  // one per game, in the same order
   bool more = false;              // the limit cut the list
 };
@@ -78,13 +77,12 @@ struct ResultOrder {
 };
 
 // A click on a column's header: the same column again turns the order
-// round; another is sorted its own first way (dates, lengths, actions per
-// minute and counts from the largest, texts from A).
+// round; another is sorted its own first way (dates and lengths from the
+// largest, texts from A).
 ResultOrder orderAfterClick(ResultOrder current, ResultColumn clicked);
 
 // The lines in that order; a stable sort, so equal keys keep the search's
-// order (newest first). Texts compare as a search folds them; games whose
-// walk named no one come last by actions per minute, either way round.
+// order (newest first). Texts compare as a search folds them.
 void sortLines(std::vector<ResultLine>& lines, ResultOrder order);
 
 }  // namespace morvane::archive

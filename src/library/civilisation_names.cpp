@@ -6,65 +6,107 @@ namespace morvane {
 namespace {
 
 // By civId; ids 19 and up came with community patches and the later editions
-// in this order.
-constexpr const char* kNames[] = {
-    "",           "Britons",    "Franks",      "Goths",       "Teutons",    "Japanese",
-    "Chinese",    "Byzantines", "Persians",    "Saracens",    "Turks",      "Vikings",
-    "Mongols",    "Celts",      "Spanish",     "Aztecs",      "Mayans",     "Huns",
-    "Koreans",    "Italians",   "Indians",     "Incas",       "Magyars",    "Slavs",
-    "Portuguese", "Ethiopians", "Malians",     "Berbers",     "Khmer",      "Malay",
-    "Burmese",    "Vietnamese", "Bulgarians",  "Tatars",      "Cumans",     "Lithuanians",
-    "Burgundians", "Sicilians", "Poles",       "Bohemians",   "Dravidians", "Bengalis",
-    "Gurjaras",   "Romans",     "Armenians",   "Georgians",
+// in this order. The Definitive Edition's names are its recordings' public
+// reference data's (SiegeEngineers/aoc-reference-data, dataset 100): it
+// renamed two and runs past the others' last. The Japanese names: ids 1 to
+// 18 as the first Japanese edition names them (so 18 is 朝鮮, where the
+// Definitive Edition writes 韓国), 20 as the English "Indians", the rest as
+// the Definitive Edition's Japanese text names them.
+constexpr Civilisation kCivilisations[] = {
+    {"", nullptr, "", ""},
+    {"Britons", nullptr, u8"ブリトン", "Bri"},
+    {"Franks", nullptr, u8"フランク", "Fra"},
+    {"Goths", nullptr, u8"ゴート", "Got"},
+    {"Teutons", nullptr, u8"チュートン", "Teu"},
+    {"Japanese", nullptr, u8"日本", "Jap"},
+    {"Chinese", nullptr, u8"中国", "Chi"},
+    {"Byzantines", nullptr, u8"ビザンティン", "Byz"},
+    {"Persians", nullptr, u8"ペルシア", "Per"},
+    {"Saracens", nullptr, u8"サラセン", "Sar"},
+    {"Turks", nullptr, u8"トルコ", "Tur"},
+    {"Vikings", nullptr, u8"バイキング", "Vik"},
+    {"Mongols", nullptr, u8"モンゴル", "Mon"},
+    {"Celts", nullptr, u8"ケルト", "Cel"},
+    {"Spanish", nullptr, u8"スペイン", "Spa"},
+    {"Aztecs", nullptr, u8"アステカ", "Azt"},
+    {"Mayans", "Maya", u8"マヤ", "May"},
+    {"Huns", nullptr, u8"フン", "Hun"},
+    {"Koreans", nullptr, u8"朝鮮", "Kor"},
+    {"Italians", nullptr, u8"イタリア", "Ita"},
+    {"Indians", "Hindustanis", u8"インド", "Ind"},
+    {"Incas", nullptr, u8"インカ", "Inc"},
+    {"Magyars", nullptr, u8"マジャール", "Mag"},
+    {"Slavs", nullptr, u8"スラヴ", "Sla"},
+    {"Portuguese", nullptr, u8"ポルトガル", "Por"},
+    {"Ethiopians", nullptr, u8"エチオピア", "Eth"},
+    {"Malians", nullptr, u8"マリ", "Mal"},
+    {"Berbers", nullptr, u8"ベルベル", "Ber"},
+    {"Khmer", nullptr, u8"クメール", "Khm"},
+    {"Malay", nullptr, u8"マレー", "Mly"},
+    {"Burmese", nullptr, u8"ビルマ", "Bur"},
+    {"Vietnamese", nullptr, u8"ベトナム", "Vie"},
+    {"Bulgarians", nullptr, u8"ブルガリア", "Bul"},
+    {"Tatars", nullptr, u8"タタール", "Tat"},
+    {"Cumans", nullptr, u8"クマン", "Cum"},
+    {"Lithuanians", nullptr, u8"リトアニア", "Lit"},
+    {"Burgundians", nullptr, u8"ブルゴーニュ", "Brg"},
+    {"Sicilians", nullptr, u8"シチリア", "Sic"},
+    {"Poles", nullptr, u8"ポーランド", "Pol"},
+    {"Bohemians", nullptr, u8"ボヘミア", "Boh"},
+    {"Dravidians", nullptr, u8"ドラヴィダ", "Dra"},
+    {"Bengalis", nullptr, u8"ベンガル", "Ben"},
+    {"Gurjaras", nullptr, u8"グルジャラ", "Gur"},
+    {"Romans", nullptr, u8"ローマ", "Rom"},
+    {"Armenians", nullptr, u8"アルメニア", "Arm"},
+    {"Georgians", nullptr, u8"ジョージア", "Geo"},
+    {"Achaemenids", nullptr, u8"アケメネス朝", "Ach"},
+    {"Athenians", nullptr, u8"アテナイ", "Ath"},
+    {"Spartans", nullptr, u8"スパルタ", "Spt"},
+    {"Shu", nullptr, u8"蜀", "Shu"},
+    {"Wu", nullptr, u8"呉", "Wu"},
+    {"Wei", nullptr, u8"魏", "Wei"},
+    {"Jurchens", nullptr, u8"女真", "Jur"},
+    {"Khitans", nullptr, u8"契丹", "Khi"},
+    {"Macedonians", nullptr, u8"マケドニア", "Mac"},
+    {"Thracians", nullptr, u8"トラキア", "Thr"},
+    {"Puru", nullptr, u8"プル", "Pur"},
+    {"Muisca", nullptr, u8"ムイスカ", "Mui"},
+    {"Mapuche", nullptr, u8"マプチェ", "Map"},
+    {"Tupi", nullptr, u8"トゥピ", "Tup"},
 };
 
-// The Definitive Edition's own list, as the public reference data of its
-// recordings (SiegeEngineers/aoc-reference-data, dataset 100) names it: it
-// renamed two and runs past the others' last.
-constexpr const char* kDefinitiveNames[] = {
-    "",            "Britons",     "Franks",      "Goths",      "Teutons",     "Japanese",
-    "Chinese",     "Byzantines",  "Persians",    "Saracens",   "Turks",       "Vikings",
-    "Mongols",     "Celts",       "Spanish",     "Aztecs",     "Maya",        "Huns",
-    "Koreans",     "Italians",    "Hindustanis", "Incas",      "Magyars",     "Slavs",
-    "Portuguese",  "Ethiopians",  "Malians",     "Berbers",    "Khmer",       "Malay",
-    "Burmese",     "Vietnamese",  "Bulgarians",  "Tatars",     "Cumans",      "Lithuanians",
-    "Burgundians", "Sicilians",   "Poles",       "Bohemians",  "Dravidians",  "Bengalis",
-    "Gurjaras",    "Romans",      "Armenians",   "Georgians",  "Achaemenids", "Athenians",
-    "Spartans",    "Shu",         "Wu",          "Wei",        "Jurchens",    "Khitans",
-    "Macedonians", "Thracians",   "Puru",        "Muisca",     "Mapuche",     "Tupi",
-};
+// The earlier editions' English list stops here; past it an id is theirs to
+// mean, not the Definitive Edition's.
+constexpr int32_t kLastEarlierId = 45;
 
-// By civId, UTF-8. Ids 1 to 18 as the first Japanese edition names them (so
-// 18 is 朝鮮, where the Definitive Edition writes 韓国), 20 as the English
-// table's "Indians"; 46 on are the Definitive Edition's later additions
-// (Achaemenids, Athenians, Spartans, Shu, Wu, Wei, Jurchens, Khitans,
-// Macedonians, Thracians, Puru, Muisca, Mapuche, Tupi).
-constexpr const char* kJapaneseNames[] = {
-    "",
-    u8"ブリトン", u8"フランク", u8"ゴート", u8"チュートン", u8"日本", u8"中国",
-    u8"ビザンティン", u8"ペルシア", u8"サラセン", u8"トルコ", u8"バイキング", u8"モンゴル",
-    u8"ケルト", u8"スペイン", u8"アステカ", u8"マヤ", u8"フン", u8"朝鮮",
-    u8"イタリア", u8"インド", u8"インカ", u8"マジャール", u8"スラヴ", u8"ポルトガル",
-    u8"エチオピア", u8"マリ", u8"ベルベル", u8"クメール", u8"マレー", u8"ビルマ",
-    u8"ベトナム", u8"ブルガリア", u8"タタール", u8"クマン", u8"リトアニア", u8"ブルゴーニュ",
-    u8"シチリア", u8"ポーランド", u8"ボヘミア", u8"ドラヴィダ", u8"ベンガル", u8"グルジャラ",
-    u8"ローマ", u8"アルメニア", u8"ジョージア", u8"アケメネス朝", u8"アテナイ", u8"スパルタ",
-    u8"蜀", u8"呉", u8"魏", u8"女真", u8"契丹", u8"マケドニア",
-    u8"トラキア", u8"プル", u8"ムイスカ", u8"マプチェ", u8"トゥピ",
-};
-
-template <std::size_t N>
-std::string nameIn(const char* const (&names)[N], int32_t civId) {
-  if (civId >= 0 && civId < static_cast<int32_t>(N)) return names[civId];
-  return "#" + std::to_string(civId);
-}
+std::string numbered(int32_t civId) { return "#" + std::to_string(civId); }
 
 }  // namespace
 
-std::string civilisationNameInJapanese(int32_t civId) { return nameIn(kJapaneseNames, civId); }
+const Civilisation* civilisationOf(int32_t civId) {
+  if (civId <= 0 || civId >= static_cast<int32_t>(std::size(kCivilisations))) return nullptr;
+  return &kCivilisations[civId];
+}
 
 std::string civilisationName(int32_t civId, VersionFamily family) {
-  return family == VersionFamily::kDE ? nameIn(kDefinitiveNames, civId) : nameIn(kNames, civId);
+  if (civId == 0) return {};
+  const Civilisation* civ = civilisationOf(civId);
+  if (family != VersionFamily::kDE) {
+    return civ == nullptr || civId > kLastEarlierId ? numbered(civId) : civ->english;
+  }
+  if (civ == nullptr) return numbered(civId);
+  return civ->definitiveEnglish != nullptr ? civ->definitiveEnglish : civ->english;
+}
+
+std::string civilisationNameInJapanese(int32_t civId) {
+  if (civId == 0) return {};
+  const Civilisation* civ = civilisationOf(civId);
+  return civ == nullptr ? numbered(civId) : civ->japanese;
+}
+
+std::string civilisationAbbreviation(int32_t civId) {
+  const Civilisation* civ = civilisationOf(civId);
+  return civ == nullptr ? std::string() : civ->abbreviation;
 }
 
 }  // namespace morvane

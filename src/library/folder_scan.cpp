@@ -36,7 +36,7 @@ bool isListedRecording(const std::string& name, ListedKinds kinds) {
   return name.size() >= kLength && name.compare(name.size() - kLength, kLength, kExtension) == 0;
 }
 
-void scanFolder(const std::string& path, const ListingContext& context, ListedKinds kinds) {
+int scanFolder(const std::string& path, const ListingContext& context, ListedKinds kinds) {
   context.store.setSize(0);
   context.rows.forgetSortKeys();
   context.icons.clear();
@@ -45,13 +45,17 @@ void scanFolder(const std::string& path, const ListingContext& context, ListedKi
   int folderIcon = -1;
   int fileIcon = -1;
   GameEntry entry;
+  int leftOut = 0;
   for (const platform::FolderItem& item : platform::listFolder(folder)) {
     int* icon;
     if (item.isFolder()) {
       if (item.name == "." || item.name == "..") continue;
       icon = &folderIcon;
     } else {
-      if (!isListedRecording(item.name, kinds)) continue;
+      if (!isListedRecording(item.name, kinds)) {
+        if (isRecordingOfAnyEdition(item.name)) ++leftOut;
+        continue;
+      }
       icon = &fileIcon;
     }
     // One icon per kind; a kind whose icon failed tries again with its next item.
@@ -66,6 +70,16 @@ void scanFolder(const std::string& path, const ListingContext& context, ListedKi
   }
 
   fillListSortedByName(context);
+  return leftOut;
+}
+
+std::string leftOutRecordingsNote(const GameEntryArray& store, int leftOut) {
+  if (leftOut <= 0) return {};
+  for (int32_t i = 0; i < store.getSize(); ++i) {
+    if (!store.at(i).isFolder()) return {};
+  }
+  return u8"このフォルダーには .mgx 以外の録画が " + std::to_string(leftOut) +
+         u8" 件あります。一覧を右クリックして「すべての録画を表示(A)」を選ぶと表示されます。";
 }
 
 }  // namespace morvane

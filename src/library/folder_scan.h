@@ -17,9 +17,15 @@ enum class ListedKinds { kMgx, kEveryEdition };
 // Lists the sub-folders and recordings of path (an exact path,
 // platform/exact_path.h) into the store and the icons, rebuilds the rows with
 // the filter and sorts them ascending by Name. The sort-toggle state is not
-// changed.
-void scanFolder(const std::string& path, const ListingContext& context,
-                ListedKinds kinds = ListedKinds::kMgx);
+// changed. Answers how many recordings of other editions the listing left
+// out (none when it takes every edition's).
+int scanFolder(const std::string& path, const ListingContext& context,
+               ListedKinds kinds = ListedKinds::kMgx);
+
+// What the list says (UTF-8, Japanese) when a listing shows no recording
+// but left out leftOut recordings of other editions: that they are there
+// and how to show them. Empty otherwise.
+std::string leftOutRecordingsNote(const GameEntryArray& store, int leftOut);
 
 // True for the names the listing shows as recordings: ending in ".mgx",
 // byte for byte (so not ".MGX"); with every edition also any name that

@@ -52,7 +52,7 @@ std::string GameRows::cellText(int row, int column) const {
     case kColumnPov:
       return povCellText(shown, playerNameTable_);
     case kColumnMap:
-      return shown.mapName;
+      return mapCellText(shown);
     case kColumnModified:
       return formatModified(shown.modified);
     default:

@@ -2,7 +2,9 @@
 
 #include <cstdio>
 
+#include "library/folder_scan.h"
 #include "library/game_rows.h"
+#include "recording/map_names.h"
 
 namespace morvane {
 
@@ -21,13 +23,27 @@ bool passesFilter(const GameEntry& entry, const std::string& filterText,
 
 bool holdsUpperCase(const GameEntry& entry, const std::string& upperFilter,
                     const platform::CodePage& codePage) {
-  for (const std::string* field : {&entry.fileName, &entry.mapName, &entry.povName}) {
+  const std::string map = mapCellText(entry);
+  for (const std::string* field : {&entry.fileName, &map, &entry.povName}) {
     // An unparsed row's map and POV are empty, and hold no filter text.
     if (field->size() < upperFilter.size()) continue;
     if (codePage.find(codePage.toUpper(*field), upperFilter) != platform::CodePage::npos)
       return true;
   }
   return false;
+}
+
+std::string mapCellText(const GameEntry& entry) {
+  if (entry.mapName != kMapTypeNotFound || isListedRecording(entry.fileName) ||
+      !entry.facts.allocated()) {
+    return entry.mapName;
+  }
+  const GameFacts& facts = entry.facts.read();
+  if (!facts.mapId) return entry.mapName;
+  const std::string_view english = builtInMapName(*facts.mapId, facts.version.family);
+  if (english.empty()) return entry.mapName;
+  const std::string_view japanese = japaneseMapName(english).cp932;
+  return std::string(japanese.empty() ? english : japanese);
 }
 
 std::string povCellText(const GameEntry& entry, const NameTable& playerNameTable) {

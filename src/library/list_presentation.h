@@ -21,6 +21,11 @@ bool passesFilter(const GameEntry& entry, const std::string& filterText,
 bool holdsUpperCase(const GameEntry& entry, const std::string& upperFilter,
                     const platform::CodePage& codePage);
 
+// The Map cell of an entry, in the window's code page: the map type text,
+// or for a recording other than .mgx that states none, the built-in map
+// its lobby names (in Japanese where that name is known).
+std::string mapCellText(const GameEntry& entry);
+
 // The POV cell of an entry: empty unless the entry has a POV.
 std::string povCellText(const GameEntry& entry, const NameTable& playerNameTable);
 

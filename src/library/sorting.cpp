@@ -83,7 +83,8 @@ RowKey rowKey(const GameEntry& entry, int column, std::string& scratch) {
       key.text = entry.povName;
       break;
     case kColumnMap:
-      key.text = entry.mapName;
+      scratch = mapCellText(entry);
+      key.text = scratch;
       break;
     case kColumnModified:
       scratch = formatModified(entry.modified);

@@ -111,13 +111,13 @@ std::vector<std::optional<int64_t>> bodyChatTimes(ByteSpan body, const BodyWalk&
 }
 
 std::vector<std::optional<int64_t>> definitiveChatTimes(ByteSpan body, const BodyWalk& walk,
-                                                        int64_t startMs) {
+                                                        int64_t startMs,
+                                                        const ChatSpeakers& speakers) {
   std::vector<std::optional<int64_t>> times;
   for (std::size_t i = 0; i < walk.chat.size(); ++i) {
-    const std::string line = filterChat(collectDefinitiveChat(body, {walk.chat[i]}));
+    const std::string line = filterChat(collectDefinitiveChat(body, {walk.chat[i]}, speakers));
     times.insert(times.end(), lineCount(line), startMs + walk.chatTimesMs[i]);
   }
-  if (times.size() != lineCount(filterChat(collectDefinitiveChat(body, walk.chat)))) times.clear();
   return times;
 }
 

@@ -1,191 +1,194 @@
-// The Definitive Edition's chat messages in the body: from some patch on a
-// JSON object per message, whose "messageAGP" is the line the game shows.
+// The Definitive Edition's chat messages. During the game (and, from some
+// patch on, before it) each is a JSON object: "player" (the sender's
+// number), "channel", "message" (the text typed, or a notice of the game's),
+// "tauntNumber", "messageAGP" (the line the game showed the recording's
+// player, empty where it showed none) and, for what a player typed,
+// "destinationMap" (the receivers: bit n + 1 for player n). The game's lines
+// hold markup tags ("<platform_icon_world>", "<player_id,2,0>"), which no
+// line shown here keeps. Earlier patches store the line itself.
 #include "recording/de_chat.h"
 
+#include <nlohmann/json.hpp>
+
 #include <optional>
-#include <string_view>
 
 namespace morvane {
 namespace {
 
-// The four hex digits of a \u escape.
-std::optional<uint32_t> hexDigits(std::string_view text, std::size_t at) {
-  if (at + 4 > text.size()) return std::nullopt;
-  uint32_t value = 0;
-  for (std::size_t i = at; i < at + 4; ++i) {
-    const char c = text[i];
-    value <<= 4;
-    if (c >= '0' && c <= '9') {
-      value |= static_cast<uint32_t>(c - '0');
-    } else if (c >= 'a' && c <= 'f') {
-      value |= static_cast<uint32_t>(c - 'a' + 10);
-    } else if (c >= 'A' && c <= 'F') {
-      value |= static_cast<uint32_t>(c - 'A' + 10);
-    } else {
-      return std::nullopt;
-    }
-  }
-  return value;
+using nlohmann::json;
+
+constexpr int64_t kMaxMessageBytes = 4096;
+constexpr int64_t kFirstPlayer = 1;
+constexpr int64_t kLastPlayer = 8;
+constexpr int kNoTeam = 1;
+// Public readers of these recordings (aoc-mgz's chat, others' merging
+// tools) agree that channel 1 is the chat to all; the other channels are
+// told apart by their receivers.
+constexpr int64_t kAllChannel = 1;
+constexpr std::size_t kMaxTagBytes = 64;
+
+std::optional<int64_t> integerField(const json& object, const char* key) {
+  const auto it = object.find(key);
+  if (it == object.end() || !it->is_number_integer()) return std::nullopt;
+  return it->get<int64_t>();
 }
 
-void appendUtf8(uint32_t code, std::string& out) {
-  if (code < 0x80) {
-    out.push_back(static_cast<char>(code));
-  } else if (code < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (code >> 6)));
-    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  } else if (code < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (code >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (code >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  }
+const std::string* textField(const json& object, const char* key) {
+  const auto it = object.find(key);
+  if (it == object.end() || !it->is_string()) return nullptr;
+  return it->get_ptr<const std::string*>();
 }
 
-// A JSON string from its opening quote at `at`; `at` ends after its closing
-// quote. nullopt when it does not close.
-std::optional<std::string> jsonString(std::string_view text, std::size_t& at) {
+bool tagNameChar(char c) { return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_'; }
+
+std::string_view trimmedSpaces(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  return text;
+}
+
+// The player a "<player_id,N,...>" tag's arguments (",N,...") name, or 0.
+std::size_t taggedPlayer(std::string_view arguments) {
+  std::size_t n = 0;
+  std::size_t i = 1;  // past the first comma
+  for (; i < arguments.size() && arguments[i] >= '0' && arguments[i] <= '9' && n <= kLastPlayer;
+       ++i) {
+    n = n * 10 + static_cast<std::size_t>(arguments[i] - '0');
+  }
+  return i > 1 && n <= kLastPlayer ? n : 0;
+}
+
+// text as the game shows it: a tag naming a player becomes that player's
+// name, any other tag (a lowercase name, maybe arguments after a comma,
+// between angle brackets) goes with the spaces behind it; line breaks
+// become spaces, as a line is one message.
+std::string resolvedText(std::string_view text, const ChatSpeakers& speakers) {
   std::string out;
-  for (std::size_t i = at + 1; i < text.size(); ++i) {
+  out.reserve(text.size());
+  std::size_t i = 0;
+  while (i < text.size()) {
     const char c = text[i];
-    if (c == '"') {
-      at = i + 1;
-      return out;
+    if (c == '<' && i + 1 < text.size() && tagNameChar(text[i + 1]) &&
+        !(text[i + 1] >= '0' && text[i + 1] <= '9')) {
+      std::size_t end = i + 1;
+      while (end < text.size() && tagNameChar(text[end])) ++end;
+      const std::size_t close = text.substr(end, kMaxTagBytes).find('>');
+      if (end < text.size() && (text[end] == '>' || text[end] == ',') &&
+          close != std::string_view::npos) {
+        const std::string_view name = text.substr(i + 1, end - i - 1);
+        if (name == "player_id") {
+          out += speakers.names[taggedPlayer(text.substr(end, close))];
+        }
+        i = end + close + 1;
+        if (name != "player_id") {
+          while (i < text.size() && text[i] == ' ') ++i;
+        }
+        continue;
+      }
     }
-    if (c != '\\') {
-      out.push_back(c);
+    out.push_back(c == '\r' || c == '\n' ? ' ' : c);
+    ++i;
+  }
+  return std::string(trimmedSpaces(out));
+}
+
+// A line stored as the game shows it: "@#", the sender's number, maybe a
+// channel tag ("<All>", "<Team>"), the sender's colour digit and spaces,
+// then the text.
+std::string storedLine(std::string_view line, const ChatSpeakers& speakers) {
+  constexpr std::size_t kMarker = 3;  // "@#" and the sender's digit
+  if (line.size() < kMarker || line.substr(0, 2) != "@#") return std::string(line);
+  std::string out(line.substr(0, kMarker));
+  std::size_t at = kMarker;
+  if (at + 1 < line.size() && line[at] == '<' && line[at + 1] >= 'A' && line[at + 1] <= 'Z') {
+    const std::size_t close = line.find('>', at);
+    if (close != std::string_view::npos) {
+      out.append(line.substr(at, close + 1 - at));
+      at = close + 1;
+    }
+  }
+  if (at + 1 < line.size() && line[at] >= '0' && line[at] <= '9' && line[at + 1] == ' ') ++at;
+  return out + resolvedText(line.substr(at), speakers);
+}
+
+bool endsWith(std::string_view text, std::string_view tail) {
+  return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
+}
+
+bool startsWith(std::string_view text, std::string_view head) {
+  return text.substr(0, head.size()) == head;
+}
+
+// How the game marks a typed message's channel: nothing for one to every
+// player, "<Team>" for one to the sender's team mates alone, "<Private>"
+// for one to others.
+std::string channelMark(const json& message, std::size_t sender, const ChatSpeakers& speakers) {
+  if (integerField(message, "channel") == kAllChannel) return {};
+  const auto receivers = integerField(message, "destinationMap");
+  if (!receivers) return {};
+  bool toAll = true;
+  bool toTeam = speakers.teams[sender] > kNoTeam;
+  bool toAny = false;
+  for (std::size_t n = kFirstPlayer; n <= kLastPlayer; ++n) {
+    if (n == sender || speakers.names[n].empty()) continue;
+    if (((*receivers >> (n + 1)) & 1) == 0) {
+      toAll = false;
       continue;
     }
-    if (++i >= text.size()) return std::nullopt;
-    switch (text[i]) {
-      case 'n':
-        out.push_back('\n');
-        break;
-      case 't':
-        out.push_back('\t');
-        break;
-      case 'r':
-        out.push_back('\r');
-        break;
-      case 'b':
-        out.push_back('\b');
-        break;
-      case 'f':
-        out.push_back('\f');
-        break;
-      case 'u': {
-        auto code = hexDigits(text, i + 1);
-        if (!code) return std::nullopt;
-        i += 4;
-        // A surrogate pair stands for one character beyond the first plane.
-        if (*code >= 0xD800 && *code < 0xDC00 && i + 2 < text.size() && text[i + 1] == '\\' &&
-            text[i + 2] == 'u') {
-          const auto low = hexDigits(text, i + 3);
-          if (low && *low >= 0xDC00 && *low < 0xE000) {
-            *code = 0x10000 + ((*code - 0xD800) << 10) + (*low - 0xDC00);
-            i += 6;
-          }
-        }
-        appendUtf8(*code, out);
-        break;
-      }
-      default:  // \" \\ \/
-        out.push_back(text[i]);
-        break;
+    toAny = true;
+    if (speakers.teams[n] != speakers.teams[sender]) toTeam = false;
+  }
+  if (toAll || !toAny) return {};
+  return toTeam ? "<Team>" : "<Private>";
+}
+
+std::string jsonLine(std::string_view text, const ChatSpeakers& speakers) {
+  const json message = json::parse(text.begin(), text.end(), nullptr, false);
+  if (!message.is_object()) return {};
+  const auto player = integerField(message, "player");
+  const std::string* typed = textField(message, "message");
+  const std::string* shown = textField(message, "messageAGP");
+  if (!player || *player < kFirstPlayer || *player > kLastPlayer || !typed || !shown ||
+      shown->empty()) {
+    return {};
+  }
+  const auto sender = static_cast<std::size_t>(*player);
+  const std::string& name = speakers.names[sender];
+  if (name.empty()) return storedLine(*shown, speakers);
+  std::string line = "@#" + std::to_string(sender);
+  const bool spoken = message.contains("destinationMap") || endsWith(*shown, ": " + *typed);
+  if (!spoken) {
+    // A notice of the game's names its player by a tag, or (in some patches)
+    // after the player's colour digit.
+    std::string_view notice = *typed;
+    if (notice.size() > 2 && notice[0] >= '0' && notice[0] <= '9' && notice[1] == ' ' &&
+        startsWith(notice.substr(2), name)) {
+      notice.remove_prefix(2);
     }
+    return line + resolvedText(notice, speakers);
   }
-  return std::nullopt;
-}
-
-void skipSpace(std::string_view text, std::size_t& at) {
-  while (at < text.size() &&
-         (text[at] == ' ' || text[at] == '\t' || text[at] == '\r' || text[at] == '\n')) {
-    ++at;
+  std::string said = resolvedText(*typed, speakers);
+  // The game prints a taunt as its number, then what it says.
+  const auto taunt = integerField(message, "tauntNumber");
+  if (taunt && *taunt > 0 && !startsWith(said, std::to_string(*taunt))) {
+    said = std::to_string(*taunt);
   }
-}
-
-// Past a value that is not a string: a number, true, false or null. The
-// edition's message objects hold no nested ones.
-bool skipPlainValue(std::string_view text, std::size_t& at) {
-  const std::size_t start = at;
-  while (at < text.size() && text[at] != ',' && text[at] != '}') {
-    if (text[at] == '{' || text[at] == '[' || text[at] == '"') return false;
-    ++at;
-  }
-  return at > start;
-}
-
-// "key":"text" in a JSON object of the edition's messages: the text with
-// its escapes undone, or nullopt when the object has no such key or is not
-// one the edition writes.
-std::optional<std::string> jsonText(std::string_view object, std::string_view key) {
-  std::size_t at = 0;
-  skipSpace(object, at);
-  if (at >= object.size() || object[at] != '{') return std::nullopt;
-  ++at;
-  for (;;) {
-    skipSpace(object, at);
-    if (at >= object.size() || object[at] != '"') return std::nullopt;
-    const auto name = jsonString(object, at);
-    if (!name) return std::nullopt;
-    skipSpace(object, at);
-    if (at >= object.size() || object[at] != ':') return std::nullopt;
-    ++at;
-    skipSpace(object, at);
-    std::optional<std::string> value;
-    if (at < object.size() && object[at] == '"') {
-      value = jsonString(object, at);
-      if (!value) return std::nullopt;
-    } else if (!skipPlainValue(object, at)) {
-      return std::nullopt;
-    }
-    if (*name == key) return value;
-    skipSpace(object, at);
-    if (at >= object.size() || object[at] != ',') return std::nullopt;
-    ++at;
-  }
+  return line + channelMark(message, sender, speakers) + name + ": " + said;
 }
 
 }  // namespace
 
-namespace {
-
-// The edition puts the sender's colour digit and a space between the marker
-// (and its "<All>" or "<Team>" tag) and the text: "@#23 Name: text". The
-// line keeps the marker and the tag, as the earlier editions write them.
-std::string withoutColourDigit(std::string line) {
-  constexpr std::size_t kMarker = 3;  // "@#" and the sender's digit
-  if (line.size() <= kMarker || line.compare(0, 2, "@#") != 0) return line;
-  std::size_t at = kMarker;
-  if (line[at] == '<') {
-    const std::size_t close = line.find('>', at);
-    if (close == std::string::npos) return line;
-    at = close + 1;
-  }
-  if (at + 1 < line.size() && line[at] >= '0' && line[at] <= '9' && line[at + 1] == ' ') {
-    line.erase(at, 2);
-  } else if (at < line.size() && line[at] == ' ') {
-    line.erase(at, 1);
-  }
-  return line;
+std::string definitiveChatLine(std::string_view message, const ChatSpeakers& speakers) {
+  if (!message.empty() && message.front() == '{') return jsonLine(message, speakers);
+  return storedLine(message, speakers);
 }
 
-}  // namespace
-
-std::string collectDefinitiveChat(ByteSpan body,
-                                  const std::vector<std::pair<int64_t, int32_t>>& messages) {
-  constexpr int64_t kMaxMessageBytes = 4096;
+std::string collectDefinitiveChat(ByteSpan bytes,
+                                  const std::vector<std::pair<int64_t, int32_t>>& messages,
+                                  const ChatSpeakers& speakers) {
   std::string text;
   for (const auto& [offset, length] : messages) {
-    const std::string_view message = body.text(offset, length, kMaxMessageBytes);
-    const std::string line = !message.empty() && message.front() == '{'
-                                 ? jsonText(message, "messageAGP").value_or(std::string())
-                                 : std::string(message);
-    text.append(withoutColourDigit(line));
+    text.append(definitiveChatLine(bytes.text(offset, length, kMaxMessageBytes), speakers));
     text.append("\r\n");
   }
   return text;

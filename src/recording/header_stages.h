@@ -9,6 +9,7 @@
 
 #include "recording/body_walk.h"
 #include "recording/byte_reader.h"
+#include "recording/de_chat.h"
 #include "recording/game_entry.h"
 #include "recording/game_version.h"
 #include "recording/lobby_block.h"
@@ -68,6 +69,7 @@ std::vector<std::optional<int64_t>> bodyChatTimes(ByteSpan body, const BodyWalk&
                                                   int64_t startMs);
 // The same for the Definitive Edition's chat, read from the walk's messages.
 std::vector<std::optional<int64_t>> definitiveChatTimes(ByteSpan body, const BodyWalk& walk,
-                                                        int64_t startMs);
+                                                        int64_t startMs,
+                                                        const ChatSpeakers& speakers);
 
 }  // namespace morvane

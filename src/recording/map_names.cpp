@@ -58,6 +58,7 @@ constexpr MapName kConquerorsMaps[] = {
 };
 
 constexpr int32_t kLastSharedMap = 43;
+constexpr int32_t kFirstDefinitiveOwnMap = 67;
 
 // The later edition's maps after the ones it shares.
 constexpr MapName kLaterEditionMaps[] = {
@@ -119,6 +120,16 @@ constexpr MapName kLaterEditionMaps[] = {
     {106, "The Eye"},
 };
 
+// Only names a Japanese recording's own map type line shows: the others
+// stay in English until the game's Japanese text for them is confirmed.
+struct JapaneseName {
+  std::string_view english;
+  JapaneseMapName japanese;
+};
+constexpr JapaneseName kJapaneseNames[] = {
+    {"Arabia", {u8"アラビア", "\x83\x41\x83\x89\x83\x72\x83\x41"}},
+};
+
 template <std::size_t N>
 std::string_view lookUp(const MapName (&table)[N], int32_t id) {
   const auto* found =
@@ -138,9 +149,21 @@ std::string_view builtInMapName(int32_t mapId, VersionFamily family) {
     case VersionFamily::kHD:
       return mapId <= kLastSharedMap ? lookUp(kConquerorsMaps, mapId)
                                      : lookUp(kLaterEditionMaps, mapId);
+    case VersionFamily::kDE:
+      // Its recordings' public reference data (SiegeEngineers/aoc-reference-
+      // data, dataset 100) numbers the maps the later edition added from 67.
+      return mapId >= kFirstDefinitiveOwnMap ? lookUp(kLaterEditionMaps, mapId)
+                                             : lookUp(kConquerorsMaps, mapId);
     default:
       return lookUp(kConquerorsMaps, mapId);
   }
+}
+
+JapaneseMapName japaneseMapName(std::string_view englishName) {
+  for (const JapaneseName& name : kJapaneseNames) {
+    if (name.english == englishName) return name.japanese;
+  }
+  return {};
 }
 
 }  // namespace morvane

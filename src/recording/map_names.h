@@ -12,4 +12,13 @@ namespace morvane {
 // table does not hold, or a family that stores no map id.
 std::string_view builtInMapName(int32_t mapId, VersionFamily family);
 
+// A built-in map's name as the game's Japanese text gives it, by its
+// English name, in UTF-8 and in code page 932 (the window's list); both
+// empty where that name is not known here.
+struct JapaneseMapName {
+  std::string_view utf8;
+  std::string_view cp932;
+};
+JapaneseMapName japaneseMapName(std::string_view englishName);
+
 }  // namespace morvane

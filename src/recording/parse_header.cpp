@@ -33,6 +33,28 @@ Seats seatsOf(ByteSpan header, const PlayerListPositions& list, const TeamWalk& 
   return seats;
 }
 
+// The players who may speak in the chat: the block's, or the list's where
+// the block was not read.
+ChatSpeakers speakersOf(const DefinitiveHeader& read, const GameEntry& entry) {
+  ChatSpeakers speakers;
+  const auto known = [](int32_t number) {
+    return number >= 1 && static_cast<std::size_t>(number) < ChatSpeakers::kNumbers;
+  };
+  if (read.block) {
+    for (const DefinitivePlayer& player : read.block->players) {
+      if (!known(player.number) || !speakers.names[player.number].empty()) continue;
+      speakers.names[player.number] = player.name;
+      speakers.teams[player.number] = player.team;
+    }
+    return speakers;
+  }
+  for (std::size_t k = 1; k < GameEntry::kPositions; ++k) {
+    const int32_t number = entry.playerNumbers[k];
+    if (known(number) && speakers.names[number].empty()) speakers.names[number] = entry.playerNames[k];
+  }
+  return speakers;
+}
+
 // The Definitive Edition: its own block gives the players, teams and
 // settings; its chat is read from the body's messages by their structure.
 void parseDefinitive(ByteSpan header, ByteSpan body, int64_t bodyOffset, const HeaderLayout& layout,
@@ -41,16 +63,17 @@ void parseDefinitive(ByteSpan header, ByteSpan body, int64_t bodyOffset, const H
   const DefinitiveHeader read = parseDefinitiveHeader(header, layout.definitive, entry);
   const std::string mapType = findMapTypeText(header);
   entry.mapName = mapType.empty() ? kMapTypeNotFound : mapType;
+  const ChatSpeakers speakers = speakersOf(read, entry);
   entry.lobbyChat.clear();
   if (read.block) {
     if (const auto lobby = findDefinitiveLobbyChat(header, layout.definitive, *read.block)) {
-      entry.lobbyChat = filterChat(collectDefinitiveChat(header, *lobby));
+      entry.lobbyChat = filterChat(collectDefinitiveChat(header, *lobby, speakers));
     }
   }
   BodyLayout bodyLayout = layout.body;
   if (read.block) applyDefinitiveBuild(read.block->build, bodyLayout);
   const BodyWalk walk = walkBody(body, bodyOffset, bodyLayout);
-  entry.gameChat = filterChat(collectDefinitiveChat(body, walk.chat));
+  entry.gameChat = filterChat(collectDefinitiveChat(body, walk.chat, speakers));
   if (!withFacts) return;
 
   GameFacts& facts = entry.facts.write();
@@ -80,7 +103,7 @@ void parseDefinitive(ByteSpan header, ByteSpan body, int64_t bodyOffset, const H
   facts.startPositions = startPositionsOf(facts.objects, entry);
   settleResult(walk, std::nullopt, seats, facts);
   facts.ageUps = lastAgeClicks(walk.ageClicks, facts.restoredAtMs, seats);
-  facts.gameChatTimesMs = definitiveChatTimes(body, walk, facts.restoredAtMs);
+  facts.gameChatTimesMs = definitiveChatTimes(body, walk, facts.restoredAtMs, speakers);
   facts.syncChecksums = walk.syncChecksums;
 }
 

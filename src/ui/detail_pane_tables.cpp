@@ -1,18 +1,10 @@
 #include "ui/detail_pane_tables.h"
 
+#include "library/civilisation_names.h"
+
 namespace morvane::ui {
 
-// Ids 19 and up were added by community patches and later editions.
-const char* const civAbbreviations[kCivilisations] = {
-    "",    "Bri", "Fra", "Got", "Teu", "Jap", "Chi", "Byz", "Per", "Sar", "Tur",
-    "Vik", "Mon", "Cel", "Spa", "Azt", "May", "Hun", "Kor", "Ita", "Ind", "Inc",
-    "Mag", "Sla", "Por", "Eth", "Mal", "Ber", "Khm", "Mly", "Bur", "Vie",
-};
-
-std::string civilisationText(int32_t civId) {
-  if (civId < 0 || civId >= kCivilisations) return {};
-  return civAbbreviations[civId];
-}
+std::string civilisationText(int32_t civId) { return civilisationAbbreviation(civId); }
 
 COLORREF slotColour(int32_t index) {
   const Rgb colour = morvane::slotColour(index);

@@ -12,13 +12,11 @@
 
 namespace morvane::ui {
 
-inline constexpr int kCivilisations = 32;
-extern const char* const civAbbreviations[kCivilisations];
-
 inline constexpr char gameStartSeparator[] =
     "-------------------<Game start>-------------------\r\n";
 
-// The abbreviation of civId; empty for an id outside the table.
+// The abbreviation of civId, from the one civilisation table; empty for an
+// id outside it.
 std::string civilisationText(int32_t civId);
 
 // The colour at a slot colour index; black for an index outside the table.

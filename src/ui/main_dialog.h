@@ -43,6 +43,8 @@ class MainDialog : public Dialog {
   // Lists the folder at the exact path path (platform/exact_path.h); the path
   // box is left as it is.
   void scanFolder(const std::string& path);
+  // Shows the note over the list's rows, or hides it when note is empty.
+  void showListNote(const std::string& note);
 
   // Handlers, bound by the message table.
   void onBrowse();
@@ -148,6 +150,7 @@ class MainDialog : public Dialog {
   std::array<Control, kSlots + 1> civEdits;
   Control chatEdit;
   ListViewControl gameList;
+  HWND listNote = nullptr;  // made on first use, over the list
   std::string folderPath;   // the path box's text, in the code page
   std::string exactFolder;  // the folder listed, as the file system names it
   std::string filterText;

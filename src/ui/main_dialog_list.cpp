@@ -1,4 +1,5 @@
 // Filling, filtering and sorting the game list.
+#include <algorithm>
 #include <string>
 
 #include "library/folder_scan.h"
@@ -16,7 +17,36 @@ ListingContext MainDialog::listing() {
 
 void MainDialog::scanFolder(const std::string& path) {
   const RowBatch batch(gameList);
-  morvane::scanFolder(path, listing(), listedKinds());
+  const int leftOut = morvane::scanFolder(path, listing(), listedKinds());
+  showListNote(leftOutRecordingsNote(entryStore, leftOut));
+}
+
+void MainDialog::showListNote(const std::string& note) {
+  if (note.empty()) {
+    if (listNote != nullptr) ShowWindow(listNote, SW_HIDE);
+    return;
+  }
+  HWND list = gameList.hwnd();
+  if (listNote == nullptr) {
+    // A sibling of the list, not a child: the list's own children are its
+    // header alone, as the list view expects.
+    listNote = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0,
+                               hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (listNote == nullptr) return;
+    SendMessageW(listNote, WM_SETFONT, SendMessageW(list, WM_GETFONT, 0, 0), FALSE);
+  }
+  // Over the list's rows, below its column headers.
+  RECT client{};
+  GetClientRect(list, &client);
+  MapWindowPoints(list, hwnd(), reinterpret_cast<POINT*>(&client), 2);
+  RECT header{};
+  GetWindowRect(ListView_GetHeader(list), &header);
+  constexpr int kMargin = 6;
+  constexpr int kHeight = 64;
+  SetWindowTextW(listNote, platform::wideFromExact(note).c_str());
+  SetWindowPos(listNote, HWND_TOP, client.left + kMargin,
+               client.top + (header.bottom - header.top) + kMargin,
+               std::max<int>(0, client.right - client.left - 2 * kMargin), kHeight, SWP_SHOWWINDOW);
 }
 
 void MainDialog::onFilter() {

@@ -2,10 +2,10 @@
 
 #include <commctrl.h>
 #include <shlobj.h>
-
 #include <windowsx.h>
 
 #include <algorithm>
+
 #include <iterator>
 
 #include "library/civilisation_names.h"
@@ -33,7 +33,6 @@ constexpr int kTipWidth = 600;  // pixels; longer lines are wrapped
 // minute and counts of buildings, units and research.
 constexpr int kColumnWidths[] = {108, 300, 88, 52, 115, 90, 140};
 constexpr int kColumns = static_cast<int>(std::size(kColumnWidths));
-static_assert(kColumns == archive::kResultColumns, "a width for each column the lines sort by");
 
 // Beyond any civilisation id an edition gives.
 constexpr int32_t kLastCivilisation = 255;
@@ -233,7 +232,8 @@ void SearchDialog::searchAgain(bool quiet) {
     lines_ = std::move(page.lines);
     archive::sortLines(lines_, order_);
     fillResults();
-    if (!quiet) showStatus(std::to_string(lines_.size()) + (page.more ? " 試合以上" : " 試合"));
+    if (!quiet)
+      showStatus(std::to_string(lines_.size()) + (page.more ? " 試合以上" : " 試合"));
   } catch (const archive::ArchiveError& error) {
     reader_.reset();
     lines_.clear();
@@ -310,8 +310,7 @@ void SearchDialog::onUpdate() {
       control.stop = &stop_;
       control.progress = [window](const archive::UpdateProgress& progress) {
         if (progress.done % kProgressStep == 0 || progress.done == progress.total)
-          PostMessageW(window, kProgressMessage, progress.done,
-                       static_cast<LPARAM>(progress.total));
+          PostMessageW(window, kProgressMessage, progress.done, static_cast<LPARAM>(progress.total));
       };
       stats = archive.update(request, control);
     } catch (const archive::ArchiveError& failure) {

@@ -50,6 +50,23 @@ TEST_F(FolderScanTest, EveryEditionAddsTheLaterExtensionsInAnyCase) {
                                                   "f.AOE2RECORD", "g.msx"}));
 }
 
+// A listing without a recording, in a folder holding other editions', says
+// how many there are and how to show them; nothing else of it changes.
+TEST_F(FolderScanTest, OtherEditionsLeftOutOfAnEmptyListingAreNamed) {
+  for (const char* name : {"a.aoe2record", "b.MGZ", "notes.txt"}) touch(name);
+  makeFolder("sub");
+  EXPECT_EQ(scanFolder(folder.path(), context()), 2);
+  EXPECT_EQ(rowNames(), (std::vector<std::string>{"sub"}));
+  const std::string note = leftOutRecordingsNote(store, 2);
+  EXPECT_NE(note.find(u8"録画が 2 件"), std::string::npos) << note;
+  EXPECT_NE(note.find(u8"「すべての録画を表示(A)」"), std::string::npos) << note;
+  EXPECT_EQ(scanFolder(folder.path(), context(), ListedKinds::kEveryEdition), 0);
+  EXPECT_EQ(leftOutRecordingsNote(store, 0), "");
+  touch("c.mgx");
+  EXPECT_EQ(scanFolder(folder.path(), context()), 2);
+  EXPECT_EQ(leftOutRecordingsNote(store, 2), "") << "a recording is listed";
+}
+
 // The names' sort keys are kept between sorts of one listing; a rescan that
 // finds as many entries under other names must not sort by the old ones.
 TEST_F(FolderScanTest, ARescanSortsItsOwnNamesWhateverTheirCount) {

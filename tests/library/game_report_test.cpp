@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
 
 #include "library/civilisation_names.h"
 #include "library/play_names.h"
@@ -334,6 +335,28 @@ TEST(PlayNamesTest, EachEditionsNameOfAnIdAndItsJapanese) {
                                 : unitNameInJapanese(c.id, c.family)),
               c.japanese);
   }
+}
+
+// One table for every view: each id to the last any edition writes has its
+// names and a pane abbreviation of at most three letters that no other
+// civilisation shares.
+TEST(CivilisationNamesTest, EveryIdHasItsNamesAndItsOwnAbbreviation) {
+  std::set<std::string> abbreviations;
+  int32_t last = 0;
+  for (int32_t id = 1; civilisationOf(id) != nullptr; ++id) {
+    SCOPED_TRACE(id);
+    const Civilisation& civ = *civilisationOf(id);
+    EXPECT_STRNE(civ.english, "");
+    EXPECT_STRNE(civ.japanese, "");
+    const std::string abbreviation = civilisationAbbreviation(id);
+    EXPECT_FALSE(abbreviation.empty());
+    EXPECT_LE(abbreviation.size(), 3u);
+    EXPECT_TRUE(abbreviations.insert(abbreviation).second) << abbreviation;
+    last = id;
+  }
+  EXPECT_GE(last, 59);
+  EXPECT_EQ(civilisationAbbreviation(0), "");
+  EXPECT_EQ(civilisationAbbreviation(last + 1), "");
 }
 
 // GBK bytes: "玩家" and "阿拉伯".

@@ -73,6 +73,37 @@ TEST_F(FillListTest, OneRowPerEntryWithItsCells) {
   EXPECT_EQ(rows->storeIndex(2), -1);
 }
 
+// A recording that states no map type text shows the built-in map its lobby
+// names (in Japanese where known, code page 932), in the cell, the filter
+// and the sort alike; an .mgx row keeps the reader's text.
+TEST_F(FillListTest, MapCellNamesTheLobbysBuiltInMapOutsideMgxRows) {
+  const auto game = [](const char* name, std::optional<int32_t> mapId, const char* mapName) {
+    GameEntry entry = fileEntry(name, mapName);
+    GameFacts& facts = entry.facts.write();
+    facts.version.family = VersionFamily::kDE;
+    facts.mapId = mapId;
+    return entry;
+  };
+  const struct {
+    GameEntry entry;
+    std::string cell;
+  } cases[] = {
+      {game("a.aoe2record", 9, kMapTypeNotFound), "\x83\x41\x83\x89\x83\x72\x83\x41"},
+      {game("b.aoe2record", 13, kMapTypeNotFound), "Coastal"},
+      {game("c.aoe2record", 75, kMapTypeNotFound), "Steppe"},
+      {game("d.aoe2record", 44, kMapTypeNotFound), kMapTypeNotFound},  // a custom map
+      {game("e.aoe2record", std::nullopt, kMapTypeNotFound), kMapTypeNotFound},
+      {game("f.aoe2record", 9, "Oasis"), "Oasis"},
+      {game("g.mgx", 9, kMapTypeNotFound), kMapTypeNotFound},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.entry.fileName);
+    EXPECT_EQ(mapCellText(c.entry), c.cell);
+  }
+  EXPECT_TRUE(passesFilter(cases[1].entry, "coast", *codePage));
+  EXPECT_FALSE(passesFilter(cases[6].entry, "arab", *codePage));
+}
+
 TEST_F(FillListTest, RowsShowStoreIndicesWhateverTheFilterRemoved) {
   addAll({fileEntry("keep1.mgx"), fileEntry("drop.mgx"), fileEntry("keep2.mgx")});
   filterText = "keep";

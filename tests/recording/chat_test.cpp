@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "recording/de_chat.h"
 #include "recording/de_lobby_chat.h"
 #include "recording/header_stages.h"
 #include "recording_writer/recording_writer.h"
@@ -206,6 +207,66 @@ TEST(DefinitiveLobbyChatTest, ReadingsPastTheWorkBudgetSettleNone) {
   header.zeros(layout.lobbyTail);
   EXPECT_FALSE(findDefinitiveLobbyChat(ByteSpan(header.bytes().data(), header.bytes().size()),
                                        layout, block));
+}
+
+// Each Definitive Edition message as the game shows it, built from its
+// fields; the game's markup never reaches a line. Players 1 and 3 are a
+// team, player 2 has none, player 4 is on another.
+TEST(DefinitiveChatLineTest, MessagesReadAsTheGameShowsThem) {
+  ChatSpeakers speakers;
+  speakers.names = {"", "Ann", "Bo", "Cy", "Di", "", "", "", ""};
+  speakers.teams = {0, 2, 1, 2, 3, 0, 0, 0, 0};
+  const struct {
+    const char* message;
+    const char* line;
+  } cases[] = {
+      {R"({"player":1,"channel":0,"message":"gl hf","tauntNumber":-1,)"
+       R"("messageAGP":"@#12  <platform_icon_world>  Ann: gl hf","destinationMap":1020})",
+       "@#1Ann: gl hf"},
+      // Receivers: the sender's team mates alone, or others.
+      {R"({"player":1,"channel":0,"message":"221","messageAGP":"@#12 Ann: 221","destinationMap":20})",
+       "@#1<Team>Ann: 221"},
+      {R"({"player":1,"channel":0,"message":"psst","messageAGP":"@#12 Ann: psst","destinationMap":8})",
+       "@#1<Private>Ann: psst"},
+      {R"({"player":2,"channel":0,"message":"hm","messageAGP":"@#2 Bo: hm","destinationMap":16})",
+       "@#2<Private>Bo: hm"},
+      {R"({"player":1,"channel":1,"message":"hi","messageAGP":"@#12 Ann: hi","destinationMap":20})",
+       "@#1Ann: hi"},
+      // A taunt as the game prints it: its number, then what it says if stated.
+      {R"j({"player":3,"channel":0,"message":"333: ( It's cool )","tauntNumber":333,)j"
+       R"j("messageAGP":"@#34 Cy: 333: ( It's cool )","destinationMap":1020})j",
+       "@#3Cy: 333: ( It's cool )"},
+      {R"({"player":3,"channel":0,"message":"","tauntNumber":14,)"
+       R"("messageAGP":"@#34 Cy: 14","destinationMap":1020})",
+       "@#3Cy: 14"},
+      // Notices: a tag names the player; some patches put the colour digit first.
+      {R"({"player":2,"channel":0,"message":"<player_id,2,0> advanced to the Feudal Age.",)"
+       R"("tauntNumber":-1,"messageAGP":"@#2<player_id,2,0> advanced to the Feudal Age."})",
+       "@#2Bo advanced to the Feudal Age."},
+      {R"({"player":4,"channel":0,"message":"5 Di advanced to the Castle Age.",)"
+       R"("messageAGP":"@#45 Di advanced to the Castle Age."})",
+       "@#4Di advanced to the Castle Age."},
+      // Escapes undone, a line break made a space.
+      {R"({"player":1,"message":"\u00e9t\u00e9\nfin \"ok\"","messageAGP":"@#1 Ann: x",)"
+       R"("destinationMap":1020})",
+       "@#1Ann: \xC3\xA9t\xC3\xA9 fin \"ok\""},
+      // Not shown to the recording's player, or not a message of the edition's.
+      {R"({"player":1,"channel":0,"message":"gg","messageAGP":"","destinationMap":41})", ""},
+      {R"({"player":9,"message":"x","messageAGP":"@#9x"})", ""},
+      {R"({"player":"1","message":"x","messageAGP":"@#1x"})", ""},
+      {R"({"player":1,"message":"x","messageAGP":"@#1x")", ""},
+      {R"({"player":1,"message":"x","messageAGP":"@#1\xFFx"})", ""},
+      // A sender the header does not name: the game's own line, its markup gone.
+      {R"({"player":5,"message":"yo","messageAGP":"@#56  <platform_icon_xbox>  Ed: yo"})",
+       "@#5Ed: yo"},
+      // Lines stored as shown: the colour digit and the markup go, a channel tag stays.
+      {"@#18  <platform_icon_world>  [\xF0\x9F\xA5\x95]Ann: hfhf", "@#1[\xF0\x9F\xA5\x95]Ann: hfhf"},
+      {"@#2<All>3 Bo: \"gg\"", "@#2<All>Bo: \"gg\""},
+      {"@#1DS advanced <3 <b", "@#1DS advanced <3 <b"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(definitiveChatLine(c.message, speakers), c.line) << c.message;
+  }
 }
 
 TEST(FilterChatTest, KeepsOnlyMarkerLinesWithDigitsZeroToEight) {

@@ -245,8 +245,9 @@ TEST(PlayerListTest, EachDefinitiveEditionPatchIsReadWithItsOwnLayout) {
     EXPECT_EQ(facts.settings.lockTeams, true);
     EXPECT_EQ(facts.settings.startingAge, 0);
     EXPECT_EQ(facts.settings.difficulty.has_value(), row.save < 61.5f);
-    // The colour digit after the sender's is not part of the line.
-    EXPECT_EQ(e.gameChat, "Alice: gl hf\r\n<All>Bj\xC3\xB6rn: \"gg\"\r\n");
+    // Built from each message's fields: a notice's tag names its player, a
+    // message the game did not show the recording's player is left out.
+    EXPECT_EQ(e.gameChat, "Alice: gl \"hf\"\r\nBj\xC3\xB6rn advanced to the Feudal Age.\r\n");
     // The chat before the game only where every length ends at the map seed.
     EXPECT_EQ(e.lobbyChat, row.lobbyLengthOff ? "" : "Bj\xC3\xB6rn: hi\r\nAlice: 11\r\n");
     ASSERT_EQ(facts.resignations.size(), 1u);

@@ -187,7 +187,10 @@ TEST(DetailPaneTablesTest, OutOfRangeIdsShowNothingAndBlack) {
   EXPECT_EQ(civilisationText(19), "Ita");
   EXPECT_EQ(civilisationText(26), "Mal");
   EXPECT_EQ(civilisationText(31), "Vie");
-  EXPECT_EQ(civilisationText(32), "");
+  EXPECT_EQ(civilisationText(39), "Boh");
+  EXPECT_EQ(civilisationText(49), "Shu");
+  EXPECT_EQ(civilisationText(59), "Tup");
+  EXPECT_EQ(civilisationText(60), "");
   EXPECT_EQ(civilisationText(-1), "");
   EXPECT_EQ(slotColour(8), RGB(255, 128, 0));
   EXPECT_EQ(slotColour(9), RGB(0, 0, 0));

@@ -471,5 +471,31 @@ TEST_F(ReportTest, TheMenusEveryEditionItemListsTheLaterFilesAndShowsTheirScript
   EXPECT_FALSE(IsWindowUnicode(control(IDC_NAME1)));
 }
 
+// A folder of other editions' recordings alone: the empty list says they
+// are there and how to show them; listing them takes the note away.
+TEST_F(ReportTest, AnEmptyListingNamesTheOtherEditionsRecordingsItLeftOut) {
+  makeFolder("Later");
+  writeGame("Later\\a.aoe2record", fixtures::twoPlayerGame());
+  writeGame("Later\\b.mgz", fixtures::twoPlayerGame());
+  type(IDC_FOLDER_PATH, inSaveGame("Later"));
+  pressEnterIn(IDC_FOLDER_PATH);
+  EXPECT_EQ(rowCount(), 0);
+  // The dialog's static text that counts recordings (件).
+  HWND note = FindWindowExW(dialog->hwnd(), nullptr, L"STATIC", nullptr);
+  while (note != nullptr && wideText(note).find(L"\u4EF6") == std::wstring::npos) {
+    note = FindWindowExW(dialog->hwnd(), note, L"STATIC", nullptr);
+  }
+  ASSERT_NE(note, nullptr);
+  EXPECT_TRUE(IsWindowVisible(note));
+  const std::wstring shown = wideText(note);
+  EXPECT_NE(shown.find(L"\u9332\u753B\u304C 2 \u4EF6"), std::wstring::npos);  // 録画が 2 件
+  EXPECT_NE(shown.find(L"\u3059\u3079\u3066\u306E\u9332\u753B\u3092\u8868\u793A(A)"),
+            std::wstring::npos);  // すべての録画を表示(A)
+  dialog->setMenuPicker([](HMENU, HWND, POINT) -> UINT { return IDM_LIST_ALL_RECORDINGS; });
+  keyboardContextMenu();
+  EXPECT_EQ(rowCount(), 2);
+  EXPECT_FALSE(IsWindowVisible(note));
+}
+
 }  // namespace
 }  // namespace morvane::ui::testing

@@ -55,7 +55,13 @@ void addParse(JsonLine& line, const RecordedGameFile& file, const GameEntry& ent
   const VersionFamily family = file.version().family;
   line.number("headerLength", file.headerLength());
   line.number("bodyLength", file.bodyLength());
-  line.raw("mapName", bytes(entry.mapName));
+  // The reader's own word for a map it found no text for is code page 932
+  // whatever the recording's: it is written as the text it is.
+  if (!settings.raw && entry.mapName == kMapTypeNotFound) {
+    line.string("mapName", u8"\u4E0D\u660E");
+  } else {
+    line.raw("mapName", bytes(entry.mapName));
+  }
   line.number("mapWidth", entry.mapWidth);
   line.number("mapHeight", entry.mapHeight);
   line.number("mapTilesCrc32", tilesCrc32(entry.mapTiles));

@@ -359,8 +359,12 @@ DefinitiveGame twoPlayerDefinitiveGame(float saveVersion) {
     g.terrain.push_back(static_cast<uint8_t>(i % 5 == 0 ? 110 : 9));
     g.elevation.push_back(static_cast<uint8_t>(i / 9 % 3));
   }
-  g.chat = {"@#12 Alice: gl hf", "", "@#2<All>3 Bj\xC3\xB6rn: \"gg\""};
-  g.lobbyChat = {"", "@#23 Bj\xC3\xB6rn: hi", "", "@#12 Alice: 11"};
+  constexpr int32_t kEveryone = 0x3FC;
+  g.chat = {{1, 0, "gl \"hf\"", -1, "@#12  <platform_icon_world>  Alice: gl \"hf\"", kEveryone},
+            {2, 0, "gg", -1, "", 0x8},  // to the second player alone: not shown to the first
+            {2, 0, "<player_id,2,0> advanced to the Feudal Age.", -1,
+             "@#2<player_id,2,0> advanced to the Feudal Age.", std::nullopt}};
+  g.lobbyChat = {"", "@#23  <platform_icon_world>  Bj\xC3\xB6rn: hi", "", "@#12 Alice: 11"};
   g.research = {{2, 22}, {2, 101}, {1, 101}, {2, 101}, {1, 102}};
   g.resigning = {2};
   return g;
@@ -421,15 +425,22 @@ std::vector<uint8_t> buildDefinitiveBody(const DefinitiveGame& g) {
     body.command(c.bytes());
     body.timeStep(g.stepMs);
   }
-  for (const std::string& message : g.chat) {
-    std::string json =
-        "{\"player\":1,\"channel\":0,\"message\":\"m\",\"tauntNumber\":-1,"
-        "\"messageAGP\":\"";
-    for (char c : message) {
-      if (c == '"' || c == '\\') json.push_back('\\');
-      json.push_back(c);
+  const auto quoted = [](const std::string& text) {
+    std::string out = "\"";
+    for (char c : text) {
+      if (c == '"' || c == '\\') out.push_back('\\');
+      out.push_back(c);
     }
-    json += "\"}";
+    return out + "\"";
+  };
+  for (const DefinitiveChatMessage& m : g.chat) {
+    std::string json = "{\"player\":" + std::to_string(m.player) +
+                       ",\"channel\":" + std::to_string(m.channel) +
+                       ",\"message\":" + quoted(m.message) +
+                       ",\"tauntNumber\":" + std::to_string(m.taunt) +
+                       ",\"messageAGP\":" + quoted(m.shown);
+    if (m.receivers) json += ",\"destinationMap\":" + std::to_string(*m.receivers);
+    json += "}";
     body.chat(json);
     body.timeStep(g.stepMs);
   }

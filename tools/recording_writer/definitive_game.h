@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -21,6 +22,15 @@ struct DefinitivePlayerSpec {
   int32_t profileId = 0;
   uint16_t spawnX = 0;  // the start its block in the game data states
   uint16_t spawnY = 0;
+};
+
+struct DefinitiveChatMessage {
+  int32_t player = 1;
+  int32_t channel = 0;
+  std::string message;  // as typed, or the game's notice
+  int32_t taunt = -1;
+  std::string shown;                 // "messageAGP": the line the game showed
+  std::optional<int32_t> receivers;  // "destinationMap": bit n + 1 for player n
 };
 
 struct DefinitiveGame {
@@ -46,8 +56,9 @@ struct DefinitiveGame {
   // The chat before the game, each message as stored (its NUL added).
   std::vector<std::string> lobbyChat;
   bool lobbyLengthOff = false;  // the last message's length one more than its bytes
-  // Each message's "messageAGP"; written as the JSON object the edition sends.
-  std::vector<std::string> chat;
+  // The messages during the game, each written as the JSON object the
+  // edition sends.
+  std::vector<DefinitiveChatMessage> chat;
   int32_t stepMs = 1000;  // one time step after each message
   // Research commands (player, technology), one step apart, before the chat,
   // in the layout of the build the header states.
