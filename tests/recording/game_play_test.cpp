@@ -262,7 +262,9 @@ TEST(RealPlayTest, AgreesWithThePublicReadersWalk) {
       EXPECT_EQ(builds, theirBuilds);
       // Walls the public reader leaves out: each a building the game has.
       for (const BuildOrder& b : ours.buildings) {
-        if (b.to) EXPECT_LT(b.buildingId, 2000) << b.timeMs;
+        if (b.to) {
+          EXPECT_LT(b.buildingId, 2000) << b.timeMs;
+        }
       }
       std::multiset<std::pair<int64_t, int32_t>> research;
       for (const ResearchOrder& r : ours.research) research.emplace(r.timeMs, r.techId);
