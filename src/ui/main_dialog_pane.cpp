@@ -64,7 +64,7 @@ void MainDialog::parseGame(GameEntry& entry, const std::string& path) {
     return;
   }
   file.parseGame(entry);
-  entry.povName = povCellText(entry, playerNameTable);
+  entry.povName = povCellText(entry, playerNameTable, *codePage);
 }
 
 void MainDialog::showEntry(const GameEntry& entry) {

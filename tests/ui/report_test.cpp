@@ -427,9 +427,10 @@ TEST_F(ReportTest, TheMenusEveryEditionItemListsTheLaterFilesAndShowsTheirScript
   EXPECT_GE(rowNamed("later.AOE2RECORD"), 0);
   EXPECT_EQ(rowNamed("notes.txt"), -1);
 
-  // Parsed on its first selection as a .mgx is, its Map and POV cells filled.
+  // Parsed on its first selection as a .mgx is, its Map and POV cells filled,
+  // in the window's code page rather than the recording's.
   select(row);
-  EXPECT_EQ(cell(row, 2), kGbkArabia);
+  EXPECT_EQ(cell(row, 2), ansiFromUtf8("阿拉伯"));
   EXPECT_EQ(wideText(control(IDC_NAME1)), L"\u6E38\u620F");
   EXPECT_EQ(text(IDC_NAME2), "Bob");
   EXPECT_NE(wideText(control(IDC_CHAT)).find(L"<Game start>"), std::wstring::npos);
