@@ -467,6 +467,9 @@ TEST_F(ReportTest, AnEmptyListingNamesTheOtherEditionsRecordingsItLeftOut) {
   }
   ASSERT_NE(note, nullptr);
   EXPECT_TRUE(IsWindowVisible(note));
+  // Seen, not only visible: a list that does not clip its siblings paints
+  // its empty rows over the note.
+  EXPECT_NE(GetWindowLongPtrW(control(IDC_GAME_LIST), GWL_STYLE) & WS_CLIPSIBLINGS, 0);
   const std::wstring shown = wideText(note);
   EXPECT_NE(shown.find(L"\u9332\u753B\u304C 2 \u4EF6"), std::wstring::npos);  // 録画が 2 件
   EXPECT_NE(shown.find(L"\u3059\u3079\u3066\u306E\u9332\u753B\u3092\u8868\u793A(A)"),
