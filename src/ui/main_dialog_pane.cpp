@@ -154,6 +154,11 @@ HBRUSH MainDialog::OnCtlColor(HDC dc, HWND control, UINT) {
     }
   }
   if (control == chatEdit.hwnd()) return whiteBrush.get();
+  // The note stands on the list's white rows.
+  if (control == listNote && listNote != nullptr) {
+    SetBkMode(dc, TRANSPARENT);
+    return whiteBrush.get();
+  }
   return nullptr;  // the system's own colours
 }
 
