@@ -58,7 +58,8 @@ bool holdsUpperCase(const GameEntry& entry, const std::string& upperFilter,
 }
 
 std::string mapCellText(const GameEntry& entry, const platform::CodePage& windowCodePage) {
-  if (entry.mapName != kMapTypeNotFound) return inWindowCodePage(entry, entry.mapName, windowCodePage);
+  if (entry.mapName != kMapTypeNotFound)
+    return inWindowCodePage(entry, entry.mapName, windowCodePage);
   if (isListedRecording(entry.fileName) || !entry.facts.allocated()) return entry.mapName;
   const GameFacts& facts = entry.facts.read();
   if (!facts.mapId) return entry.mapName;

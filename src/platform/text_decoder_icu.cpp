@@ -155,9 +155,8 @@ std::string utf8ToCodePage(std::string_view utf8, int codePage) {
   icu->setSubstChars(converter, "?", 1, &status);
   const std::vector<UChar> utf16 = utf16Of(utf8);
   std::string text(utf16.size() * 4 + 1, '\0');
-  const int32_t length =
-      icu->fromUChars(converter, text.data(), static_cast<int32_t>(text.size()), utf16.data(),
-                      static_cast<int32_t>(utf16.size()), &status);
+  const int32_t length = icu->fromUChars(converter, text.data(), static_cast<int32_t>(text.size()),
+                                         utf16.data(), static_cast<int32_t>(utf16.size()), &status);
   icu->close(converter);
   if (U_FAILURE(status)) return {};
   text.resize(static_cast<std::size_t>(length));

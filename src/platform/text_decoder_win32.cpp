@@ -54,8 +54,8 @@ std::string utf8ToCodePage(std::string_view utf8, int codePage) {
   const std::wstring wide = wideFromExact(std::string(utf8));
   const auto units = static_cast<int>(wide.size());
   const auto page = static_cast<UINT>(codePage);
-  const int bytes = WideCharToMultiByte(page, WC_NO_BEST_FIT_CHARS, wide.data(), units, nullptr, 0,
-                                        "?", nullptr);
+  const int bytes =
+      WideCharToMultiByte(page, WC_NO_BEST_FIT_CHARS, wide.data(), units, nullptr, 0, "?", nullptr);
   std::string text(static_cast<std::size_t>(bytes > 0 ? bytes : 0), '\0');
   WideCharToMultiByte(page, WC_NO_BEST_FIT_CHARS, wide.data(), units, text.data(), bytes, "?",
                       nullptr);

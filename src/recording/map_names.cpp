@@ -64,9 +64,9 @@ constexpr MapName kConquerorsMaps[] = {
 // recordings' Yucatan and Salt Marsh). It names 59 "Custom": a map played
 // from its own file, which no id names.
 constexpr MapName kDefinitiveWorldMaps[] = {
-    {49, "Iberia"},  {50, "Britain"},         {51, "Mideast"},
-    {52, "Texas"},   {53, "Italy"},           {54, "Central America"},
-    {55, "France"},  {56, "Norse Lands"},     {57, "Sea of Japan (East Sea)"},
+    {49, "Iberia"},    {50, "Britain"},     {51, "Mideast"},
+    {52, "Texas"},     {53, "Italy"},       {54, "Central America"},
+    {55, "France"},    {56, "Norse Lands"}, {57, "Sea of Japan (East Sea)"},
     {58, "Byzantium"},
 };
 
