@@ -226,9 +226,9 @@ int main(int argc, char** argv) {
     std::stable_sort(indices.begin(), indices.end(), [&](int32_t a, int32_t b) {
       std::string scratchA;
       std::string scratchB;
-      return morvane::compareAscending(morvane::rowKey(dialog.store().at(a), column, scratchA),
-                                       morvane::rowKey(dialog.store().at(b), column, scratchB),
-                                       *codePage) < 0;
+      return morvane::compareAscending(
+                 morvane::rowKey(dialog.store().at(a), column, *codePage, scratchA),
+                 morvane::rowKey(dialog.store().at(b), column, *codePage, scratchB), *codePage) < 0;
     });
     const double collating = secondsSince(start);
     std::printf("  click on %-8s: sort %8.1f ms  (collating each comparison: %.1f ms)\n",

@@ -50,9 +50,9 @@ std::string GameRows::cellText(int row, int column) const {
     case kColumnName:
       return shown.fileName;
     case kColumnPov:
-      return povCellText(shown, playerNameTable_);
+      return povCellText(shown, playerNameTable_, codePage_);
     case kColumnMap:
-      return mapCellText(shown);
+      return mapCellText(shown, codePage_);
     case kColumnModified:
       return formatModified(shown.modified);
     default:

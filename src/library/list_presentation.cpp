@@ -4,9 +4,33 @@
 
 #include "library/folder_scan.h"
 #include "library/game_rows.h"
+#include "library/recording_text.h"
+#include "platform/text_decoder.h"
 #include "recording/map_names.h"
 
 namespace morvane {
+namespace {
+
+bool plainAscii(std::string_view text) {
+  for (const char c : text)
+    if (static_cast<uint8_t>(c) >= 0x80) return false;
+  return true;
+}
+
+// A recording's own text in the window's code page: the list is drawn
+// through the ANSI calls, and the editions beyond .mgx write their names in
+// UTF-8 or a code page of their own. An .mgx row keeps its bytes as read.
+std::string inWindowCodePage(const GameEntry& entry, const std::string& text,
+                             const platform::CodePage& windowCodePage) {
+  if (isListedRecording(entry.fileName) || !entry.facts.allocated() || plainAscii(text)) {
+    return text;
+  }
+  const RecordingText decode(entry.facts.read().codePage);
+  std::string shown = platform::utf8ToCodePage(decode(text), windowCodePage.number());
+  return shown.empty() ? text : shown;
+}
+
+}  // namespace
 
 std::string formatModified(const EntryTime& time) {
   char text[64];
@@ -23,7 +47,7 @@ bool passesFilter(const GameEntry& entry, const std::string& filterText,
 
 bool holdsUpperCase(const GameEntry& entry, const std::string& upperFilter,
                     const platform::CodePage& codePage) {
-  const std::string map = mapCellText(entry);
+  const std::string map = mapCellText(entry, codePage);
   for (const std::string* field : {&entry.fileName, &map, &entry.povName}) {
     // An unparsed row's map and POV are empty, and hold no filter text.
     if (field->size() < upperFilter.size()) continue;
@@ -33,11 +57,10 @@ bool holdsUpperCase(const GameEntry& entry, const std::string& upperFilter,
   return false;
 }
 
-std::string mapCellText(const GameEntry& entry) {
-  if (entry.mapName != kMapTypeNotFound || isListedRecording(entry.fileName) ||
-      !entry.facts.allocated()) {
-    return entry.mapName;
-  }
+std::string mapCellText(const GameEntry& entry, const platform::CodePage& windowCodePage) {
+  if (entry.mapName != kMapTypeNotFound)
+    return inWindowCodePage(entry, entry.mapName, windowCodePage);
+  if (isListedRecording(entry.fileName) || !entry.facts.allocated()) return entry.mapName;
   const GameFacts& facts = entry.facts.read();
   if (!facts.mapId) return entry.mapName;
   const std::string_view english = builtInMapName(*facts.mapId, facts.version.family);
@@ -46,7 +69,16 @@ std::string mapCellText(const GameEntry& entry) {
   return std::string(japanese.empty() ? english : japanese);
 }
 
-std::string povCellText(const GameEntry& entry, const NameTable& playerNameTable) {
+std::string povCellText(const GameEntry& entry, const NameTable& playerNameTable,
+                        const platform::CodePage& windowCodePage) {
+  if (!entry.hasPov()) return std::string();
+  // The table's names are the window's text, so it is asked after the change.
+  const std::string name = inWindowCodePage(
+      entry, entry.playerNames[static_cast<std::size_t>(entry.povIndex)], windowCodePage);
+  return povDisplayName(playerNameTable, name);
+}
+
+std::string povPlayerName(const GameEntry& entry, const NameTable& playerNameTable) {
   if (!entry.hasPov()) return std::string();
   return povDisplayName(playerNameTable,
                         entry.playerNames[static_cast<std::size_t>(entry.povIndex)]);

@@ -24,10 +24,16 @@ bool holdsUpperCase(const GameEntry& entry, const std::string& upperFilter,
 // The Map cell of an entry, in the window's code page: the map type text,
 // or for a recording other than .mgx that states none, the built-in map
 // its lobby names (in Japanese where that name is known).
-std::string mapCellText(const GameEntry& entry);
+std::string mapCellText(const GameEntry& entry, const platform::CodePage& windowCodePage);
 
-// The POV cell of an entry: empty unless the entry has a POV.
-std::string povCellText(const GameEntry& entry, const NameTable& playerNameTable);
+// The POV cell of an entry, in the window's code page, through the table:
+// empty unless the entry has a POV.
+std::string povCellText(const GameEntry& entry, const NameTable& playerNameTable,
+                        const platform::CodePage& windowCodePage);
+
+// The POV player's name as the recording writes it, through the table:
+// empty unless the entry has a POV.
+std::string povPlayerName(const GameEntry& entry, const NameTable& playerNameTable);
 
 // Rebuilds the rows: one per entry that passes the filter, in store order.
 void fillList(const ListingContext& context);

@@ -22,7 +22,7 @@ SortKeys::SortKeys(const std::vector<int32_t>& indices, const GameEntryArray& st
   std::string lastText;
   const Row* last = nullptr;
   for (const int32_t index : indices) {
-    const RowKey key = rowKey(store.at(index), column, scratch);
+    const RowKey key = rowKey(store.at(index), column, codePage, scratch);
     Row& row = rows_[static_cast<std::size_t>(index)];
     row.folder = key.folder;
     row.empty = key.text.empty();
@@ -72,7 +72,8 @@ int SortKeys::compare(int32_t first, int32_t second) const {
   return codePage_.compareBytes(textOf(a), textOf(b));
 }
 
-RowKey rowKey(const GameEntry& entry, int column, std::string& scratch) {
+RowKey rowKey(const GameEntry& entry, int column, const platform::CodePage& codePage,
+              std::string& scratch) {
   RowKey key;
   key.folder = entry.isFolder();
   switch (column) {
@@ -83,7 +84,7 @@ RowKey rowKey(const GameEntry& entry, int column, std::string& scratch) {
       key.text = entry.povName;
       break;
     case kColumnMap:
-      scratch = mapCellText(entry);
+      scratch = mapCellText(entry, codePage);
       key.text = scratch;
       break;
     case kColumnModified:

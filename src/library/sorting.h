@@ -18,9 +18,10 @@ struct RowKey {
   std::string_view text;  // empty for an unknown column
 };
 
-// The key of an entry for a column. The Modified text is formatted into
-// scratch, which must outlive the key.
-RowKey rowKey(const GameEntry& entry, int column, std::string& scratch);
+// The key of an entry for a column, as the list in codePage shows it. The Map
+// and Modified texts are formatted into scratch, which must outlive the key.
+RowKey rowKey(const GameEntry& entry, int column, const platform::CodePage& codePage,
+              std::string& scratch);
 
 // The comparison rows are sorted by: negative when a goes first, positive
 // when b does, 0 when equal. Descending is the same with a and b swapped, so

@@ -31,7 +31,9 @@ std::shared_ptr<const IcuLibrary> IcuLibrary::load() {
       take(handle, MORVANE_ICU_NAME(ucnv_toUnicode), icu->toUnicode) &&
       take(handle, MORVANE_ICU_NAME(ucnv_setToUCallBack), icu->setToUCallBack) &&
       take(handle, MORVANE_ICU_NAME(ucnv_cbToUWriteUChars), icu->cbToUWriteUChars) &&
-      take(handle, MORVANE_ICU_NAME(ucnv_countAliases), icu->countAliases);
+      take(handle, MORVANE_ICU_NAME(ucnv_countAliases), icu->countAliases) &&
+      take(handle, MORVANE_ICU_NAME(ucnv_fromUChars), icu->fromUChars) &&
+      take(handle, MORVANE_ICU_NAME(ucnv_setSubstChars), icu->setSubstChars);
   if (!complete) return nullptr;
   return icu;
 }

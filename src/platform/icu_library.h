@@ -25,6 +25,8 @@ class IcuLibrary {
   decltype(&ucnv_setToUCallBack) setToUCallBack = nullptr;
   decltype(&ucnv_cbToUWriteUChars) cbToUWriteUChars = nullptr;
   decltype(&ucnv_countAliases) countAliases = nullptr;
+  decltype(&ucnv_fromUChars) fromUChars = nullptr;
+  decltype(&ucnv_setSubstChars) setSubstChars = nullptr;
 
  private:
   explicit IcuLibrary(void* handle) : handle_(handle) {}

@@ -1,3 +1,4 @@
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -88,6 +89,78 @@ std::unique_ptr<TextDecoder> makeTextDecoder(int codePage) {
   status = U_ZERO_ERROR;
   icu->setToUCallBack(converter, replaceWithFffd, icu.get(), nullptr, nullptr, &status);
   return std::make_unique<IcuDecoder>(std::move(icu), converter);
+}
+
+namespace {
+
+// UTF-16 of UTF-8 text; a byte that starts no well-formed sequence is U+FFFD.
+std::vector<UChar> utf16Of(std::string_view utf8) {
+  std::vector<UChar> utf16;
+  utf16.reserve(utf8.size());
+  std::size_t at = 0;
+  while (at < utf8.size()) {
+    const auto lead = static_cast<uint8_t>(utf8[at]);
+    std::size_t length = 0;
+    uint32_t c = 0;
+    uint32_t least = 0;
+    if (lead < 0x80) {
+      length = 1;
+      c = lead;
+    } else if (lead >= 0xC2 && lead < 0xE0) {
+      length = 2;
+      c = lead & 0x1F;
+      least = 0x80;
+    } else if (lead >= 0xE0 && lead < 0xF0) {
+      length = 3;
+      c = lead & 0x0F;
+      least = 0x800;
+    } else if (lead >= 0xF0 && lead < 0xF5) {
+      length = 4;
+      c = lead & 0x07;
+      least = 0x10000;
+    }
+    bool good = length != 0 && length <= utf8.size() - at;
+    for (std::size_t k = 1; good && k < length; ++k) {
+      const auto next = static_cast<uint8_t>(utf8[at + k]);
+      good = (next & 0xC0) == 0x80;
+      c = (c << 6) | (next & 0x3F);
+    }
+    if (good && length > 1) good = c >= least && c <= 0x10FFFF && (c < 0xD800 || c >= 0xE000);
+    if (!good) {
+      utf16.push_back(0xFFFD);
+      ++at;
+      continue;
+    }
+    if (c >= 0x10000) {
+      utf16.push_back(static_cast<UChar>(0xD800 + ((c - 0x10000) >> 10)));
+      utf16.push_back(static_cast<UChar>(0xDC00 + ((c - 0x10000) & 0x3FF)));
+    } else {
+      utf16.push_back(static_cast<UChar>(c));
+    }
+    at += length;
+  }
+  return utf16;
+}
+
+}  // namespace
+
+std::string utf8ToCodePage(std::string_view utf8, int codePage) {
+  if (codePage <= 0) return {};
+  std::shared_ptr<const IcuLibrary> icu = IcuLibrary::load();
+  if (icu == nullptr) return {};
+  UErrorCode status = U_ZERO_ERROR;
+  UConverter* converter = icu->open(converterName(codePage).c_str(), &status);
+  if (U_FAILURE(status)) return {};
+  // '?' rather than the code page's own substitute (0x1A, or 0xFC 0xFC).
+  icu->setSubstChars(converter, "?", 1, &status);
+  const std::vector<UChar> utf16 = utf16Of(utf8);
+  std::string text(utf16.size() * 4 + 1, '\0');
+  const int32_t length = icu->fromUChars(converter, text.data(), static_cast<int32_t>(text.size()),
+                                         utf16.data(), static_cast<int32_t>(utf16.size()), &status);
+  icu->close(converter);
+  if (U_FAILURE(status)) return {};
+  text.resize(static_cast<std::size_t>(length));
+  return text;
 }
 
 bool codePageKnown(int codePage) {

@@ -45,6 +45,23 @@ std::unique_ptr<TextDecoder> makeTextDecoder(int codePage) {
   return std::make_unique<Win32Decoder>(static_cast<UINT>(codePage));
 }
 
+std::string utf8ToCodePage(std::string_view utf8, int codePage) {
+  CPINFO info;
+  if (codePage <= 0 || !GetCPInfo(static_cast<UINT>(codePage), &info)) return {};
+  if (utf8.empty()) return {};
+  // A byte that starts no sequence becomes U+FFFD, which no ANSI code page
+  // holds, so it ends as '?' like any other missing character.
+  const std::wstring wide = wideFromExact(std::string(utf8));
+  const auto units = static_cast<int>(wide.size());
+  const auto page = static_cast<UINT>(codePage);
+  const int bytes =
+      WideCharToMultiByte(page, WC_NO_BEST_FIT_CHARS, wide.data(), units, nullptr, 0, "?", nullptr);
+  std::string text(static_cast<std::size_t>(bytes > 0 ? bytes : 0), '\0');
+  WideCharToMultiByte(page, WC_NO_BEST_FIT_CHARS, wide.data(), units, text.data(), bytes, "?",
+                      nullptr);
+  return text;
+}
+
 bool codePageKnown(int codePage) {
   return codePage > 0 && IsValidCodePage(static_cast<UINT>(codePage));
 }

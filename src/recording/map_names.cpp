@@ -57,6 +57,19 @@ constexpr MapName kConquerorsMaps[] = {
     {48, "Blind Random"},
 };
 
+// The Definitive Edition's numbers for the real-world maps, 15 above The
+// Conquerors'. The game's own list of its lobby's map ids, as aoe2.net's
+// strings give it (api/strings?game=aoe2de, map_type), names these, and
+// agrees with aoc-reference-data where both name an id (and with the
+// recordings' Yucatan and Salt Marsh). It names 59 "Custom": a map played
+// from its own file, which no id names.
+constexpr MapName kDefinitiveWorldMaps[] = {
+    {49, "Iberia"},    {50, "Britain"},     {51, "Mideast"},
+    {52, "Texas"},     {53, "Italy"},       {54, "Central America"},
+    {55, "France"},    {56, "Norse Lands"}, {57, "Sea of Japan (East Sea)"},
+    {58, "Byzantium"},
+};
+
 constexpr int32_t kLastSharedMap = 43;
 constexpr int32_t kFirstDefinitiveOwnMap = 67;
 
@@ -152,8 +165,9 @@ std::string_view builtInMapName(int32_t mapId, VersionFamily family) {
     case VersionFamily::kDE:
       // Its recordings' public reference data (SiegeEngineers/aoc-reference-
       // data, dataset 100) numbers the maps the later edition added from 67.
-      return mapId >= kFirstDefinitiveOwnMap ? lookUp(kLaterEditionMaps, mapId)
-                                             : lookUp(kConquerorsMaps, mapId);
+      if (mapId >= kFirstDefinitiveOwnMap) return lookUp(kLaterEditionMaps, mapId);
+      if (!lookUp(kDefinitiveWorldMaps, mapId).empty()) return lookUp(kDefinitiveWorldMaps, mapId);
+      return lookUp(kConquerorsMaps, mapId);
     default:
       return lookUp(kConquerorsMaps, mapId);
   }

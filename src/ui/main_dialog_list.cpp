@@ -34,6 +34,8 @@ void MainDialog::showListNote(const std::string& note) {
                                hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
     if (listNote == nullptr) return;
     SendMessageW(listNote, WM_SETFONT, SendMessageW(list, WM_GETFONT, 0, 0), FALSE);
+    // Without it the list paints its empty rows over the note.
+    SetWindowLongPtrW(list, GWL_STYLE, GetWindowLongPtrW(list, GWL_STYLE) | WS_CLIPSIBLINGS);
   }
   // Over the list's rows, below its column headers.
   RECT client{};

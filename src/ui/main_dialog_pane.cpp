@@ -64,7 +64,7 @@ void MainDialog::parseGame(GameEntry& entry, const std::string& path) {
     return;
   }
   file.parseGame(entry);
-  entry.povName = povCellText(entry, playerNameTable);
+  entry.povName = povCellText(entry, playerNameTable, *codePage);
 }
 
 void MainDialog::showEntry(const GameEntry& entry) {
@@ -154,6 +154,11 @@ HBRUSH MainDialog::OnCtlColor(HDC dc, HWND control, UINT) {
     }
   }
   if (control == chatEdit.hwnd()) return whiteBrush.get();
+  // The note stands on the list's white rows.
+  if (control == listNote && listNote != nullptr) {
+    SetBkMode(dc, TRANSPARENT);
+    return whiteBrush.get();
+  }
   return nullptr;  // the system's own colours
 }
 

@@ -98,7 +98,7 @@ TEST_F(FillListTest, MapCellNamesTheLobbysBuiltInMapOutsideMgxRows) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.entry.fileName);
-    EXPECT_EQ(mapCellText(c.entry), c.cell);
+    EXPECT_EQ(mapCellText(c.entry, *codePage), c.cell);
   }
   EXPECT_TRUE(passesFilter(cases[1].entry, "coast", *codePage));
   EXPECT_FALSE(passesFilter(cases[6].entry, "arab", *codePage));
@@ -145,6 +145,50 @@ TEST_F(FillListTest, PovCellOnlyForIndexOneToEightThroughTheTable) {
   EXPECT_EQ(povByName["unmapped.mgx"], "hero");
   EXPECT_EQ(povByName["outside.mgx"], "");
   EXPECT_EQ(povByName["beyond.mgx"], "");
+}
+
+// The list is drawn in the window's code page (932 here): names and map
+// texts of the other editions are changed into it from the recording's own
+// code page, a character it lacks becoming '?'; .mgx rows keep their bytes.
+TEST_F(FillListTest, OtherEditionsTextsShowInTheWindowsCodePage) {
+  const auto game = [](const char* name, int32_t recordingCodePage, const char* pov,
+                       const char* map) {
+    GameEntry entry = fileEntry(name, map);
+    entry.povIndex = 2;
+    entry.playerNames[2] = pov;
+    entry.facts.write().codePage = recordingCodePage;
+    return entry;
+  };
+  playerNameTable["\x8F\xBC"] = "Shown";  // "松" in code page 932
+  const struct {
+    GameEntry entry;
+    std::string pov;
+    std::string map;
+  } cases[] = {
+      // "田中" and "砂漠" in UTF-8.
+      {game("de.aoe2record", 65001, "\xE7\x94\xB0\xE4\xB8\xAD", "\xE7\xA0\x82\xE6\xBC\xA0"),
+       "\x93\x63\x92\x86", "\x8D\xBB\x94\x99"},
+      // "é" has no character in code page 932, and no look-alike is taken.
+      {game("hd.aoe2record", 1252, "Jos\xE9", "Arabia"), "Jos?", "Arabia"},
+      {game("de2.aoe2record", 65001, "\xE6\x9D\xBE", "M"), "Shown", "M"},
+      // An unused UTF-8 lead byte.
+      {game("bad.aoe2record", 65001, "a\xFF", "M"), "a?", "M"},
+      {game("old.mgx", 65001, "\xE7\x94\xB0", "\xE7\xA0\x82"), "\xE7\x94\xB0", "\xE7\xA0\x82"},
+      {game("jp.mgx", 932, "\x93\x63", "\x8D\xBB"), "\x93\x63", "\x8D\xBB"},
+  };
+  std::vector<GameEntry> entries;
+  for (const auto& c : cases) entries.push_back(c.entry);
+  addAll(entries);
+  fillList(context());
+  ASSERT_EQ(rows->count(), static_cast<int>(std::size(cases)));
+  for (int row = 0; row < rows->count(); ++row) {
+    const auto& c = cases[row];
+    SCOPED_TRACE(c.entry.fileName);
+    EXPECT_EQ(rows->cellText(row, kColumnPov), c.pov);
+    EXPECT_EQ(rows->cellText(row, kColumnMap), c.map);
+  }
+  EXPECT_EQ(povPlayerName(cases[0].entry, playerNameTable), cases[0].entry.playerNames[2])
+      << "the recording's own bytes for the inspector";
 }
 
 TEST_F(FillListTest, RebuildReplacesEveryRow) {

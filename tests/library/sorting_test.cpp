@@ -14,14 +14,14 @@ class SortingTest : public LibraryTest {
   int ascending(int32_t a, int32_t b, int column) {
     std::string scratchA;
     std::string scratchB;
-    return compareAscending(rowKey(store.at(a), column, scratchA),
-                            rowKey(store.at(b), column, scratchB), *codePage);
+    return compareAscending(rowKey(store.at(a), column, *codePage, scratchA),
+                            rowKey(store.at(b), column, *codePage, scratchB), *codePage);
   }
   int descending(int32_t a, int32_t b, int column) {
     std::string scratchA;
     std::string scratchB;
-    return compareDescending(rowKey(store.at(a), column, scratchA),
-                             rowKey(store.at(b), column, scratchB), *codePage);
+    return compareDescending(rowKey(store.at(a), column, *codePage, scratchA),
+                             rowKey(store.at(b), column, *codePage, scratchB), *codePage);
   }
   std::vector<std::string> sortedNames(int column, bool up) {
     fillList(context());

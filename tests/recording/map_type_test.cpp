@@ -283,8 +283,9 @@ TEST(CodePageTest, Utf8IsCheckedStrictly) {
 }
 
 // The ids both editions share, Yucatan and Salt Marsh as the games' own map
-// type lines name them, the later edition's own numbering, and no name for a
-// custom map, an unknown id or the base game.
+// type lines name them, the later editions' own numberings (the Definitive
+// Edition's real-world maps 15 above The Conquerors'), and no name for a
+// custom map (59 in the Definitive Edition), an unknown id or the base game.
 TEST(MapNameTest, BuiltInMapsByIdAndEdition) {
   const struct {
     int32_t id;
@@ -300,6 +301,9 @@ TEST(MapNameTest, BuiltInMapsByIdAndEdition) {
       {58, VersionFamily::kAoC10c, ""},       {48, VersionFamily::kHD, ""},
       {9, VersionFamily::kAoK, ""},           {-1, VersionFamily::kAoC10c, ""},
       {1000, VersionFamily::kHD, ""},         {8, VersionFamily::kAoC10c, ""},
+      {49, VersionFamily::kDE, "Iberia"},     {58, VersionFamily::kDE, "Byzantium"},
+      {59, VersionFamily::kDE, ""},           {67, VersionFamily::kDE, "Acropolis"},
+      {13, VersionFamily::kDE, "Coastal"},    {34, VersionFamily::kAoC10c, "Iberia"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.id);

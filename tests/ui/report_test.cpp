@@ -448,9 +448,10 @@ TEST_F(ReportTest, TheMenusEveryEditionItemListsTheLaterFilesAndShowsTheirScript
   EXPECT_GE(rowNamed("later.AOE2RECORD"), 0);
   EXPECT_EQ(rowNamed("notes.txt"), -1);
 
-  // Parsed on its first selection as a .mgx is, its Map and POV cells filled.
+  // Parsed on its first selection as a .mgx is, its Map and POV cells filled,
+  // in the window's code page rather than the recording's.
   select(row);
-  EXPECT_EQ(cell(row, 2), kGbkArabia);
+  EXPECT_EQ(cell(row, 2), ansiFromUtf8("阿拉伯"));
   EXPECT_EQ(wideText(control(IDC_NAME1)), L"\u6E38\u620F");
   EXPECT_EQ(text(IDC_NAME2), "Bob");
   EXPECT_NE(wideText(control(IDC_CHAT)).find(L"<Game start>"), std::wstring::npos);
@@ -487,6 +488,9 @@ TEST_F(ReportTest, AnEmptyListingNamesTheOtherEditionsRecordingsItLeftOut) {
   }
   ASSERT_NE(note, nullptr);
   EXPECT_TRUE(IsWindowVisible(note));
+  // Seen, not only visible: a list that does not clip its siblings paints
+  // its empty rows over the note.
+  EXPECT_NE(GetWindowLongPtrW(control(IDC_GAME_LIST), GWL_STYLE) & WS_CLIPSIBLINGS, 0);
   const std::wstring shown = wideText(note);
   EXPECT_NE(shown.find(L"\u9332\u753B\u304C 2 \u4EF6"), std::wstring::npos);  // 録画が 2 件
   EXPECT_NE(shown.find(L"\u3059\u3079\u3066\u306E\u9332\u753B\u3092\u8868\u793A(A)"),

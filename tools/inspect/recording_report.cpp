@@ -45,7 +45,7 @@ uint32_t tilesCrc32(const TerrainTiles& tiles) {
 
 std::string povNameOf(const GameEntry& entry, const NameTable* playerNames) {
   static const NameTable kNoNames;
-  return povCellText(entry, playerNames != nullptr ? *playerNames : kNoNames);
+  return povPlayerName(entry, playerNames != nullptr ? *playerNames : kNoNames);
 }
 
 void addParse(JsonLine& line, const RecordedGameFile& file, const GameEntry& entry,
