@@ -353,14 +353,21 @@ TEST(GameFactsTest, RestoredGameAddsTheTimeItWasRestoredAt) {
 // list, the players' buildings. A player's first town centre is its start
 // (an annex beside it is none); without one, the camera its block states.
 // A list stating a capacity below the records it holds is no list: then no
-// objects, and each start is the camera.
+// objects, and each start is the camera. A unit's queued move states its
+// state in a byte, in the community patches in 4.
 TEST(GameFactsTest, ObjectsAtTheStartFromTheListsAfterEachBlock) {
   using fixtures::StartObject;
-  for (const std::optional<int32_t> capacity :
-       {std::optional<int32_t>(), std::optional<int32_t>(2)}) {
-    SCOPED_TRACE(capacity ? "capacity 2" : "capacity as held");
+  struct Case {
+    fixtures::VersionLayout layout;
+    std::optional<int32_t> capacity;
+  };
+  for (const Case& row :
+       {Case{fixtures::conquerorsLayout(), std::nullopt}, Case{fixtures::conquerorsLayout(), 2},
+        Case{fixtures::patch12Layout(), std::nullopt}}) {
+    const std::optional<int32_t> capacity = row.capacity;
+    SCOPED_TRACE(std::string(row.layout.text) + (capacity ? " capacity 2" : " capacity as held"));
     SampleGame game = fixtures::twoPlayerGame();
-    game.layout = fixtures::conquerorsLayout();
+    game.layout = row.layout;
     game.players[0].camera = {4.0f, 6.0f};
     game.players[1].camera = {9.0f, 11.0f};
     game.objects = {
@@ -368,7 +375,7 @@ TEST(GameFactsTest, ObjectsAtTheStartFromTheListsAfterEachBlock) {
          StartObject{70, 594, 8.5f, 1.5f}, StartObject{10, 285, 6.5f, 7.5f},
          StartObject{10, 264, 1.0f, 14.0f, true}},
         {StartObject{80, 618, 12.0f, 13.0f}, StartObject{80, 109, 12.5f, 12.5f},
-         StartObject{70, 83, 11.5f, 10.5f}},
+         StartObject{70, 83, 11.5f, 10.5f, false, true}},
         {StartObject{70, 83, 3.5f, 3.5f}},
     };
     game.objectListCapacity = capacity;
