@@ -12,7 +12,26 @@ struct DefinitiveRow {
 };
 
 const DefinitiveRow kRows[] = {
-    {12.97f, [](DefinitiveLayout&) {}},  // the first release
+    // The first release. Its object records are the earlier editions' with
+    // the action state widened, three linked children, no research list and
+    // each kind's own additions; every later patch's additions are rows.
+    {12.97f,
+     [](DefinitiveLayout& l) {
+       ObjectRecordLayout& o = l.objects;
+       o.known = true;
+       o.definitive = true;
+       o.actionState = 4;
+       o.linkedChildren = 3;
+       o.researchList = false;
+       o.afterMovement = 2;
+       o.movingTail = 17;
+       o.unitAiTail = 4;
+       o.combatHead = 4 + 14;
+       o.buildingTail = 1;
+       o.animatedByteUnknown = false;
+       o.ownTypeAsData = false;
+       o.placeWithoutKind = true;
+     }},
     {13.13f,
      [](DefinitiveLayout& l) {
        l.spectatorDelay = true;
@@ -20,19 +39,38 @@ const DefinitiveRow kRows[] = {
        l.byteBeforeEnd = true;
        l.lobbyAfterPopulation += 4;
      }},
+    {13.15f, [](DefinitiveLayout& l) { l.objects.afterParticles += 5; }},
     {13.17f,
      [](DefinitiveLayout& l) {
        l.afterDataset += 9;
        l.lastStringBlock = false;
        l.startValueArrays = 1;
+       l.objects.afterParticles += 2;
      }},
+    {13.2f, [](DefinitiveLayout& l) { l.objects.afterMovement = 0; }},
     {13.34f,
      [](DefinitiveLayout& l) {
        l.battleRoyale = true;
        l.startValueArrays = 0;  // the values were doubled by 26.21; when is not known
+       l.objects.particleStrings = true;
      }},
-    {20.06f, [](DefinitiveLayout& l) { l.afterDataset += 1; }},
-    {20.16f, [](DefinitiveLayout& l) { l.afterDataset += 8; }},
+    {20.06f,
+     [](DefinitiveLayout& l) {
+       l.afterDataset += 1;
+       l.objects.aiAfterWaypoint = 8;
+       l.objects.combatTail += 4;
+     }},
+    // A static object's byte after its properties is there or not by what
+    // follows it, in the one description of these patches: not known.
+    {20.16f,
+     [](DefinitiveLayout& l) {
+       l.afterDataset += 8;
+       l.objects.known = false;
+       l.objects.velocityByte = 1;
+       l.objects.buildingTail += 2;
+       l.objects.animatedByteUnknown = true;
+     }},
+    {25.01f, [](DefinitiveLayout& l) { l.objects.combatTail += 4; }},
     {25.02f, [](DefinitiveLayout& l) { l.afterAiFiles = true; }},
     {25.06f,
      [](DefinitiveLayout& l) {
@@ -48,6 +86,11 @@ const DefinitiveRow kRows[] = {
        l.afterLobbyName = true;
        l.afterDataset += 4;
        l.lobbyAfterPopulation += 1;
+       // The static object's byte is a resource's alone from here.
+       l.objects.known = true;
+       l.objects.resourceByte = true;
+       l.objects.unitAiTail += 1;
+       l.objects.buildingTail += 1;
      }},
     {26.16f,
      [](DefinitiveLayout& l) {
@@ -55,25 +98,15 @@ const DefinitiveRow kRows[] = {
        l.afterDataset += 8;
        l.lobbyTail += 4;
        l.startValueArrays = 2;
-       // The object records as first walked (26.21), with every earlier
-       // patch's additions in them.
        ObjectRecordLayout& o = l.objects;
-       o.known = true;
-       o.definitive = true;
-       o.actionState = 4;
-       o.linkedChildren = 3;
-       o.researchList = false;
        o.beforeProperties = 1;
-       o.afterParticles = 5 + 2;
-       o.particleStrings = true;
-       o.resourceByte = true;
-       o.velocityByte = 1;
-       o.movingTail = 17 + 8;
-       o.unitAiTail = 4 + 1;
-       o.aiAfterWaypoint = 8;
-       o.combatHead = 4 + 14 + 16;
-       o.combatTail = 4 + 4 + 5;
-       o.buildingTail = 1 + 2 + 1 + 4;
+       o.movingTail += 8;
+       o.combatHead += 16;
+       o.combatTail += 5;
+       o.buildingTail += 4;
+       // An object's own copy of its type, as first walked (37.0, 64.3).
+       o.ownTypeAsData = true;
+       o.placeWithoutKind = false;  // the AI states its kind, as first walked (26.21)
      }},
     {26.18f,
      [](DefinitiveLayout& l) {

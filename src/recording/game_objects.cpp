@@ -170,7 +170,7 @@ class RecordWalk {
     q_.skip(l_.afterGroupFlag + l_.beforeProperties);
     // 1: the object holds its own copy of its type, changed in play.
     const uint16_t ownCopy = q_.u16();
-    if (ownCopy == 1) {
+    if (ownCopy == 1 && l_.ownTypeAsData) {
       definitiveOwnType(r.type);
     } else if (ownCopy != 0) {
       unknownForm();
@@ -194,8 +194,9 @@ class RecordWalk {
     }
     if (l_.resourceByte && (r.type == kStatic || l_.everyTypeByte)) q_.skip(1);
     q_.skip(l_.lateStaticByte);
-    // Whether an animated object holds one byte more here is not known.
-    if (r.type == kAnimated) unknownForm();
+    // Whether an animated object holds one byte more here is not known
+    // from 20.16.
+    if (r.type == kAnimated && l_.animatedByteUnknown) unknownForm();
     q_.skip(l_.staticTail);
   }
 
@@ -264,6 +265,7 @@ class RecordWalk {
     skipCounted(q_.i32(), l_.pathData);
     if (q_.i32() != 0) q_.skip(l_.pathData);       // the future path
     if (q_.i32() != 0) q_.skip(2 * kVectorBytes);  // velocity and acceleration
+    q_.skip(l_.afterMovement);
     q_.skip(3 * kVectorBytes + 4);
     skipCounted(q_.i32(), kVectorBytes);  // waypoints the player set
     q_.skip(4 + kVectorBytes + 4);
@@ -306,7 +308,7 @@ class RecordWalk {
 
   void combat(Record& r) {
     // The Definitive Edition's AI kinds that hold more.
-    constexpr int32_t kPlacedAi = 4, kLongAi = 15, kOtherLongAi = 17;
+    constexpr int32_t kLongAi = 15, kOtherLongAi = 17;
     baseCombat(r);
     q_.skip(l_.combatHead + 1 + 1);
     ownType();
@@ -314,13 +316,25 @@ class RecordWalk {
     if (!l_.baseGame) q_.skip(1);
     const int32_t ai = q_.i32();
     if (ai != 0) unitAi(ai == kLongAi || ai == kOtherLongAi);
-    if (l_.definitive && ai == kPlacedAi) q_.skip(kVectorBytes + 1);
+    if (l_.definitive && placeFollows(ai)) q_.skip(kVectorBytes + 1);
     q_.skip(1 + 4 + 4 + 4);  // the town bell's flag, target and place
     if (!l_.baseGame) q_.skip(4 + 4 + 4);
     q_.skip(4 + 1);
     if (!l_.baseGame) q_.skip(1);
     q_.skip(l_.combatTail);
     if (ai == kLongAi) q_.skip(l_.kind15CombatTail);
+  }
+
+  bool placeFollows(int32_t ai) {
+    constexpr int32_t kPlacedAi = 4;
+    if (!l_.placeWithoutKind) return ai == kPlacedAi;
+    static constexpr char kUnrungBell[] = {'\x00', '\xFF', '\xFF', '\xFF', '\xFF'};
+    for (int64_t k = 0; k < static_cast<int64_t>(sizeof kUnrungBell); ++k) {
+      const auto byte = bytes_.u8(q_.position() + k);
+      if (!byte) return false;  // past the end: the next read fails the walk
+      if (*byte != static_cast<uint8_t>(kUnrungBell[k])) return true;
+    }
+    return false;
   }
 
   void unitAi(bool longKind) {

@@ -301,6 +301,10 @@ HeaderLayout layoutFor(const GameVersion& version) {
     case VersionFamily::kUserPatch13:
       // The patches that raised the limit above 200 store it in 25s.
       layout.settings.populationUnit = 25;
+      // Their records are 1.4's, as the public description of the records
+      // has them; no recording of theirs was walked here.
+      layout.objects.known = true;
+      layout.objects.actionState = 4;
       break;
     case VersionFamily::kUserPatch14:
       layout.settings.populationUnit = 25;

@@ -36,13 +36,25 @@ struct ObjectRecordLayout {
   // After the five particles: fixed bytes, then two strings between two bytes each.
   int64_t afterParticles = 0;
   bool particleStrings = false;
-  bool resourceByte = false;     // one more byte for a static object
-  bool everyTypeByte = false;    // ... and for every other type
-  int64_t lateStaticByte = 0;    // one more for every type
+  bool resourceByte = false;   // one more byte for a static object
+  bool everyTypeByte = false;  // ... and for every other type
+  int64_t lateStaticByte = 0;  // one more for every type
   int64_t staticTail = 0;
-  int64_t velocityByte = 0;      // after a moving unit's velocity
-  bool movementTimers = true;    // 16 bytes of timers after its turn
-  int64_t combatHead = 0;        // bytes between the formation fields and the volley
+  // From 20.16 an animated object may hold one byte more after its
+  // properties; no description says when. Before, it holds none.
+  bool animatedByteUnknown = true;
+  // Whether an object's own copy of its type is written as the game data
+  // writes a unit type; where not, such an object is a form not known.
+  bool ownTypeAsData = true;
+  int64_t velocityByte = 0;    // after a moving unit's velocity
+  int64_t afterMovement = 0;   // bytes between the movement data and the position
+  bool movementTimers = true;  // 16 bytes of timers after its turn
+  int64_t combatHead = 0;      // bytes between the formation fields and the volley
+  // A unit whose AI keeps a place of its own holds it after the AI: where
+  // the AI states no kind, the place is there unless the town bell's unrung
+  // flag and empty target follow (no bell has rung at the start, and no
+  // place's first float is 00 FF FF FF).
+  bool placeWithoutKind = false;
   int64_t aiAfterWaypoint = 0;   // bytes after the AI's last place
   int64_t aiKindTail = 0;        // bytes more closing the AI of kinds 15 and 17
   int64_t combatTail = 0;        // bytes after the healers' count

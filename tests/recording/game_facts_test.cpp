@@ -13,6 +13,7 @@
 
 #include "recording/map_names.h"
 #include "recording/recorded_game_file.h"
+#include "recording_writer/definitive_game.h"
 #include "recording_writer/recording_writer.h"
 #include "recording_writer/temp_folder.h"
 #include "support/shared_recordings.h"
@@ -352,14 +353,21 @@ TEST(GameFactsTest, RestoredGameAddsTheTimeItWasRestoredAt) {
 // list, the players' buildings. A player's first town centre is its start
 // (an annex beside it is none); without one, the camera its block states.
 // A list stating a capacity below the records it holds is no list: then no
-// objects, and each start is the camera.
+// objects, and each start is the camera. A unit's queued move states its
+// state in a byte, in the community patches in 4.
 TEST(GameFactsTest, ObjectsAtTheStartFromTheListsAfterEachBlock) {
   using fixtures::StartObject;
-  for (const std::optional<int32_t> capacity :
-       {std::optional<int32_t>(), std::optional<int32_t>(2)}) {
-    SCOPED_TRACE(capacity ? "capacity 2" : "capacity as held");
+  struct Case {
+    fixtures::VersionLayout layout;
+    std::optional<int32_t> capacity;
+  };
+  for (const Case& row :
+       {Case{fixtures::conquerorsLayout(), std::nullopt}, Case{fixtures::conquerorsLayout(), 2},
+        Case{fixtures::patch12Layout(), std::nullopt}}) {
+    const std::optional<int32_t> capacity = row.capacity;
+    SCOPED_TRACE(std::string(row.layout.text) + (capacity ? " capacity 2" : " capacity as held"));
     SampleGame game = fixtures::twoPlayerGame();
-    game.layout = fixtures::conquerorsLayout();
+    game.layout = row.layout;
     game.players[0].camera = {4.0f, 6.0f};
     game.players[1].camera = {9.0f, 11.0f};
     game.objects = {
@@ -367,7 +375,7 @@ TEST(GameFactsTest, ObjectsAtTheStartFromTheListsAfterEachBlock) {
          StartObject{70, 594, 8.5f, 1.5f}, StartObject{10, 285, 6.5f, 7.5f},
          StartObject{10, 264, 1.0f, 14.0f, true}},
         {StartObject{80, 618, 12.0f, 13.0f}, StartObject{80, 109, 12.5f, 12.5f},
-         StartObject{70, 83, 11.5f, 10.5f}},
+         StartObject{70, 83, 11.5f, 10.5f, false, true}},
         {StartObject{70, 83, 3.5f, 3.5f}},
     };
     game.objectListCapacity = capacity;
@@ -407,6 +415,50 @@ TEST(GameFactsTest, ObjectsAtTheStartFromTheListsAfterEachBlock) {
     EXPECT_TRUE(objects.buildings[1].townCentre);
     EXPECT_EQ(starts.at(1).x, 12.5f);
     EXPECT_EQ(starts.at(1).y, 12.5f);
+  }
+}
+
+// The Definitive Edition's first patches: each one's additions to the
+// records. Gaia's relic keeps no place, her boar does (its AI states no kind:
+// the unrung town bell after the AI tells the place is absent); a player's
+// town centre is its start, over the spawn point its block states. From
+// 20.16 the records are not known.
+TEST(GameFactsTest, DefinitiveObjectsOfTheFirstPatches) {
+  using fixtures::DefinitiveObject;
+  fixtures::TempFolder folder;
+  for (const float save : {13.13f, 13.17f, 13.34f, 20.06f, 20.16f}) {
+    SCOPED_TRACE(save);
+    fixtures::DefinitiveGame game = fixtures::twoPlayerDefinitiveGame(save);
+    game.objects = {
+        {DefinitiveObject{10, 66, 2.5f, 3.5f}, DefinitiveObject{70, 285, 6.5f, 7.5f},
+         DefinitiveObject{70, 48, 1.5f, 6.5f, true}, DefinitiveObject{10, 102, 4.5f, 5.5f}},
+        {DefinitiveObject{80, 109, 6.0f, 2.0f}, DefinitiveObject{70, 83, 5.5f, 2.5f}},
+        {DefinitiveObject{80, 109, 1.0f, 1.0f}},
+    };
+    const std::string path = folder.file("game.aoe2record");
+    ASSERT_TRUE(fixtures::writeRecording(path, fixtures::buildDefinitiveHeader(game),
+                                         fixtures::buildDefinitiveBody(game)));
+    const Parsed parsed = parseGame(path);
+    ASSERT_TRUE(parsed.loaded);
+    const MapObjects& objects = parsed.facts().objects;
+    const auto& starts = parsed.facts().startPositions;
+    if (save >= 20.16f) {
+      EXPECT_FALSE(objects.read);
+      EXPECT_EQ(objects.notRead, "the records of this version are not known");
+      continue;
+    }
+    ASSERT_TRUE(objects.read) << objects.notRead;
+    ASSERT_EQ(objects.gold.size(), 1u);
+    EXPECT_EQ(objects.gold[0].x, 2.5f);
+    ASSERT_EQ(objects.stone.size(), 1u);
+    EXPECT_EQ(objects.stone[0].y, 5.5f);
+    ASSERT_EQ(objects.relics.size(), 1u);
+    EXPECT_EQ(objects.relics[0].y, 7.5f);
+    ASSERT_EQ(objects.buildings.size(), 2u);
+    ASSERT_EQ(starts.size(), 2u);
+    EXPECT_EQ(starts.at(1).x, 6.0f);
+    EXPECT_EQ(starts.at(1).y, 2.0f);
+    EXPECT_EQ(starts.at(2).x, 1.0f);
   }
 }
 

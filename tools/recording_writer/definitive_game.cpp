@@ -318,6 +318,117 @@ void gameDataBlock(ByteWriter& out, const DefinitiveGame& g, const std::string& 
   out.zeros(64);  // the rest of the block, not read
 }
 
+// One object record in the form of the patches before 20.16, with each of
+// their additions by the save version.
+void definitiveObject(ByteWriter& out, float v, uint8_t owner, const DefinitiveObject& o) {
+  constexpr uint8_t kCombat = 70, kBuilding = 80;
+  const bool combat = o.type == kCombat || o.type == kBuilding;
+  out.u8(combat ? o.type : 10);
+  out.u8(owner);
+  out.i16(static_cast<int16_t>(o.unit));
+  out.i16(0);       // sprite
+  out.i32(-1);      // not garrisoned
+  out.f32(100.0f);  // hit points
+  out.zeros(4);     // states
+  out.i32(0);       // id
+  out.u8(0);        // facet
+  out.f32(o.x);
+  out.f32(o.y);
+  out.f32(0);
+  out.zeros(8);  // screen and shadow offsets
+  out.i16(-1);   // no resource
+  out.f32(0);
+  out.zeros(1 + 3);
+  out.i32(0);   // pathing group
+  out.i32(-1);  // group
+  out.u8(0);
+  out.zeros(17);
+  out.i16(0);        // no own copy of its type
+  out.u8(0);         // no sprite list
+  out.zeros(2 * 5);  // five particles, none
+  if (v >= 13.15f) out.fill(5, 0xFF);
+  if (v >= 13.17f) out.fill(2, 0xFF);
+  if (v >= 13.34f) {
+    out.zeros(2);
+    deString(out, "");
+    deString(out, "");
+    out.zeros(2);
+  }
+  if (!combat) return;
+  out.f32(0);  // turn speed
+  out.zeros(4 + 12 + 4 + 4 + 16 + 3);
+  out.i32(0);  // path steps
+  out.i32(0);  // no future path
+  out.i32(0);  // no movement
+  if (v < 13.2f) out.zeros(2);
+  out.f32(o.x);  // the place, the height between
+  out.f32(0);
+  out.f32(o.y);
+  out.zeros(24 + 4);
+  out.i32(0);  // waypoints
+  out.zeros(4 + 12 + 4);
+  out.zeros(1 + 1 + 2);
+  out.i16(0);  // no actions
+  out.zeros(14);
+  out.zeros(4 + 14 + 2);
+  out.u8(0);  // no own type
+  out.zeros(12 + 2 + 4 + 4 + 1);
+  const bool ai = o.type == kCombat;
+  out.i32(ai ? 1 : 0);
+  if (ai) {
+    out.zeros(108);
+    if (v >= 20.06f) out.zeros(8);
+    out.i32(0);  // orders
+    out.i32(0);  // notifications
+    out.i32(0);  // attacking units
+    out.zeros(1 + 1 + 8 + 4 + 1 + 4);
+    out.i32(0);  // no patrol path
+    out.zeros(4);
+    out.i32(0);  // order history
+    out.zeros(4 + 4);
+    out.i32(0);  // retargets
+    out.zeros(4 + 1 + 4);
+  }
+  if (o.placed) {
+    out.f32(o.x);
+    out.f32(o.y);
+    out.f32(0);
+    out.u8(1);
+  }
+  out.u8(0);    // the town bell, unrung
+  out.i32(-1);  // and its target
+  out.f32(-1.0f);
+  out.f32(-1.0f);
+  out.i32(-1);
+  out.i32(-1);
+  out.i32(-1);
+  out.zeros(4 + 1 + 1);
+  if (v >= 20.06f) out.zeros(4);
+  if (o.type != kBuilding) return;
+  out.zeros(1 + 4 + 4 + 1 + 1 + 4 + 4 + 4 + 4);
+  out.zeros(4 + 12 + 4 + 2);  // the gather point
+  out.zeros(1 + 4 + 4 + 12 + 1);
+  out.i16(0);  // no actions
+  out.i16(0);  // production queue capacity
+  out.zeros(2 + 2 + 1);
+  out.i16(0);  // no actions
+  out.zeros(24 + 4 + 4 + 4 + 1 + 1 + 1 + 1);
+}
+
+// A block's three lists, the objects in the first.
+void objectLists(ByteWriter& out, float v, uint8_t owner,
+                 const std::vector<DefinitiveObject>& objects) {
+  constexpr uint8_t kListMarker = 0x0B;
+  for (int list = 0; list < 3; ++list) {
+    const std::size_t held = list == 0 ? objects.size() : 0;
+    out.u8(kListMarker);
+    out.i32(static_cast<int32_t>(held));
+    out.i32(1);  // growth
+    for (std::size_t k = 0; k < held; ++k) definitiveObject(out, v, owner, objects[k]);
+    out.u8(0);
+  }
+}
+
 void lobby(ByteWriter& out, const DefinitiveGame& g) {
   const float v = g.saveVersion;
   for (std::size_t k = 0; k < kEntries; ++k) out.u8(k < g.players.size() ? g.players[k].team : 0);
@@ -384,9 +495,13 @@ std::vector<uint8_t> buildDefinitiveHeader(const DefinitiveGame& g) {
   out.u32(g.withAi ? 1 : 0);
   if (g.withAi) aiSection(out, g);
   map(out, g);
-  gameDataBlock(out, g, "Gaia", nullptr);
-  for (const DefinitivePlayerSpec& player : g.players) gameDataBlock(out, g, player.name, &player);
-  out.zeros(4096);  // the object lists and the rest, not read
+  for (std::size_t block = 0; block <= g.players.size(); ++block) {
+    const DefinitivePlayerSpec* player = block == 0 ? nullptr : &g.players[block - 1];
+    gameDataBlock(out, g, player ? player->name : "Gaia", player);
+    if (block < g.objects.size())
+      objectLists(out, g.saveVersion, static_cast<uint8_t>(block), g.objects[block]);
+  }
+  out.zeros(4096);  // the rest, not read
   lobby(out, g);
   return out.take();
 }

@@ -13,6 +13,17 @@
 
 namespace morvane::fixtures {
 
+// An object standing on the map at the start, written in the record form
+// of the patches before 20.16: 10 a static object, 70 a combat unit with an
+// AI (and, where placed, the place it keeps), 80 a building.
+struct DefinitiveObject {
+  uint8_t type = 10;
+  uint16_t unit = 0;
+  float x = 0;
+  float y = 0;
+  bool placed = false;
+};
+
 struct DefinitivePlayerSpec {
   int32_t number = 1;
   std::string name;
@@ -64,6 +75,9 @@ struct DefinitiveGame {
   // in the layout of the build the header states.
   std::vector<std::pair<uint8_t, int16_t>> research;
   std::vector<uint8_t> resigning;  // player numbers, one step apart, after the chat
+  // Per block, Gaia's first, the objects of its first list, written after
+  // the block; none: no lists, zeros where they stand.
+  std::vector<std::vector<DefinitiveObject>> objects;
   std::array<uint8_t, 16> gameId = {0x5A, 0x5A, 0x5A, 0x5A, 0x5A, 0x5A, 0x5A, 0x5A,
                                     0x5A, 0x5A, 0x5A, 0x5A, 0x5A, 0x5A, 0x5A, 0x5A};
 };

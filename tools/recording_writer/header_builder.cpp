@@ -49,9 +49,17 @@ VersionLayout conquerorsLayout() {
   return v;
 }
 
+VersionLayout patch12Layout() {
+  VersionLayout v = conquerorsLayout();
+  v.text = "VER 9.8";
+  v.actionStateBytes = 4;
+  return v;
+}
+
 VersionLayout patch15Layout() {
   VersionLayout v = conquerorsLayout();
   v.text = "VER 9.F";
+  v.actionStateBytes = 4;
   v.civAt = 985;
   v.resourceValues = 240;
   v.markedTiles = true;
@@ -212,7 +220,23 @@ void startObject(HeaderBuilder& h, uint8_t owner, const StartObject& object) {
   h.i32(0);  // waypoints
   h.zeros(4 + 12 + 4);
   h.zeros(1 + 1 + 2);
-  h.i16(0);  // no actions
+  if (object.moving) {
+    constexpr int16_t kMoveTo = 1;
+    h.i16(kMoveTo);
+    h.fill(h.layout.actionStateBytes, 2);
+    h.i32(-1);  // its targets
+    h.i32(-1);
+    h.i32(-1);
+    h.i32(-1);
+    h.f32(object.x + 1.0f);
+    h.f32(object.y);
+    h.f32(0);
+    h.zeros(4 + 1 + 2 + 1);
+    h.i16(0);     // no sub-actions
+    h.i16(-1);    // sprite
+    h.f32(0.5f);  // range
+  }
+  h.i16(0);  // the end of the actions
   h.zeros(14);
   h.zeros(2);
   h.u8(0);  // no own type

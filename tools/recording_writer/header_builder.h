@@ -72,10 +72,13 @@ struct VersionLayout {
   // the save version and the optional-block flag.
   float lobbyVersion = 0;
   bool lobbyRatings = false;  // two ratings in each of its player entries
+  // A queued action's state: 4 bytes in the patches.
+  int64_t actionStateBytes = 1;
 };
 
 VersionLayout baseGameLayout();    // "VER 9.3"
 VersionLayout conquerorsLayout();  // "VER 9.4", save version 11.76
+VersionLayout patch12Layout();     // "VER 9.8"
 VersionLayout patch15Layout();     // "VER 9.F"
 // The later edition from its save version; from 12.35 on with a lobby block
 // of the given version.
@@ -115,13 +118,14 @@ struct Camera {
 };
 
 // An object standing on the map at the start, written in The Conquerors'
-// record form whatever the layout.
+// record form whatever the layout, but for the width of an action's state.
 struct StartObject {
   uint8_t type = 10;  // 10 static, 70 combat, 80 building; anything else as 10
   uint16_t unit = 0;
   float x = 0;
   float y = 0;
   bool sleeping = false;  // in the block's second list
+  bool moving = false;    // a combat unit with a move queued
 };
 
 struct MapBlockPositions {
