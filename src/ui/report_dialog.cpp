@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "library/window_placement.h"
 #include "platform/exact_path_win32.h"
@@ -88,6 +89,29 @@ void blit(HDC dc, const RECT& area, const Picture& picture, HBITMAP bitmap) {
   BitBlt(dc, area.left, area.top, picture.width, picture.height, source, 0, 0, SRCCOPY);
   SelectObject(source, old);
   DeleteDC(source);
+}
+
+// A list view's cells in the colours colourOf gives by row and column; the
+// window's text colour where it gives none.
+template <typename ColourOf>
+void colourCells(NMHDR* notification, LRESULT* result, ColourOf colourOf) {
+  auto* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(notification);
+  *result = CDRF_DODEFAULT;
+  switch (draw->nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+      *result = CDRF_NOTIFYITEMDRAW;
+      return;
+    case CDDS_ITEMPREPAINT:
+      *result = CDRF_NOTIFYSUBITEMDRAW;
+      return;
+    case CDDS_ITEMPREPAINT | CDDS_SUBITEM:
+      draw->clrText = colourOf(static_cast<std::size_t>(draw->nmcd.dwItemSpec),
+                               static_cast<std::size_t>(draw->iSubItem))
+                          .value_or(GetSysColor(COLOR_WINDOWTEXT));
+      return;
+    default:
+      return;
+  }
 }
 
 }  // namespace
@@ -371,50 +395,21 @@ bool ReportDialog::OnPaint(WPARAM, LPARAM, INT_PTR&) {
 }
 
 void ReportDialog::onPlayersCustomDraw(NMHDR* notification, LRESULT* result) {
-  auto* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(notification);
-  *result = CDRF_DODEFAULT;
-  switch (draw->nmcd.dwDrawStage) {
-    case CDDS_PREPAINT:
-      *result = CDRF_NOTIFYITEMDRAW;
-      return;
-    case CDDS_ITEMPREPAINT:
-      *result = CDRF_NOTIFYSUBITEMDRAW;
-      return;
-    case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
-      const auto row = static_cast<std::size_t>(draw->nmcd.dwItemSpec);
-      const bool name = draw->iSubItem == 0 && row < shownReport.players.size();
-      // The name in the player's colour, as the pane draws it.
-      draw->clrText =
-          name ? slotColour(shownReport.players[row].colourIndex) : GetSysColor(COLOR_WINDOWTEXT);
-      return;
-    }
-    default:
-      return;
-  }
+  // The name in the player's colour, as the pane draws it.
+  colourCells(notification, result, [&](std::size_t row, std::size_t column) {
+    return column == 0 && row < shownReport.players.size()
+               ? std::optional<COLORREF>(slotColour(shownReport.players[row].colourIndex))
+               : std::nullopt;
+  });
 }
 
 void ReportDialog::onBuildCustomDraw(NMHDR* notification, LRESULT* result) {
-  auto* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(notification);
-  *result = CDRF_DODEFAULT;
-  switch (draw->nmcd.dwDrawStage) {
-    case CDDS_PREPAINT:
-      *result = CDRF_NOTIFYITEMDRAW;
-      return;
-    case CDDS_ITEMPREPAINT:
-      *result = CDRF_NOTIFYSUBITEMDRAW;
-      return;
-    case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
-      const auto row = static_cast<std::size_t>(draw->nmcd.dwItemSpec);
-      const auto column = static_cast<std::size_t>(draw->iSubItem);
-      // Each player's name and steps in the player's colour.
-      draw->clrText = row < buildGrid.size() && column < buildGrid[row].size()
-                          ? slotColour(buildGrid[row][column].colourIndex)
-                          : GetSysColor(COLOR_WINDOWTEXT);
-      return;
-    }
-    default:
-      return;
-  }
+  // Each player's name and steps in the player's colour.
+  colourCells(notification, result, [&](std::size_t row, std::size_t column) {
+    return row < buildGrid.size() && column < buildGrid[row].size()
+               ? std::optional<COLORREF>(slotColour(buildGrid[row][column].colourIndex))
+               : std::nullopt;
+  });
 }
 
 void ReportDialog::onSavePicture() { savePng(picture, ""); }
