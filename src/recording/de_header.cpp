@@ -5,6 +5,7 @@
 #include "recording/de_ai_section.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <string_view>
 
@@ -15,6 +16,7 @@ constexpr std::string_view kSeparator("\xA3\x5F\x02\x00", 4);
 constexpr std::string_view kStringMarker("\x60\x0A", 2);
 constexpr int kEntries = 8;
 constexpr int64_t kMaxNameBytes = 255;
+constexpr int64_t kMaxMapStringBytes = 4096;
 constexpr int32_t kFixedStrategicNumbers = 59;
 constexpr int kLaterStringBlocks = 20;
 constexpr uint32_t kLastStringKey = 255;  // a block's keys below it (and above 0) end it
@@ -47,6 +49,40 @@ void skipStringBlock(ByteReader& q) {
     const auto key = static_cast<uint32_t>(q.i32());
     if (key > 0 && key < kLastStringKey) return;
     skipString(q);
+  }
+}
+
+// The random map's strings name a script chosen by its file as
+// "SUBSCRIBEDMODS:RANDOM_MAPS:<file>:<mod>:...", a colon between fields (as
+// the public reader aoc-mgz describes the block); built-in maps write
+// "NONE:NONE:::false". The ".rms" is dropped, as that reader names such maps.
+std::string customMapNameIn(std::string_view text) {
+  constexpr std::string_view kPrefix = "SUBSCRIBEDMODS:RANDOM_MAPS:";
+  constexpr std::string_view kExtension = ".rms";
+  if (text.substr(0, kPrefix.size()) != kPrefix) return {};
+  std::string_view file = text.substr(kPrefix.size());
+  file = file.substr(0, file.find(':'));
+  if (file.size() > kExtension.size()) {
+    const std::string_view tail = file.substr(file.size() - kExtension.size());
+    if (std::equal(tail.begin(), tail.end(), kExtension.begin(), [](char a, char b) {
+          return std::tolower(static_cast<unsigned char>(a)) == b;
+        }))
+      file.remove_suffix(kExtension.size());
+  }
+  return std::string(file);
+}
+
+// skipStringBlock's walk, keeping the first script named by its file.
+void readRandomMapStrings(ByteReader& q, DefinitiveBlock& block) {
+  while (!q.failed()) {
+    const auto key = static_cast<uint32_t>(q.i32());
+    if (key > 0 && key < kLastStringKey) return;
+    q.expect(kStringMarker);
+    const uint16_t length = q.u16();
+    const std::string_view text = q.text(length, kMaxMapStringBytes);
+    // A string cut short by the header's end or a NUL names nothing.
+    if (q.failed() || text.size() != length || !block.customMapName.empty()) continue;
+    block.customMapName = customMapNameIn(text);
   }
 }
 
@@ -141,7 +177,7 @@ void readPlayers(ByteReader& q, const DefinitiveLayout& l, int32_t players,
 void readLobby(ByteReader& q, const DefinitiveLayout& l, DefinitiveBlock& block) {
   q.skip(1 + 1 + 4 + 1 + 1);  // ranked, spectators, visibility, hidden civilisations, matchmaking
   if (l.spectatorDelay) q.skip(4 + 1);
-  skipStringBlock(q);  // the random map's strings
+  readRandomMapStrings(q, block);
   q.skip(8);
   for (int b = 0; b < kLaterStringBlocks && !q.failed(); ++b) skipStringBlock(q);
   // Before the count was written, the int32 here is no count at all.

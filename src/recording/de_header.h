@@ -31,6 +31,9 @@ struct DefinitiveBlock {
   std::optional<int32_t> build;  // where the patch writes it
   GameSettings settings;
   int32_t mapId = 0;
+  // The random map's script where the lobby chose one by its file (a
+  // subscribed mod's), its name without ".rms"; empty for none.
+  std::string customMapName;
   GameGuid gameId = {};
   std::vector<DefinitivePlayer> players;  // by list position, from 1
   int64_t end = 0;                        // the AI flag

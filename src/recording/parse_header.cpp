@@ -11,6 +11,7 @@
 #include "recording/header_settings.h"
 #include "recording/header_stages.h"
 #include "recording/map_id.h"
+#include "recording/map_names.h"
 #include "recording/player_records.h"
 #include "recording/post_game.h"
 #include "recording/recorded_game_file.h"
@@ -61,7 +62,12 @@ void parseDefinitive(ByteSpan header, ByteSpan body, int64_t bodyOffset, const H
                      GameEntry& entry, bool withFacts) {
   constexpr int32_t kUtf8 = 65001;
   const DefinitiveHeader read = parseDefinitiveHeader(header, layout.definitive, entry);
-  const std::string mapType = findMapTypeText(header);
+  std::string mapType = findMapTypeText(header);
+  // A map the lobby's id does not name is known by its script's file name;
+  // a built-in map keeps the name its id gives.
+  if (mapType.empty() && read.block &&
+      builtInMapName(read.block->mapId, VersionFamily::kDE).empty())
+    mapType = read.block->customMapName;
   entry.mapName = mapType.empty() ? kMapTypeNotFound : mapType;
   const ChatSpeakers speakers = speakersOf(read, entry);
   entry.lobbyChat.clear();

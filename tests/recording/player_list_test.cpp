@@ -2,6 +2,7 @@
 // civilisation/colour search by name.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 #include <limits>
@@ -282,6 +283,67 @@ TEST(PlayerListTest, EachDefinitiveEditionPatchIsReadWithItsOwnLayout) {
     for (std::size_t i = 0; i < game.terrain.size(); ++i) {
       ASSERT_EQ(e.mapTiles.terrainId(i), game.terrain[i]) << i;
     }
+  }
+}
+
+// A map the lobby's id does not name keeps its script's file name; a
+// built-in id keeps its own name, and a damaged string names nothing.
+TEST(PlayerListTest, DefinitiveCustomMapKeepsItsFileName) {
+  fixtures::TempFolder folder;
+  ASSERT_TRUE(folder.ok());
+  const std::string script = "SUBSCRIBEDMODS:RANDOM_MAPS:GBDCC_Dry River_v2.1.rms:351529_GBDCC:false";
+  const std::string kNotFound(fixtures::kUnknownMap);
+  const struct {
+    const char* why;
+    int32_t mapId;
+    std::vector<std::string> strings;
+    std::string expected;
+  } cases[] = {
+      {"a custom map's script after a built-in string", 59, {"NONE:NONE:::false", script},
+       "GBDCC_Dry River_v2.1"},
+      {"the first script counts", 59, {script, "SUBSCRIBEDMODS:RANDOM_MAPS:Other.RMS:1:false"},
+       "GBDCC_Dry River_v2.1"},
+      {"an extension in capitals", 59, {"SUBSCRIBEDMODS:RANDOM_MAPS:Other.RMS:1:false"}, "Other"},
+      {"a file name alone", 59, {"SUBSCRIBEDMODS:RANDOM_MAPS:Only.rms"}, "Only"},
+      {"no script", 59, {"NONE:NONE:::false"}, kNotFound},
+      {"a built-in id keeps its name", 9, {script}, kNotFound},
+      {"an empty file name", 59, {"SUBSCRIBEDMODS:RANDOM_MAPS::1:false"}, kNotFound},
+      {"another kind of mod", 59, {"SUBSCRIBEDMODS:DATA:Arabia.rms:1:false"}, kNotFound},
+      {"a NUL inside the string", 59, {std::string("SUBSCRIBEDMODS:RANDOM_MAPS:A\0b.rms", 34)},
+       kNotFound},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.why);
+    fixtures::DefinitiveGame game = fixtures::twoPlayerDefinitiveGame(64.3f);
+    game.mapId = c.mapId;
+    game.mapStrings = c.strings;
+    const std::string path = folder.file("game.aoe2record");
+    ASSERT_TRUE(fixtures::writeRecording(path, fixtures::buildDefinitiveHeader(game),
+                                         fixtures::buildDefinitiveBody(game)));
+    RecordedGameFile file;
+    ASSERT_TRUE(file.load(path)) << describe(file.lastError());
+    GameEntry e;
+    file.parseGame(e);
+    EXPECT_EQ(e.mapName, c.expected);
+    EXPECT_EQ(e.playerNames[2], "Bj\xC3\xB6rn");  // the block read on past the strings
+  }
+  // A script's length running past the header: the block is not read, and
+  // the map is named by nothing.
+  fixtures::DefinitiveGame game = fixtures::twoPlayerDefinitiveGame(64.3f);
+  game.mapId = 59;
+  game.mapStrings = {script};
+  std::vector<uint8_t> header = fixtures::buildDefinitiveHeader(game);
+  const auto at = std::search(header.begin(), header.end(), script.begin(), script.end());
+  ASSERT_NE(at, header.end());
+  *(at - 2) = 0xFF;
+  *(at - 1) = 0xFF;
+  const std::string path = folder.file("damaged.aoe2record");
+  ASSERT_TRUE(fixtures::writeRecording(path, header, fixtures::buildDefinitiveBody(game)));
+  RecordedGameFile file;
+  if (file.load(path)) {
+    GameEntry e;
+    file.parseGame(e);
+    EXPECT_EQ(e.mapName, kNotFound);
   }
 }
 

@@ -21,9 +21,11 @@ void deString(ByteWriter& out, std::string_view text) {
 }
 
 // Keyed strings, then the key that ends the block.
-void stringBlock(ByteWriter& out, const std::vector<std::string>& strings) {
-  for (const std::string& s : strings) {
-    out.u32(0);
+void stringBlock(ByteWriter& out, const std::vector<std::string>& strings,
+                 uint32_t laterKey = 0) {
+  for (std::size_t k = 0; k < strings.size(); ++k) {
+    const std::string& s = strings[k];
+    out.u32(k == 0 ? 0 : laterKey);
     deString(out, s);
   }
   out.u32(44);
@@ -141,7 +143,7 @@ void edition(ByteWriter& out, const DefinitiveGame& g) {
     out.u32(120);
     out.u8(0);
   }
-  stringBlock(out, {"SUBSCRIBEDMODS:RANDOM_MAPS:Arabia.rms", "\xA3\x5F\x02\x00"});
+  stringBlock(out, g.mapStrings, 0x64CAFBEB);
   out.zeros(8);
   for (int b = 0; b < 20; ++b) {
     stringBlock(out, b == 3 ? std::vector<std::string>{"x"} : std::vector<std::string>{});

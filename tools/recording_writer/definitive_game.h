@@ -48,6 +48,10 @@ struct DefinitiveGame {
   float saveVersion = 63.0f;
   std::vector<DefinitivePlayerSpec> players;
   int32_t mapId = 9;
+  // The random map's strings; after the first each is keyed by a checksum,
+  // as the game writes them. A built-in map's is "NONE:NONE:::false".
+  std::vector<std::string> mapStrings = {"SUBSCRIBEDMODS:RANDOM_MAPS:Arabia.rms",
+                                         "\xA3\x5F\x02\x00"};
   int32_t difficulty = 1;  // written only where the version has it first
   int32_t revealMap = 0;
   int32_t victory = 1;
