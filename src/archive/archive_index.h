@@ -29,7 +29,8 @@ inline constexpr int kSchemaVersion = 2;
 // 3: each player's actions per minute and counts of what was built, trained
 //    and researched, from the walk of every command; the game id and the
 //    first world checksums.
-inline constexpr int kReaderRevision = 3;
+// 4: a Definitive Edition game on a custom map named by its script's file.
+inline constexpr int kReaderRevision = 4;
 
 struct UpdateRequest {
   std::vector<std::string> folders;  // exact paths, without a trailing separator

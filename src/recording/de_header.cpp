@@ -64,9 +64,8 @@ std::string customMapNameIn(std::string_view text) {
   file = file.substr(0, file.find(':'));
   if (file.size() > kExtension.size()) {
     const std::string_view tail = file.substr(file.size() - kExtension.size());
-    if (std::equal(tail.begin(), tail.end(), kExtension.begin(), [](char a, char b) {
-          return std::tolower(static_cast<unsigned char>(a)) == b;
-        }))
+    if (std::equal(tail.begin(), tail.end(), kExtension.begin(),
+                   [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; }))
       file.remove_suffix(kExtension.size());
   }
   return std::string(file);

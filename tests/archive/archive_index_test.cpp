@@ -669,6 +669,13 @@ TEST_F(SharedRecordingsIndex, CountsAndSearchesAgreeWithTheTruthFiles) {
     if (map.find("arabia") != std::string::npos) expected.insert(file);
   }
   EXPECT_EQ(fileNamesOf(archive.search(arabia)), expected);
+  // A custom map is found by its script's name, which its header states.
+  const std::string customMap = "de-64.3-lobby-chat.aoe2record";
+  if (std::count(definitive.begin(), definitive.end(), customMap) > 0) {
+    SearchQuery dryRiver;
+    dryRiver.map = "dry river";
+    EXPECT_EQ(fileNamesOf(archive.search(dryRiver)), std::set<std::string>{customMap});
+  }
   SearchQuery byCivilisation;
   byCivilisation.civId = 27;
   std::set<std::string> onCiv27;

@@ -291,7 +291,8 @@ TEST(PlayerListTest, EachDefinitiveEditionPatchIsReadWithItsOwnLayout) {
 TEST(PlayerListTest, DefinitiveCustomMapKeepsItsFileName) {
   fixtures::TempFolder folder;
   ASSERT_TRUE(folder.ok());
-  const std::string script = "SUBSCRIBEDMODS:RANDOM_MAPS:GBDCC_Dry River_v2.1.rms:351529_GBDCC:false";
+  const std::string script =
+      "SUBSCRIBEDMODS:RANDOM_MAPS:GBDCC_Dry River_v2.1.rms:351529_GBDCC:false";
   const std::string kNotFound(fixtures::kUnknownMap);
   const struct {
     const char* why;
