@@ -20,9 +20,9 @@ void deString(ByteWriter& out, std::string_view text) {
   out.text(text);
 }
 
-// Keyed strings, then the key that ends the block.
-void stringBlock(ByteWriter& out, const std::vector<std::string>& strings,
-                 uint32_t laterKey = 0) {
+// Keyed strings (the first by 0, the rest by laterKey), then the key that
+// ends the block.
+void stringBlock(ByteWriter& out, const std::vector<std::string>& strings, uint32_t laterKey = 0) {
   for (std::size_t k = 0; k < strings.size(); ++k) {
     const std::string& s = strings[k];
     out.u32(k == 0 ? 0 : laterKey);
