@@ -132,7 +132,7 @@ for preset in win64 win32; do
   ctest --preset "$preset" -R '^morvane_shipped_imports$'
   if tested "$preset"; then
     background "wine_$preset" "Windows tests of the $preset build under Wine" \
-      ctest --preset "$preset" -j1 -E '^morvane_shipped_imports$'
+      ctest --preset "$preset" -j"$jobs" -E '^morvane_shipped_imports$'
   fi
 done
 
