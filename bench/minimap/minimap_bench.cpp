@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "cpu_time.h"
+#include "recording_paths.h"
 #include "minimap/minimap.h"
 #include "minimap/png_image.h"
 #include "recording/recorded_game_file.h"
@@ -74,16 +75,7 @@ bool load(const std::string& path, std::vector<Loaded>& into) {
 }
 
 std::vector<Loaded> loadFolder(const std::string& folder) {
-  namespace fs = std::filesystem;
-  std::vector<std::string> paths;
-  std::error_code ec;
-  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-    const std::string ending = it->path().extension().string();
-    for (const char* recording : {".mgx", ".mgl", ".mgz", ".mgx2", ".aoe2record"}) {
-      if (ending == recording) paths.push_back(it->path().string());
-    }
-  }
-  std::sort(paths.begin(), paths.end());
+  const std::vector<std::string> paths = morvane::bench::recordingPaths(folder);
   std::vector<Loaded> loaded;
   for (const std::string& path : paths) {
     if (!load(path, loaded)) std::printf("  (left out %s: it does not load)\n", path.c_str());

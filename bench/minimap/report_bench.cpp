@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "cpu_time.h"
+#include "recording_paths.h"
 #include "library/build_order.h"
 #include "library/game_report.h"
 #include "minimap/actions_chart.h"
@@ -70,15 +71,7 @@ int main(int argc, char** argv) {
   const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 9;
   const std::string folder = argc > 2 ? argv[2] : MORVANE_RECORDINGS_DIR;
   namespace fs = std::filesystem;
-  std::vector<std::string> paths;
-  std::error_code ec;
-  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-    const std::string ending = it->path().extension().string();
-    for (const char* recording : {".mgx", ".mgl", ".mgz", ".mgx2", ".aoe2record"}) {
-      if (ending == recording) paths.push_back(it->path().string());
-    }
-  }
-  std::sort(paths.begin(), paths.end());
+  const std::vector<std::string> paths = morvane::bench::recordingPaths(folder);
   if (paths.empty()) {
     std::printf("no recordings at %s\n", folder.c_str());
     return 0;

@@ -39,6 +39,7 @@
 
 #include "baseline_reads.h"
 #include "cpu_time.h"
+#include "recording_paths.h"
 #include "recording/body_walk.h"
 #include "recording/command_walk.h"
 #include "recording/de_chat.h"
@@ -175,20 +176,12 @@ fixtures::SampleGame realisticGame() {
 std::vector<Recording> copiedRecordings(const std::string& folder,
                                         const fixtures::TempFolder& scratch) {
   namespace fs = std::filesystem;
-  std::vector<std::string> names;
-  std::error_code ec;
-  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-    const std::string name = it->path().filename().string();
-    const std::string ending = it->path().extension().string();
-    for (const char* recording : {".mgx", ".mgl", ".mgz", ".mgx2", ".aoe2record"}) {
-      if (ending == recording) names.push_back(name);
-    }
-  }
-  std::sort(names.begin(), names.end());
   std::vector<Recording> recordings;
-  for (const std::string& name : names) {
+  for (const std::string& path : morvane::bench::recordingPaths(folder)) {
+    const std::string name = fs::path(path).filename().string();
     Recording recording{scratch.file(name)};
-    if (!fs::copy_file(fs::path(folder) / name, recording.path, ec)) continue;
+    std::error_code ec;
+    if (!fs::copy_file(path, recording.path, ec)) continue;
     RecordedGameFile file;
     if (!file.load(recording.path)) {
       std::printf("  (left out %s: %s)\n", name.c_str(), describe(file.lastError()));
