@@ -91,7 +91,7 @@ TEST_F(FillListTest, MapCellNamesTheLobbysBuiltInMapOutsideMgxRows) {
       {game("a.aoe2record", 9, kMapTypeNotFound), "\x83\x41\x83\x89\x83\x72\x83\x41"},
       {game("b.aoe2record", 13, kMapTypeNotFound), "Coastal"},
       {game("c.aoe2record", 75, kMapTypeNotFound), "Steppe"},
-      {game("d.aoe2record", 44, kMapTypeNotFound), kMapTypeNotFound},  // a custom map
+      {game("d.aoe2record", 59, kMapTypeNotFound), kMapTypeNotFound},  // a custom map
       {game("e.aoe2record", std::nullopt, kMapTypeNotFound), kMapTypeNotFound},
       {game("f.aoe2record", 9, "Oasis"), "Oasis"},
       {game("g.mgx", 9, kMapTypeNotFound), kMapTypeNotFound},

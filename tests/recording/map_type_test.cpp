@@ -284,7 +284,8 @@ TEST(CodePageTest, Utf8IsCheckedStrictly) {
 
 // The ids both editions share, Yucatan and Salt Marsh as the games' own map
 // type lines name them, the later editions' own numberings (the Definitive
-// Edition's real-world maps 15 above The Conquerors'), and no name for a
+// Edition's special maps where The Conquerors has its real-world ones, and
+// those 15 above), and no name for a
 // custom map (59 in the Definitive Edition), an unknown id or the base game.
 TEST(MapNameTest, BuiltInMapsByIdAndEdition) {
   const struct {
@@ -304,6 +305,8 @@ TEST(MapNameTest, BuiltInMapsByIdAndEdition) {
       {49, VersionFamily::kDE, "Iberia"},     {58, VersionFamily::kDE, "Byzantium"},
       {59, VersionFamily::kDE, ""},           {67, VersionFamily::kDE, "Acropolis"},
       {13, VersionFamily::kDE, "Coastal"},    {34, VersionFamily::kAoC10c, "Iberia"},
+      {34, VersionFamily::kDE, "Canals"},     {140, VersionFamily::kDE, "Four Lakes"},
+      {215, VersionFamily::kDE, "Vulpine"},   {137, VersionFamily::kDE, ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.id);
