@@ -349,7 +349,17 @@ class RecordWalk {
     q_.skip(4 + 4);
     skipCounted(q_.i32(), kRetargetBytes);
     q_.skip(4 + 1 + l_.unitAiTail);
+    if (l_.aiClosingPlace) closingPlace();
     if (longKind) q_.skip(l_.aiKindTail);
+  }
+
+  void closingPlace() {
+    constexpr uint8_t kPlaced = 1;
+    if (q_.u8() != kPlaced) {
+      unknownForm();
+      return;
+    }
+    q_.skip(kVectorBytes + 2);
   }
 
   void building() {

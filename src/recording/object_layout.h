@@ -57,6 +57,9 @@ struct ObjectRecordLayout {
   bool placeWithoutKind = false;
   int64_t aiAfterWaypoint = 0;   // bytes after the AI's last place
   int64_t aiKindTail = 0;        // bytes more closing the AI of kinds 15 and 17
+  // From 67.2 a unit's AI states its place once more before those bytes: a
+  // flag (1), the place and two bytes. No unit with the flag clear was seen.
+  bool aiClosingPlace = false;
   int64_t combatTail = 0;        // bytes after the healers' count
   int64_t kind15CombatTail = 0;  // bytes more there for AI kind 15
   int64_t buildingTail = 0;      // bytes after the snow flag
