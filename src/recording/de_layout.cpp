@@ -17,6 +17,9 @@ const DefinitiveRow kRows[] = {
     // each kind's own additions; every later patch's additions are rows.
     {12.97f,
      [](DefinitiveLayout& l) {
+       // Its tiles are nine bytes or seven (the terrain, a byte, the
+       // elevation, two int16s): its files say 12.97 in both forms.
+       l.otherTileBytes = 7;
        ObjectRecordLayout& o = l.objects;
        o.known = true;
        o.definitive = true;
@@ -32,6 +35,8 @@ const DefinitiveRow kRows[] = {
        o.ownTypeAsData = false;
        o.placeWithoutKind = true;
      }},
+    // Nine bytes alone from here, in the public readers' descriptions.
+    {13.03f, [](DefinitiveLayout& l) { l.otherTileBytes = 0; }},
     {13.13f,
      [](DefinitiveLayout& l) {
        l.spectatorDelay = true;

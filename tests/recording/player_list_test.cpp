@@ -184,7 +184,9 @@ TEST(PlayerListTest, EachDefinitiveEditionPatchIsReadWithItsOwnLayout) {
     int32_t restoredAtMs = 0;
     bool aiSectionDamaged = false;
     bool lobbyLengthOff = false;
+    bool narrowTiles = false;
   } rows[] = {{12.97f},
+              {12.97f, false, 0, false, false, true},
               {13.13f},
               {13.17f},
               {13.34f},
@@ -211,8 +213,10 @@ TEST(PlayerListTest, EachDefinitiveEditionPatchIsReadWithItsOwnLayout) {
               {37.0f, false, 60000}};
   for (const auto& row : rows) {
     SCOPED_TRACE(std::to_string(row.save) + (row.withAi ? " with AI" : "") +
-                 (row.aiSectionDamaged ? " damaged" : ""));
+                 (row.aiSectionDamaged ? " damaged" : "") +
+                 (row.narrowTiles ? " seven-byte tiles" : ""));
     fixtures::DefinitiveGame game = fixtures::twoPlayerDefinitiveGame(row.save);
+    game.narrowTiles = row.narrowTiles;
     game.withAi = row.withAi;
     game.aiSectionDamaged = row.aiSectionDamaged;
     game.lobbyLengthOff = row.lobbyLengthOff;

@@ -260,10 +260,10 @@ void map(ByteWriter& out, const DefinitiveGame& g) {
     const auto k = static_cast<std::size_t>(i);
     const uint8_t terrain = k < g.terrain.size() ? g.terrain[k] : 0;
     out.u8(terrain);
-    out.u8(wide ? 0xFF : terrain);
+    out.u8(wide ? 0xFF : g.narrowTiles ? 0 : terrain);
     if (wide) out.u8(terrain);
     out.u8(k < g.elevation.size() ? g.elevation[k] : 0);
-    out.fill(6, 0xFF);
+    out.fill(g.narrowTiles ? 4 : 6, 0xFF);
   }
   out.u32(1);  // obstructions
   out.zeros(4);
