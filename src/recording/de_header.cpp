@@ -8,6 +8,7 @@
 #include <cctype>
 #include <cstring>
 #include <string_view>
+#include <utility>
 
 namespace morvane {
 namespace {
@@ -246,6 +247,45 @@ void fillPlayers(const DefinitiveBlock& block, GameEntry& entry) {
   }
 }
 
+// From the map's tiles of tileBytes each to the restore time after them:
+// the obstructions, then the visibility map stating the map's own size
+// again. The restore time's offset, or nullopt where the walk does not land
+// on that size.
+std::optional<int64_t> walkPastTiles(ByteSpan header, const DefinitiveLayout& l, int64_t terrain,
+                                     int64_t tileBytes, int32_t width, int32_t height) {
+  const int64_t tiles = int64_t{width} * height;
+  ByteReader q(header, terrain);
+  q.skip(tileBytes * tiles);
+  const int32_t obstructions = count(q);
+  q.skip(4 + 4 * int64_t{obstructions});
+  for (int32_t o = 0; o < obstructions && !q.failed(); ++o) q.skip(8 * int64_t{count(q)});
+  const int32_t visibleWidth = q.i32();
+  const int32_t visibleHeight = q.i32();
+  q.skip(4 * tiles * (l.secondVisibility ? 2 : 1));
+  if (!header.contains(q.position(), 4) || q.failed() || visibleWidth != width ||
+      visibleHeight != height)
+    return std::nullopt;
+  return q.position();
+}
+
+// The tiles' width in this header: the row's, or where the row names a
+// second width, the one whose walk lands on the visibility map. Both
+// landing is a form no description settles: nullopt, as none landing is.
+std::optional<std::pair<int64_t, int64_t>> tileWidthAndEnd(ByteSpan header,
+                                                           const DefinitiveLayout& l,
+                                                           int64_t terrain, int32_t width,
+                                                           int32_t height) {
+  const std::optional<int64_t> end = walkPastTiles(header, l, terrain, l.tileBytes, width, height);
+  if (l.otherTileBytes == 0) {
+    if (!end) return std::nullopt;
+    return std::make_pair(l.tileBytes, *end);
+  }
+  const std::optional<int64_t> other =
+      walkPastTiles(header, l, terrain, l.otherTileBytes, width, height);
+  if (end.has_value() == other.has_value()) return std::nullopt;
+  return end ? std::make_pair(l.tileBytes, *end) : std::make_pair(l.otherTileBytes, *other);
+}
+
 // The replay section and the map after the AI flag; true when the walk
 // reached the map's end where its structure says, the visibility map
 // stating the map's own size again.
@@ -277,30 +317,24 @@ bool readMap(ByteSpan header, const DefinitiveLayout& l, int64_t aiFlag, GameEnt
     q.skip(4 * int64_t{count(q)} + 4);
   }
   q.skip(2);  // all visible, and one byte
+  if (q.failed()) return false;
   const int64_t terrain = q.position();
-  q.skip(l.tileBytes * tiles);
-  const int32_t obstructions = count(q);
-  q.skip(4 + 4 * int64_t{obstructions});
-  for (int32_t o = 0; o < obstructions && !q.failed(); ++o) q.skip(8 * int64_t{count(q)});
-  const int32_t visibleWidth = q.i32();
-  const int32_t visibleHeight = q.i32();
-  q.skip(4 * tiles * (l.secondVisibility ? 2 : 1));
-  const auto restoredAt =
-      static_cast<uint32_t>(q.i32());  // the game time a restored game was saved at
-  if (q.failed() || visibleWidth != width || visibleHeight != height) return false;
-  restoredAtMs = restoredAt;
-
+  const auto tileWidth = tileWidthAndEnd(header, l, terrain, width, height);
   // Only a map walked to its end is given: a size read where the walk then
   // lost its way would be a size no game wrote.
+  if (!tileWidth) return false;
+  const auto [tileBytes, end] = *tileWidth;
+  // The game time a restored game was saved at.
+  restoredAtMs = header.u32(end).value_or(0);
+
   entry.mapWidth = width;
   entry.mapHeight = height;
   // The field of the earlier editions' every-other-byte form has no
   // counterpart in these tiles: it holds the terrain ids too.
   const int64_t copied = std::min<int64_t>(tiles, TerrainTiles::kSize);
-  header.copyStrided(terrain, l.tileBytes, copied, entry.mapTiles.write());
-  header.copyStrided(terrain, l.tileBytes, copied, entry.mapTiles.writeTerrainIds());
-  header.copyStrided(terrain + l.tileElevation, l.tileBytes, copied,
-                     entry.mapTiles.writeElevation());
+  header.copyStrided(terrain, tileBytes, copied, entry.mapTiles.write());
+  header.copyStrided(terrain, tileBytes, copied, entry.mapTiles.writeTerrainIds());
+  header.copyStrided(terrain + l.tileElevation, tileBytes, copied, entry.mapTiles.writeElevation());
   return true;
 }
 

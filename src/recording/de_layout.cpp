@@ -17,6 +17,12 @@ const DefinitiveRow kRows[] = {
     // each kind's own additions; every later patch's additions are rows.
     {12.97f,
      [](DefinitiveLayout& l) {
+       // Its tiles are nine bytes or seven (the terrain, a byte, the
+       // elevation, two int16s): its files say 12.97 in both forms.
+       l.otherTileBytes = 7;
+       // One array of values before each player's start, as every file
+       // from 12.97 to 13.20 shows.
+       l.startValueArrays = 1;
        ObjectRecordLayout& o = l.objects;
        o.known = true;
        o.definitive = true;
@@ -32,6 +38,8 @@ const DefinitiveRow kRows[] = {
        o.ownTypeAsData = false;
        o.placeWithoutKind = true;
      }},
+    // Nine bytes alone from here, in the public readers' descriptions.
+    {13.03f, [](DefinitiveLayout& l) { l.otherTileBytes = 0; }},
     {13.13f,
      [](DefinitiveLayout& l) {
        l.spectatorDelay = true;
@@ -44,14 +52,15 @@ const DefinitiveRow kRows[] = {
      [](DefinitiveLayout& l) {
        l.afterDataset += 9;
        l.lastStringBlock = false;
-       l.startValueArrays = 1;
        l.objects.afterParticles += 2;
      }},
     {13.2f, [](DefinitiveLayout& l) { l.objects.afterMovement = 0; }},
     {13.34f,
      [](DefinitiveLayout& l) {
        l.battleRoyale = true;
-       l.startValueArrays = 0;  // the values were doubled by 26.21; when is not known
+       // One array at 13.20, two at 20.16; no file of the patches between
+       // shows which.
+       l.startValueArrays = 0;
        l.objects.particleStrings = true;
      }},
     {20.06f,
@@ -64,6 +73,7 @@ const DefinitiveRow kRows[] = {
     // follows it, in the one description of these patches: not known.
     {20.16f,
      [](DefinitiveLayout& l) {
+       l.startValueArrays = 2;
        l.afterDataset += 8;
        l.objects.known = false;
        l.objects.velocityByte = 1;
@@ -97,7 +107,6 @@ const DefinitiveRow kRows[] = {
        l.timestamp = true;
        l.afterDataset += 8;
        l.lobbyTail += 4;
-       l.startValueArrays = 2;
        ObjectRecordLayout& o = l.objects;
        o.beforeProperties = 1;
        o.movingTail += 8;

@@ -49,6 +49,9 @@ struct DefinitiveLayout {
   // The replay and map sections after the AI flag.
   bool turnPerPlayer = false;  // a turn time per player, else nine
   int64_t tileBytes = 9;
+  // A second width this patch's tiles were written in, 0 for none: the
+  // header's own walk past the tiles tells which one it holds.
+  int64_t otherTileBytes = 0;
   int64_t tileElevation = 2;
   bool secondVisibility = false;  // a second visibility map after the first
 

@@ -557,7 +557,9 @@ MapObjects readStartingObjects(ByteSpan header, const HeaderLayout& layout, int6
 
 void readDefinitiveStarts(ByteSpan header, const DefinitiveLayout& layout, int64_t from,
                           GameEntry& entry) {
-  constexpr uint8_t kCountMarker = 0x16, kValuesMarker = 0x21;
+  // The byte after the values is 0x0B in every edition's blocks: a walk
+  // with the wrong count of arrays does not land on it.
+  constexpr uint8_t kCountMarker = 0x16, kValuesMarker = 0x21, kAfterValues = 0x0B;
   constexpr int64_t kMaxValues = 4096;
   if (layout.startValueArrays == 0 || from <= 0) return;
   for (std::size_t number = 1; number < PlayerSlots::kCount; ++number) {
@@ -579,12 +581,15 @@ void readDefinitiveStarts(ByteSpan header, const DefinitiveLayout& layout, int64
       const bool block = q.u8() == kValuesMarker && values >= 0 && values <= kMaxValues;
       from = at + 1;
       if (!block || q.failed()) continue;
-      q.skip(4 * int64_t{values} * layout.startValueArrays + 1 + 4 + 4);  // values, camera
+      q.skip(4 * int64_t{values} * layout.startValueArrays);
+      const bool valuesEnd = q.u8() == kAfterValues;
+      q.skip(4 + 4);  // camera
       const int32_t views = q.i32();
       if (views > 0) q.skip(8 * int64_t{views});
       const uint16_t x = q.u16();
       const uint16_t y = q.u16();
-      if (q.failed() || views < 0 || x >= entry.mapWidth || y >= entry.mapHeight) continue;
+      if (q.failed() || !valuesEnd || views < 0 || x >= entry.mapWidth || y >= entry.mapHeight)
+        continue;
       slot.start = MapPoint{static_cast<float>(x), static_cast<float>(y)};
       from = q.position();
       break;

@@ -422,13 +422,22 @@ TEST(GameFactsTest, ObjectsAtTheStartFromTheListsAfterEachBlock) {
 // records. Gaia's relic keeps no place, her boar does (its AI states no kind:
 // the unrung town bell after the AI tells the place is absent); a player's
 // town centre is its start, over the spawn point its block states. From
-// 20.16 the records are not known.
+// 20.16 the records are not known. The first release's seven-byte tiles
+// lead to the same lists as its nine-byte ones; a later patch's header in
+// that form is in none known, and its map is not read.
 TEST(GameFactsTest, DefinitiveObjectsOfTheFirstPatches) {
   using fixtures::DefinitiveObject;
   fixtures::TempFolder folder;
-  for (const float save : {13.13f, 13.17f, 13.34f, 20.06f, 20.16f}) {
-    SCOPED_TRACE(save);
+  const struct {
+    float save;
+    bool narrowTiles = false;
+  } rows[] = {{12.97f}, {12.97f, true}, {13.13f}, {13.13f, true},
+              {13.17f}, {13.34f},       {20.06f}, {20.16f}};
+  for (const auto& row : rows) {
+    const float save = row.save;
+    SCOPED_TRACE(std::to_string(save) + (row.narrowTiles ? " seven-byte tiles" : ""));
     fixtures::DefinitiveGame game = fixtures::twoPlayerDefinitiveGame(save);
+    game.narrowTiles = row.narrowTiles;
     game.objects = {
         {DefinitiveObject{10, 66, 2.5f, 3.5f}, DefinitiveObject{70, 285, 6.5f, 7.5f},
          DefinitiveObject{70, 48, 1.5f, 6.5f, true}, DefinitiveObject{10, 102, 4.5f, 5.5f}},
@@ -442,6 +451,11 @@ TEST(GameFactsTest, DefinitiveObjectsOfTheFirstPatches) {
     ASSERT_TRUE(parsed.loaded);
     const MapObjects& objects = parsed.facts().objects;
     const auto& starts = parsed.facts().startPositions;
+    if (row.narrowTiles && save >= 13.03f) {
+      EXPECT_FALSE(objects.read);
+      EXPECT_EQ(objects.notRead, "the map was not read");
+      continue;
+    }
     if (save >= 20.16f) {
       EXPECT_FALSE(objects.read);
       EXPECT_EQ(objects.notRead, "the records of this version are not known");

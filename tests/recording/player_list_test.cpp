@@ -184,7 +184,10 @@ TEST(PlayerListTest, EachDefinitiveEditionPatchIsReadWithItsOwnLayout) {
     int32_t restoredAtMs = 0;
     bool aiSectionDamaged = false;
     bool lobbyLengthOff = false;
+    bool narrowTiles = false;
+    int32_t valueArrays = 0;
   } rows[] = {{12.97f},
+              {12.97f, false, 0, false, false, true},
               {13.13f},
               {13.17f},
               {13.34f},
@@ -208,11 +211,16 @@ TEST(PlayerListTest, EachDefinitiveEditionPatchIsReadWithItsOwnLayout) {
               {63.0f, true},
               {63.0f, true, 0, true},
               {64.3f, false, 0, false, true},
+              {25.02f, false, 0, false, false, false, 1},
               {37.0f, false, 60000}};
   for (const auto& row : rows) {
     SCOPED_TRACE(std::to_string(row.save) + (row.withAi ? " with AI" : "") +
-                 (row.aiSectionDamaged ? " damaged" : ""));
+                 (row.aiSectionDamaged ? " damaged" : "") +
+                 (row.narrowTiles ? " seven-byte tiles" : "") +
+                 (row.valueArrays ? " other arrays" : ""));
     fixtures::DefinitiveGame game = fixtures::twoPlayerDefinitiveGame(row.save);
+    game.narrowTiles = row.narrowTiles;
+    game.valueArrays = row.valueArrays;
     game.withAi = row.withAi;
     game.aiSectionDamaged = row.aiSectionDamaged;
     game.lobbyLengthOff = row.lobbyLengthOff;
@@ -263,9 +271,10 @@ TEST(PlayerListTest, EachDefinitiveEditionPatchIsReadWithItsOwnLayout) {
     EXPECT_EQ(facts.ageUps.at(2)[Age::kCastle], std::nullopt);
     EXPECT_EQ(facts.winners, std::vector<int32_t>{1});
     // The start each player's block in the game data states, where the
-    // patch's count of value arrays before it is known; from 67.2 a name
-    // follows the block's culture byte, past the start.
-    const bool startsKnown = row.save == 13.17f || row.save >= 26.16f;
+    // patch's count of value arrays before it is known (one to 13.20, two
+    // from 20.16) and the block holds that count; from 67.2 a name follows
+    // the block's culture byte, past the start.
+    const bool startsKnown = (row.save < 13.34f || row.save >= 20.16f) && row.valueArrays == 0;
     if (startsKnown) {
       ASSERT_EQ(facts.startPositions.size(), 2u);
       EXPECT_EQ(facts.startPositions.at(1).x, 3.0f);

@@ -260,10 +260,10 @@ void map(ByteWriter& out, const DefinitiveGame& g) {
     const auto k = static_cast<std::size_t>(i);
     const uint8_t terrain = k < g.terrain.size() ? g.terrain[k] : 0;
     out.u8(terrain);
-    out.u8(wide ? 0xFF : terrain);
+    out.u8(wide ? 0xFF : g.narrowTiles ? 0 : terrain);
     if (wide) out.u8(terrain);
     out.u8(k < g.elevation.size() ? g.elevation[k] : 0);
-    out.fill(6, 0xFF);
+    out.fill(g.narrowTiles ? 4 : 6, 0xFF);
   }
   out.u32(1);  // obstructions
   out.zeros(4);
@@ -297,9 +297,9 @@ void gameDataBlock(ByteWriter& out, const DefinitiveGame& g, const std::string& 
   constexpr int32_t kValues = 5;
   out.i32(kValues);
   out.u8(0x21);
-  const int32_t arrays = v >= 26.16f ? 2 : 1;
+  const int32_t arrays = g.valueArrays > 0 ? g.valueArrays : v >= 20.16f ? 2 : 1;
   for (int32_t i = 0; i < kValues * arrays; ++i) out.f32(100.0f);
-  out.u8(0);
+  out.u8(0x0B);
   const uint16_t x = player ? player->spawnX : 0xFFFF;
   const uint16_t y = player ? player->spawnY : 0xFFFF;
   out.f32(static_cast<float>(x) + 0.5f);  // camera

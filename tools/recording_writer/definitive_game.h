@@ -65,6 +65,12 @@ struct DefinitiveGame {
   int32_t height = 8;
   std::vector<uint8_t> terrain;  // per tile, row by row; 0 past its end
   std::vector<uint8_t> elevation;
+  // The tiles in seven bytes, as some files of the first release (12.97)
+  // write them, not nine.
+  bool narrowTiles = false;
+  // Arrays of values before each player's start in the game data; 0: the
+  // patch's own count.
+  int32_t valueArrays = 0;
   int32_t restoredAtMs = 0;  // the game time a restored game was saved at
   bool withAi = false;       // the AI flag set, and the AI section after it
   bool aiSectionDamaged = false;  // one byte of its closing run of 0xFF is not
