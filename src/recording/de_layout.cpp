@@ -69,13 +69,16 @@ const DefinitiveRow kRows[] = {
        l.objects.aiAfterWaypoint = 8;
        l.objects.combatTail += 4;
      }},
-    // A static object's byte after its properties is there or not by what
-    // follows it, in the one description of these patches: not known.
+    // A static object holds one byte more after its properties, a zero, as
+    // first walked (20.16, 25.01, 25.02 and 25.06: every static object had
+    // it, no other did). In those files no static object has sprites and
+    // every other has: which of the two the byte goes with is not settled.
     {20.16f,
      [](DefinitiveLayout& l) {
        l.startValueArrays = 2;
        l.afterDataset += 8;
-       l.objects.known = false;
+       l.objects.resourceByte = true;
+       l.objects.byteOrSpritesUnsettled = true;
        l.objects.velocityByte = 1;
        l.objects.buildingTail += 2;
        l.objects.animatedByteUnknown = true;
@@ -87,6 +90,10 @@ const DefinitiveRow kRows[] = {
        l.handicapFlag = true;
        l.handicapBytes = true;
        l.afterDataset += 21;
+       // An object's own copy of its type is written as the game data
+       // writes a unit type: static ones walked here (25.06) as at 26.16;
+       // the moving types' fields as first walked (37.0, 64.3).
+       l.objects.ownTypeAsData = true;
      }},
     {25.22f,
      [](DefinitiveLayout& l) {
@@ -96,9 +103,9 @@ const DefinitiveRow kRows[] = {
        l.afterLobbyName = true;
        l.afterDataset += 4;
        l.lobbyAfterPopulation += 1;
-       // The static object's byte is a resource's alone from here.
-       l.objects.known = true;
-       l.objects.resourceByte = true;
+       // The static object's byte is a resource's alone from here, as the
+       // one description has it.
+       l.objects.byteOrSpritesUnsettled = false;
        l.objects.unitAiTail += 1;
        l.objects.buildingTail += 1;
      }},
@@ -113,8 +120,6 @@ const DefinitiveRow kRows[] = {
        o.combatHead += 16;
        o.combatTail += 5;
        o.buildingTail += 4;
-       // An object's own copy of its type, as first walked (37.0, 64.3).
-       o.ownTypeAsData = true;
        o.placeWithoutKind = false;  // the AI states its kind, as first walked (26.21)
      }},
     {26.18f,

@@ -175,7 +175,8 @@ class RecordWalk {
     } else if (ownCopy != 0) {
       unknownForm();
     }
-    if (q_.u8() != 0) spriteList();
+    const bool sprites = q_.u8() != 0;
+    if (sprites) spriteList();
     for (int p = 0; p < kParticles && !q_.failed(); ++p) {
       const uint16_t type = q_.u16();
       if (type == kNamedParticle) {
@@ -192,6 +193,7 @@ class RecordWalk {
       skipString();
       q_.skip(2);
     }
+    if (l_.byteOrSpritesUnsettled && (r.type == kStatic) == sprites) unknownForm();
     if (l_.resourceByte && (r.type == kStatic || l_.everyTypeByte)) q_.skip(1);
     q_.skip(l_.lateStaticByte);
     // Whether an animated object holds one byte more here is not known

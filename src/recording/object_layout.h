@@ -36,7 +36,11 @@ struct ObjectRecordLayout {
   // After the five particles: fixed bytes, then two strings between two bytes each.
   int64_t afterParticles = 0;
   bool particleStrings = false;
-  bool resourceByte = false;   // one more byte for a static object
+  bool resourceByte = false;  // one more byte for a static object
+  // Where every static object seen held the byte and no sprites while every
+  // other object held sprites and no byte, the byte may follow either: an
+  // object that would tell the two apart is a form not known.
+  bool byteOrSpritesUnsettled = false;
   bool everyTypeByte = false;  // ... and for every other type
   int64_t lateStaticByte = 0;  // one more for every type
   int64_t staticTail = 0;

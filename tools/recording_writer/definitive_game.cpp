@@ -320,7 +320,20 @@ void gameDataBlock(ByteWriter& out, const DefinitiveGame& g, const std::string& 
   out.zeros(64);  // the rest of the block, not read
 }
 
-// One object record in the form of the patches before 20.16, with each of
+// A static object's own copy of its type, as the game data writes one:
+// the fields every type has, no damage sprites, the sounds, its name and
+// the ids it was copied from.
+void ownStaticType(ByteWriter& out, uint16_t unit) {
+  out.u8(10);
+  out.zeros(161);
+  out.u8(0);
+  out.zeros(22);
+  deString(out, "TREE");
+  out.i16(static_cast<int16_t>(unit));
+  out.i16(static_cast<int16_t>(unit));
+}
+
+// One object record in the form of the patches before 25.22, with each of
 // their additions by the save version.
 void definitiveObject(ByteWriter& out, float v, uint8_t owner, const DefinitiveObject& o) {
   constexpr uint8_t kCombat = 70, kBuilding = 80;
@@ -345,8 +358,14 @@ void definitiveObject(ByteWriter& out, float v, uint8_t owner, const DefinitiveO
   out.i32(-1);  // group
   out.u8(0);
   out.zeros(17);
-  out.i16(0);        // no own copy of its type
-  out.u8(0);         // no sprite list
+  out.i16(o.ownCopy ? 1 : 0);
+  if (o.ownCopy) ownStaticType(out, o.unit);
+  if (combat) {  // a unit's sprites, one drawn; a static object has none, as in the games
+    out.u8(1);
+    out.u8(1);
+    out.zeros(13 + 3);
+  }
+  out.u8(0);         // the list's end, or no list
   out.zeros(2 * 5);  // five particles, none
   if (v >= 13.15f) out.fill(5, 0xFF);
   if (v >= 13.17f) out.fill(2, 0xFF);
@@ -356,9 +375,14 @@ void definitiveObject(ByteWriter& out, float v, uint8_t owner, const DefinitiveO
     deString(out, "");
     out.zeros(2);
   }
-  if (!combat) return;
+  if (!combat) {
+    if (v >= 20.16f) out.u8(0);
+    return;
+  }
   out.f32(0);  // turn speed
-  out.zeros(4 + 12 + 4 + 4 + 16 + 3);
+  out.zeros(4 + 12);
+  if (v >= 20.16f) out.u8(0);  // after the velocity
+  out.zeros(4 + 4 + 16 + 3);
   out.i32(0);  // path steps
   out.i32(0);  // no future path
   out.i32(0);  // no movement
@@ -406,6 +430,7 @@ void definitiveObject(ByteWriter& out, float v, uint8_t owner, const DefinitiveO
   out.i32(-1);
   out.zeros(4 + 1 + 1);
   if (v >= 20.06f) out.zeros(4);
+  if (v >= 25.01f) out.zeros(4);
   if (o.type != kBuilding) return;
   out.zeros(1 + 4 + 4 + 1 + 1 + 4 + 4 + 4 + 4);
   out.zeros(4 + 12 + 4 + 2);  // the gather point
@@ -415,6 +440,7 @@ void definitiveObject(ByteWriter& out, float v, uint8_t owner, const DefinitiveO
   out.zeros(2 + 2 + 1);
   out.i16(0);  // no actions
   out.zeros(24 + 4 + 4 + 4 + 1 + 1 + 1 + 1);
+  if (v >= 20.16f) out.zeros(2);
 }
 
 // A block's three lists, the objects in the first.

@@ -14,14 +14,16 @@
 namespace morvane::fixtures {
 
 // An object standing on the map at the start, written in the record form
-// of the patches before 20.16: 10 a static object, 70 a combat unit with an
-// AI (and, where placed, the place it keeps), 80 a building.
+// of the patches before 25.22: 10 a static object (where ownCopy, with its
+// own copy of its type), 70 a combat unit with an AI (and, where placed, the
+// place it keeps), 80 a building.
 struct DefinitiveObject {
   uint8_t type = 10;
   uint16_t unit = 0;
   float x = 0;
   float y = 0;
   bool placed = false;
+  bool ownCopy = false;
 };
 
 struct DefinitivePlayerSpec {
