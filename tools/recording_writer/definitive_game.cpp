@@ -360,7 +360,7 @@ void definitiveObject(ByteWriter& out, float v, uint8_t owner, const DefinitiveO
   out.zeros(17);
   out.i16(o.ownCopy ? 1 : 0);
   if (o.ownCopy) ownStaticType(out, o.unit);
-  if (combat) {  // a unit's sprites, one drawn; a static object has none, as in the games
+  if (combat && !o.spriteless) {  // one drawn; a static object has none, as in the games
     out.u8(1);
     out.u8(1);
     out.zeros(13 + 3);

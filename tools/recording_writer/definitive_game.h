@@ -16,7 +16,7 @@ namespace morvane::fixtures {
 // An object standing on the map at the start, written in the record form
 // of the patches before 25.22: 10 a static object (where ownCopy, with its
 // own copy of its type), 70 a combat unit with an AI (and, where placed, the
-// place it keeps), 80 a building.
+// place it keeps), 80 a building. A unit has sprites unless spriteless.
 struct DefinitiveObject {
   uint8_t type = 10;
   uint16_t unit = 0;
@@ -24,6 +24,7 @@ struct DefinitiveObject {
   float y = 0;
   bool placed = false;
   bool ownCopy = false;
+  bool spriteless = false;
 };
 
 struct DefinitivePlayerSpec {
