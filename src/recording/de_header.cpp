@@ -5,7 +5,9 @@
 #include "recording/de_ai_section.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
+#include <climits>
 #include <cstring>
 #include <string_view>
 #include <utility>
@@ -286,13 +288,14 @@ std::optional<std::pair<int64_t, int64_t>> tileWidthAndEnd(ByteSpan header,
   return end ? std::make_pair(l.tileBytes, *end) : std::make_pair(l.otherTileBytes, *other);
 }
 
-// The replay section and the map after the AI flag; true when the walk
-// reached the map's end where its structure says, the visibility map
-// stating the map's own size again.
-bool readMap(ByteSpan header, const DefinitiveLayout& l, int64_t aiFlag, GameEntry& entry,
-             int64_t& restoredAtMs) {
+// The replay section and the map after the AI flag: the restore time's
+// offset, where the game data begins, when the walk reached the map's end
+// where its structure says, the visibility map stating the map's own size
+// again; nullopt otherwise.
+std::optional<int64_t> readMap(ByteSpan header, const DefinitiveLayout& l, int64_t aiFlag,
+                               GameEntry& entry, int64_t& restoredAtMs) {
   const std::optional<int64_t> replay = replaySectionAt(header, aiFlag);
-  if (!replay) return false;
+  if (!replay) return std::nullopt;
   ByteReader q(header, *replay);
   q.skip(24 + 4 + 17);  // times, speed, object ids and seeds
   const int32_t pov = q.u16();
@@ -302,14 +305,14 @@ bool readMap(ByteSpan header, const DefinitiveLayout& l, int64_t aiFlag, GameEnt
   q.skip(8);
   const int32_t width = q.i32();
   const int32_t height = q.i32();
-  if (q.failed()) return false;
+  if (q.failed()) return std::nullopt;
   entry.povIndex = pov;
   entry.playerCount = playerCount;
   // No map is larger than the header that holds its tiles; checked first,
   // the products below cannot overflow.
-  if (width <= 0 || height <= 0) return false;
+  if (width <= 0 || height <= 0) return std::nullopt;
   const int64_t tiles = int64_t{width} * height;
-  if (tiles > header.size()) return false;
+  if (tiles > header.size()) return std::nullopt;
 
   const int32_t records = count(q);
   for (int32_t r = 0; r < records && !q.failed(); ++r) {
@@ -317,12 +320,12 @@ bool readMap(ByteSpan header, const DefinitiveLayout& l, int64_t aiFlag, GameEnt
     q.skip(4 * int64_t{count(q)} + 4);
   }
   q.skip(2);  // all visible, and one byte
-  if (q.failed()) return false;
+  if (q.failed()) return std::nullopt;
   const int64_t terrain = q.position();
   const auto tileWidth = tileWidthAndEnd(header, l, terrain, width, height);
   // Only a map walked to its end is given: a size read where the walk then
   // lost its way would be a size no game wrote.
-  if (!tileWidth) return false;
+  if (!tileWidth) return std::nullopt;
   const auto [tileBytes, end] = *tileWidth;
   // The game time a restored game was saved at.
   restoredAtMs = header.u32(end).value_or(0);
@@ -335,7 +338,70 @@ bool readMap(ByteSpan header, const DefinitiveLayout& l, int64_t aiFlag, GameEnt
   header.copyStrided(terrain, tileBytes, copied, entry.mapTiles.write());
   header.copyStrided(terrain, tileBytes, copied, entry.mapTiles.writeTerrainIds());
   header.copyStrided(terrain + l.tileElevation, tileBytes, copied, entry.mapTiles.writeElevation());
-  return true;
+  return end;
+}
+
+// The name each player's block in the game data states, by the number the
+// block gives itself, from 1; empty where no block was found. A block opens
+// (as aoc-mgz's description of the header has it) with its type, a byte, a
+// byte toward each of the game's players and nine int32 stances toward
+// players 0 to 8, 1 toward itself alone, then the allied view (an int32)
+// and victory (a byte), its name (its length + 1 as a uint16, the bytes, a
+// NUL) and the count of its values between the markers 0x16 and 0x21. Each
+// block lies past the objects of the one before, which are not walked
+// here, so the blocks are found by that structure, each position checked
+// once, up to playerCount - 1 of them (Gaia's is not wanted).
+std::array<std::string, kEntries + 1> blockNames(ByteSpan header, int64_t from,
+                                                 int32_t playerCount) {
+  constexpr int64_t kStances = 9;  // before 61.5, whatever the count of players
+  constexpr int32_t kSelf = 1, kLowestStance = -1, kHighestStance = 4;
+  constexpr uint8_t kCountMarker = 0x16, kValuesMarker = 0x21;
+  constexpr int32_t kMaxValues = 4096;
+  constexpr int64_t kAlliance = 4 + 1;
+  std::array<std::string, kEntries + 1> names;
+  const int32_t wanted = std::min(playerCount - 1, kEntries);
+  int32_t found = 0;
+  for (int64_t at = from + 4 * kStances + kAlliance; found < wanted && at < header.size(); ++at) {
+    const uint16_t length = header.u16(at).value_or(0);
+    if (length < 2 || length > kMaxNameBytes + 1) continue;
+    const int64_t nul = at + 1 + length;
+    const int32_t values = header.i32(nul + 2).value_or(-1);
+    if (header.u8(nul) != 0 || header.u8(nul + 1) != kCountMarker ||
+        header.u8(nul + 6) != kValuesMarker || values < 0 || values > kMaxValues)
+      continue;
+    const std::string_view name = header.text(at + 2, length - 1, kMaxNameBytes);
+    if (static_cast<int64_t>(name.size()) != length - 1) continue;
+    int64_t self = -1;
+    bool stances = true;
+    for (int64_t k = 0; k < kStances && stances; ++k) {
+      const int32_t stance = header.i32(at - kAlliance - 4 * (kStances - k)).value_or(INT32_MIN);
+      stances =
+          stance >= kLowestStance && stance <= kHighestStance && !(stance == kSelf && self >= 0);
+      if (stance == kSelf) self = k;
+    }
+    if (!stances || self < 1) continue;
+    std::string& own = names[static_cast<std::size_t>(self)];
+    if (!own.empty()) continue;
+    own = std::string(name);
+    ++found;
+    at = nul;
+  }
+  return names;
+}
+
+// Each entry's name from its player's block in the game data, where the
+// block states one; the first entry of a number alone, as co-op partners
+// share their number's block.
+void nameFromGameData(ByteSpan header, int64_t gameData, int32_t playerCount,
+                      DefinitiveBlock& block) {
+  std::array<std::string, kEntries + 1> names = blockNames(header, gameData, playerCount);
+  for (DefinitivePlayer& player : block.players) {
+    if (player.number < 1 || player.number > kEntries) continue;
+    std::string& name = names[static_cast<std::size_t>(player.number)];
+    if (name.empty()) continue;
+    player.name = std::move(name);
+    name.clear();
+  }
 }
 
 }  // namespace
@@ -369,8 +435,12 @@ DefinitiveHeader parseDefinitiveHeader(ByteSpan header, const DefinitiveLayout& 
     fillPlayers(none, entry);
     return result;
   }
+  const std::optional<int64_t> gameData =
+      readMap(header, layout, result.block->end, entry, result.restoredAtMs);
+  result.mapRead = gameData.has_value();
+  if (gameData && layout.profileIdAsName)
+    nameFromGameData(header, *gameData, entry.playerCount, *result.block);
   fillPlayers(*result.block, entry);
-  result.mapRead = readMap(header, layout, result.block->end, entry, result.restoredAtMs);
   return result;
 }
 

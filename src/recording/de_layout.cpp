@@ -20,6 +20,10 @@ const DefinitiveRow kRows[] = {
        // Its tiles are nine bytes or seven (the terrain, a byte, the
        // elevation, two int16s): its files say 12.97 in both forms.
        l.otherTileBytes = 7;
+       // Its lobby's entries name each player by the profile id (as
+       // "378906"), both its files show; the players' blocks after the map
+       // hold the names.
+       l.profileIdAsName = true;
        // One array of values before each player's start, as every file
        // from 12.97 to 13.20 shows.
        l.startValueArrays = 1;
@@ -38,8 +42,13 @@ const DefinitiveRow kRows[] = {
        o.ownTypeAsData = false;
        o.placeWithoutKind = true;
      }},
-    // Nine bytes alone from here, in the public readers' descriptions.
-    {13.03f, [](DefinitiveLayout& l) { l.otherTileBytes = 0; }},
+    // Nine bytes alone from here, in the public readers' descriptions; and
+    // the lobby's entries hold the names, in every file from 13.03 on.
+    {13.03f,
+     [](DefinitiveLayout& l) {
+       l.otherTileBytes = 0;
+       l.profileIdAsName = false;
+     }},
     {13.13f,
      [](DefinitiveLayout& l) {
        l.spectatorDelay = true;

@@ -30,6 +30,9 @@ struct DefinitiveLayout {
   // In each player entry:
   bool customCivilisations = false;  // a count of civilisation ids after the civilisation
   bool censoredName = false;         // a second name before the name
+  // The name holds the player's profile id, written as decimal digits; the
+  // name itself is in the player's block in the game data.
+  bool profileIdAsName = false;
   bool lobbyRatings = true;          // two int32 ratings of the earlier edition's lobby
   bool handicapBytes = false;
   bool entryTail = false;    // an int32 at the end of each entry

@@ -174,7 +174,9 @@ TEST(PlayerListTest, EachGameVersionIsReadWithItsOwnLayout) {
 // The Definitive Edition's own block, replay section and map, written as
 // each of its patches lays them out: every row of its table is read by its
 // structure, the AI section stepped over by its own; a header whose AI
-// section breaks that structure is refused as an unknown version is.
+// section breaks that structure is refused as an unknown version is. Where
+// the first release's lobby names each player by the profile id, the names
+// come from the players' blocks in the game data.
 TEST(PlayerListTest, EachDefinitiveEditionPatchIsReadWithItsOwnLayout) {
   fixtures::TempFolder folder;
   ASSERT_TRUE(folder.ok());
@@ -186,8 +188,11 @@ TEST(PlayerListTest, EachDefinitiveEditionPatchIsReadWithItsOwnLayout) {
     bool lobbyLengthOff = false;
     bool narrowTiles = false;
     int32_t valueArrays = 0;
+    bool profileIdsAsNames = false;
   } rows[] = {{12.97f},
               {12.97f, false, 0, false, false, true},
+              {12.97f, false, 0, false, false, false, 0, true},
+              {12.97f, false, 0, false, false, true, 0, true},
               {13.13f},
               {13.17f},
               {13.34f},
@@ -217,8 +222,10 @@ TEST(PlayerListTest, EachDefinitiveEditionPatchIsReadWithItsOwnLayout) {
     SCOPED_TRACE(std::to_string(row.save) + (row.withAi ? " with AI" : "") +
                  (row.aiSectionDamaged ? " damaged" : "") +
                  (row.narrowTiles ? " seven-byte tiles" : "") +
-                 (row.valueArrays ? " other arrays" : ""));
+                 (row.valueArrays ? " other arrays" : "") +
+                 (row.profileIdsAsNames ? " profile ids as names" : ""));
     fixtures::DefinitiveGame game = fixtures::twoPlayerDefinitiveGame(row.save);
+    game.profileIdsAsNames = row.profileIdsAsNames;
     game.narrowTiles = row.narrowTiles;
     game.valueArrays = row.valueArrays;
     game.withAi = row.withAi;
@@ -240,6 +247,7 @@ TEST(PlayerListTest, EachDefinitiveEditionPatchIsReadWithItsOwnLayout) {
     GameEntry e;
     file.parseGame(e);
     EXPECT_EQ(e.playerNumbers, (std::array<int32_t, 9>{0, 1, 2, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(e.playerNames[1], "Alice");
     EXPECT_EQ(e.playerNames[2], "Bj\xC3\xB6rn");
     EXPECT_STREQ(e.slots[2].name, "Bj\xC3\xB6rn");
     EXPECT_EQ(e.slots[1].civId, 16);

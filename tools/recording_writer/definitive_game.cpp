@@ -45,7 +45,8 @@ int64_t afterDataset(float v) {
   return bytes;
 }
 
-void playerEntry(ByteWriter& out, float v, const DefinitivePlayerSpec* player) {
+void playerEntry(ByteWriter& out, float v, const DefinitivePlayerSpec* player,
+                 bool profileIdAsName) {
   out.u32(1);  // DLC
   out.i32(player ? player->colour : -1);
   out.u8(0xFF);
@@ -58,8 +59,10 @@ void playerEntry(ByteWriter& out, float v, const DefinitivePlayerSpec* player) {
   deString(out, "");
   out.u8(0);
   deString(out, "");
-  if (v >= 66.3f) deString(out, player ? player->name : "");
-  deString(out, player ? player->name : "");
+  std::string name;
+  if (player) name = profileIdAsName ? std::to_string(player->profileId) : player->name;
+  if (v >= 66.3f) deString(out, name);
+  deString(out, name);
   out.u32(player ? 2 : 1);
   out.i32(player ? player->profileId : 0);
   out.u32(0);
@@ -126,7 +129,8 @@ void edition(ByteWriter& out, const DefinitiveGame& g) {
   const bool onlyPlayers = v >= 37.0f && v < 66.3f;
   const int entries = onlyPlayers ? players : kEntries;
   for (int k = 0; k < entries; ++k) {
-    playerEntry(out, v, k < players ? &g.players[static_cast<std::size_t>(k)] : nullptr);
+    playerEntry(out, v, k < players ? &g.players[static_cast<std::size_t>(k)] : nullptr,
+                g.profileIdsAsNames);
   }
   out.zeros(9);
   out.fill(3, 1);
@@ -284,10 +288,14 @@ void gameDataBlock(ByteWriter& out, const DefinitiveGame& g, const std::string& 
                    const DefinitivePlayerSpec* player) {
   const float v = g.saveVersion;
   const auto blocks = static_cast<int32_t>(g.players.size() + 1);
+  const int32_t own = player ? player->number : 0;
   out.u8(player ? 2 : 0);  // type
   out.u8(0);
-  out.zeros(blocks);                      // diplomacy
-  out.zeros(4 * (v >= 61.5f ? blocks : 9));  // stances
+  for (int32_t b = 0; b < blocks; ++b) out.u8(b == own ? 0 : 3);  // diplomacy: self, enemy
+  // Stances toward players 0 to 8: 1 toward itself, 0 a player's toward
+  // Gaia, 4 an enemy, -1 no player.
+  for (int32_t b = 0; b < (v >= 61.5f ? blocks : 9); ++b)
+    out.i32(b == own ? 1 : b >= blocks ? -1 : b == 0 ? 0 : 4);
   out.u32(0);                             // allied sight
   out.u8(0);                              // allied victory
   out.i16(static_cast<int16_t>(name.size() + 1));

@@ -71,6 +71,10 @@ struct DefinitiveGame {
   // The tiles in seven bytes, as some files of the first release (12.97)
   // write them, not nine.
   bool narrowTiles = false;
+  // The lobby's entries name each player by the profile id in decimal
+  // digits, as the first release (12.97) writes them; the players' blocks
+  // in the game data keep the names.
+  bool profileIdsAsNames = false;
   // Arrays of values before each player's start in the game data; 0: the
   // patch's own count.
   int32_t valueArrays = 0;
