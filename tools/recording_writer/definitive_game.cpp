@@ -31,18 +31,27 @@ void stringBlock(ByteWriter& out, const std::vector<std::string>& strings, uint3
   out.u32(44);
 }
 
-// The fixed bytes after the modded data set's name, as each patch added them.
-int64_t afterDataset(float v) {
-  int64_t bytes = 19;
-  const struct {
-    float from;
-    int64_t bytes;
-  } added[] = {{13.13f, 5}, {13.17f, 9}, {20.06f, 1}, {20.16f, 8}, {25.06f, 21}, {25.22f, 4},
-               {26.16f, 8}, {37.0f, 3},  {50.0f, 8},  {61.5f, 1},  {63.0f, 5}};
-  for (const auto& a : added) {
+// A patch's number of bytes: the first release's, then what each later
+// patch added or took away, from the save version it first appears in.
+struct Added {
+  float from;
+  int64_t bytes;
+};
+
+template <std::size_t N>
+int64_t bytesAt(float v, int64_t first, const Added (&added)[N]) {
+  int64_t bytes = first;
+  for (const Added& a : added) {
     if (v >= a.from) bytes += a.bytes;
   }
   return bytes;
+}
+
+// The fixed bytes after the modded data set's name, as each patch added them.
+int64_t afterDataset(float v) {
+  return bytesAt(v, 19,
+                 {{13.13f, 5}, {13.17f, 9}, {20.06f, 1}, {20.16f, 8}, {25.06f, 21}, {25.22f, 4},
+                  {26.16f, 8}, {37.0f, 3}, {50.0f, 8}, {61.5f, 1}, {63.0f, 5}});
 }
 
 void playerEntry(ByteWriter& out, float v, const DefinitivePlayerSpec* player,
@@ -341,22 +350,6 @@ void ownStaticType(ByteWriter& out, uint16_t unit) {
   out.i16(static_cast<int16_t>(unit));
 }
 
-// A patch's number of bytes: the first release's, then what each later
-// patch added or took away, from the save version it first appears in.
-struct Added {
-  float from;
-  int64_t bytes;
-};
-
-template <std::size_t N>
-int64_t bytesAt(float v, int64_t first, const Added (&added)[N]) {
-  int64_t bytes = first;
-  for (const Added& a : added) {
-    if (v >= a.from) bytes += a.bytes;
-  }
-  return bytes;
-}
-
 // Bytes closing every record's static part, whatever its type.
 int64_t staticTail(float v) {
   return bytesAt(v, 0, {{61.5f, 14}, {62.0f, 4}, {66.3f, 4}});
@@ -396,7 +389,7 @@ int32_t aiKindOf(const DefinitiveObject& o) {
 // Every record's first part: its type, owner, unit, place, resource, group,
 // own copy of its type, sprites and particles, with each patch's additions.
 void staticPart(ByteWriter& out, float v, uint8_t owner, const DefinitiveObject& o) {
-  const bool unit = o.type == kCombat || o.type == kBuilding;
+  const bool drawn = o.type == kCombat || o.type == kBuilding;
   out.u8(o.type);
   out.u8(owner);
   out.i16(static_cast<int16_t>(o.unit));
@@ -419,9 +412,9 @@ void staticPart(ByteWriter& out, float v, uint8_t owner, const DefinitiveObject&
   out.u8(0);
   out.zeros(17);
   if (v >= 26.16f) out.u8(0);
-  out.i16(o.ownCopy ? 1 : 0);
+  out.i16(o.ownCopy ? 1 : 0);  // its own properties
   if (o.ownCopy) ownStaticType(out, o.unit);
-  if (unit && !o.spriteless) {  // one drawn; a static object has none, as in the games
+  if (drawn && !o.spriteless) {  // one drawn; a static object has none, as in the games
     out.u8(1);
     out.u8(1);
     out.zeros(13 + 3);
@@ -486,7 +479,7 @@ void unitAi(ByteWriter& out, float v, const DefinitiveObject& o, int32_t kind) {
   out.i32(0);  // retargets
   out.zeros(4 + 1 + 4);
   if (v >= 25.22f) out.u8(0);
-  if (v >= 67.2f) {  // its place once more
+  if (v >= 67.2f) {  // its place once more: a flag, the place, two bytes
     out.u8(1);
     out.f32(o.x);
     out.f32(o.y);
@@ -518,7 +511,7 @@ void combatPart(ByteWriter& out, float v, const DefinitiveObject& o) {
   out.i32(-1);
   out.zeros(4 + 1 + 1);
   out.zeros(combatTail(v));
-  if (v >= 63.0f && kind == kLongAi) out.zeros(6);
+  if (v >= 63.0f && kind == kLongAi) out.zeros(6);  // kind 15's own
 }
 
 void buildingPart(ByteWriter& out, float v) {
@@ -533,7 +526,8 @@ void buildingPart(ByteWriter& out, float v) {
   out.zeros(buildingTail(v));
 }
 
-// One object record in the form of its patch.
+// One object record in the form of its patch: only the types the
+// DefinitiveObject names.
 void definitiveObject(ByteWriter& out, float v, uint8_t owner, const DefinitiveObject& o) {
   staticPart(out, v, owner, o);
   if (o.type == kStatic) return;

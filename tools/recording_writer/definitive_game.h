@@ -16,8 +16,8 @@ namespace morvane::fixtures {
 // An object standing on the map at the start, written in the record form
 // of the save version: 10 a static object (where ownCopy, with its own copy
 // of its type), 20 an animated one, 70 a combat unit with an AI (and, where
-// placed, the place it keeps), 80 a building. A unit has sprites unless
-// spriteless.
+// placed, the place it keeps: from 26.16 an AI of kind 4 alone keeps one),
+// 80 a building. A unit has sprites unless spriteless.
 struct DefinitiveObject {
   uint8_t type = 10;
   uint16_t unit = 0;
