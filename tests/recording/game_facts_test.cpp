@@ -418,17 +418,18 @@ TEST(GameFactsTest, ObjectsAtTheStartFromTheListsAfterEachBlock) {
   }
 }
 
-// The Definitive Edition's first patches: each one's additions to the
-// records. Gaia's relic keeps no place, her boar does (its AI states no kind:
-// the unrung town bell after the AI tells the place is absent); a player's
-// town centre is its start, over the spawn point its block states. From
-// 20.16 a static object holds one byte more; whether it goes with having no
-// sprites instead is not settled, so a boar without sprites stops the walk.
-// From 25.06 a tree that holds its own copy of its type is read past. The
-// first release's seven-byte tiles lead to the same lists as its nine-byte
-// ones; a later patch's header in that form is in none known, and its map is
-// not read.
-TEST(GameFactsTest, DefinitiveObjectsOfTheFirstPatches) {
+// The Definitive Edition's patches, each one's additions to the records.
+// Gaia's relic keeps no place, her boar does (before 26.16 its AI states no
+// kind: the unrung town bell after the AI tells the place is absent; from
+// 26.16 its kind, 4, says so); a player's town centre is its start, over the
+// spawn point its block states. From 20.16 a static object holds one byte
+// more; whether it goes with having no sprites instead is not settled until
+// 25.22, so a boar without sprites stops the walk. From 25.06 a tree that
+// holds its own copy of its type is read past. From 67.2 a unit's AI states
+// its place once more. The first release's seven-byte tiles lead to the
+// same lists as its nine-byte ones; a later patch's header in that form is
+// in none known, and its map is not read.
+TEST(GameFactsTest, DefinitiveObjectsOfEveryPatch) {
   using fixtures::DefinitiveObject;
   fixtures::TempFolder folder;
   const struct {
@@ -447,7 +448,20 @@ TEST(GameFactsTest, DefinitiveObjectsOfTheFirstPatches) {
               {20.16f, false, true},
               {25.01f},
               {25.06f},
-              {25.06f, false, true}};
+              {25.06f, false, true},
+              {25.22f},
+              {26.16f},
+              {26.18f},
+              {26.21f},
+              {37.0f},
+              {50.0f},
+              {50.4f},
+              {61.5f},
+              {62.0f},
+              {63.0f},
+              {64.3f},
+              {66.3f},
+              {67.2f}};
   for (const auto& row : rows) {
     const float save = row.save;
     SCOPED_TRACE(std::to_string(save) + (row.narrowTiles ? " seven-byte tiles" : "") +
@@ -461,6 +475,13 @@ TEST(GameFactsTest, DefinitiveObjectsOfTheFirstPatches) {
         {DefinitiveObject{80, 109, 1.0f, 1.0f}},
     };
     game.objects[0][2].spriteless = row.spritelessBoar;
+    // A town centre's AI is of kind 15 and another building's 17, as in
+    // every file from 26.16 on; both close with more from 63.0.
+    game.objects[1][0].aiKind = 15;
+    game.objects[1][1].aiKind = 17;
+    // An animated object's form is known before 20.16 and again from 67.2.
+    if (save < 20.16f || save >= 67.2f)
+      game.objects[0].push_back(DefinitiveObject{20, 1902, 7.5f, 0.5f});
     if (save >= 25.06f) {
       DefinitiveObject tree{10, 351, 3.5f, 7.5f};
       tree.ownCopy = true;

@@ -31,18 +31,27 @@ void stringBlock(ByteWriter& out, const std::vector<std::string>& strings, uint3
   out.u32(44);
 }
 
-// The fixed bytes after the modded data set's name, as each patch added them.
-int64_t afterDataset(float v) {
-  int64_t bytes = 19;
-  const struct {
-    float from;
-    int64_t bytes;
-  } added[] = {{13.13f, 5}, {13.17f, 9}, {20.06f, 1}, {20.16f, 8}, {25.06f, 21}, {25.22f, 4},
-               {26.16f, 8}, {37.0f, 3},  {50.0f, 8},  {61.5f, 1},  {63.0f, 5}};
-  for (const auto& a : added) {
+// A patch's number of bytes: the first release's, then what each later
+// patch added or took away, from the save version it first appears in.
+struct Added {
+  float from;
+  int64_t bytes;
+};
+
+template <std::size_t N>
+int64_t bytesAt(float v, int64_t first, const Added (&added)[N]) {
+  int64_t bytes = first;
+  for (const Added& a : added) {
     if (v >= a.from) bytes += a.bytes;
   }
   return bytes;
+}
+
+// The fixed bytes after the modded data set's name, as each patch added them.
+int64_t afterDataset(float v) {
+  return bytesAt(v, 19,
+                 {{13.13f, 5}, {13.17f, 9}, {20.06f, 1}, {20.16f, 8}, {25.06f, 21}, {25.22f, 4},
+                  {26.16f, 8}, {37.0f, 3}, {50.0f, 8}, {61.5f, 1}, {63.0f, 5}});
 }
 
 void playerEntry(ByteWriter& out, float v, const DefinitivePlayerSpec* player,
@@ -341,12 +350,47 @@ void ownStaticType(ByteWriter& out, uint16_t unit) {
   out.i16(static_cast<int16_t>(unit));
 }
 
-// One object record in the form of the patches before 25.22, with each of
-// their additions by the save version.
-void definitiveObject(ByteWriter& out, float v, uint8_t owner, const DefinitiveObject& o) {
-  constexpr uint8_t kCombat = 70, kBuilding = 80;
-  const bool combat = o.type == kCombat || o.type == kBuilding;
-  out.u8(combat ? o.type : 10);
+// Bytes closing every record's static part, whatever its type.
+int64_t staticTail(float v) {
+  return bytesAt(v, 0, {{61.5f, 14}, {62.0f, 4}, {66.3f, 4}});
+}
+
+// Bytes between a combat unit's formation fields and its own type's flag.
+int64_t combatHead(float v) {
+  return bytesAt(v, 4 + 14,
+                 {{26.16f, 16}, {26.18f, 1}, {37.0f, -4}, {61.5f, 4}, {63.0f, -1}, {64.3f, 19},
+                  {66.3f, 4}});
+}
+
+// Bytes after the town bell's fields.
+int64_t combatTail(float v) {
+  return bytesAt(v, 0,
+                 {{20.06f, 4}, {25.01f, 4}, {26.16f, 5}, {26.18f, -1}, {50.0f, 48}, {61.5f, 44},
+                  {64.3f, 1}});
+}
+
+// Bytes after a building's last fixed fields.
+int64_t buildingTail(float v) {
+  return bytesAt(v, 0,
+                 {{20.16f, 2}, {25.22f, 1}, {26.16f, 4}, {50.4f, 4}, {61.5f, 12}, {64.3f, 4},
+                  {66.3f, 5}});
+}
+
+constexpr uint8_t kStatic = 10, kAnimated = 20, kCombat = 70, kBuilding = 80;
+constexpr int32_t kPlacedAi = 4, kLongAi = 15, kOtherLongAi = 17;
+
+// The kind of the object's AI; 0 none.
+int32_t aiKindOf(const DefinitiveObject& o) {
+  if (o.aiKind >= 0) return o.aiKind;
+  if (o.type != kCombat) return 0;
+  return o.placed ? kPlacedAi : 1;
+}
+
+// Every record's first part: its type, owner, unit, place, resource, group,
+// own copy of its type, sprites and particles, with each patch's additions.
+void staticPart(ByteWriter& out, float v, uint8_t owner, const DefinitiveObject& o) {
+  const bool drawn = o.type == kCombat || o.type == kBuilding;
+  out.u8(o.type);
   out.u8(owner);
   out.i16(static_cast<int16_t>(o.unit));
   out.i16(0);       // sprite
@@ -362,13 +406,15 @@ void definitiveObject(ByteWriter& out, float v, uint8_t owner, const DefinitiveO
   out.i16(-1);   // no resource
   out.f32(0);
   out.zeros(1 + 3);
-  out.i32(0);   // pathing group
+  if (v < 37.0f) out.i32(0);  // pathing group
+  if (v >= 66.3f) out.zeros(2);
   out.i32(-1);  // group
   out.u8(0);
   out.zeros(17);
-  out.i16(o.ownCopy ? 1 : 0);
+  if (v >= 26.16f) out.u8(0);
+  out.i16(o.ownCopy ? 1 : 0);  // its own properties
   if (o.ownCopy) ownStaticType(out, o.unit);
-  if (combat && !o.spriteless) {  // one drawn; a static object has none, as in the games
+  if (drawn && !o.spriteless) {  // one drawn; a static object has none, as in the games
     out.u8(1);
     out.u8(1);
     out.zeros(13 + 3);
@@ -383,14 +429,22 @@ void definitiveObject(ByteWriter& out, float v, uint8_t owner, const DefinitiveO
     deString(out, "");
     out.zeros(2);
   }
-  if (!combat) {
-    if (v >= 20.16f) out.u8(0);
-    return;
-  }
-  out.f32(0);  // turn speed
+  // A resource's byte: a static object's from 20.16, every type's from 63.0.
+  if (v >= 20.16f && (o.type == kStatic || v >= 63.0f)) out.u8(0);
+  if (v >= 64.3f) out.u8(0);
+  out.zeros(staticTail(v));
+}
+
+// An animated object: its turn speed.
+void animatedPart(ByteWriter& out) { out.f32(0); }
+
+// A moving object standing still: no path, no movement, its place.
+void movingPart(ByteWriter& out, float v, const DefinitiveObject& o) {
   out.zeros(4 + 12);
   if (v >= 20.16f) out.u8(0);  // after the velocity
-  out.zeros(4 + 4 + 16 + 3);
+  out.zeros(4 + 4);
+  if (v < 37.0f) out.zeros(16);  // timers
+  out.zeros(3);
   out.i32(0);  // path steps
   out.i32(0);  // no future path
   out.i32(0);  // no movement
@@ -401,28 +455,47 @@ void definitiveObject(ByteWriter& out, float v, uint8_t owner, const DefinitiveO
   out.zeros(24 + 4);
   out.i32(0);  // waypoints
   out.zeros(4 + 12 + 4);
+}
+
+// An action unit with no actions, then the base combat fields.
+void actionPart(ByteWriter& out) {
   out.zeros(1 + 1 + 2);
   out.i16(0);  // no actions
   out.zeros(14);
-  out.zeros(4 + 14 + 2);
+}
+
+// A unit's AI of the given kind, with nothing ordered or remembered.
+void unitAi(ByteWriter& out, float v, const DefinitiveObject& o, int32_t kind) {
+  out.zeros(108);
+  if (v >= 20.06f && v < 26.21f) out.zeros(8);
+  out.i32(0);  // orders
+  out.i32(0);  // notifications
+  out.i32(0);  // attacking units
+  out.zeros(1 + 1 + 8 + 4 + 1 + 4);
+  out.i32(0);  // no patrol path
+  out.zeros(4);
+  out.i32(0);  // order history
+  out.zeros(4 + 4);
+  out.i32(0);  // retargets
+  out.zeros(4 + 1 + 4);
+  if (v >= 25.22f) out.u8(0);
+  if (v >= 67.2f) {  // its place once more: a flag, the place, two bytes
+    out.u8(1);
+    out.f32(o.x);
+    out.f32(o.y);
+    out.f32(0);
+    out.zeros(2);
+  }
+  if (v >= 63.0f && (kind == kLongAi || kind == kOtherLongAi)) out.zeros(4);
+}
+
+void combatPart(ByteWriter& out, float v, const DefinitiveObject& o) {
+  out.zeros(combatHead(v) + 2);
   out.u8(0);  // no own type
   out.zeros(12 + 2 + 4 + 4 + 1);
-  const bool ai = o.type == kCombat;
-  out.i32(ai ? 1 : 0);
-  if (ai) {
-    out.zeros(108);
-    if (v >= 20.06f) out.zeros(8);
-    out.i32(0);  // orders
-    out.i32(0);  // notifications
-    out.i32(0);  // attacking units
-    out.zeros(1 + 1 + 8 + 4 + 1 + 4);
-    out.i32(0);  // no patrol path
-    out.zeros(4);
-    out.i32(0);  // order history
-    out.zeros(4 + 4);
-    out.i32(0);  // retargets
-    out.zeros(4 + 1 + 4);
-  }
+  const int32_t kind = aiKindOf(o);
+  out.i32(kind);
+  if (kind != 0) unitAi(out, v, o, kind);
   if (o.placed) {
     out.f32(o.x);
     out.f32(o.y);
@@ -437,9 +510,11 @@ void definitiveObject(ByteWriter& out, float v, uint8_t owner, const DefinitiveO
   out.i32(-1);
   out.i32(-1);
   out.zeros(4 + 1 + 1);
-  if (v >= 20.06f) out.zeros(4);
-  if (v >= 25.01f) out.zeros(4);
-  if (o.type != kBuilding) return;
+  out.zeros(combatTail(v));
+  if (v >= 63.0f && kind == kLongAi) out.zeros(6);  // kind 15's own
+}
+
+void buildingPart(ByteWriter& out, float v) {
   out.zeros(1 + 4 + 4 + 1 + 1 + 4 + 4 + 4 + 4);
   out.zeros(4 + 12 + 4 + 2);  // the gather point
   out.zeros(1 + 4 + 4 + 12 + 1);
@@ -448,7 +523,20 @@ void definitiveObject(ByteWriter& out, float v, uint8_t owner, const DefinitiveO
   out.zeros(2 + 2 + 1);
   out.i16(0);  // no actions
   out.zeros(24 + 4 + 4 + 4 + 1 + 1 + 1 + 1);
-  if (v >= 20.16f) out.zeros(2);
+  out.zeros(buildingTail(v));
+}
+
+// One object record in the form of its patch: only the types the
+// DefinitiveObject names.
+void definitiveObject(ByteWriter& out, float v, uint8_t owner, const DefinitiveObject& o) {
+  staticPart(out, v, owner, o);
+  if (o.type == kStatic) return;
+  animatedPart(out);
+  if (o.type == kAnimated) return;
+  movingPart(out, v, o);
+  actionPart(out);
+  combatPart(out, v, o);
+  if (o.type == kBuilding) buildingPart(out, v);
 }
 
 // A block's three lists, the objects in the first.

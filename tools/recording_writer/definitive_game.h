@@ -14,9 +14,10 @@
 namespace morvane::fixtures {
 
 // An object standing on the map at the start, written in the record form
-// of the patches before 25.22: 10 a static object (where ownCopy, with its
-// own copy of its type), 70 a combat unit with an AI (and, where placed, the
-// place it keeps), 80 a building. A unit has sprites unless spriteless.
+// of the save version: 10 a static object (where ownCopy, with its own copy
+// of its type), 20 an animated one, 70 a combat unit with an AI (and, where
+// placed, the place it keeps: from 26.16 an AI of kind 4 alone keeps one),
+// 80 a building. A unit has sprites unless spriteless.
 struct DefinitiveObject {
   uint8_t type = 10;
   uint16_t unit = 0;
@@ -25,6 +26,9 @@ struct DefinitiveObject {
   bool placed = false;
   bool ownCopy = false;
   bool spriteless = false;
+  // The kind of its AI, 0 none; -1: a combat unit's is 1, or 4 where it
+  // keeps a place, and a building has none.
+  int32_t aiKind = -1;
 };
 
 struct DefinitivePlayerSpec {
