@@ -75,14 +75,37 @@ std::vector<SampleGame> seedGames() {
   return games;
 }
 
-// The Definitive Edition at the patches whose layouts differ most: before
-// and after the save version's fixed-point form, the per-player entries, the
-// wider tiles and the newest row, each with chat before the game and age-ups
-// (in the research command of either build), and two with an AI section.
+// Gaia's resources, a boar keeping its place and an animated object; a town
+// centre and a villager whose AIs close with more in the later patches.
+std::vector<std::vector<DefinitiveObject>> definitiveObjects(float save) {
+  std::vector<std::vector<DefinitiveObject>> objects = {
+      {DefinitiveObject{10, 66, 2.5f, 3.5f}, DefinitiveObject{70, 48, 1.5f, 6.5f, true},
+       DefinitiveObject{10, 285, 6.5f, 7.5f}},
+      {DefinitiveObject{80, 109, 6.0f, 2.0f}, DefinitiveObject{70, 83, 5.5f, 2.5f}},
+      {DefinitiveObject{80, 109, 1.0f, 1.0f}},
+  };
+  objects[1][0].aiKind = 15;
+  objects[1][1].aiKind = 17;
+  if (save < 20.16f || save >= 67.2f) objects[0].push_back(DefinitiveObject{20, 1902, 7.5f, 0.5f});
+  return objects;
+}
+
+// The Definitive Edition at the patches whose layouts differ most: the first
+// release's seven-byte tiles and lobby of profile ids, before and after the
+// save version's fixed-point form, the per-player entries, the wider tiles
+// and the newest row, each with its objects, chat before the game and
+// age-ups (in the research command of either build), and two with an AI
+// section.
 std::vector<std::pair<std::vector<uint8_t>, std::vector<uint8_t>>> definitiveSeeds() {
   std::vector<std::pair<std::vector<uint8_t>, std::vector<uint8_t>>> seeds;
-  for (const float save : {13.17f, 26.21f, 37.0f, 63.0f, 66.3f, 67.2f}) {
-    const DefinitiveGame game = twoPlayerDefinitiveGame(save);
+  DefinitiveGame first = twoPlayerDefinitiveGame(12.97f);
+  first.narrowTiles = true;
+  first.profileIdsAsNames = true;
+  first.objects = definitiveObjects(first.saveVersion);
+  seeds.emplace_back(buildDefinitiveHeader(first), buildDefinitiveBody(first));
+  for (const float save : {13.17f, 20.16f, 26.21f, 37.0f, 63.0f, 66.3f, 67.2f}) {
+    DefinitiveGame game = twoPlayerDefinitiveGame(save);
+    game.objects = definitiveObjects(save);
     seeds.emplace_back(buildDefinitiveHeader(game), buildDefinitiveBody(game));
   }
   for (const float save : {26.21f, 67.2f}) {
