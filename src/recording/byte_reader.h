@@ -187,6 +187,7 @@ class ByteReader {
   int16_t i16() { return take(bytes_.i16(position_), 2); }
   int32_t i32() { return take(bytes_.i32(position_), 4); }
   uint16_t u16() { return take(bytes_.u16(position_), 2); }
+  uint32_t u32() { return take(bytes_.u32(position_), 4); }
   float f32() { return take(bytes_.f32(position_), 4); }
 
   // Steps over pattern where it stands; anything else fails the cursor.

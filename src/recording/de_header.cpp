@@ -92,7 +92,11 @@ void readSettings(ByteReader& q, const DefinitiveLayout& l, DefinitiveBlock& blo
                   int32_t& players) {
   GameSettings& s = block.settings;
   if (l.build) block.build = q.i32();
-  if (l.timestamp) q.skip(4);
+  if (l.timestamp) {
+    // 0 states no time.
+    const uint32_t seconds = q.u32();
+    if (seconds != 0) block.playedAt = seconds;
+  }
   q.skip(4 + 4 + 4);              // the block's own version, interval and game options versions
   q.skip(4 * int64_t{count(q)});  // the installed DLCs' ids
   q.skip(4);                      // data set

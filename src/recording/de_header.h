@@ -29,6 +29,9 @@ struct DefinitivePlayer {
 
 struct DefinitiveBlock {
   std::optional<int32_t> build;  // where the patch writes it
+  // When the game was played, seconds since 1970 UTC, where the patch
+  // writes it.
+  std::optional<int64_t> playedAt;
   GameSettings settings;
   int32_t mapId = 0;
   // The random map's script where the lobby chose one by its file (a

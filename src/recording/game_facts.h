@@ -99,6 +99,9 @@ struct GameFacts {
   // The Definitive Edition's build, where its header states it: it chooses
   // the body's command forms.
   std::optional<int32_t> definitiveBuild;
+  // When the game was played, seconds since 1970 UTC, where the header
+  // states it (the Definitive Edition from 26.16).
+  std::optional<int64_t> playedAt;
   int64_t durationMs = 0;  // restore time included
   int64_t restoredAtMs = 0;
   BodyStop stop = BodyStop::kEnd;

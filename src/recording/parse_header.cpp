@@ -101,6 +101,7 @@ void parseDefinitive(ByteSpan header, ByteSpan body, int64_t bodyOffset, const H
     facts.settings = read.block->settings;
     facts.mapId = read.block->mapId;
     facts.definitiveBuild = read.block->build;
+    facts.playedAt = read.block->playedAt;
     facts.gameGuid = read.block->gameId;
   }
   const int64_t gameData = read.block && read.mapRead ? read.block->end : 0;

@@ -189,6 +189,7 @@ TEST(PlayerListTest, EachDefinitiveEditionPatchIsReadWithItsOwnLayout) {
     bool narrowTiles = false;
     int32_t valueArrays = 0;
     bool profileIdsAsNames = false;
+    bool noPlayedAt = false;  // the header's time 0
   } rows[] = {{12.97f},
               {12.97f, false, 0, false, false, true},
               {12.97f, false, 0, false, false, false, 0, true},
@@ -217,13 +218,15 @@ TEST(PlayerListTest, EachDefinitiveEditionPatchIsReadWithItsOwnLayout) {
               {63.0f, true, 0, true},
               {64.3f, false, 0, false, true},
               {25.02f, false, 0, false, false, false, 1},
-              {37.0f, false, 60000}};
+              {37.0f, false, 60000},
+              {63.0f, false, 0, false, false, false, 0, false, true}};
   for (const auto& row : rows) {
     SCOPED_TRACE(std::to_string(row.save) + (row.withAi ? " with AI" : "") +
                  (row.aiSectionDamaged ? " damaged" : "") +
                  (row.narrowTiles ? " seven-byte tiles" : "") +
                  (row.valueArrays ? " other arrays" : "") +
-                 (row.profileIdsAsNames ? " profile ids as names" : ""));
+                 (row.profileIdsAsNames ? " profile ids as names" : "") +
+                 (row.noPlayedAt ? " no time" : ""));
     fixtures::DefinitiveGame game = fixtures::twoPlayerDefinitiveGame(row.save);
     game.profileIdsAsNames = row.profileIdsAsNames;
     game.narrowTiles = row.narrowTiles;
@@ -232,6 +235,7 @@ TEST(PlayerListTest, EachDefinitiveEditionPatchIsReadWithItsOwnLayout) {
     game.aiSectionDamaged = row.aiSectionDamaged;
     game.lobbyLengthOff = row.lobbyLengthOff;
     game.restoredAtMs = row.restoredAtMs;
+    game.playedAt = row.noPlayedAt ? 0 : 1651256760;  // 2022-04-29 18:26 UTC
     const std::string path = folder.file("game.aoe2record");
     ASSERT_TRUE(fixtures::writeRecording(path, fixtures::buildDefinitiveHeader(game),
                                          fixtures::buildDefinitiveBody(game)));
@@ -262,6 +266,10 @@ TEST(PlayerListTest, EachDefinitiveEditionPatchIsReadWithItsOwnLayout) {
     EXPECT_EQ(facts.settings.lockTeams, true);
     EXPECT_EQ(facts.settings.startingAge, 0);
     EXPECT_EQ(facts.settings.difficulty.has_value(), row.save < 61.5f);
+    // The time the game was played from 26.16, where the header states one.
+    EXPECT_EQ(facts.playedAt, row.save >= 26.16f && !row.noPlayedAt
+                                  ? std::optional<int64_t>(1651256760)
+                                  : std::nullopt);
     // Built from each message's fields: a notice's tag names its player, a
     // message the game did not show the recording's player is left out.
     EXPECT_EQ(e.gameChat, "Alice: gl \"hf\"\r\nBj\xC3\xB6rn advanced to the Feudal Age.\r\n");

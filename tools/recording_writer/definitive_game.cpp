@@ -98,7 +98,7 @@ void edition(ByteWriter& out, const DefinitiveGame& g) {
   const float v = g.saveVersion;
   const auto players = static_cast<int32_t>(g.players.size());
   if (v >= 25.22f) out.i32(buildOf(v));
-  if (v >= 26.16f) out.u32(1729982223);
+  if (v >= 26.16f) out.u32(g.playedAt);
   out.f32(1119);
   out.u32(1000);
   out.u32(1);

@@ -55,6 +55,9 @@ struct DefinitiveGame {
   float saveVersion = 63.0f;
   std::vector<DefinitivePlayerSpec> players;
   int32_t mapId = 9;
+  // When the game was played, seconds since 1970 UTC, written from 26.16;
+  // 0 states no time.
+  uint32_t playedAt = 1729982223;
   // The random map's strings; after the first each is keyed by a checksum,
   // as the game writes them. A built-in map's is "NONE:NONE:::false".
   std::vector<std::string> mapStrings = {"SUBSCRIBEDMODS:RANDOM_MAPS:Arabia.rms",
