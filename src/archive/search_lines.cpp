@@ -9,6 +9,7 @@
 #include "archive/text_fold.h"
 #include "library/civilisation_names.h"
 #include "library/game_report.h"
+#include "library/list_presentation.h"
 #include "recording/map_names.h"
 
 namespace morvane::archive {
@@ -50,27 +51,6 @@ std::optional<std::pair<int64_t, int64_t>> daysOf(std::string text) {
     return std::nullopt;
   const int64_t first = daysFromCivil(year, month, day);
   return std::make_pair(first * kDayMs, (first + 1) * kDayMs);
-}
-
-std::string dateText(int64_t ms) {
-  const int64_t days = (ms >= 0 ? ms : ms - kDayMs + 1) / kDayMs;
-  const int64_t inDay = ms - days * kDayMs;
-  // Civil date from days since 1970 (the inverse of daysFromCivil).
-  const int64_t z = days + 719468;
-  const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-  const int64_t dayOfEra = z - era * 146097;
-  const int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-  const int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-  const int64_t mp = (5 * dayOfYear + 2) / 153;
-  const int64_t day = dayOfYear - (153 * mp + 2) / 5 + 1;
-  const int64_t month = mp < 10 ? mp + 3 : mp - 9;
-  const int64_t year = yearOfEra + era * 400 + (month <= 2);
-  char text[96];
-  std::snprintf(text, sizeof text, "%04lld/%02lld/%02lld %02lld:%02lld",
-                static_cast<long long>(year), static_cast<long long>(month),
-                static_cast<long long>(day), static_cast<long long>(inDay / 3600000),
-                static_cast<long long>(inDay / 60000 % 60));
-  return text;
 }
 
 const char* outcomeWord(PlayerOutcome outcome) {

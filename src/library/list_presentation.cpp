@@ -39,6 +39,38 @@ std::string formatModified(const EntryTime& time) {
   return text;
 }
 
+EntryTime utcTimeOf(int64_t ms) {
+  constexpr int64_t kDayMs = 86400000;
+  const int64_t days = (ms >= 0 ? ms : ms - kDayMs + 1) / kDayMs;
+  const int64_t inDay = ms - days * kDayMs;
+  // Civil date from days since 1970 (the inverse of the archive's daysFromCivil).
+  const int64_t z = days + 719468;
+  const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+  const int64_t dayOfEra = z - era * 146097;
+  const int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+  const int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+  const int64_t mp = (5 * dayOfYear + 2) / 153;
+  const int64_t month = mp < 10 ? mp + 3 : mp - 9;
+  EntryTime time;
+  time.year = static_cast<uint16_t>(yearOfEra + era * 400 + (month <= 2));
+  time.month = static_cast<uint16_t>(month);
+  time.day = static_cast<uint16_t>(dayOfYear - (153 * mp + 2) / 5 + 1);
+  time.dayOfWeek = static_cast<uint16_t>((days % 7 + 11) % 7);  // 1970-01-01 was a Thursday
+  time.hour = static_cast<uint16_t>(inDay / 3600000);
+  time.minute = static_cast<uint16_t>(inDay / 60000 % 60);
+  time.second = static_cast<uint16_t>(inDay / 1000 % 60);
+  time.milliseconds = static_cast<uint16_t>(inDay % 1000);
+  return time;
+}
+
+std::string dateText(int64_t ms) {
+  const EntryTime t = utcTimeOf(ms);
+  char text[64];
+  std::snprintf(text, sizeof text, "%04d/%02d/%02d %02d:%02d", t.year, t.month, t.day, t.hour,
+                t.minute);
+  return text;
+}
+
 bool passesFilter(const GameEntry& entry, const std::string& filterText,
                   const platform::CodePage& codePage) {
   if (filterText.empty()) return true;

@@ -11,6 +11,14 @@ namespace morvane {
 // "%d/%02d/%02d %2d:%02d": the Modified cell and its sort key.
 std::string formatModified(const EntryTime& time);
 
+// A time in ms since 1970 UTC, broken down in UTC (seconds and milliseconds
+// included), as the listing breaks down a file's time.
+EntryTime utcTimeOf(int64_t ms);
+
+// "%04d/%02d/%02d %02d:%02d" of a time in ms since 1970, in UTC as the
+// Modified cell: the search's date column and the report's date of a game.
+std::string dateText(int64_t ms);
+
 // True when filterText is empty or its upper-case form occurs in the
 // upper-case file name, map name or POV name.
 bool passesFilter(const GameEntry& entry, const std::string& filterText,
