@@ -10,6 +10,7 @@
 #include <sstream>
 #include <string>
 
+#include "recording_writer/definitive_game.h"
 #include "recording_writer/recording_writer.h"
 #include "support/tiny_json.h"
 
@@ -108,6 +109,15 @@ TEST_F(InspectRunTest, WrittenRecordingGivesTheContractKeysInOrder) {
   EXPECT_EQ(game["playerNames"][1].text, "Alice");
   EXPECT_EQ(game["slots"][2]["civId"].number, 7);
   EXPECT_EQ(game["playerNumbers"].items.size(), 9u);
+  // Only a header that states when the game was played gives that time.
+  EXPECT_FALSE(game.has("playedAt"));
+  fixtures::DefinitiveGame definitive = fixtures::twoPlayerDefinitiveGame(63.0f);
+  definitive.playedAt = 1651256760;
+  ASSERT_TRUE(fixtures::writeRecording(folder.file("de.aoe2record"),
+                                       fixtures::buildDefinitiveHeader(definitive),
+                                       fixtures::buildDefinitiveBody(definitive)));
+  EXPECT_EQ(parse(lines(inspect(folder.file("de.aoe2record")).out).at(0))["playedAt"].text,
+            "2022-04-29T18:26:00Z");
 }
 
 // Names are decoded with the code page the recording was written in (here

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "library/list_presentation.h"
 #include "recording/map_names.h"
 #include "recording/setting_names.h"
 
@@ -25,6 +26,15 @@ constexpr std::array<const char*, kVictories> kVictoryNames = {"Standard", "Conq
 constexpr std::array<const char*, kGameTypes> kGameTypeNames = {
     "Random Map",       "Regicide",    "Death Match",       "Scenario",        "Campaign",
     "King of the Hill", "Wonder Race", "Defend the Wonder", "Turbo Random Map"};
+
+// ISO 8601 in UTC, to the second: "2022-04-29T18:26:00Z".
+std::string isoTime(int64_t seconds) {
+  const EntryTime t = utcTimeOf(seconds * 1000);
+  char text[64];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02dZ", t.year, t.month, t.day, t.hour,
+                t.minute, t.second);
+  return text;
+}
 
 // The fixed name where the value is one, else the stored number.
 template <std::size_t N>
@@ -146,6 +156,7 @@ std::string settingsJson(const GameSettings& s, VersionFamily family) {
 }
 
 void addFacts(JsonLine& line, const GameFacts& facts, bool withResult) {
+  if (facts.playedAt) line.string("playedAt", isoTime(*facts.playedAt));
   line.number("durationMs", facts.durationMs);
   line.boolean("restored", facts.restored());
   if (withResult) {
