@@ -106,6 +106,11 @@ ALTER TABLE player ADD COLUMN units INTEGER NOT NULL DEFAULT 0;
 ALTER TABLE player ADD COLUMN research INTEGER NOT NULL DEFAULT 0;
 UPDATE recording SET size = -1;
 )",
+    // 3: when the game was played, as the recording states it; the reader's
+    // revision that fills it has every recording read again.
+    R"(
+ALTER TABLE recording ADD COLUMN played_ms INTEGER;
+)",
 };
 constexpr int kSteps = static_cast<int>(sizeof kSchemaSteps / sizeof kSchemaSteps[0]);
 static_assert(kSteps == kSchemaVersion, "one step per layout version");
@@ -164,9 +169,10 @@ struct Archive::Statements {
             version_text, save_version, supported, loaded, error, game_id, pov_number, player_count,
             map_type, map_id, map_name, map_key, map_width, map_height, speed, population,
             map_size, reveal_map, starting_age, victory, difficulty, lock_teams, game_type,
-            duration_ms, restored_ms, settled, winners, code_page)
+            duration_ms, restored_ms, settled, winners, code_page, played_ms)
             VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16, ?17, ?18,
-                   ?19, ?20, ?21, ?22, ?23, ?24, ?25, ?26, ?27, ?28, ?29, ?30, ?31, ?32, ?33))"),
+                   ?19, ?20, ?21, ?22, ?23, ?24, ?25, ?26, ?27, ?28, ?29, ?30, ?31, ?32, ?33,
+                   ?34))"),
         insertPlayer(db, R"(INSERT INTO player(recording_id, position, number, name, name_id,
             civ_id, colour_id, team, result, resigned_ms, feudal_ms, castle_ms, imperial_ms,
             feudal_reached_ms, castle_reached_ms, imperial_reached_ms, profile_id, rating, apm,
@@ -187,8 +193,11 @@ struct Archive::Statements {
                               ORDER BY duration_ms DESC, id LIMIT 1),
             recordings = (SELECT count(*) FROM recording WHERE game_id = ?1)
             WHERE id = ?1)"),
-        refreshPlayed(db, R"(UPDATE game SET played_ms =
-            (SELECT mtime_ms FROM recording WHERE id = game.main_recording) WHERE id = ?1)"),
+        // The earliest time its recordings state (the points of view of
+        // one game may differ by a moment), else the main file's last write.
+        refreshPlayed(db, R"(UPDATE game SET played_ms = coalesce(
+            (SELECT min(played_ms) FROM recording WHERE game_id = ?1),
+            (SELECT mtime_ms FROM recording WHERE id = game.main_recording)) WHERE id = ?1)"),
         deleteEmptyGame(db, "DELETE FROM game WHERE id = ?1 AND recordings = 0"),
         refreshCopies(db, R"(UPDATE recording SET copy_of = NULLIF(
             (SELECT min(id) FROM recording WHERE content_hash = ?1), id)
@@ -395,9 +404,10 @@ void Archive::write(const RecordingRow& row) {
       r.bindNull(32);
     }
     r.bind(33, int64_t{row.codePage});
+    r.bind(34, row.playedMs);
   } else {
     r.bind(10, row.error);
-    for (int column = 11; column <= 33; ++column) r.bindNull(column);
+    for (int column = 11; column <= 34; ++column) r.bindNull(column);
   }
   r.run();
   const int64_t recordingId = db_.lastInsertId();

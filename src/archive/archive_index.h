@@ -22,7 +22,7 @@ namespace morvane::archive {
 
 // The layout of the tables. A newer program migrates an older index forward
 // step by step; an index of a newer layout than this is refused, not read.
-inline constexpr int kSchemaVersion = 2;
+inline constexpr int kSchemaVersion = 3;
 // Raised whenever the reader changes what it finds in a recording: every
 // file is then read again at the next update.
 // 2: the Definitive Edition's computer players and AI section.
@@ -30,7 +30,8 @@ inline constexpr int kSchemaVersion = 2;
 //    and researched, from the walk of every command; the game id and the
 //    first world checksums.
 // 4: a Definitive Edition game on a custom map named by its script's file.
-inline constexpr int kReaderRevision = 4;
+// 5: when the game was played, where the Definitive Edition's header states it.
+inline constexpr int kReaderRevision = 5;
 
 struct UpdateRequest {
   std::vector<std::string> folders;  // exact paths, without a trailing separator
@@ -98,7 +99,9 @@ struct HitRecording {
 
 struct GameHit {
   int64_t gameId = 0;
-  int64_t playedMs = 0;  // the last write of its longest recording
+  // When it was played, as its recordings state it, else the last write of
+  // its longest recording.
+  int64_t playedMs = 0;
   KeyCertainty certainty = KeyCertainty::kFile;
   std::string mapType;
   std::string mapNameById;

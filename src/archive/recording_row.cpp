@@ -141,6 +141,7 @@ void fillGame(const GameEntry& entry, RecordingRow& row, const platform::TextDec
   row.settings = facts.settings;
   row.durationMs = facts.durationMs;
   row.restoredAtMs = facts.restoredAtMs;
+  if (facts.playedAt) row.playedMs = *facts.playedAt * 1000;
   row.settled = facts.settled;
   row.winners = facts.winners;
   row.codePage = facts.codePage;

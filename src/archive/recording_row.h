@@ -77,6 +77,7 @@ struct RecordingRow {
   GameSettings settings;
   int64_t durationMs = 0;
   int64_t restoredAtMs = 0;
+  std::optional<int64_t> playedMs;  // when the game was played, where the recording states it
   bool settled = false;
   std::vector<int32_t> winners;
   int32_t codePage = 0;  // as found; 0 where nothing decided it

@@ -144,6 +144,8 @@ TEST_F(ArchiveTest, PointsOfViewJoinByTheGamesOwnIdentityAndOtherGamesStayApart)
     id.fill(static_cast<uint8_t>(0x30 + g));
     if (!family.layout) {
       fixtures::DefinitiveGame game = fixtures::twoPlayerDefinitiveGame(63.0f);
+      // Each point of view states its own moment of the game's day.
+      game.playedAt = 1651256760u + 86400u * g - pov;
       game.pov = pov;
       game.gameId = id;
       game.stepMs = 1000 * steps;
@@ -167,15 +169,28 @@ TEST_F(ArchiveTest, PointsOfViewJoinByTheGamesOwnIdentityAndOtherGamesStayApart)
     ASSERT_TRUE(writeView(family, games + "/alice.mgx", 1, 1, 8, false));
     ASSERT_TRUE(writeView(family, games + "/bob.mgx", 1, 2, 5, true));
     ASSERT_TRUE(writeView(family, games + "/rematch.mgx", 2, 1, 8, false));
+    // Copied files: their times are the copy's, not the game's.
+    for (const char* name : {"alice.mgx", "bob.mgx", "rematch.mgx"})
+      setModified(games + "/" + name, 1700000000);
     Archive archive(scratch.file("index.sqlite"));
     EXPECT_EQ(archive.update(requestFor(games)).read, 3u);
     const SearchResult result = archive.search(SearchQuery{});
     ASSERT_EQ(result.games.size(), 2u);
+    // A game is dated as its recordings state, the earliest of its points
+    // of view, else by the file's time; the search's dates go by it.
+    SearchQuery before;
+    before.toMs = int64_t{1700000000} * 1000;
+    EXPECT_EQ(archive.search(before).games.size(), family.layout ? 0u : 2u);
     for (const GameHit& game : result.games) {
       EXPECT_EQ(game.certainty, family.certainty);
       std::set<int32_t> views;
       for (const HitRecording& recording : game.recordings) views.insert(recording.povNumber);
-      if (fileNamesOf({{game}, false}).count("rematch.mgx") != 0) {
+      const bool rematch = fileNamesOf({{game}, false}).count("rematch.mgx") != 0;
+      // Game 1's earliest view is Bob's (point of view 2), not Alice's,
+      // which stands for it.
+      const int64_t stated = rematch ? 1651256760 + 2 * 86400 - 1 : 1651256760 + 86400 - 2;
+      EXPECT_EQ(game.playedMs, (family.layout ? 1700000000 : stated) * 1000);
+      if (rematch) {
         EXPECT_EQ(views, (std::set<int32_t>{1}));
         continue;
       }
@@ -226,6 +241,7 @@ TEST_F(ArchiveTest, AnIndexOfTheFirstLayoutIsReKeyedAtItsNextUpdate) {
                  "ALTER TABLE player DROP COLUMN buildings;"
                  "ALTER TABLE player DROP COLUMN units;"
                  "ALTER TABLE player DROP COLUMN research;"
+                 "ALTER TABLE recording DROP COLUMN played_ms;"
                  "INSERT INTO game(id, game_key, certainty, recordings) VALUES(99, 'm:old', 'map', 1);"
                  "UPDATE recording SET game_id = 99 WHERE path LIKE '%bob.mgx';"
                  "UPDATE game SET game_key = 'm:older', certainty = 'map', recordings = 1 WHERE id <> 99;",
