@@ -57,6 +57,8 @@
 #define IDS_REPORT_APM 322
 #define IDS_REPORT_BUILD_ORDER 323
 #define IDS_REPORT_CHART_SUFFIX 324
+// When the game was played, where its recording states it.
+#define IDS_REPORT_PLAYED_AT 325
 #define IDS_MENU_DETAILS 330
 #define IDS_MENU_OPEN 331
 // The list's shortcut menu: every edition's recordings, on request.

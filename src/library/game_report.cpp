@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "library/civilisation_names.h"
+#include "library/list_presentation.h"
 #include "library/player_colours.h"
 #include "library/recording_text.h"
 #include "recording/command_walk.h"
@@ -134,6 +135,7 @@ void addChat(const GameEntry& entry, const RecordingText& decode, GameReport& re
 void addFacts(const GameEntry& entry, const RecordingText& decode, GameReport& report) {
   const GameFacts& facts = entry.facts.read();
   const GameSettings& s = facts.settings;
+  if (facts.playedAt) addLine(report, ReportFact::kPlayedAt, -1, dateText(*facts.playedAt * 1000));
   addLine(report, ReportFact::kLength, -1, clockText(facts.durationMs));
   std::string version = versionName(facts.version.family);
   if (facts.version.saveVersion > 0) {

@@ -51,6 +51,7 @@ struct ReportPlayer {
 
 // The game's facts, in the order the report lists them.
 enum class ReportFact {
+  kPlayedAt,  // where the recording states when the game was played
   kLength,
   kVersion,
   kMap,

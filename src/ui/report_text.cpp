@@ -19,6 +19,7 @@ struct FactText {
 
 // By ReportFact.
 constexpr FactText kFactTexts[kReportFacts] = {
+    {IDS_REPORT_PLAYED_AT, 0},
     {IDS_TIP_LENGTH, 0},
     {IDS_REPORT_VERSION, 0},
     {IDS_COLUMN_MAP, 0},

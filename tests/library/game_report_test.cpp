@@ -132,6 +132,11 @@ TEST(GameReportTest, FactsInOrderOnlyWhereTheRecordingHoldsThem) {
   definitive.facts.write().settings.speed = 1.69f;
   EXPECT_EQ(line(buildGameReport(definitive), ReportFact::kSpeed)->choice,
             static_cast<int32_t>(Speed::kNormal));
+  // When it was played, first, where the recording states it: in UTC as the
+  // search shows a game's date.
+  definitive.facts.write().playedAt = 1651256760;
+  EXPECT_EQ(factsOf(buildGameReport(definitive)).front(), ReportFact::kPlayedAt);
+  EXPECT_EQ(line(buildGameReport(definitive), ReportFact::kPlayedAt)->text, "2022/04/29 18:26");
   EXPECT_EQ(line(report, ReportFact::kPopulation)->text, "200");
   EXPECT_EQ(line(report, ReportFact::kVictory)->choice, 2);
   EXPECT_EQ(line(report, ReportFact::kVictory)->text, " (300)");
