@@ -10,6 +10,7 @@
 #include "library/player_colours.h"
 #include "main_window_fixture.h"
 #include "platform/exact_path_win32.h"
+#include "recording_writer/definitive_game.h"
 #include "resource.h"
 #include "ui/resource_text.h"
 
@@ -473,10 +474,15 @@ TEST_F(ReportTest, TheMenusEveryEditionItemListsTheLaterFilesAndShowsTheirScript
 }
 
 // A folder of other editions' recordings alone: the empty list says they
-// are there and how to show them; listing them takes the note away.
+// are there and how to show them; listing them takes the note away. A
+// game's report gives the time it was played where its recording states it.
 TEST_F(ReportTest, AnEmptyListingNamesTheOtherEditionsRecordingsItLeftOut) {
   makeFolder("Later");
-  writeGame("Later\\a.aoe2record", fixtures::twoPlayerGame());
+  fixtures::DefinitiveGame definitive = fixtures::twoPlayerDefinitiveGame(63.0f);
+  definitive.playedAt = 1651256760;
+  ASSERT_TRUE(fixtures::writeRecording(inSaveGame("Later\\a.aoe2record"),
+                                       fixtures::buildDefinitiveHeader(definitive),
+                                       fixtures::buildDefinitiveBody(definitive)));
   writeGame("Later\\b.mgz", fixtures::twoPlayerGame());
   type(IDC_FOLDER_PATH, inSaveGame("Later"));
   pressEnterIn(IDC_FOLDER_PATH);
@@ -499,6 +505,11 @@ TEST_F(ReportTest, AnEmptyListingNamesTheOtherEditionsRecordingsItLeftOut) {
   keyboardContextMenu();
   EXPECT_EQ(rowCount(), 2);
   EXPECT_FALSE(IsWindowVisible(note));
+  select(rowNamed("a.aoe2record"));
+  pressAltEnter();
+  ASSERT_TRUE(report().isOpen());
+  EXPECT_EQ(reportCell(IDC_REPORT_FACTS, 0, 0), ansiFromUtf8("対戦日時"));
+  EXPECT_EQ(reportCell(IDC_REPORT_FACTS, 0, 1), "2022/04/29 18:26");
 }
 
 }  // namespace
