@@ -31,7 +31,8 @@ inline constexpr int kSchemaVersion = 3;
 //    first world checksums.
 // 4: a Definitive Edition game on a custom map named by its script's file.
 // 5: when the game was played, where the Definitive Edition's header states it.
-inline constexpr int kReaderRevision = 5;
+// 6: the later edition's custom map by its script's file.
+inline constexpr int kReaderRevision = 6;
 
 struct UpdateRequest {
   std::vector<std::string> folders;  // exact paths, without a trailing separator

@@ -133,7 +133,11 @@ void fillGame(const GameEntry& entry, RecordingRow& row, const platform::TextDec
     row.povNumber = number;
   }
   row.playerCount = entry.playerCount;
-  if (entry.mapName != kMapTypeNotFound) row.mapType = decoder.toUtf8(entry.mapName);
+  if (entry.mapName != kMapTypeNotFound) {
+    row.mapType = decoder.toUtf8(entry.mapName);
+  } else if (!facts.mapScript.empty()) {
+    row.mapType = decoder.toUtf8(facts.mapScript);
+  }
   row.mapId = facts.mapId;
   if (facts.mapId) row.mapNameById = std::string(builtInMapName(*facts.mapId, facts.version.family));
   row.mapWidth = entry.mapWidth;

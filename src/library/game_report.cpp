@@ -104,6 +104,7 @@ constexpr char kUnknownMap[] = u8"不明";
 
 std::string mapText(const GameEntry& entry, const GameFacts& facts, const RecordingText& decode) {
   if (entry.mapName != kMapTypeNotFound) return decode(entry.mapName);
+  if (!facts.mapScript.empty()) return decode(facts.mapScript);
   if (!facts.mapId) return kUnknownMap;
   const std::string_view byId = builtInMapName(*facts.mapId, facts.version.family);
   return byId.empty() ? kUnknownMap : std::string(byId);

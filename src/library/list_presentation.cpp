@@ -94,6 +94,7 @@ std::string mapCellText(const GameEntry& entry, const platform::CodePage& window
     return inWindowCodePage(entry, entry.mapName, windowCodePage);
   if (isListedRecording(entry.fileName) || !entry.facts.allocated()) return entry.mapName;
   const GameFacts& facts = entry.facts.read();
+  if (!facts.mapScript.empty()) return inWindowCodePage(entry, facts.mapScript, windowCodePage);
   if (!facts.mapId) return entry.mapName;
   const std::string_view english = builtInMapName(*facts.mapId, facts.version.family);
   if (english.empty()) return entry.mapName;

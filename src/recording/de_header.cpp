@@ -3,6 +3,7 @@
 #include "recording/de_header.h"
 
 #include "recording/de_ai_section.h"
+#include "recording/map_names.h"
 
 #include <algorithm>
 #include <array>
@@ -61,17 +62,9 @@ void skipStringBlock(ByteReader& q) {
 // "NONE:NONE:::false". The ".rms" is dropped, as that reader names such maps.
 std::string customMapNameIn(std::string_view text) {
   constexpr std::string_view kPrefix = "SUBSCRIBEDMODS:RANDOM_MAPS:";
-  constexpr std::string_view kExtension = ".rms";
   if (text.substr(0, kPrefix.size()) != kPrefix) return {};
-  std::string_view file = text.substr(kPrefix.size());
-  file = file.substr(0, file.find(':'));
-  if (file.size() > kExtension.size()) {
-    const std::string_view tail = file.substr(file.size() - kExtension.size());
-    if (std::equal(tail.begin(), tail.end(), kExtension.begin(),
-                   [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; }))
-      file.remove_suffix(kExtension.size());
-  }
-  return std::string(file);
+  const std::string_view file = text.substr(kPrefix.size());
+  return std::string(scriptMapName(file.substr(0, file.find(':'))));
 }
 
 // skipStringBlock's walk, keeping the first script named by its file.

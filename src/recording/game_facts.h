@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "recording/game_version.h"
@@ -116,6 +117,9 @@ struct GameFacts {
   std::map<int32_t, HdProfile> hdProfiles;
   std::map<int32_t, int32_t> profileIds;  // the Definitive Edition's, by player number
   std::optional<int32_t> mapId;           // as the header's game settings state it
+  // A custom map's name, from the script file the later edition's lobby
+  // names (without ".rms"), in the recording's own text; empty otherwise.
+  std::string mapScript;
   // The code page of the names and chat (1252, 932, 936, 949, 950, 65001),
   // decided from the recording; 0 where nothing decides it.
   int32_t codePage = 0;

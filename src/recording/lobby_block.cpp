@@ -111,11 +111,18 @@ std::vector<LobbyPlayer> readPlayers(ByteReader& q, float version) {
 }
 
 void readLobbyTexts(ByteReader& q, float version, LobbyBlock& block) {
-  q.skip(1 + 1 + 4 + 4);                  // ranked, spectators, visibility, map file checksum
-  for (int file = 0; file < 3; ++file) {  // scenario, map file, map file's scenario
-    skipString(q);
-    q.skip(8);
-  }
+  constexpr int64_t kMaxFileName = 260;
+  q.skip(1 + 1 + 4 + 4);  // ranked, spectators, visibility, map file checksum
+  skipString(q);          // scenario
+  q.skip(8);
+  const uint16_t length = q.u16();
+  q.expect(kStringMarker);
+  const std::string_view mapFile = q.text(length, kMaxFileName);
+  // A name cut short by the limit or a NUL is no file's.
+  if (mapFile.size() == length) block.mapFile = std::string(mapFile);
+  q.skip(8);
+  skipString(q);  // the map file's scenario
+  q.skip(8);
   GameGuid& id = block.gameId.emplace();
   for (uint8_t& byte : id) byte = q.u8();
   skipString(q);  // lobby name

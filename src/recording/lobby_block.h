@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "recording/byte_reader.h"
@@ -36,6 +37,9 @@ struct LobbyBlock {
   LobbySettings settings;
   std::vector<LobbyPlayer> players;  // none in the first version's table
   std::optional<GameGuid> gameId;    // none in the first version
+  // The random map script the lobby played from its file, as written (e.g.
+  // "MICHI 2017.rms"); empty for a built-in map, whose id names it.
+  std::string mapFile;
 };
 
 // Walks the block from start by its structure; nullopt when a separator,

@@ -6,6 +6,7 @@
 #include "recording/map_names.h"
 
 #include <algorithm>
+#include <cctype>
 #include <iterator>
 
 namespace morvane {
@@ -169,6 +170,21 @@ std::string_view builtInMapName(int32_t mapId, VersionFamily family) {
     default:
       return lookUp(kConquerorsMaps, mapId);
   }
+}
+
+std::string_view scriptMapName(std::string_view file) {
+  constexpr std::string_view kExtension = ".rms";
+  const auto space = [](char c) { return c == ' '; };
+  while (!file.empty() && space(file.front())) file.remove_prefix(1);
+  while (!file.empty() && space(file.back())) file.remove_suffix(1);
+  if (file.size() > kExtension.size()) {
+    const std::string_view tail = file.substr(file.size() - kExtension.size());
+    if (std::equal(tail.begin(), tail.end(), kExtension.begin(), [](char a, char b) {
+          return std::tolower(static_cast<unsigned char>(a)) == b;
+        }))
+      file.remove_suffix(kExtension.size());
+  }
+  return file;
 }
 
 JapaneseMapName japaneseMapName(std::string_view englishName) {

@@ -21,4 +21,8 @@ struct JapaneseMapName {
 };
 JapaneseMapName japaneseMapName(std::string_view englishName);
 
+// A custom map's name from its script's file name: without the spaces
+// around it and its ".rms", as the public readers name such maps.
+std::string_view scriptMapName(std::string_view file);
+
 }  // namespace morvane

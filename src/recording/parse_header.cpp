@@ -187,6 +187,7 @@ void RecordedGameFile::parse(GameEntry& entry, bool withFacts) const {
   if (postGame) readPlayerRecords(*postGame, seats, facts);
   facts.settings = readSettings(header, layout, list, teams, entry.playerCount);
   facts.mapId = readMapId(header, layout, list);
+  if (list.lobby) facts.mapScript = std::string(scriptMapName(list.lobby->mapFile));
   if (list.lobby) {
     facts.hdProfiles = hdProfilesOf(*list.lobby);
     facts.gameGuid = list.lobby->gameId;

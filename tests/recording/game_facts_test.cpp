@@ -579,12 +579,15 @@ TEST(GameFactsTest, MapIdAndProfilesWhereTheVersionStoresThem) {
     SampleGame game = fixtures::twoPlayerGame();
     game.layout = c.layout;
     game.mapId = 58;
+    // A custom map: its lobby names its script, the map type text is none.
+    game.mapFile = " Green Arabia.rms";
     fixtures::TempFolder folder;
     const std::string path = folder.file("game.mgx");
     ASSERT_TRUE(fixtures::writeSampleGame(path, game));
     const Parsed parsed = parseGame(path);
     ASSERT_TRUE(parsed.loaded);
     EXPECT_EQ(parsed.facts().mapId, c.mapId);
+    EXPECT_EQ(parsed.facts().mapScript, c.profiles ? "Green Arabia" : "");
     const std::map<int32_t, HdProfile>& profiles = parsed.facts().hdProfiles;
     if (!c.profiles) {
       EXPECT_TRUE(profiles.empty());

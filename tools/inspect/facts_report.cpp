@@ -188,6 +188,7 @@ void addMapAndProfiles(JsonLine& line, const GameFacts& facts, VersionFamily fam
     const std::string_view name = builtInMapName(*facts.mapId, family);
     if (!name.empty()) line.string("mapNameById", name);
   }
+  if (!facts.mapScript.empty()) line.string("mapScript", facts.mapScript);
   if (!facts.hdProfiles.empty()) {
     JsonLine profiles;
     for (const auto& [number, profile] : facts.hdProfiles) {

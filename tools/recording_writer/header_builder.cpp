@@ -316,7 +316,7 @@ int64_t HeaderBuilder::lobbyBlock(float version, bool ratings) {
   text(kLobbySeparator);
   zeros(10);
   for (int file = 0; file < 3; ++file) {
-    lobbyString(*this, file == 1 ? "Arabia.rms" : "");
+    lobbyString(*this, file == 1 ? mapFile : "");
     zeros(8);
   }
   raw(std::vector<uint8_t>(gameId.begin(), gameId.end()));

@@ -174,6 +174,7 @@ class HeaderBuilder : public ByteWriter {
   // kFirstProfileId + 1 and + 2 and, where it has them, ratings 1501/1401 and
   // 1502/1402.
   int32_t mapId = 0;
+  std::string mapFile;  // the lobby's random map script; empty for a built-in map
   // The game id the lobby block states, where its version has one.
   std::array<uint8_t, 16> gameId = {};
 

@@ -41,6 +41,7 @@ SampleHeader buildHeader(const SampleGame& game) {
   HeaderBuilder h;
   h.layout = game.layout;
   h.mapId = game.mapId;
+  h.mapFile = game.mapFile;
   h.gameId = game.gameId;
   SampleHeader out;
   uint32_t noise = game.noiseSeed;

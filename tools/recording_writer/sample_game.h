@@ -40,6 +40,9 @@ struct SampleGame {
   std::string mapLabel{kLabelEnglish};
   std::string mapText = "Arabia";
   int32_t mapId = 9;  // Arabia's, where the layout stores one
+  // The random map script a later edition's lobby names; empty for a
+  // built-in map, as the game writes it.
+  std::string mapFile;
   std::string mapLineEnd = "\n";
   // Offset wanted for the space after the label's colon; it moves up when
   // the map block does not leave room below it.
