@@ -139,9 +139,7 @@ void fillGame(const GameEntry& entry, RecordingRow& row, const platform::TextDec
     row.mapType = decoder.toUtf8(facts.mapScript);
   }
   row.mapId = facts.mapId;
-  // A map played from its own script is not the built-in map its id names.
-  if (facts.mapId && facts.mapScript.empty())
-    row.mapNameById = std::string(builtInMapName(*facts.mapId, facts.version.family));
+  if (facts.mapId) row.mapNameById = std::string(builtInMapName(*facts.mapId, facts.version.family));
   row.mapWidth = entry.mapWidth;
   row.mapHeight = entry.mapHeight;
   row.settings = facts.settings;

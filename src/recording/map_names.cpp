@@ -127,7 +127,9 @@ constexpr MapName kLaterEditionMaps[] = {
     {56, "Hill Fort"},
     {57, "Lombardia"},
     {58, "Steppe"},
-    {59, "Valley"},
+    // 59 names no map: every recording here that states it (five, four maps)
+    // played a script of its own, which the lobby names, as the Definitive
+    // Edition's 59 does.
     {60, "MegaRandom"},
     {61, "Hamburger"},
     {62, "CtR Random"},

@@ -187,7 +187,11 @@ void RecordedGameFile::parse(GameEntry& entry, bool withFacts) const {
   if (postGame) readPlayerRecords(*postGame, seats, facts);
   facts.settings = readSettings(header, layout, list, teams, entry.playerCount);
   facts.mapId = readMapId(header, layout, list);
-  if (list.lobby) facts.mapScript = std::string(scriptMapName(list.lobby->mapFile));
+  // A map played from its own script: the lobby names its file, and its id
+  // names no built-in map (a built-in map's lobby may keep the file last
+  // chosen).
+  if (list.lobby && (!facts.mapId || builtInMapName(*facts.mapId, gameVersion.family).empty()))
+    facts.mapScript = std::string(scriptMapName(list.lobby->mapFile));
   if (list.lobby) {
     facts.hdProfiles = hdProfilesOf(*list.lobby);
     facts.gameGuid = list.lobby->gameId;

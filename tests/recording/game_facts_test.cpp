@@ -563,23 +563,25 @@ TEST(GameFactsTest, MapIdAndProfilesWhereTheVersionStoresThem) {
   };
   const Case cases[] = {
       {"base game", fixtures::baseGameLayout(), std::nullopt, false, false},
-      {"The Conquerors", fixtures::conquerorsLayout(), 58, false, false},
-      {"patch 1.5", fixtures::patch15Layout(), 58, false, false},
-      {"later edition 12.3", fixtures::laterEditionLayout(12.3f), 58, false, false},
-      {"lobby block 1000", fixtures::laterEditionLayout(12.36f, 1000), 58, false, false},
-      {"lobby block 1004", fixtures::laterEditionLayout(12.4f, 1004), 58, true, false},
-      {"lobby block 1005", fixtures::laterEditionLayout(12.49f, 1005), 58, true, false},
-      {"lobby block 1006 without ratings", fixtures::laterEditionLayout(12.5f, 1006, false), 58,
+      {"The Conquerors", fixtures::conquerorsLayout(), 59, false, false},
+      {"patch 1.5", fixtures::patch15Layout(), 59, false, false},
+      {"later edition 12.3", fixtures::laterEditionLayout(12.3f), 59, false, false},
+      {"lobby block 1000", fixtures::laterEditionLayout(12.36f, 1000), 59, false, false},
+      {"lobby block 1004", fixtures::laterEditionLayout(12.4f, 1004), 59, true, false},
+      {"lobby block 1005", fixtures::laterEditionLayout(12.49f, 1005), 59, true, false},
+      {"lobby block 1006 without ratings", fixtures::laterEditionLayout(12.5f, 1006, false), 59,
        true, false},
-      {"lobby block 1006 with ratings", fixtures::laterEditionLayout(12.5f, 1006, true), 58, true,
+      {"lobby block 1006 with ratings", fixtures::laterEditionLayout(12.5f, 1006, true), 59, true,
        true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     SampleGame game = fixtures::twoPlayerGame();
     game.layout = c.layout;
-    game.mapId = 58;
-    // A custom map: its lobby names its script, the map type text is none.
+    game.mapId = 59;
+    // A custom map (the later edition's 59 names none): its lobby names its
+    // script. A built-in map keeps its id's name whatever file the lobby
+    // kept from before.
     game.mapFile = " Green Arabia.rms";
     fixtures::TempFolder folder;
     const std::string path = folder.file("game.mgx");
@@ -588,6 +590,10 @@ TEST(GameFactsTest, MapIdAndProfilesWhereTheVersionStoresThem) {
     ASSERT_TRUE(parsed.loaded);
     EXPECT_EQ(parsed.facts().mapId, c.mapId);
     EXPECT_EQ(parsed.facts().mapScript, c.profiles ? "Green Arabia" : "");
+    game.mapId = 31;
+    const std::string builtIn = folder.file("oasis.mgx");
+    ASSERT_TRUE(fixtures::writeSampleGame(builtIn, game));
+    EXPECT_EQ(parseGame(builtIn).facts().mapScript, "");
     const std::map<int32_t, HdProfile>& profiles = parsed.facts().hdProfiles;
     if (!c.profiles) {
       EXPECT_TRUE(profiles.empty());

@@ -298,7 +298,7 @@ TEST(MapNameTest, BuiltInMapsByIdAndEdition) {
       {27, VersionFamily::kHD, "Yucatan"},    {43, VersionFamily::kUserPatch15, "Byzantium"},
       {44, VersionFamily::kAoC10c, ""},       {44, VersionFamily::kHD, ""},
       {57, VersionFamily::kHD, "Lombardia"},  {58, VersionFamily::kHD, "Steppe"},
-      {59, VersionFamily::kHD, "Valley"},     {60, VersionFamily::kHD, "MegaRandom"},
+      {59, VersionFamily::kHD, ""},     {60, VersionFamily::kHD, "MegaRandom"},
       {58, VersionFamily::kAoC10c, ""},       {48, VersionFamily::kHD, ""},
       {9, VersionFamily::kAoK, ""},           {-1, VersionFamily::kAoC10c, ""},
       {1000, VersionFamily::kHD, ""},         {8, VersionFamily::kAoC10c, ""},
