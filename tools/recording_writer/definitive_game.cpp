@@ -4,6 +4,7 @@
 
 #include "recording_writer/body_builder.h"
 #include "recording_writer/byte_writer.h"
+#include "recording_writer/object_record.h"
 
 namespace morvane::fixtures {
 namespace {
@@ -390,22 +391,7 @@ int32_t aiKindOf(const DefinitiveObject& o) {
 // own copy of its type, sprites and particles, with each patch's additions.
 void staticPart(ByteWriter& out, float v, uint8_t owner, const DefinitiveObject& o) {
   const bool drawn = o.type == kCombat || o.type == kBuilding;
-  out.u8(o.type);
-  out.u8(owner);
-  out.i16(static_cast<int16_t>(o.unit));
-  out.i16(0);       // sprite
-  out.i32(-1);      // not garrisoned
-  out.f32(100.0f);  // hit points
-  out.zeros(4);     // states
-  out.i32(0);       // id
-  out.u8(0);        // facet
-  out.f32(o.x);
-  out.f32(o.y);
-  out.f32(0);
-  out.zeros(8);  // screen and shadow offsets
-  out.i16(-1);   // no resource
-  out.f32(0);
-  out.zeros(1 + 3);
+  objectRecordHead(out, o.type, owner, o.unit, o.x, o.y);
   if (v < 37.0f) out.i32(0);  // pathing group
   if (v >= 66.3f) out.zeros(2);
   out.i32(-1);  // group

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "recording_writer/object_record.h"
+
 namespace morvane::fixtures {
 
 int64_t subRecordLength(const SubRecord& record) {
@@ -190,22 +192,7 @@ constexpr uint8_t kBuildingRecord = 80;
 
 void startObject(HeaderBuilder& h, uint8_t owner, const StartObject& object) {
   const bool combat = object.type == kCombatRecord || object.type == kBuildingRecord;
-  h.u8(combat ? object.type : 10);
-  h.u8(owner);
-  h.i16(static_cast<int16_t>(object.unit));
-  h.i16(0);       // sprite
-  h.i32(-1);      // not garrisoned
-  h.f32(100.0f);  // hit points
-  h.zeros(4);     // states
-  h.i32(0);       // id
-  h.u8(0);        // facet
-  h.f32(object.x);
-  h.f32(object.y);
-  h.f32(0);
-  h.zeros(8);  // screen and shadow offsets
-  h.i16(-1);   // no resource
-  h.f32(0);
-  h.zeros(1 + 3);
+  objectRecordHead(h, combat ? object.type : 10, owner, object.unit, object.x, object.y);
   h.i32(0);   // pathing group
   h.i32(-1);  // group
   h.u8(0);
